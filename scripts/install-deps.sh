@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian packages the build needs, only when some are missing.
+set -e
+PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2"
+[ -n "$QUELLIX_EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $QUELLIX_EXTRA_PACKAGES"
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing

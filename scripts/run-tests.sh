@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds everything (installing what is missing) and runs the whole test suite.
+# --sanitize builds with the address and undefined-behaviour sanitizers.
+set -e
+cd "$(dirname "$0")/.."
+BUILD=build SANITIZE=OFF
+if [ "$1" = "--sanitize" ]; then
+    BUILD=build-sanitize SANITIZE=ON
+fi
+./scripts/install-deps.sh
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=$SANITIZE >/dev/null
+cmake --build "$BUILD" -j2
+cd "$BUILD"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+// Subcommands of the command-line tool "quellix". Each takes the arguments
+// after its own name, prints to stdout / stderr and returns the exit code.
+int RunRenderCommand(const QStringList &args);
+int RunDownloadCommand(const QStringList &args);
+int RunFirmwareCommand(const QStringList &args);
+int RunSdImageCommand(const QStringList &args);
+int RunSdVerifyCommand(const QStringList &args);
+
+// Exit code for a wrong command line.
+constexpr int ExitUsage = 64;

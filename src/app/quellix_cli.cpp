@@ -1,0 +1,59 @@
+// quellix: the command-line tool over the editor's core. Needs no window.
+#include "app/cli_commands.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace {
+
+const char *const Usage =
+    "Usage: quellix COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  render PROJECT.QXC --out DIR          render the SD-card screen pictures and previews\n"
+    "  download PROJECT.QXC --port DEVICE    download the configuration to a panel\n"
+    "  firmware --port DEVICE                print the panel's firmware revision\n"
+    "  sd-image PROJECT.QXC --out CARD.img [--screens-only]\n"
+    "                                        write a card image file\n"
+    "  sd-verify PROJECT.QXC CARD            compare a card or image with the project\n"
+    "\n"
+    "DEVICE is a serial device path or COM1 to COM8.\n"
+    "'quellix COMMAND --help' describes one command.\n";
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Fonts and pictures need a GUI application object, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quellix"));
+
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fputs(Usage, stderr);
+        return ExitUsage;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (command == QLatin1String("render"))
+        return RunRenderCommand(args);
+    if (command == QLatin1String("download"))
+        return RunDownloadCommand(args);
+    if (command == QLatin1String("firmware"))
+        return RunFirmwareCommand(args);
+    if (command == QLatin1String("sd-image"))
+        return RunSdImageCommand(args);
+    if (command == QLatin1String("sd-verify"))
+        return RunSdVerifyCommand(args);
+    std::fprintf(stderr, "quellix: unknown command '%s'\n\n", qPrintable(command));
+    std::fputs(Usage, stderr);
+    return ExitUsage;
+}

@@ -1,0 +1,209 @@
+// The project (*.QXC) and screen (*.QXS) files: raw little-endian dumps of
+// the image, no header. A file is read whole and checked before any of the
+// image changes, and written through QSaveFile so that a failed write never
+// destroys the old file.
+#include "model/Ansi.h"
+#include "model/modVantile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+constexpr qint64 ProjectWordBytes = 2 * (modVantile::PanelWords + modVantile::EditorWords); // 98 304
+constexpr int ScreenFileBytes = 6560;
+constexpr int ScreenBackgroundChars = 256;
+// A project file can hold at most this much that is read; the rest is ignored.
+constexpr qint64 ProjectMaxBytes = ProjectWordBytes + modVantile::ScreenCount * (2 + 65535);
+
+const QString CrLf = QStringLiteral("\r\n");
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+void putWord(QByteArray &out, int16_t w)
+{
+    char bytes[2];
+    qToLittleEndian<int16_t>(w, bytes);
+    out.append(bytes, 2);
+}
+
+int16_t wordAt(const QByteArray &in, qint64 offset)
+{
+    return qFromLittleEndian<int16_t>(in.constData() + offset);
+}
+
+bool readWhole(const QString &path, qint64 maxBytes, QByteArray *data, QString *error, const QString &what)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("Could not open the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+        return false;
+    }
+    *data = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, QStringLiteral("Could not read the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool writeWhole(const QString &path, const QByteArray &data, QString *error, const QString &what)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+        return false;
+    }
+    if (file.write(data) != data.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + reason);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray modVantile::ProjectBytes() const
+{
+    QByteArray out;
+    out.reserve(int(ProjectWordBytes) + ScreenCount * 16);
+    for (int16_t w : PanelImage)
+        putWord(out, w);
+    for (int16_t w : EditorImage)
+        putWord(out, w);
+    for (const QString &background : ScreenBackground) {
+        const QByteArray chars = Ansi::FromUnicode(background);
+        putWord(out, int16_t(uint16_t(chars.size())));
+        out.append(chars);
+    }
+    return out;
+}
+
+bool modVantile::SetProjectBytes(const QByteArray &bytes, QString *error)
+{
+    const QString tooShort = QStringLiteral("This is not a complete project file: it is too short (%1 bytes).").arg(bytes.size());
+    if (bytes.size() < ProjectWordBytes + 2 * ScreenCount) {
+        setError(error, tooShort);
+        return false;
+    }
+    std::array<QString, ScreenCount> backgrounds;
+    qint64 offset = ProjectWordBytes;
+    for (int s = 0; s < ScreenCount; ++s) {
+        if (offset + 2 > bytes.size()) {
+            setError(error, tooShort);
+            return false;
+        }
+        const qint64 length = uint16_t(wordAt(bytes, offset));
+        offset += 2;
+        if (offset + length > bytes.size()) {
+            setError(error, tooShort);
+            return false;
+        }
+        backgrounds[s] = Ansi::ToUnicode(bytes.mid(offset, length));
+        offset += length;
+    }
+    for (int i = 0; i < PanelWords; ++i)
+        PanelImage[i] = wordAt(bytes, 2 * i);
+    for (int i = 0; i < EditorWords; ++i)
+        EditorImage[i] = wordAt(bytes, 2 * (PanelWords + i));
+    ScreenBackground = backgrounds;
+    return true;
+}
+
+QByteArray modVantile::ScreenBytes() const
+{
+    QByteArray out;
+    out.reserve(ScreenFileBytes);
+    for (int i = 0; i < ScreenObjectWords; ++i)
+        putWord(out, PanelImage[PanelBase + i]);
+    for (int i = 0; i < EditorBlockWords; ++i)
+        putWord(out, EditorImage[EditorBase + i]);
+    const QByteArray chars = Ansi::FromUnicode(ScreenBackground[CurrentScreen]);
+    for (int i = 0; i < ScreenBackgroundChars; ++i)
+        putWord(out, i < chars.size() ? int16_t(static_cast<unsigned char>(chars[i])) : int16_t(0));
+    return out;
+}
+
+bool modVantile::SetScreenBytes(const QByteArray &bytes, QString *error)
+{
+    if (bytes.size() < ScreenFileBytes) {
+        setError(error, QStringLiteral("This is not a complete screen file: it has %1 bytes, a screen file has 6560.")
+                            .arg(bytes.size()));
+        return false;
+    }
+    for (int i = 0; i < ScreenObjectWords; ++i)
+        PanelImage[PanelBase + i] = wordAt(bytes, 2 * i);
+    for (int i = 0; i < EditorBlockWords; ++i)
+        EditorImage[EditorBase + i] = wordAt(bytes, 2 * (ScreenObjectWords + i));
+    QString background;
+    for (int i = 0; i < ScreenBackgroundChars; ++i) {
+        const int16_t w = wordAt(bytes, 2 * (ScreenObjectWords + EditorBlockWords + i));
+        if (w >= 1 && (w & 0xFF) != 0)
+            background.append(Ansi::Char(static_cast<unsigned char>(w & 0xFF)));
+    }
+    ScreenBackground[CurrentScreen] = background;
+    return true;
+}
+
+bool modVantile::LoadProject(QString *error)
+{
+    QByteArray data;
+    const QString path = ProjectFileName;
+    if (!readWhole(path, ProjectMaxBytes, &data, error, QStringLiteral("project")))
+        return false;
+    QString why;
+    if (!SetProjectBytes(data, &why)) {
+        setError(error, QStringLiteral("Could not open the project file") + CrLf + path + CrLf + why);
+        return false;
+    }
+    ProjectChanged = false;
+    return true;
+}
+
+bool modVantile::SaveProject(QString *error)
+{
+    for (int s = 0; s < ScreenCount; ++s) {
+        if (ScreenBackground[s].size() > 65535) {
+            setError(error, QStringLiteral("The background of screen %1 is too long to be saved.").arg(s));
+            return false;
+        }
+    }
+    if (!writeWhole(ProjectFileName, ProjectBytes(), error, QStringLiteral("project")))
+        return false;
+    ProjectChanged = false;
+    return true;
+}
+
+bool modVantile::ImportScreen(QString *error)
+{
+    QByteArray data;
+    const QString path = ScreenFileName;
+    if (!readWhole(path, ScreenFileBytes, &data, error, QStringLiteral("screen")))
+        return false;
+    QString why;
+    if (!SetScreenBytes(data, &why)) {
+        setError(error, QStringLiteral("Could not import the screen file") + CrLf + path + CrLf + why);
+        return false;
+    }
+    return true;
+}
+
+bool modVantile::ExportScreen(QString *error) const
+{
+    if (ScreenBackground[CurrentScreen].size() > ScreenBackgroundChars) {
+        setError(error, QStringLiteral("The screen was not exported.") + CrLf +
+                            QStringLiteral("Its background picture path is longer than the 256 characters a "
+                                           "screen file can hold:") +
+                            CrLf + ScreenBackground[CurrentScreen]);
+        return false;
+    }
+    return writeWhole(ScreenFileName, ScreenBytes(), error, QStringLiteral("screen"));
+}

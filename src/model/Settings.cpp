@@ -1,0 +1,246 @@
+#include "model/Settings.h"
+
+#include "model/modVantile.h"
+#include "platform/Paths.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace Settings {
+
+namespace {
+
+const QString Section = QStringLiteral("Download");
+const QString Key = QStringLiteral("Com Port");
+
+// One line of the file with its own line ending, so that unchanged lines
+// are written back byte for byte.
+struct Line
+{
+    QByteArray text;
+    QByteArray ending;
+};
+
+QList<Line> splitLines(const QByteArray &data)
+{
+    QList<Line> lines;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = data.indexOf('\n', start);
+        if (end < 0) {
+            lines.append({data.mid(start), {}});
+            break;
+        }
+        qsizetype textEnd = end;
+        if (textEnd > start && data[textEnd - 1] == '\r')
+            --textEnd;
+        lines.append({data.mid(start, textEnd - start), data.mid(textEnd, end + 1 - textEnd)});
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool isSection(const QByteArray &line, QByteArray *name)
+{
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('['))
+        return false;
+    const qsizetype close = t.indexOf(']');
+    *name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+    return true;
+}
+
+bool isKey(const QByteArray &line, const QByteArray &key, QByteArray *value)
+{
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0)
+        return false;
+    if (line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+        return false;
+    *value = line.mid(eq + 1).trimmed();
+    return true;
+}
+
+// Index range [first, last) of the section's lines (after its header);
+// first == -1 when the section is missing.
+void findSection(const QList<Line> &lines, const QByteArray &section, qsizetype *first, qsizetype *last)
+{
+    *first = -1;
+    *last = lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QByteArray name;
+        if (!isSection(lines[i].text, &name))
+            continue;
+        if (*first >= 0) {
+            *last = i;
+            return;
+        }
+        if (name.compare(section, Qt::CaseInsensitive) == 0)
+            *first = i + 1;
+    }
+}
+
+} // namespace
+
+int GetPrivateProfileInt(const QString &section, const QString &key, int defaultValue, const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return defaultValue;
+    const QList<Line> lines = splitLines(f.read(1 << 20));
+    qsizetype first, last;
+    findSection(lines, section.toLocal8Bit(), &first, &last);
+    if (first < 0)
+        return defaultValue;
+    for (qsizetype i = first; i < last; ++i) {
+        QByteArray value;
+        if (!isKey(lines[i].text, key.toLocal8Bit(), &value))
+            continue;
+        // Leading decimal digits count; anything else reads as 0.
+        qsizetype p = 0;
+        bool negative = false;
+        if (p < value.size() && (value[p] == '-' || value[p] == '+'))
+            negative = value[p++] == '-';
+        long long number = 0;
+        while (p < value.size() && value[p] >= '0' && value[p] <= '9' && number < 1000000000)
+            number = number * 10 + (value[p++] - '0');
+        return int(negative ? -number : number);
+    }
+    return defaultValue;
+}
+
+bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value,
+                               const QString &file, QString *error)
+{
+    QByteArray data;
+    {
+        QFile f(file);
+        if (f.exists()) {
+            if (!f.open(QIODevice::ReadOnly)) {
+                if (error)
+                    *error = f.errorString();
+                return false;
+            }
+            data = f.readAll();
+        }
+    }
+    QList<Line> lines = splitLines(data);
+    const QByteArray keyBytes = key.toLocal8Bit();
+    const QByteArray entry = keyBytes + '=' + value.toLocal8Bit();
+    const QByteArray crlf("\r\n");
+
+    qsizetype first, last;
+    findSection(lines, section.toLocal8Bit(), &first, &last);
+    bool done = false;
+    if (first >= 0) {
+        for (qsizetype i = first; i < last && !done; ++i) {
+            QByteArray old;
+            if (isKey(lines[i].text, keyBytes, &old)) {
+                lines[i].text = entry;
+                done = true;
+            }
+        }
+        if (!done) {
+            // After the last non-blank line of the section.
+            qsizetype at = first;
+            for (qsizetype i = first; i < last; ++i)
+                if (!lines[i].text.trimmed().isEmpty())
+                    at = i + 1;
+            if (at > 0 && lines[at - 1].ending.isEmpty())
+                lines[at - 1].ending = crlf;
+            lines.insert(at, {entry, crlf});
+            done = true;
+        }
+    } else {
+        if (!lines.isEmpty() && lines.last().ending.isEmpty())
+            lines.last().ending = crlf;
+        lines.append({'[' + section.toLocal8Bit() + ']', crlf});
+        lines.append({entry, crlf});
+    }
+
+    QByteArray out;
+    for (const Line &l : lines)
+        out += l.text + l.ending;
+    QSaveFile f(file);
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ReadSettings(modVantile &m, QString *error)
+{
+    const int port = GetPrivateProfileInt(Section, Key, 1, Paths::SettingsFile());
+    m.ComPortIndex = int16_t(std::clamp(port - 1, -32768, 32767));
+    return WritePrivateProfileString(Section, Key, QString::number(m.ComPortIndex + 1), Paths::SettingsFile(), error);
+}
+
+bool WriteSettings(const modVantile &m, QString *error)
+{
+    return WritePrivateProfileString(Section, Key, QString::number(m.ComPortIndex + 1), Paths::SettingsFile(), error);
+}
+
+bool CheckComPort(modVantile &m, QString *error)
+{
+    if (m.ComPortIndex >= 0 && m.ComPortIndex <= 7)
+        return true;
+    m.ComPortIndex = 0;
+    return WriteSettings(m, error);
+}
+
+bool AddressRangeValid(int addressIndex, int rangeIndex)
+{
+    return addressIndex + rangeIndex < 254;
+}
+
+QStringList NodeAddressEntries()
+{
+    QStringList entries;
+    for (int k = 1; k <= 254; ++k)
+        entries << QStringLiteral("Quellix Node: ") + Hex2(k);
+    return entries;
+}
+
+QStringList NodeRangeEntries()
+{
+    QStringList entries;
+    for (int k = 1; k <= 64; ++k)
+        entries << QStringLiteral("Node Range: %1").arg(k);
+    return entries;
+}
+
+QStringList ResolutionEntries()
+{
+    return {QStringLiteral("480x272"), QStringLiteral("320x240"), QStringLiteral("480x320"), QStringLiteral("800x480")};
+}
+
+QStringList CommandSetEntries()
+{
+    return {QStringLiteral("P Cmd"), QStringLiteral("D Cmd"), QStringLiteral("ZAV Cmd")};
+}
+
+PanelSize ResolutionSize(int resolutionIndex)
+{
+    switch (resolutionIndex) {
+    case 1:
+        return {320, 240};
+    case 2:
+        return {480, 320};
+    case 3:
+        return {800, 480};
+    default:
+        return {480, 272};
+    }
+}
+
+PanelSize ScreenSize(int resolutionIndex, int layout)
+{
+    const PanelSize s = ResolutionSize(resolutionIndex);
+    return layout != 0 ? PanelSize{s.height, s.width} : s;
+}
+
+} // namespace Settings

@@ -1,0 +1,232 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// The configuration image of one panel project and the program-wide state
+// around it. One instance lives for the whole run; tests make fresh ones.
+//
+// Every word holds one byte value. Getters return what the words hold, so a
+// corrupt file can give any value; callers must cope. Record accessors act on the current
+// screen through PanelBase / EditorBase; callers pass valid record numbers
+// (0-based, within the kind's count). Out-of-range record numbers are
+// clamped into the image so that a faulty caller can never write outside it.
+class modVantile
+{
+public:
+    static constexpr int ScreenCount = 16;
+    static constexpr int PanelBlockWords = 1024;
+    static constexpr int EditorBlockWords = 2048;
+    static constexpr int PanelWords = ScreenCount * PanelBlockWords;   // 16 384
+    static constexpr int EditorWords = ScreenCount * EditorBlockWords; // 32 768
+    static constexpr int ScreenObjectWords = 976; // object data of a screen block
+
+    static constexpr int ButtonCount = 32;
+    static constexpr int PilotCount = 32;
+    static constexpr int SliderCount = 8;
+    static constexpr int TextCount = 16;
+    static constexpr int ButtonCaptionLength = 24;
+    static constexpr int TextStringLength = 50;
+
+    // Table starts and record sizes inside a screen block.
+    static constexpr int PanelPilotStart = 0, PanelPilotSize = 8;
+    static constexpr int PanelButtonStart = 256, PanelButtonSize = 16;
+    static constexpr int PanelSliderStart = 768, PanelSliderSize = 10;
+    static constexpr int PanelTextStart = 848, PanelTextSize = 8;
+    static constexpr int EditorButtonStart = 0, EditorButtonSize = 35;
+    static constexpr int EditorSliderStart = 1120, EditorSliderSize = 4;
+    static constexpr int EditorTextStart = 1152, EditorTextSize = 56;
+
+    // Absolute words of the device options (tail of screen 0's block).
+    static constexpr int LayoutWord = 976;
+    static constexpr int NodeAddressWord = 977;
+    static constexpr int NodeRangeWord = 978;
+    static constexpr int BeepWord = 979;
+    static constexpr int ResolutionWord = 980;
+    static constexpr int CommandSetWord = 981;
+
+    static inline const QString NoFileName = QStringLiteral("None");
+    static inline const QString WhiteBackground = QStringLiteral("[&HFFFFFF&]");
+
+    modVantile();
+
+    // --- image -----------------------------------------------------------
+    std::array<int16_t, PanelWords> PanelImage{};
+    std::array<int16_t, EditorWords> EditorImage{};
+    std::array<QString, ScreenCount> ScreenBackground;
+    std::array<int16_t, 128> DeviceMap{};
+
+    // --- module state ----------------------------------------------------
+    QString ProjectFileName = NoFileName;
+    QString ScreenFileName;
+    bool ProjectChanged = false;
+    int16_t CurrentScreen = 0;
+    int16_t PanelBase = 0;
+    int16_t EditorBase = 0;
+    int16_t CurrentObject = 0;
+    int16_t LastButton = -1;
+    int16_t LastPilot = -1;
+    int16_t LastSlider = -1;
+    int16_t LastText = -1;
+    int16_t ComPortIndex = 0;
+    QString BaseCaption;
+    bool InputTypeWarned = false;
+    bool WriteAllPictures = true;
+
+    // --- whole-image operations -----------------------------------------
+    void NewProject();
+    // Makes screen s current and keeps both bases in step.
+    void SelectScreen(int screen);
+    void ResetTemplates();
+
+    // Restores the current screen when a walk over all screens ends.
+    class ScreenWalk
+    {
+    public:
+        explicit ScreenWalk(modVantile &m) : m_(m), saved_(m.CurrentScreen) {}
+        ~ScreenWalk() { m_.SelectScreen(saved_); }
+        ScreenWalk(const ScreenWalk &) = delete;
+        ScreenWalk &operator=(const ScreenWalk &) = delete;
+
+    private:
+        modVantile &m_;
+        int saved_;
+    };
+
+    // --- device options (absolute words 976 - 981) -----------------------
+    int GetLayout() const { return PanelImage[LayoutWord]; }
+    void SetLayout(int v) { PanelImage[LayoutWord] = int16_t(v); }
+    int GetNodeAddress() const { return PanelImage[NodeAddressWord]; }
+    void SetNodeAddress(int v) { PanelImage[NodeAddressWord] = int16_t(v); }
+    int GetNodeRange() const { return PanelImage[NodeRangeWord]; }
+    void SetNodeRange(int v) { PanelImage[NodeRangeWord] = int16_t(v); }
+    int GetBeep() const { return PanelImage[BeepWord]; }
+    void SetBeep(int v) { PanelImage[BeepWord] = int16_t(v); }
+    int GetResolution() const { return PanelImage[ResolutionWord]; }
+    void SetResolution(int v) { PanelImage[ResolutionWord] = int16_t(v); }
+    int GetCommandSet() const { return PanelImage[CommandSetWord]; }
+    void SetCommandSet(int v) { PanelImage[CommandSetWord] = int16_t(v); }
+
+    // --- buttons ---------------------------------------------------------
+    int GetButtonType(int n) const;
+    void SetButtonType(int n, int v);
+    int GetButtonLeft(int n) const;
+    void SetButtonLeft(int n, int v);
+    void SetButtonRight(int n, int v);
+    int GetButtonTop(int n) const;
+    void SetButtonTop(int n, int v);
+    void SetButtonBottom(int n, int v);
+    int GetButtonDevice(int n) const;
+    void SetButtonDevice(int n, int v);
+    int GetButtonPassword(int n) const;
+    void SetButtonPassword(int n, int v);
+    int GetButtonPicture(int n) const;
+    void SetButtonPicture(int n, int v);
+    int GetButtonWidth(int n) const;
+    void SetButtonWidth(int n, int v);
+    int GetButtonHeight(int n) const;
+    void SetButtonHeight(int n, int v);
+    int GetButtonTextX(int n) const;
+    void SetButtonTextX(int n, int v);
+    int GetButtonTextY(int n) const;
+    void SetButtonTextY(int n, int v);
+    int GetButtonTextColor(int n) const;
+    void SetButtonTextColor(int n, int v);
+    int GetButtonFontSize(int n) const;
+    void SetButtonFontSize(int n, int v);
+    QString GetButtonText(int n) const;
+    void SetButtonText(int n, const QString &text);
+
+    // --- pilots ----------------------------------------------------------
+    int GetPilotUsed(int n) const;
+    void SetPilotUsed(int n, int v);
+    int GetPilotPicture(int n) const;
+    void SetPilotPicture(int n, int v);
+    int GetPilotLeft(int n) const;
+    void SetPilotLeft(int n, int v);
+    int GetPilotTop(int n) const;
+    void SetPilotTop(int n, int v);
+    int GetPilotDevice(int n) const;
+    void SetPilotDevice(int n, int v);
+    int GetPilotInput(int n) const;
+    void SetPilotInput(int n, int v);
+
+    // --- sliders ---------------------------------------------------------
+    int GetSliderPicture(int n) const;
+    void SetSliderPicture(int n, int v);
+    int GetSliderDevice(int n) const;
+    void SetSliderDevice(int n, int v);
+    int GetSliderLeft(int n) const;
+    void SetSliderLeft(int n, int v);
+    void SetSliderRight(int n, int v);
+    int GetSliderTop(int n) const;
+    void SetSliderTop(int n, int v);
+    void SetSliderBottom(int n, int v);
+    int GetSliderWidth(int n) const;
+    void SetSliderWidth(int n, int v);
+    int GetSliderHeight(int n) const;
+    void SetSliderHeight(int n, int v);
+
+    // --- text / bar-graph objects -----------------------------------------
+    int GetTextType(int n) const;
+    void SetTextType(int n, int v);
+    int GetTextLeft(int n) const;
+    void SetTextLeft(int n, int v);
+    int GetTextTop(int n) const;
+    void SetTextTop(int n, int v);
+    int GetTextDevice(int n) const;
+    void SetTextDevice(int n, int v);
+    void SetTextPanelFont(int n, int v);
+    int GetTextColor(int n) const;
+    void SetTextColor(int n, int v);
+    int GetTextFontSize(int n) const;
+    void SetTextFontSize(int n, int v);
+    int GetTextWidth(int n) const;
+    void SetTextWidth(int n, int v);
+    int GetTextHeight(int n) const;
+    void SetTextHeight(int n, int v);
+    QString GetTextString(int n) const;
+    void SetTextString(int n, const QString &text);
+
+    // Word numbers (absolute) of a record's first word on the current screen.
+    int PanelButtonWord(int n) const;
+    int PanelPilotWord(int n) const;
+    int PanelSliderWord(int n) const;
+    int PanelTextWord(int n) const;
+    int EditorButtonWord(int n) const;
+    int EditorSliderWord(int n) const;
+    int EditorTextWord(int n) const;
+
+    // --- project and screen files -----------------------------------------
+    // Each returns false and fills *error with a user-readable message when
+    // the file cannot be used; the image and the module state are then
+    // exactly as before the call.
+    bool LoadProject(QString *error = nullptr);
+    bool SaveProject(QString *error = nullptr);
+    bool ImportScreen(QString *error = nullptr);
+    bool ExportScreen(QString *error = nullptr) const;
+
+    // The file layouts as byte arrays, for the routines above and for tools.
+    QByteArray ProjectBytes() const;
+    bool SetProjectBytes(const QByteArray &bytes, QString *error = nullptr);
+    QByteArray ScreenBytes() const;
+    bool SetScreenBytes(const QByteArray &bytes, QString *error = nullptr);
+
+private:
+    static int get2(const int16_t *words);
+    static void set2(int16_t *words, int value);
+    static QString getChars(const int16_t *words, int length);
+    static void setChars(int16_t *words, int length, const QString &text);
+};
+
+// Two upper-case hexadecimal digits of n, zero padded ("01", "0A", "FE").
+QString Hex2(int n);
+
+// A background string is a solid colour when it starts with "[&H"; its
+// colour value is blue * 65536 + green * 256 + red as written in the string.
+bool IsColorBackground(const QString &background);
+// The colour of a colour background: the hexadecimal digits that follow
+// "[&H" (at most six, up to the first non-digit); 0 when there are none.
+uint32_t BackgroundColorValue(const QString &background);

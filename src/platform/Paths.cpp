@@ -1,0 +1,37 @@
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Paths {
+
+QString WorkingFolder()
+{
+    const QString home = qEnvironmentVariable("QUELLIX_HOME");
+    if (!home.isEmpty())
+        return QDir::cleanPath(home);
+    return QDir::cleanPath(QDir::homePath() + QStringLiteral("/ZAV Quellix Touch"));
+}
+
+QString SettingsFile()
+{
+    return WorkingFolder() + QStringLiteral("/ZAV Quellix Touch.ini");
+}
+
+QString ScreenPreviewFolder()
+{
+    return WorkingFolder() + QStringLiteral("/Screen Preview");
+}
+
+QString SdPictureFolder()
+{
+    return WorkingFolder() + QStringLiteral("/SDCardGraphics/BMPImages");
+}
+
+QString BmpLibraryFolder()
+{
+    const QFileInfo working(WorkingFolder());
+    return QDir::cleanPath(working.absolutePath() + QStringLiteral("/ZAV Quellix Touch Screen/BMP Library"));
+}
+
+} // namespace Paths

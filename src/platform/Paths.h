@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Every fixed path of the program hangs off the working folder:
+// $QUELLIX_HOME when set, else "$HOME/ZAV Quellix Touch".
+namespace Paths {
+
+QString WorkingFolder();
+QString SettingsFile();        // <working>/ZAV Quellix Touch.ini
+QString ScreenPreviewFolder(); // <working>/Screen Preview
+QString SdPictureFolder();     // <working>/SDCardGraphics/BMPImages
+// The background picture library: the sibling folder
+// "ZAV Quellix Touch Screen/BMP Library" of the working folder.
+QString BmpLibraryFolder();
+
+} // namespace Paths

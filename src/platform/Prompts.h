@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Everything the program asks or tells the user in a modal box goes through
+// these two interfaces. The application shows real boxes; tests plug in a
+// scripted stand-in that records the boxes and gives the answers they want.
+
+class MessagePrompt
+{
+public:
+    enum class Icon { None, Information, Question, Exclamation, Critical };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~MessagePrompt() = default;
+    // Lines inside the text are joined with CR LF.
+    virtual Answer Show(const QString &text, const QString &title, Icon icon, Buttons buttons) = 0;
+    Answer Show(const QString &text, const QString &title, Icon icon = Icon::None)
+    {
+        return Show(text, title, icon, Buttons::Ok);
+    }
+};
+
+class FileDialogPrompt
+{
+public:
+    virtual ~FileDialogPrompt() = default;
+    // filter: "Text (*.X)|*.X|All Files (*.*)|*.*" pairs as the program keeps
+    // them. Returns the chosen path, or an empty string when cancelled.
+    // An open dialog accepts only an existing file; a save dialog asks before
+    // replacing one.
+    virtual QString ShowOpen(const QString &filter, const QString &initialName) = 0;
+    virtual QString ShowSave(const QString &filter, const QString &initialName) = 0;
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+// Helpers shared by the test executables.
+
+#include "platform/Prompts.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Points QUELLIX_HOME at a fresh temporary folder for the life of the object.
+class TempHome
+{
+public:
+    TempHome()
+    {
+        old_ = qgetenv("QUELLIX_HOME");
+        hadOld_ = qEnvironmentVariableIsSet("QUELLIX_HOME");
+        home_ = dir_.path() + QStringLiteral("/ZAV Quellix Touch");
+        qputenv("QUELLIX_HOME", home_.toLocal8Bit());
+    }
+    ~TempHome()
+    {
+        if (hadOld_)
+            qputenv("QUELLIX_HOME", old_);
+        else
+            qunsetenv("QUELLIX_HOME");
+    }
+    QString path() const { return home_; }
+    QString root() const { return dir_.path(); }
+    QString file(const QString &name) const { return dir_.path() + QLatin1Char('/') + name; }
+
+private:
+    QTemporaryDir dir_;
+    QString home_;
+    QByteArray old_;
+    bool hadOld_;
+};
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// Records every box and answers from a script (default: the first button).
+class ScriptedMessages : public MessagePrompt
+{
+public:
+    struct Box
+    {
+        QString text;
+        QString title;
+        Icon icon;
+        Buttons buttons;
+    };
+    using MessagePrompt::Show;
+    Answer Show(const QString &text, const QString &title, Icon icon, Buttons buttons) override
+    {
+        boxes.append({text, title, icon, buttons});
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        switch (buttons) {
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::Yes;
+        default:
+            return Answer::Ok;
+        }
+    }
+    QList<Box> boxes;
+    QList<Answer> answers;
+};
+
+// Records every file dialog and returns scripted names ("" = cancel).
+class ScriptedFileDialogs : public FileDialogPrompt
+{
+public:
+    struct Dialog
+    {
+        bool save;
+        QString filter;
+        QString initialName;
+    };
+    QString ShowOpen(const QString &filter, const QString &initialName) override
+    {
+        dialogs.append({false, filter, initialName});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QString ShowSave(const QString &filter, const QString &initialName) override
+    {
+        dialogs.append({true, filter, initialName});
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QList<Dialog> dialogs;
+    QList<QString> answers;
+};
