@@ -7,21 +7,21 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
-const char *const Usage =
-    "Usage: quellix COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  render PROJECT.QXC --out DIR          render the SD-card screen pictures and previews\n"
-    "  download PROJECT.QXC --port DEVICE    download the configuration to a panel\n"
-    "  firmware --port DEVICE                print the panel's firmware revision\n"
-    "  sd-image PROJECT.QXC --out CARD.img [--screens-only]\n"
-    "                                        write a card image file\n"
-    "  sd-verify PROJECT.QXC CARD            compare a card or image with the project\n"
-    "\n"
-    "DEVICE is a serial device path or COM1 to COM8.\n"
-    "'quellix COMMAND --help' describes one command.\n";
+const char *const Usage = "Usage: quellix COMMAND [ARGUMENTS]\n"
+                          "\n"
+                          "Commands:\n"
+                          "  render PROJECT.QXC --out DIR          render the SD-card screen pictures and previews\n"
+                          "  download PROJECT.QXC --port DEVICE    download the configuration to a panel\n"
+                          "  firmware --port DEVICE                print the panel's firmware revision\n"
+                          "  sd-image PROJECT.QXC --out CARD.img [--screens-only]\n"
+                          "                                        write a card image file\n"
+                          "  sd-verify PROJECT.QXC CARD            compare a card or image with the project\n"
+                          "\n"
+                          "DEVICE is a serial device path or COM1 to COM8.\n"
+                          "'quellix COMMAND --help' describes one command.\n";
 
 } // namespace
 

@@ -3,7 +3,8 @@
 
 #include <array>
 
-namespace PictureSets {
+namespace PictureSets
+{
 
 QSize ButtonPictureSize(int index)
 {
@@ -44,7 +45,8 @@ int ButtonCaptionFontSize(int index)
     return index / 8;
 }
 
-namespace {
+namespace
+{
 const QImage &nullImage()
 {
     static const QImage image;

@@ -8,7 +8,8 @@
 // colour that the renderer treats as transparent. The pictures are drawn by
 // the program itself, once, and are read-only. An index outside a set gives
 // a null image.
-namespace PictureSets {
+namespace PictureSets
+{
 
 constexpr QRgb KeyColor = 0xFFFF00FF;
 

@@ -67,7 +67,8 @@ QString QtFileDialogPrompt::ToQtFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-namespace {
+namespace
+{
 // A starting name such as ".../*.QXC" opens the dialog in that folder.
 void splitInitial(const QString &initialName, QString *dir, QString *name)
 {

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Text in the image and in the files is kept as 8-bit Windows-1252 codes.
-namespace Ansi {
+namespace Ansi
+{
 
 // The Windows-1252 code of a character; '?' for characters outside the code page.
 unsigned char Code(QChar c);

@@ -10,7 +10,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 constexpr qint64 ProjectWordBytes = 2 * (modVantile::PanelWords + modVantile::EditorWords); // 98 304
 constexpr int ScreenFileBytes = 6560;
@@ -42,12 +43,14 @@ bool readWhole(const QString &path, qint64 maxBytes, QByteArray *data, QString *
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Could not open the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+        setError(error,
+                 QStringLiteral("Could not open the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
         return false;
     }
     *data = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("Could not read the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+        setError(error,
+                 QStringLiteral("Could not read the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
         return false;
     }
     return true;
@@ -57,7 +60,8 @@ bool writeWhole(const QString &path, const QByteArray &data, QString *error, con
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+        setError(error,
+                 QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
         return false;
     }
     if (file.write(data) != data.size() || !file.commit()) {
@@ -89,7 +93,8 @@ QByteArray modVantile::ProjectBytes() const
 
 bool modVantile::SetProjectBytes(const QByteArray &bytes, QString *error)
 {
-    const QString tooShort = QStringLiteral("This is not a complete project file: it is too short (%1 bytes).").arg(bytes.size());
+    const QString tooShort =
+        QStringLiteral("This is not a complete project file: it is too short (%1 bytes).").arg(bytes.size());
     if (bytes.size() < ProjectWordBytes + 2 * ScreenCount) {
         setError(error, tooShort);
         return false;

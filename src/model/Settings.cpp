@@ -8,17 +8,18 @@
 
 #include <algorithm>
 
-namespace Settings {
+namespace Settings
+{
 
-namespace {
+namespace
+{
 
 const QString Section = QStringLiteral("Download");
 const QString Key = QStringLiteral("Com Port");
 
 // One line of the file with its own line ending, so that unchanged lines
 // are written back byte for byte.
-struct Line
-{
+struct Line {
     QByteArray text;
     QByteArray ending;
 };
@@ -111,8 +112,8 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int default
     return defaultValue;
 }
 
-bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value,
-                               const QString &file, QString *error)
+bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value, const QString &file,
+                               QString *error)
 {
     QByteArray data;
     {

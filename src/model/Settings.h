@@ -7,15 +7,16 @@ class modVantile;
 
 // The workstation settings file (an INI file with Windows private-profile
 // semantics) and the device option lists of the main window.
-namespace Settings {
+namespace Settings
+{
 
 // Reads an integer like the Windows private-profile function: the default
 // when the file, section or key is missing; 0 when the value is no number.
 int GetPrivateProfileInt(const QString &section, const QString &key, int defaultValue, const QString &file);
 // Writes key=value into the section, adding section or key when missing and
 // leaving every other byte of the file as it was. False when it cannot write.
-bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value,
-                               const QString &file, QString *error = nullptr);
+bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value, const QString &file,
+                               QString *error = nullptr);
 
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);
@@ -33,8 +34,7 @@ QStringList CommandSetEntries();  // "P Cmd", "D Cmd", "ZAV Cmd"
 
 // Panel size in pixels for a resolution index in landscape; an index outside
 // 0 - 3 (a damaged file) is treated as 480x272.
-struct PanelSize
-{
+struct PanelSize {
     int width;
     int height;
 };

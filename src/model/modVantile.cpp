@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 int clampRecord(int n, int count)
 {
     return std::clamp(n, 0, count - 1);
@@ -114,14 +115,26 @@ int modVantile::EditorTextWord(int n) const
 }
 
 // Field accessor bodies: one-word (W1) and two-word (W2) fields of a record.
-#define W1_GET(Name, Array, Rec, Off)                                                             \
-    int modVantile::Get##Name(int n) const { return Array[Rec(n) + (Off)]; }
-#define W1_SET(Name, Array, Rec, Off)                                                             \
-    void modVantile::Set##Name(int n, int v) { Array[Rec(n) + (Off)] = int16_t(v); }
-#define W2_GET(Name, Array, Rec, Off)                                                             \
-    int modVantile::Get##Name(int n) const { return get2(&Array[Rec(n) + (Off)]); }
-#define W2_SET(Name, Array, Rec, Off)                                                             \
-    void modVantile::Set##Name(int n, int v) { set2(&Array[Rec(n) + (Off)], v); }
+#define W1_GET(Name, Array, Rec, Off)                                                                                  \
+    int modVantile::Get##Name(int n) const                                                                             \
+    {                                                                                                                  \
+        return Array[Rec(n) + (Off)];                                                                                  \
+    }
+#define W1_SET(Name, Array, Rec, Off)                                                                                  \
+    void modVantile::Set##Name(int n, int v)                                                                           \
+    {                                                                                                                  \
+        Array[Rec(n) + (Off)] = int16_t(v);                                                                            \
+    }
+#define W2_GET(Name, Array, Rec, Off)                                                                                  \
+    int modVantile::Get##Name(int n) const                                                                             \
+    {                                                                                                                  \
+        return get2(&Array[Rec(n) + (Off)]);                                                                           \
+    }
+#define W2_SET(Name, Array, Rec, Off)                                                                                  \
+    void modVantile::Set##Name(int n, int v)                                                                           \
+    {                                                                                                                  \
+        set2(&Array[Rec(n) + (Off)], v);                                                                               \
+    }
 #define W1(Name, Array, Rec, Off) W1_GET(Name, Array, Rec, Off) W1_SET(Name, Array, Rec, Off)
 #define W2(Name, Array, Rec, Off) W2_GET(Name, Array, Rec, Off) W2_SET(Name, Array, Rec, Off)
 

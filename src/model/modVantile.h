@@ -21,7 +21,7 @@ public:
     static constexpr int EditorBlockWords = 2048;
     static constexpr int PanelWords = ScreenCount * PanelBlockWords;   // 16 384
     static constexpr int EditorWords = ScreenCount * EditorBlockWords; // 32 768
-    static constexpr int ScreenObjectWords = 976; // object data of a screen block
+    static constexpr int ScreenObjectWords = 976;                      // object data of a screen block
 
     static constexpr int ButtonCount = 32;
     static constexpr int PilotCount = 32;

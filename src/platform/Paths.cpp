@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace Paths {
+namespace Paths
+{
 
 QString WorkingFolder()
 {

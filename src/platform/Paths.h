@@ -4,7 +4,8 @@
 
 // Every fixed path of the program hangs off the working folder:
 // $QUELLIX_HOME when set, else "$HOME/ZAV Quellix Touch".
-namespace Paths {
+namespace Paths
+{
 
 QString WorkingFolder();
 QString SettingsFile();        // <working>/ZAV Quellix Touch.ini

@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace Support {
+namespace Support
+{
 
 int16_t PathExists(const QString &path)
 {
@@ -16,7 +17,8 @@ int16_t PathExists(const QString &path)
     return QFileInfo::exists(path) ? 1 : 0;
 }
 
-namespace {
+namespace
+{
 QElapsedTimer &stopwatch()
 {
     static QElapsedTimer timer;
@@ -36,7 +38,8 @@ int32_t ElapsedMilliseconds()
     return int32_t(std::min<qint64>(stopwatch().elapsed(), INT32_MAX));
 }
 
-namespace {
+namespace
+{
 
 QString readLine(const QString &path)
 {
@@ -46,8 +49,7 @@ QString readLine(const QString &path)
     return QString::fromLatin1(f.readLine()).trimmed();
 }
 
-struct SystemDisk
-{
+struct SystemDisk {
     QString name;
     int type;
 };

@@ -6,7 +6,8 @@
 
 // The small support services the program relies on: a path-exists test, one
 // process-wide millisecond stopwatch and a drive-type query.
-namespace Support {
+namespace Support
+{
 
 // 0 when the path (file or folder) does not exist, otherwise non-zero.
 int16_t PathExists(const QString &path);
@@ -24,8 +25,7 @@ enum DriveTypeCode : int {
     DriveRamDisk = 6,
 };
 
-struct DriveInfo
-{
+struct DriveInfo {
     int driveType = DriveNone;
     QString device; // the system device (or image file) the letter stands for
 };

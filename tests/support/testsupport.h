@@ -58,8 +58,7 @@ inline bool writeFile(const QString &path, const QByteArray &data)
 class ScriptedMessages : public MessagePrompt
 {
 public:
-    struct Box
-    {
+    struct Box {
         QString text;
         QString title;
         Icon icon;
@@ -87,8 +86,7 @@ public:
 class ScriptedFileDialogs : public FileDialogPrompt
 {
 public:
-    struct Dialog
-    {
+    struct Dialog {
         bool save;
         QString filter;
         QString initialName;

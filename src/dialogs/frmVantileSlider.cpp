@@ -1,0 +1,7 @@
+#include "dialogs/frmVantileSlider.h"
+
+frmVantileSlider::frmVantileSlider(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
+    : QDialog(parent), m_(m), host_(host), messages_(messages)
+{
+    setObjectName(QStringLiteral("frmVantileSlider"));
+}
