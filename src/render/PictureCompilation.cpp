@@ -1,7 +1,38 @@
 #include "render/PictureCompilation.h"
 
-bool CompileScreenPictures(modVantile &, MessagePrompt &, const QString &, const QString &)
+#include "model/modVantile.h"
+#include "platform/Prompts.h"
+#include "render/ScreenRenderer.h"
+
+#include <QDir>
+
+bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString &sdFolder,
+                           const QString &previewFolder, QRgb canvasBackColor)
 {
-    // Placeholder until the renderer lands.
+    for (const QString &folder : {sdFolder, previewFolder})
+        if (!folder.isEmpty())
+            QDir().mkpath(folder); // a failure shows as files that cannot be written
+
+    ScreenRenderer renderer(m, messages);
+    renderer.SetFolders(sdFolder, previewFolder);
+    renderer.Canvas().SetBackColor(canvasBackColor);
+    {
+        const modVantile::ScreenWalk walk(m);
+        for (int iRes = 0; iRes < 4; ++iRes) {
+            renderer.RenderDLImages(iRes);
+            renderer.RenderIPImages(iRes);
+        }
+    }
+
+    if (renderer.FilesFailed() == 0)
+        return true;
+    const QString crlf = QStringLiteral("\r\n");
+    messages.Show(QStringLiteral("Screen Pictures Not Saved") + crlf +
+                      QStringLiteral("%1 of %2 picture files could not be written.")
+                          .arg(renderer.FilesFailed())
+                          .arg(renderer.FilesFailed() + renderer.FilesWritten()) +
+                      crlf + QDir::toNativeSeparators(renderer.FirstFailedFile()) + crlf +
+                      renderer.FirstFailureReason(),
+                  QStringLiteral("File Write Error"), MessagePrompt::Icon::Exclamation);
     return false;
 }

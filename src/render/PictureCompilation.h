@@ -1,15 +1,38 @@
 #pragma once
 
+#include <QRgb>
 #include <QString>
 
 class modVantile;
 class MessagePrompt;
 
 // The picture compilation: every screen at every resolution and orientation
-// into the SD picture folder (128 files "SR<res><L|P><screen>.BMP") and the
-// 16 previews of the project's own resolution and orientation into the
-// preview folder. Leaves the current screen as it was. Messages (a missing
-// background picture, a folder that cannot be written) go to `messages`.
-// Returns false when files could not be written.
+// into the SD picture folder (128 files "SR<res><L|P><screen>.BMP", the 16 of
+// the project's resolution and orientation with content, the others plain
+// dark grey) and the 16 previews of the project's own resolution and
+// orientation into the preview folder ("Screen 00 Home.BMP", "Screen 01.BMP"
+// ...). Missing folders are created. Leaves the current screen as it was;
+// writes the buttons' caption offsets and marks nothing as changed.
+//
+// Messages go to `messages`: "File Not Found" for a missing background
+// picture, once for each screen picture drawn with it, and one message for
+// the whole compilation when files could not be written. Returns false when
+// any file could not be written.
+//
+// `canvasBackColor` is the background colour the screen picture starts with:
+// the part of the canvas a background picture smaller than the screen leaves
+// uncovered keeps the colour of what was drawn before (the editor passes its
+// canvas's current background colour; white by default).
+//
+// What the main window does around it (its canvas is not touched here):
+//   1. before: clear chkHideTitleBG ("ShowText Boxes (Edit Only)");
+//   2. CompileScreenPictures(...);
+//   3. after: ScreenShape() and ShowScreen() to restore and redraw the canvas.
+// "Compile SD Card Images" then shows "Complete" (title "ZAV Quellix Touch",
+// no icon); "Compile And Write To SD Card" goes on to the SD writer.
 bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString &sdFolder,
-                           const QString &previewFolder);
+                           const QString &previewFolder, QRgb canvasBackColor = 0xFFFFFFFF);
+
+// Number of files one compilation writes: 4 resolutions x 2 orientations x
+// 16 screens, and 16 previews.
+constexpr int CompiledPictureCount = 4 * 2 * 16 + 16;

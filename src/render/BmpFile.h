@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// The one BMP form the program writes and the SD compilation reads: a
+// 14-byte file header, a 40-byte information header, no palette, no
+// compression, 24 bits per pixel in blue, green, red order, bottom-up rows
+// each padded with zero bytes to a multiple of 4.
+namespace BmpFile
+{
+
+constexpr int HeaderBytes = 54;
+
+int RowBytes(int width);
+QByteArray Encode(const QImage &image);
+// The same into `bytes`, reusing its memory.
+void EncodeInto(const QImage &image, QByteArray &bytes);
+// Writes the bytes to the file, replacing what it held. False with a
+// readable reason in *error when the file cannot be written.
+bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+bool Write(const QImage &image, const QString &path, QString *error = nullptr);
+
+} // namespace BmpFile

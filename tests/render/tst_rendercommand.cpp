@@ -1,0 +1,116 @@
+#include "renderhelpers.h"
+
+#include <QDir>
+#include <QProcess>
+
+namespace
+{
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run runQuellix(const QStringList &args)
+{
+    QProcess p;
+    p.setProgram(qEnvironmentVariable("QUELLIX_TEST_BIN_DIR") + QStringLiteral("/quellix"));
+    p.setArguments(args);
+    p.start();
+    Run r;
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestRenderCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitCodes_data();
+    void exitCodes();
+    void rendersAProject();
+
+private:
+    TempHome home_;
+    QString project_;
+};
+
+void TestRenderCommand::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("QUELLIX_TEST_BIN_DIR"))
+        QSKIP("QUELLIX_TEST_BIN_DIR is not set (run through CTest)");
+    modVantile m;
+    m.SetResolution(1);
+    addButton(m, 0, 1, 5, 5, QStringLiteral("On"));
+    m.ScreenBackground[3] = home_.file(QStringLiteral("missing.bmp"));
+    project_ = home_.file(QStringLiteral("demo.QXC"));
+    m.ProjectFileName = project_;
+    QVERIFY(m.SaveProject());
+    QVERIFY(writeFile(home_.file(QStringLiteral("short.QXC")), QByteArray(100, '\x01')));
+    QVERIFY(writeFile(home_.file(QStringLiteral("plain file")), "x"));
+}
+
+void TestRenderCommand::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("errorMentions");
+    const QString out = home_.file(QStringLiteral("out"));
+    QTest::newRow("help") << QStringList{"render", "--help"} << 0 << QString();
+    QTest::newRow("nothing") << QStringList{"render"} << 64 << QStringLiteral("Usage: quellix render");
+    QTest::newRow("no --out") << QStringList{"render", project_} << 64 << QStringLiteral("--out");
+    QTest::newRow("--out without folder") << QStringList{"render", project_, "--out"} << 64 << QStringLiteral("--out");
+    QTest::newRow("unknown option") << QStringList{"render", project_, "--fast", "--out", out} << 64
+                                    << QStringLiteral("--fast");
+    QTest::newRow("missing project") << QStringList{"render", home_.file("none.QXC"), "--out", out} << 65
+                                     << home_.file("none.QXC");
+    QTest::newRow("short project") << QStringList{"render", home_.file("short.QXC"), "--out", out} << 65
+                                   << home_.file("short.QXC");
+    QTest::newRow("output is a file") << QStringList{"render", project_, "--out", home_.file("plain file")} << 73
+                                      << home_.file("plain file");
+    QTest::newRow("output under a file") << QStringList{"render", project_, "--out", home_.file("plain file") + "/sub"}
+                                         << 73 << QStringLiteral("could not be written");
+}
+
+void TestRenderCommand::exitCodes()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, errorMentions);
+    const Run r = runQuellix(args);
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode == 0)
+        QVERIFY(r.out.startsWith(QStringLiteral("Usage: quellix render PROJECT.QXC --out DIR")));
+    else
+        QVERIFY2(r.err.contains(errorMentions), qPrintable(r.err));
+}
+
+void TestRenderCommand::rendersAProject()
+{
+    const QString out = home_.file(QStringLiteral("pictures"));
+    const Run r = runQuellix({QStringLiteral("render"), project_, QStringLiteral("--out"), out});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QDir(out).entryList({QStringLiteral("*.BMP")}, QDir::Files).size(), 144);
+    // The missing background is told twice (SD picture and preview) and is no failure.
+    QCOMPARE(r.err.count(QStringLiteral("File Not Found")), 2);
+    const QByteArray b = readFile(out + QStringLiteral("/SR1L00.BMP"));
+    QCOMPARE(le32(b, 18), 320u);
+    QCOMPARE(le32(b, 22), 240u);
+    QCOMPARE(bmpPixel(b, 300, 200), qRgb(255, 255, 255));
+    QCOMPARE(le32(readFile(out + QStringLiteral("/Screen 00 Home.BMP")), 18), 320u);
+}
+
+QObject *newRenderCommandTest()
+{
+    return new TestRenderCommand;
+}
+
+#include "tst_rendercommand.moc"
