@@ -193,10 +193,11 @@ W2(TextHeight, EditorImage, EditorTextWord, 4)
 int modVantile::GetButtonPassword(int n) const
 {
     const int16_t *digits = &PanelImage[PanelButtonWord(n) + 10];
-    int value = 0;
+    // Digit words of a damaged file can hold anything: no overflow.
+    int64_t value = 0;
     for (int i = 0; i < 6; ++i)
         value = value * 10 + digits[i];
-    return value;
+    return int(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 void modVantile::SetButtonPassword(int n, int v)
