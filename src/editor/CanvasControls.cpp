@@ -21,15 +21,16 @@ void CanvasControl::mousePressEvent(QMouseEvent *event)
         moved_ = false;
         pressPos_ = event->position().toPoint();
     }
-    QWidget::mousePressEvent(event);
+    // Taken here: the canvas behind must not see it.
+    event->accept();
 }
 
 void CanvasControl::mouseMoveEvent(QMouseEvent *event)
 {
     if (pressed_ && (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance())
         moved_ = true;
+    event->accept();
     emit hovered();
-    QWidget::mouseMoveEvent(event);
 }
 
 void CanvasControl::mouseReleaseEvent(QMouseEvent *event)
@@ -38,7 +39,7 @@ void CanvasControl::mouseReleaseEvent(QMouseEvent *event)
         pressed_ && !moved_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         pressed_ = false;
-    QWidget::mouseReleaseEvent(event);
+    event->accept();
     if (click)
         emit clicked();
 }
