@@ -453,8 +453,11 @@ void frmVantile::Form_Load()
                            MessagePrompt::Icon::Exclamation);
     }
 
+    // The port check runs even when the file could not be written back.
     QString error;
-    if (!Settings::ReadSettings(m_, &error) || !Settings::CheckComPort(m_, &error))
+    bool written = Settings::ReadSettings(m_, &error);
+    written = Settings::CheckComPort(m_, written ? &error : nullptr) && written;
+    if (!written)
         messages_.Show(QStringLiteral("The settings file could not be written:") + CrLf + Paths::SettingsFile() + CrLf +
                            error,
                        AppTitle, MessagePrompt::Icon::Exclamation);

@@ -14,6 +14,7 @@ class tst_Window : public QObject
 private slots:
     void startUpSettings_data();
     void startUpSettings();
+    void unwritableSettings();
     void startUpState();
     void menuTree();
     void designLayout_data();
@@ -58,6 +59,18 @@ void tst_Window::startUpSettings()
     QVERIFY(QDir(e.home.path()).exists());
     QVERIFY(QDir(e.home.path() + QStringLiteral("/Screen Preview")).exists());
     QVERIFY(e.messages.boxes.isEmpty());
+}
+
+void tst_Window::unwritableSettings()
+{
+    Editor e;
+    QVERIFY(QDir().mkpath(e.settingsFile())); // a folder where the file should be
+    frmVantile &w = e.start();
+    QCOMPARE(e.messages.boxes.size(), 1);
+    QVERIFY(e.messages.boxes[0].text.contains(e.settingsFile()));
+    QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Exclamation);
+    QCOMPARE(e.m.ComPortIndex, int16_t(0));
+    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)"));
 }
 
 void tst_Window::startUpState()
