@@ -13,6 +13,15 @@
 namespace DialogControls
 {
 
+QComboBox *NewList(const char *name, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    box->setMaxVisibleItems(16);
+    return box;
+}
+
 QStringList PositionEntries()
 {
     static const QStringList entries = [] {

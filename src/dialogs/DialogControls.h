@@ -13,6 +13,9 @@ class modVantile;
 namespace DialogControls
 {
 
+// A drop-down list named as the dialog knows it. Its popup is a scrolling
+// list of a few entries, not a screen-high menu: the position lists hold 800.
+QComboBox *NewList(const char *name, QWidget *parent);
 // "0" ... "799": a list index equals the pixel value.
 QStringList PositionEntries();
 // The nodes of the range: Hex2(address + 1 + i) for i = 0 to GetNodeRange;

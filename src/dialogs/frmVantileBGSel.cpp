@@ -87,7 +87,7 @@ frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt 
         connect(static_cast<PictureLabel *>(lblStdCol[size_t(i)]), &PictureLabel::clicked, this,
                 [this, i] { lblStdCol_Click(i); });
     }
-    lblStdCol[35]->setFixedSize(64, 48);
+    lblStdCol[35]->setFixedSize(64, 40);
     lblStdCol[36]->setText(QStringLiteral("Standard Colors"));
     lblSelCol = new QLabel(QStringLiteral("Selected Color"), frmStd);
     lblSelCol->setObjectName(QStringLiteral("lblSelCol"));
@@ -102,7 +102,7 @@ frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt 
         bar->setObjectName(QLatin1String(barName));
         bar->setRange(0, 255);
         bar->setValue(0);
-        bar->setMinimumWidth(160);
+        bar->setMinimumWidth(110);
         connect(bar, &QScrollBar::valueChanged, this, &frmVantileBGSel::hs_Change);
     };
     channel(lblCCRed, hsRed, "lblCCRed", "hsRed", QStringLiteral("Red"), "rgb(255, 0, 0)");
@@ -124,32 +124,29 @@ frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt 
     for (QPushButton *b : {cmdBrowse, cmdCancel, cmdClose})
         b->setAutoDefault(false);
 
-    // Solid colour frame: swatches left, selected colour and mixer right.
+    // Solid colour frame: swatches left; the selected colour and the mixer
+    // right of them, so the whole dialog fits its fixed client area.
     auto *swatches = new QGridLayout;
     swatches->setSpacing(3);
     swatches->addWidget(lblStdCol[36], 0, 0, 1, 7);
     for (int i = 0; i < 35; ++i)
         swatches->addWidget(lblStdCol[size_t(i)], 1 + i / 7, i % 7);
-    auto *selected = new QVBoxLayout;
-    selected->addWidget(lblSelCol);
-    selected->addWidget(lblStdCol[35]);
-    selected->addStretch();
-    auto *top = new QHBoxLayout;
-    top->addLayout(swatches);
-    top->addSpacing(12);
-    top->addLayout(selected);
-    top->addStretch();
+    swatches->setRowStretch(6, 1);
     auto *mixer = new QGridLayout;
-    mixer->addWidget(lblCustom, 0, 0, 1, 2);
-    mixer->addWidget(lblCCRed, 1, 0);
-    mixer->addWidget(hsRed, 1, 1);
-    mixer->addWidget(lblCCGrn, 2, 0);
-    mixer->addWidget(hsGrn, 2, 1);
-    mixer->addWidget(lblCCBlu, 3, 0);
-    mixer->addWidget(hsBlu, 3, 1);
-    auto *frame = new QVBoxLayout(frmStd);
-    frame->addLayout(top);
-    frame->addLayout(mixer);
+    mixer->setVerticalSpacing(4);
+    mixer->addWidget(lblSelCol, 0, 0, 1, 2);
+    mixer->addWidget(lblStdCol[35], 1, 0, 1, 2);
+    mixer->addWidget(lblCustom, 2, 0, 1, 2);
+    mixer->addWidget(lblCCRed, 3, 0);
+    mixer->addWidget(hsRed, 3, 1);
+    mixer->addWidget(lblCCGrn, 4, 0);
+    mixer->addWidget(hsGrn, 4, 1);
+    mixer->addWidget(lblCCBlu, 5, 0);
+    mixer->addWidget(hsBlu, 5, 1);
+    auto *frame = new QHBoxLayout(frmStd);
+    frame->addLayout(swatches);
+    frame->addSpacing(12);
+    frame->addLayout(mixer, 1);
 
     auto *options = new QHBoxLayout;
     options->addWidget(optBG[0]);

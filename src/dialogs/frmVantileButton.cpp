@@ -53,14 +53,6 @@ QLabel *namedLabel(const char *name, const QString &caption, QWidget *parent)
     return label;
 }
 
-QComboBox *namedList(const char *name, QWidget *parent)
-{
-    auto *box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setMaxVisibleItems(20);
-    return box;
-}
-
 int power10(int k)
 {
     int p = 1;
@@ -78,9 +70,9 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
     setObjectName(QStringLiteral("frmVantileButton"));
     setWindowTitle(QStringLiteral("Edit Button"));
 
-    cboType = namedList("cboType", this);
+    cboType = NewList("cboType", this);
     lblDevice = namedLabel("lblDevice", QStringLiteral("Quellix Device"), this);
-    cboDevice = namedList("cboDevice", this);
+    cboDevice = NewList("cboDevice", this);
     lblPassWord = namedLabel("lblPassWord", QStringLiteral("Password"), this);
     for (int k = 0; k < 6; ++k) {
         auto *box = new QLineEdit(QStringLiteral("0"), this);
@@ -94,20 +86,20 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
         txtPassword[size_t(k)] = box;
     }
     lblLeft = namedLabel("lblLeft", QStringLiteral("Left"), this);
-    cboLeft = namedList("cboLeft", this);
+    cboLeft = NewList("cboLeft", this);
     lblTop = namedLabel("lblTop", QStringLiteral("Top"), this);
-    cboTop = namedList("cboTop", this);
+    cboTop = NewList("cboTop", this);
     lblWidth = namedLabel("lblWidth", QStringLiteral("Width"), this);
-    cboWidth = namedList("cboWidth", this);
+    cboWidth = NewList("cboWidth", this);
     lblHeight = namedLabel("lblHeight", QStringLiteral("Height"), this);
-    cboHeight = namedList("cboHeight", this);
+    cboHeight = NewList("cboHeight", this);
     lblText = namedLabel("lblText", QStringLiteral("Text"), this);
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setValidator(new NoCommaValidator(txtText));
     txtText->installEventFilter(this);
     lblFontColor = namedLabel("lblFontColor", QStringLiteral("Font Color"), this);
-    cboTextColor = namedList("cboTextColor", this);
+    cboTextColor = NewList("cboTextColor", this);
     cmdUnused = new QPushButton(QStringLiteral("Remove Button"), this);
     cmdUnused->setObjectName(QStringLiteral("cmdUnused"));
     cmdUnused->setAutoDefault(false);

@@ -29,12 +29,7 @@ frmVantilePilot::frmVantilePilot(modVantile &m, EditorHost &host, MessagePrompt 
         l->setObjectName(QLatin1String(name));
         return l;
     };
-    auto list = [this](const char *name) {
-        auto *box = new QComboBox(this);
-        box->setObjectName(QLatin1String(name));
-        box->setMaxVisibleItems(20);
-        return box;
-    };
+    auto list = [this](const char *name) { return NewList(name, this); };
     lblDevice = label("lblDevice", QStringLiteral("Quellix Device"));
     cboDevice = list("cboDevice");
     lblPilot = label("lblPilot", QStringLiteral("Pilot"));

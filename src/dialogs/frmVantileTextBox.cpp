@@ -45,12 +45,7 @@ frmVantileTextBox::frmVantileTextBox(modVantile &m, EditorHost &host, MessagePro
         l->setObjectName(QLatin1String(name));
         return l;
     };
-    auto list = [this](const char *name) {
-        auto *box = new QComboBox(this);
-        box->setObjectName(QLatin1String(name));
-        box->setMaxVisibleItems(20);
-        return box;
-    };
+    auto list = [this](const char *name) { return NewList(name, this); };
     cboType = list("cboType");
     lblLeft = label("lblLeft", QStringLiteral("Left"));
     cboLeft = list("cboLeft");
