@@ -26,13 +26,14 @@ constexpr int rgb(int red, int green, int blue)
 
 // Five rows of seven: white to black, then red, green, blue, yellow,
 // magenta and cyan in falling brightness.
+// clang-format off
 constexpr std::array<int, 35> standardColors{
-    rgb(255, 255, 255), rgb(255, 0, 0),     rgb(0, 255, 0),     rgb(0, 0, 255),   rgb(255, 255, 0), rgb(255, 0, 255),
-    rgb(0, 255, 255),   rgb(192, 192, 192), rgb(224, 0, 0),     rgb(0, 224, 0),   rgb(0, 0, 224),   rgb(224, 224, 0),
-    rgb(224, 0, 224),   rgb(0, 224, 224),   rgb(128, 128, 128), rgb(192, 0, 0),   rgb(0, 192, 0),   rgb(0, 0, 192),
-    rgb(192, 192, 0),   rgb(192, 0, 192),   rgb(0, 192, 192),   rgb(64, 64, 64),  rgb(128, 0, 0),   rgb(0, 128, 0),
-    rgb(0, 0, 128),     rgb(128, 128, 0),   rgb(128, 0, 128),   rgb(0, 128, 128), rgb(0, 0, 0),     rgb(64, 0, 0),
-    rgb(0, 64, 0),      rgb(0, 0, 64),      rgb(64, 64, 0),     rgb(64, 0, 64),   rgb(0, 64, 64)};
+    rgb(255, 255, 255), rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255), rgb(255, 255, 0), rgb(255, 0, 255), rgb(0, 255, 255),
+    rgb(192, 192, 192), rgb(224, 0, 0), rgb(0, 224, 0), rgb(0, 0, 224), rgb(224, 224, 0), rgb(224, 0, 224), rgb(0, 224, 224),
+    rgb(128, 128, 128), rgb(192, 0, 0), rgb(0, 192, 0), rgb(0, 0, 192), rgb(192, 192, 0), rgb(192, 0, 192), rgb(0, 192, 192),
+    rgb(64, 64, 64),    rgb(128, 0, 0), rgb(0, 128, 0), rgb(0, 0, 128), rgb(128, 128, 0), rgb(128, 0, 128), rgb(0, 128, 128),
+    rgb(0, 0, 0),       rgb(64, 0, 0),  rgb(0, 64, 0),  rgb(0, 0, 64),  rgb(64, 64, 0),   rgb(64, 0, 64),   rgb(0, 64, 64)};
+// clang-format on
 
 const QString bmpFilter = QStringLiteral("BMP Images (*.BMP)|*.BMP|All Files (*.*)|*.*");
 
