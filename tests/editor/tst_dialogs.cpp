@@ -2,6 +2,8 @@
 // Program menu's dialogs, and what it does when they close.
 #include "EditorFixture.h"
 
+#include "dialogs/frmVantileBGSel.h"
+
 class tst_Dialogs : public QObject
 {
     Q_OBJECT
@@ -120,7 +122,9 @@ void tst_Dialogs::backgroundSelector()
     e.get<QPushButton>(QStringLiteral("cmdBGSel"))->click();
     QCOMPARE(e.opened.size(), 1);
     QCOMPARE(e.opened[0].name, QStringLiteral("frmVantileBGSel"));
-    QCOMPARE(e.opened[0].pos, QPoint(w.frameGeometry().x(), 60));
+    // Moved from its own place right by the window's left and 900 twips down.
+    const QPoint own = frmVantileBGSel(e.m, w, e.messages, e.files).pos();
+    QCOMPARE(e.opened[0].pos, own + QPoint(w.frameGeometry().x(), 60));
     QCOMPARE(e.get<CanvasSurface>(QStringLiteral("picSurface"))->backColor(), QColor(255, 0, 0));
     QCOMPARE(e.m.LastButton, int16_t(5));
     QCOMPARE(e.m.CurrentObject, int16_t(9));
