@@ -1,4 +1,5 @@
 #include "assets/PictureSets.h"
+#include "assets/RenderPictures.h"
 
 #include <QtTest>
 
@@ -83,6 +84,9 @@ private slots:
     void indexOutsideASet_data();
     void indexOutsideASet();
     void keyColourIsExact();
+    void valueBoxes_data();
+    void valueBoxes();
+    void barGraphs();
 };
 
 void TestPictureSets::buttonPictures_data()
@@ -341,6 +345,68 @@ void TestPictureSets::keyColourIsExact()
                                                      .arg(image.width())
                                                      .arg(image.height())));
             }
+    }
+}
+
+void TestPictureSets::valueBoxes_data()
+{
+    QTest::addColumn<int>("fontSize");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("0") << 0 << QSize(32, 18);
+    QTest::newRow("1") << 1 << QSize(48, 22);
+    QTest::newRow("2") << 2 << QSize(64, 28);
+    QTest::newRow("3") << 3 << QSize(86, 38);
+    QTest::newRow("4: none") << 4 << QSize();
+    QTest::newRow("-1: none") << -1 << QSize();
+}
+
+void TestPictureSets::valueBoxes()
+{
+    QFETCH(int, fontSize);
+    QFETCH(QSize, size);
+    const QImage &box = RenderPictures::ValueBoxPicture(fontSize);
+    QCOMPARE(RenderPictures::ValueBoxSize(fontSize), size);
+    if (!size.isValid()) {
+        QVERIFY(box.isNull());
+        return;
+    }
+    QCOMPARE(box.size(), size);
+    const QRgb white = qRgb(255, 255, 255);
+    QCOMPARE(box.pixel(size.width() / 2, size.height() / 2), white);
+    QCOMPARE(mostCommon(box), white);
+    // Sunken: darker grey on top and left than on bottom and right.
+    QVERIFY(qGray(box.pixel(size.width() / 2, 0)) < qGray(box.pixel(size.width() / 2, size.height() - 1)));
+    QVERIFY(qGray(box.pixel(0, size.height() / 2)) < qGray(box.pixel(size.width() - 1, size.height() / 2)));
+    QCOMPARE(countKey(box), 0);
+}
+
+void TestPictureSets::barGraphs()
+{
+    for (const QImage *bar : {&RenderPictures::SmallBarGraphPicture(), &RenderPictures::LargeBarGraphPicture()}) {
+        const bool small = bar->width() == 16;
+        QCOMPARE(bar->size(), small ? QSize(16, 221) : QSize(20, 421));
+        const int x = bar->width() / 2, h = bar->height();
+        int dark = 0, bright = 0, light = 0;
+        int lastDark = -1, firstBright = h;
+        for (int y = 0; y < h; ++y) {
+            const QRgb p = bar->pixel(x, y);
+            if (p == RenderPictures::BarDarkGreen) {
+                ++dark;
+                lastDark = y;
+            } else if (p == RenderPictures::BarBrightGreen) {
+                ++bright;
+                firstBright = std::min(firstBright, y);
+            } else if (qGray(p) > 150) {
+                light += y > 2 && y > lastDark && y < h / 2 + 3;
+            }
+        }
+        // Upper half dark, lower half bright, a light line between them, in a frame.
+        QVERIFY(dark > h / 2 - 6 && bright > h / 2 - 6);
+        QVERIFY(lastDark < firstBright);
+        QVERIFY(light >= 1);
+        QVERIFY(bar->pixel(x, 0) != RenderPictures::BarDarkGreen);
+        QVERIFY(bar->pixel(x, h - 1) != RenderPictures::BarBrightGreen);
+        QCOMPARE(countKey(*bar), 0);
     }
 }
 
