@@ -60,7 +60,8 @@ public:
     bool Inject(const QByteArray &data);
 
     QByteArray Received() const;
-    int BlocksAcknowledged() const { return blocks_; }
+    // Well-formed block frames taken in, answered or not.
+    int BlocksReceived() const { return blocks_; }
     int MalformedFrames() const { return malformed_; }
     int ChecksumQueries() const { return checksumQueries_; }
     int FirmwareQueries() const { return firmwareQueries_; }

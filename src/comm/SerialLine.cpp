@@ -57,25 +57,34 @@ QStringList systemDevices(const QStringList &excluded)
 
 } // namespace
 
+QStringList Devices()
+{
+    QStringList named, devices;
+    bool scan = false;
+    for (int n = 1; n <= Count; ++n) {
+        named << explicitDevice(n);
+        scan = scan || named.last().isEmpty();
+    }
+    // One scan of the system serves every number not named explicitly.
+    const QStringList system = scan ? systemDevices(named) : QStringList();
+    int slot = 0;
+    for (int n = 1; n <= Count; ++n) {
+        if (!named[n - 1].isEmpty()) {
+            devices << named[n - 1];
+        } else {
+            devices << (slot < system.size() ? system[slot] : QString());
+            ++slot;
+        }
+    }
+    return devices;
+}
+
 QString Device(int comNumber)
 {
     if (comNumber < 1 || comNumber > Count)
         return {};
     const QString named = explicitDevice(comNumber);
-    if (!named.isEmpty())
-        return named;
-
-    QStringList excluded;
-    int slot = 0;
-    for (int n = 1; n <= Count; ++n) {
-        const QString other = explicitDevice(n);
-        if (!other.isEmpty())
-            excluded << other;
-        else if (n < comNumber)
-            ++slot;
-    }
-    const QStringList devices = systemDevices(excluded);
-    return slot < devices.size() ? devices[slot] : QString();
+    return named.isEmpty() ? Devices()[comNumber - 1] : named;
 }
 
 QString ResolvePortName(const QString &name)

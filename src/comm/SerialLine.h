@@ -16,6 +16,8 @@ namespace ComPorts
 
 constexpr int Count = 8;
 
+// The devices of COM1 to COM8, in order (empty where nothing is behind).
+QStringList Devices();
 // The device for COM n (n = 1 - 8).
 QString Device(int comNumber);
 // "COM1" ... "COM8" (any case) become their device; anything else is taken

@@ -16,9 +16,8 @@
 namespace
 {
 
-QString deviceDescription(int comNumber)
+QString deviceDescription(int comNumber, const QString &device)
 {
-    const QString device = ComPorts::Device(comNumber);
     if (device.isEmpty())
         return QStringLiteral("COM%1: no serial device").arg(comNumber);
     return QStringLiteral("COM%1: %2").arg(comNumber).arg(device);
@@ -118,9 +117,10 @@ void frmVantileComm::Form_Load()
 {
     cboComPort->blockSignals(true);
     cboComPort->clear();
+    const QStringList devices = ComPorts::Devices();
     for (int n = 1; n <= ComPorts::Count; ++n) {
         cboComPort->addItem(QStringLiteral("COM%1").arg(n));
-        cboComPort->setItemData(n - 1, deviceDescription(n), Qt::ToolTipRole);
+        cboComPort->setItemData(n - 1, deviceDescription(n, devices[n - 1]), Qt::ToolTipRole);
     }
     cboComPort->setCurrentIndex(std::clamp<int>(m_.ComPortIndex, 0, ComPorts::Count - 1));
     cboComPort->blockSignals(false);
@@ -149,7 +149,7 @@ void frmVantileComm::cboComPort_Click()
         return;
     m_.ComPortIndex = int16_t(index);
     portNumber_ = index + 1;
-    cboComPort->setToolTip(deviceDescription(portNumber_));
+    cboComPort->setToolTip(cboComPort->itemData(index, Qt::ToolTipRole).toString());
     Settings::WriteSettings(m_);
 }
 

@@ -60,10 +60,19 @@ void MakeDemoProject(modVantile &m)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // "test_comm TestClass [options]" runs one class of the executable.
+    QByteArray only;
+    if (argc > 1 && argv[1][0] != '-' && QByteArray(argv[1]).startsWith("Test")) {
+        only = argv[1];
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
     int status = 0;
     for (const auto &make : CommTests::Registry()) {
         std::unique_ptr<QObject> test(make());
-        status |= QTest::qExec(test.get(), argc, argv);
+        if (only.isEmpty() || only == test->metaObject()->className())
+            status |= QTest::qExec(test.get(), argc, argv);
     }
     return status;
 }

@@ -106,9 +106,9 @@ int main(int argc, char *argv[])
     running = nullptr;
 
     std::fprintf(stderr,
-                 "quellix-panel-sim: %d blocks acknowledged, %d malformed frames, %d checksum and %d firmware "
+                 "quellix-panel-sim: %d blocks received, %d malformed frames, %d checksum and %d firmware "
                  "queries%s\n",
-                 simulator.BlocksAcknowledged(), simulator.MalformedFrames(), simulator.ChecksumQueries(),
+                 simulator.BlocksReceived(), simulator.MalformedFrames(), simulator.ChecksumQueries(),
                  simulator.FirmwareQueries(), simulator.LineDropped() ? ", line dropped" : "");
     return 0;
 }
