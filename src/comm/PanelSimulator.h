@@ -66,6 +66,9 @@ public:
     int ChecksumQueries() const { return checksumQueries_; }
     int FirmwareQueries() const { return firmwareQueries_; }
     bool LineDropped() const { return dropped_; }
+    // Microseconds by which the answers left later than they fell due (the
+    // simulator's own scheduling delays, which a real panel does not have).
+    long long AnswerLatenessUs() const { return lateness_; }
 
     // Command-line spellings: none, silent, short, late, wrong-checksum,
     // lower-case, drop; and a block number, "checksum" or "firmware".
@@ -107,4 +110,5 @@ private:
     std::atomic<int> checksumQueries_{0};
     std::atomic<int> firmwareQueries_{0};
     std::atomic<bool> dropped_{false};
+    std::atomic<long long> lateness_{0};
 };
