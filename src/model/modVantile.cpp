@@ -3,6 +3,7 @@
 #include "model/Ansi.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace
 {
@@ -29,6 +30,28 @@ void modVantile::ResetTemplates()
     LastButton = LastPilot = LastSlider = LastText = -1;
 }
 
+void modVantile::setScreenDefaults()
+{
+    ScreenBackground[CurrentScreen] = WhiteBackground;
+    for (int b = 0; b < ButtonCount; ++b) {
+        SetButtonWidth(b, 96);
+        SetButtonHeight(b, 32);
+        SetButtonText(b, QStringLiteral("B %1").arg(b + 1, 2, 10, QLatin1Char('0')));
+    }
+    for (int t = 0; t < 8; ++t) {
+        SetTextWidth(t, 128);
+        SetTextHeight(t, 64);
+    }
+}
+
+void modVantile::ClearScreenData()
+{
+    std::fill_n(PanelImage.begin() + PanelBase, PanelBlockWords, int16_t(0));
+    std::fill_n(EditorImage.begin() + EditorBase, EditorBlockWords, int16_t(0));
+    setScreenDefaults();
+    ResetTemplates();
+}
+
 void modVantile::NewProject()
 {
     ProjectFileName = NoFileName;
@@ -36,16 +59,7 @@ void modVantile::NewProject()
     EditorImage.fill(0);
     for (int s = 0; s < ScreenCount; ++s) {
         SelectScreen(s);
-        ScreenBackground[s] = WhiteBackground;
-        for (int b = 0; b < ButtonCount; ++b) {
-            SetButtonWidth(b, 96);
-            SetButtonHeight(b, 32);
-            SetButtonText(b, QStringLiteral("B %1").arg(b + 1, 2, 10, QLatin1Char('0')));
-        }
-        for (int t = 0; t < 8; ++t) {
-            SetTextWidth(t, 128);
-            SetTextHeight(t, 64);
-        }
+        setScreenDefaults();
     }
     SelectScreen(0);
     ProjectChanged = false;
@@ -193,10 +207,11 @@ W2(TextHeight, EditorImage, EditorTextWord, 4)
 int modVantile::GetButtonPassword(int n) const
 {
     const int16_t *digits = &PanelImage[PanelButtonWord(n) + 10];
-    int value = 0;
+    // Wide arithmetic: a damaged file can hold any word in the digit places.
+    long long value = 0;
     for (int i = 0; i < 6; ++i)
         value = value * 10 + digits[i];
-    return value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 void modVantile::SetButtonPassword(int n, int v)
