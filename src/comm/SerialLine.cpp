@@ -165,7 +165,10 @@ int SerialLine::Waiting()
 
 bool SerialLine::WaitForInput(int milliseconds)
 {
-    if (!IsOpen() || lost_)
+    // Qt closes a port whose device failed; a closed line gets no input.
+    if (!IsOpen())
+        lost_ = true;
+    if (lost_)
         return false;
     const bool got = port_->waitForReadyRead(std::max(0, milliseconds));
     checkError();
