@@ -232,31 +232,18 @@ private slots:
         QVERIFY(!m.ProjectChanged);
     }
 
-    // Only the panel-only fields change: a second build gives the same image.
-    void buildTouchesOnlyPanelFields()
+    // A second build finds nothing left to change.
+    void buildIsStable()
     {
         modVantile m;
         CommTests::MakeDemoProject(m);
-        const auto editorBefore = m.EditorImage;
-        auto panelBefore = m.PanelImage;
         ZAVBuild(m);
-        QCOMPARE(m.EditorImage == editorBefore, false); // slider sizes are filled in
-        for (int s = 0; s < modVantile::ScreenCount; ++s) {
-            m.SelectScreen(s);
-            for (int b = 0; b < modVantile::ButtonCount; ++b)
-                for (int w : {3, 4, 7, 8})
-                    panelBefore[size_t(m.PanelButtonWord(b) + w)] = m.PanelImage[size_t(m.PanelButtonWord(b) + w)];
-            for (int n = 0; n < modVantile::SliderCount; ++n)
-                for (int w : {4, 5, 8, 9})
-                    panelBefore[size_t(m.PanelSliderWord(n) + w)] = m.PanelImage[size_t(m.PanelSliderWord(n) + w)];
-            for (int t = 0; t < modVantile::TextCount; ++t)
-                panelBefore[size_t(m.PanelTextWord(t) + 6)] = m.PanelImage[size_t(m.PanelTextWord(t) + 6)];
-        }
-        QVERIFY(m.PanelImage == panelBefore);
         const auto panelOnce = m.PanelImage;
+        const auto editorOnce = m.EditorImage;
         const auto mapOnce = m.DeviceMap;
         ZAVBuild(m);
         QVERIFY(m.PanelImage == panelOnce);
+        QVERIFY(m.EditorImage == editorOnce);
         QVERIFY(m.DeviceMap == mapOnce);
     }
 };
