@@ -3,6 +3,7 @@
 #include "model/Ansi.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace
 {
@@ -193,10 +194,11 @@ W2(TextHeight, EditorImage, EditorTextWord, 4)
 int modVantile::GetButtonPassword(int n) const
 {
     const int16_t *digits = &PanelImage[PanelButtonWord(n) + 10];
-    int value = 0;
+    // Wide arithmetic: a damaged file can hold any word in the digit places.
+    long long value = 0;
     for (int i = 0; i < 6; ++i)
         value = value * 10 + digits[i];
-    return value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 void modVantile::SetButtonPassword(int n, int v)
