@@ -4,9 +4,9 @@
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <array>
 
@@ -305,13 +305,24 @@ QByteArray Bmp24(const QImage &source)
 
 bool SaveBmp24(const QImage &image, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Bmp24(image)) < 0 || !file.commit()) {
+    // Written under a temporary name and renamed, so that an interrupted run
+    // never leaves a half picture under the real name. No sync to disk: the
+    // stock set is made again whenever a picture is missing.
+    const QString temporary = path + QStringLiteral(".part");
+    QFile file(temporary);
+    const QByteArray bytes = Bmp24(image);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    file.close();
+    if (ok) {
+        QFile::remove(path);
+        ok = QFile::rename(temporary, path);
+    }
+    if (!ok) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
+        QFile::remove(temporary);
     }
-    return true;
+    return ok;
 }
 
 bool WritePicture(int slot, const QString &name, const QString &folder, QString *error)
