@@ -52,8 +52,9 @@ void frmVantileSDWrite::buildControls()
     setWindowTitle(QStringLiteral("ZAV Quellix Touch SD Card Writer"));
     setFixedSize(10215 / 15, 4935 / 15);
     setBackground(this, QColor(0xE0, 0xE0, 0xE0));
+    // The form was laid out for a small 8-point system font; keep its texts inside their controls.
     QFont small = font();
-    small.setPixelSize(11);
+    small.setPixelSize(10);
     setFont(small);
 
     driveGroup_ = new QButtonGroup(this);
@@ -116,6 +117,9 @@ void frmVantileSDWrite::buildControls()
     lblWarning->setGeometry(twips(240, 3720, 9735, 1095));
     lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblWarning->setWordWrap(true);
+    QFont warningFont = small;
+    warningFont.setPixelSize(9);
+    lblWarning->setFont(warningFont);
     setBackground(lblWarning, QColor(255, 255, 0));
 }
 
