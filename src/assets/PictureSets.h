@@ -29,4 +29,13 @@ QSize SliderPictureSize(int index);
 // Caption font size (0 - 3) that goes with button picture index (0 - 31).
 int ButtonCaptionFontSize(int index);
 
+// Face colours and shapes the pictures are drawn with (0 outside a set).
+QRgb ButtonFaceColor(int index);
+enum class PilotShape { Lamp, Square, WideBar, TallBar, Circle, Diamond };
+PilotShape PilotPictureShape(int index);
+QRgb PilotFaceColor(int index, bool on);
+// Channel colours of a slider style: lit (below the knob) and dark (above it).
+QRgb SliderLitColor(int index);
+QRgb SliderDarkColor(int index);
+
 } // namespace PictureSets

@@ -30,6 +30,28 @@ void modVantile::ResetTemplates()
     LastButton = LastPilot = LastSlider = LastText = -1;
 }
 
+void modVantile::setScreenDefaults()
+{
+    ScreenBackground[CurrentScreen] = WhiteBackground;
+    for (int b = 0; b < ButtonCount; ++b) {
+        SetButtonWidth(b, 96);
+        SetButtonHeight(b, 32);
+        SetButtonText(b, QStringLiteral("B %1").arg(b + 1, 2, 10, QLatin1Char('0')));
+    }
+    for (int t = 0; t < 8; ++t) {
+        SetTextWidth(t, 128);
+        SetTextHeight(t, 64);
+    }
+}
+
+void modVantile::ClearScreenData()
+{
+    std::fill_n(PanelImage.begin() + PanelBase, PanelBlockWords, int16_t(0));
+    std::fill_n(EditorImage.begin() + EditorBase, EditorBlockWords, int16_t(0));
+    setScreenDefaults();
+    ResetTemplates();
+}
+
 void modVantile::NewProject()
 {
     ProjectFileName = NoFileName;
@@ -37,16 +59,7 @@ void modVantile::NewProject()
     EditorImage.fill(0);
     for (int s = 0; s < ScreenCount; ++s) {
         SelectScreen(s);
-        ScreenBackground[s] = WhiteBackground;
-        for (int b = 0; b < ButtonCount; ++b) {
-            SetButtonWidth(b, 96);
-            SetButtonHeight(b, 32);
-            SetButtonText(b, QStringLiteral("B %1").arg(b + 1, 2, 10, QLatin1Char('0')));
-        }
-        for (int t = 0; t < 8; ++t) {
-            SetTextWidth(t, 128);
-            SetTextHeight(t, 64);
-        }
+        setScreenDefaults();
     }
     SelectScreen(0);
     ProjectChanged = false;

@@ -80,6 +80,9 @@ public:
     // Makes screen s current and keeps both bases in step.
     void SelectScreen(int screen);
     void ResetTemplates();
+    // Empties the current screen: both blocks (the device options too on
+    // screen 0), the new-project defaults, a white background, no templates.
+    void ClearScreenData();
 
     // Restores the current screen when a walk over all screens ends.
     class ScreenWalk
@@ -215,6 +218,7 @@ public:
     bool SetScreenBytes(const QByteArray &bytes, QString *error = nullptr);
 
 private:
+    void setScreenDefaults();
     static int get2(const int16_t *words);
     static void set2(int16_t *words, int value);
     static QString getChars(const int16_t *words, int length);
