@@ -37,7 +37,8 @@ const char *const SdVerifyHelp = "Usage: quellix sd-verify PROJECT.QXC CARD [--s
                                  "Compares a card (a device) or a card image with what sd-image and the SD\n"
                                  "writer would write for the project, and reports the first difference.\n"
                                  "\n"
-                                 "Exit codes: 0 equal, 1 different, 2 failed, 64 usage.\n";
+                                 "Exit codes: 0 equal, 1 different, 2 failed (also when pictures could not\n"
+                                 "be made and so were not compared), 64 usage.\n";
 
 // Messages of the renderer go to stderr; questions take their first answer.
 class ConsolePrompt : public MessagePrompt
@@ -125,8 +126,12 @@ void renderScreens(modVantile &m, const char *command)
 
 void printSkipped(const QStringList &skipped, const char *command)
 {
-    for (const QString &s : skipped)
-        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(s));
+    constexpr int Shown = 20;
+    for (int i = 0; i < skipped.size() && i < Shown; ++i)
+        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(skipped[i]));
+    if (skipped.size() > Shown)
+        std::fprintf(stderr, "quellix %s: ... and %lld more pictures skipped\n", command,
+                     static_cast<long long>(skipped.size() - Shown));
 }
 
 } // namespace
@@ -287,6 +292,11 @@ int RunSdVerifyCommand(const QStringList &args)
     printSkipped(skipped, "sd-verify");
     if (!same)
         return ExitDifferent;
+    if (!skipped.isEmpty()) {
+        std::printf("%s matches the project in the %d pictures compared; %lld pictures were not compared\n",
+                    qPrintable(o.target), compared, static_cast<long long>(skipped.size()));
+        return ExitFailed;
+    }
     std::printf("%s matches the project: %d pictures%s compared\n", qPrintable(o.target), compared,
                 m.GetCommandSet() == 2 ? " and the configuration data area" : "");
     return 0;
