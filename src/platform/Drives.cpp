@@ -46,8 +46,12 @@ QStringList subdirs(const QString &path)
 
 bool skippedName(const QString &name)
 {
+    // Loop, device-mapper and RAID volumes are no disks; the boot and
+    // replay-protected areas of built-in flash are no disks of their own.
     return name.startsWith(QLatin1String("loop")) || name.startsWith(QLatin1String("dm-")) ||
-           name.startsWith(QLatin1String("md"));
+           name.startsWith(QLatin1String("md")) ||
+           (name.startsWith(QLatin1String("mmcblk")) &&
+            (name.contains(QLatin1String("boot")) || name.contains(QLatin1String("rpmb"))));
 }
 
 int diskType(const QString &name)
@@ -60,9 +64,12 @@ int diskType(const QString &name)
         return Support::DriveRemote;
     if (readLine(sysBlock() + QLatin1Char('/') + name + QStringLiteral("/removable")) == QLatin1String("1"))
         return Support::DriveRemovable;
-    // A card in a built-in reader shows as a fixed mmc disk, but it is a card.
+    // A card in a built-in reader shows as a fixed mmc disk, but it is a
+    // card; built-in flash (type "MMC") is a fixed disk.
     if (name.startsWith(QLatin1String("mmcblk")))
-        return Support::DriveRemovable;
+        return readLine(sysBlock() + QLatin1Char('/') + name + QStringLiteral("/device/type")) == QLatin1String("MMC")
+                   ? Support::DriveFixed
+                   : Support::DriveRemovable;
     return Support::DriveFixed;
 }
 

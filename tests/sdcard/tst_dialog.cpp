@@ -57,6 +57,11 @@ public:
         disk(QStringLiteral("zram0"), "0");
         disk(QStringLiteral("nbd0"), "0");
         disk(QStringLiteral("loop0"), "0");
+        // Built-in flash with its boot area.
+        disk(QStringLiteral("mmcblk1"), "0");
+        QDir().mkpath(sys + QStringLiteral("/mmcblk1/device"));
+        QVERIFY(writeFile(sys + QStringLiteral("/mmcblk1/device/type"), "MMC\n"));
+        disk(QStringLiteral("mmcblk1boot0"), "0");
     }
     // An image file as the card of a letter.
     QString card(char letter, qint64 size, const QByteArray &sector0 = {})
@@ -185,21 +190,21 @@ void tst_Dialog::driveList()
     ScriptedMessages messages;
     frmVantileSDWrite dlg(m, messages);
     QCOMPARE(dlg.SDWrite().GetPhysicalDriveNumber(QStringLiteral("k")), 0);
-    QCOMPARE(dlg.SDWrite().GetPhysicalDriveNumber(QStringLiteral("e")), 3);
+    QCOMPARE(dlg.SDWrite().GetPhysicalDriveNumber(QStringLiteral("e")), 4);
     const struct {
         const char *caption;
         bool usable;
         int phys;
     } expected[12] = {
         {"D:  Removable / Physical Drive:1", true, 1}, // mmcblk0: a card in a built-in reader
-        {"E:  Removable / Physical Drive:3", true, 3}, // sdb
-        {"F:  Remote", false, 0},                      // nbd0
-        {"G:  CD-ROM", false, 0},                      // sr0
-        {"H:  Fixed", false, 0},                       // vda, the system disk
-        {"I:  RAM Disk", false, 0},                    // zram0
-        {"J:  Removable / Physical Drive:6", true, 6}, // the image file
-        {"K:  (None)", false, 0},
-        {"L:  (None)", false, 0},
+        {"E:  Removable / Physical Drive:4", true, 4}, // sdb
+        {"F:  Fixed", false, 0},                       // mmcblk1: built-in flash
+        {"G:  Remote", false, 0},                      // nbd0
+        {"H:  CD-ROM", false, 0},                      // sr0
+        {"I:  Fixed", false, 0},                       // vda, the system disk
+        {"J:  Removable / Physical Drive:7", true, 7}, // the image file
+        {"K:  (None)", false, 0},                      // names a file that is not there
+        {"L:  RAM Disk", false, 0},                    // zram0
         {"M:  (None)", false, 0},
         {"N:  (None)", false, 0},
         {"O:  (None)", false, 0},
@@ -211,8 +216,8 @@ void tst_Dialog::driveList()
         QCOMPARE(int(dlg.PhysDrive[size_t(k)]), expected[k].phys);
         QVERIFY(!dlg.optDrive[size_t(k)]->isChecked());
     }
-    QCOMPARE(Drives::PhysicalDriveDevice(3), QStringLiteral("/dev/sdb"));
-    QCOMPARE(Drives::PhysicalDriveDevice(6), fx.home.file("card-J.img"));
+    QCOMPARE(Drives::PhysicalDriveDevice(4), QStringLiteral("/dev/sdb"));
+    QCOMPARE(Drives::PhysicalDriveDevice(7), fx.home.file("card-J.img"));
     QCOMPARE(Drives::PhysicalDriveDevice(0), QString());
 }
 
