@@ -1,13 +1,20 @@
+#include "editor/QtPrompts.h"
+#include "editor/frmVantile.h"
+#include "model/modVantile.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("ZAV Quellix Touch"));
-    window.resize(800, 600);
+
+    modVantile model;
+    QtMessagePrompt messages;
+    QtFileDialogPrompt files;
+    frmVantile window(model, messages, files);
+    messages.SetParent(&window);
+    files.SetParent(&window);
     window.show();
     return QApplication::exec();
 }

@@ -1,7 +1,179 @@
 #include "dialogs/frmVantileSlider.h"
 
+#include "assets/PictureSets.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/EditorHost.h"
+#include "model/modVantile.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace DialogControls;
+
 frmVantileSlider::frmVantileSlider(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
-    : QDialog(parent), m_(m), host_(host), messages_(messages)
+    : QDialog(parent), m_(m), host_(host), messages_(messages),
+      object_(std::clamp<int>(m.CurrentObject, 0, modVantile::SliderCount - 1))
 {
     setObjectName(QStringLiteral("frmVantileSlider"));
+    setWindowTitle(QStringLiteral("Edit Slider"));
+
+    auto label = [this](const char *name, const QString &caption) {
+        auto *l = new QLabel(caption, this);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    auto list = [this](const char *name) { return NewList(name, this); };
+    lblDevice = label("lblDevice", QStringLiteral("Quellix Device"));
+    cboDevice = list("cboDevice");
+    lblLeft = label("lblLeft", QStringLiteral("Left"));
+    cboLeft = list("cboLeft");
+    lblTop = label("lblTop", QStringLiteral("Top"));
+    cboTop = list("cboTop");
+    cmdUnused = new QPushButton(QStringLiteral("Remove Slider"), this);
+    cmdUnused->setObjectName(QStringLiteral("cmdUnused"));
+    cmdUnused->setAutoDefault(false);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
+
+    frmSlidders = new QGroupBox(QStringLiteral("Slider Style (Click To Select)"), this);
+    frmSlidders->setObjectName(QStringLiteral("frmSlidders"));
+    auto *styles = new QHBoxLayout(frmSlidders);
+    for (int i = 0; i < PictureSets::SliderStyleCount; ++i) {
+        auto *picture = new PictureLabel(frmSlidders);
+        picture->setObjectName(QStringLiteral("imgSlider_%1").arg(i));
+        picture->setPixmap(KeyedPixmap(PictureSets::SliderSelectorPicture(i)));
+        picture->setFixedSize(PictureSets::SliderPictureSize(i));
+        picture->setCursor(Qt::PointingHandCursor);
+        imgSlider[size_t(i)] = picture;
+        styles->addWidget(picture, 0, Qt::AlignTop);
+        connect(picture, &PictureLabel::clicked, this, [this, i] { imgSlider_Click(i); });
+        connect(picture, &PictureLabel::doubleClicked, this, [this, i] { imgSlider_Click(i); });
+
+        // The render pictures belong to the set but are never shown here.
+        auto *render = new QLabel(frmSlidders);
+        render->setObjectName(QStringLiteral("imgSliderRender_%1").arg(i));
+        render->setPixmap(KeyedPixmap(PictureSets::SliderRenderPicture(i)));
+        render->setFixedSize(PictureSets::SliderPictureSize(i));
+        render->hide();
+        imgSliderRender[size_t(i)] = render;
+    }
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(lblDevice, 0, 0);
+    grid->addWidget(cboDevice, 0, 1);
+    grid->addWidget(lblLeft, 1, 0);
+    grid->addWidget(cboLeft, 1, 1);
+    grid->addWidget(lblTop, 2, 0);
+    grid->addWidget(cboTop, 2, 1);
+    grid->setRowStretch(3, 1);
+    grid->addWidget(cmdUnused, 4, 0, 1, 2);
+    grid->addWidget(cmdClose, 5, 0, 1, 2);
+    auto *main = new QHBoxLayout(this);
+    main->addLayout(grid);
+    main->addWidget(frmSlidders);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cboDevice, &QComboBox::activated, this, &frmVantileSlider::cboDevice_Click);
+    connect(cboLeft, &QComboBox::activated, this, &frmVantileSlider::cboLeft_Click);
+    connect(cboTop, &QComboBox::activated, this, &frmVantileSlider::cboTop_Click);
+    connect(cmdUnused, &QPushButton::clicked, this, &frmVantileSlider::cmdUnused_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+
+    Form_Load();
+}
+
+void frmVantileSlider::Form_Load()
+{
+    FillList(cboDevice, DeviceEntries(m_));
+    FillList(cboLeft, PositionEntries());
+    FillList(cboTop, PositionEntries());
+}
+
+void frmVantileSlider::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        Form_Activate();
+    }
+}
+
+void frmVantileSlider::Form_Activate()
+{
+    const int n = object_;
+    activating_ = true;
+    if (m_.GetSliderDevice(n) > m_.GetNodeRange() || m_.GetSliderDevice(n) < 0)
+        m_.SetSliderDevice(n, 0);
+    showEntry(cboDevice, m_.GetSliderDevice(n), &frmVantileSlider::cboDevice_Click);
+    showEntry(cboLeft, m_.GetSliderLeft(n), &frmVantileSlider::cboLeft_Click);
+    showEntry(cboTop, m_.GetSliderTop(n), &frmVantileSlider::cboTop_Click);
+    activating_ = false;
+}
+
+void frmVantileSlider::showEntry(QComboBox *box, int index, void (frmVantileSlider::*handler)())
+{
+    if (ShowEntry(box, index))
+        (this->*handler)();
+}
+
+void frmVantileSlider::LiveUpdate()
+{
+    if (activating_)
+        return;
+    m_.ProjectChanged = true;
+    host_.UDSlider(object_);
+}
+
+void frmVantileSlider::cboDevice_Click()
+{
+    if (cboDevice->currentIndex() < 0)
+        return;
+    m_.SetSliderDevice(object_, cboDevice->currentIndex());
+    LiveUpdate();
+}
+
+void frmVantileSlider::cboLeft_Click()
+{
+    if (cboLeft->currentIndex() < 0)
+        return;
+    m_.SetSliderLeft(object_, cboLeft->currentIndex());
+    LiveUpdate();
+}
+
+void frmVantileSlider::cboTop_Click()
+{
+    if (cboTop->currentIndex() < 0)
+        return;
+    m_.SetSliderTop(object_, cboTop->currentIndex());
+    LiveUpdate();
+}
+
+void frmVantileSlider::imgSlider_Click(int i)
+{
+    m_.SetSliderPicture(object_, i + 1);
+    const QSize size = PictureSets::SliderPictureSize(i);
+    m_.SetSliderWidth(object_, size.width());
+    m_.SetSliderHeight(object_, size.height());
+    LiveUpdate();
+}
+
+void frmVantileSlider::cmdUnused_Click()
+{
+    m_.SetSliderPicture(object_, 0);
+    LiveUpdate();
+}
+
+void frmVantileSlider::done(int result)
+{
+    if (m_.GetSliderPicture(object_) == 0)
+        m_.LastSlider = -1;
+    QDialog::done(result);
 }

@@ -1,20 +1,79 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 
 class modVantile;
 class EditorHost;
 class MessagePrompt;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
-// Editor of one object (CurrentObject) of the current screen.
+// "Edit Text / Bar Graph": edits text object CurrentObject of the current
+// screen in place. Value boxes and bar graphs take their text, colour and
+// size from their type and font size.
 class frmVantileTextBox : public QDialog
 {
     Q_OBJECT
 public:
     frmVantileTextBox(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent = nullptr);
 
+    // Size of the value-box picture for font size index 0 - 3.
+    static QSize ValueBoxSize(int fontSize);
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void Form_Load();
+    void Form_Activate();
+    void LiveUpdate();
+
+    void cboType_Click();
+    void cboFontSize_Click();
+    void cboLeft_Click();
+    void cboTop_Click();
+    void cboWidth_Click();
+    void cboHeight_Click();
+    void cboSldDev_Click();
+    void cboTextColor_Click();
+    void txtText_Change();
+    void cmdUnused_Click();
+
+    void showEntry(QComboBox *box, int index, void (frmVantileTextBox::*handler)());
+    void showText(const QString &text);
+    void showValueBoxSize();
+
     modVantile &m_;
     EditorHost &host_;
     MessagePrompt &messages_;
+    int object_;
+    bool activating_ = false;
+    bool activated_ = false;
+
+    QComboBox *cboType;
+    QLabel *lblLeft;
+    QComboBox *cboLeft;
+    QLabel *lblTop;
+    QComboBox *cboTop;
+    QLabel *lblWidth;
+    QComboBox *cboWidth;
+    QLabel *lblHeight;
+    QComboBox *cboHeight;
+    QLabel *lblText;
+    QLineEdit *txtText;
+    QLabel *lblFontSize;
+    QComboBox *cboFontSize;
+    QLabel *lblSldDev;
+    QComboBox *cboSldDev;
+    QLabel *lblFontColor;
+    QComboBox *cboTextColor;
+    QPushButton *cmdUnused;
+    QPushButton *cmdClose;
 };

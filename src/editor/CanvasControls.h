@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+// The controls of the main window's canvas. Each keeps the few display
+// attributes the refresh operations set (picture, border, back style,
+// colours, font) so that an attribute a refresh leaves "unchanged" keeps its
+// previous value, and reports clicks and mouse movement to the window.
+
+// Common mouse behaviour: a press and release without movement beyond the
+// drag distance is a click; any movement over the control is a hover.
+class CanvasControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CanvasControl(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+    void hovered();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPoint pressPos_;
+    bool pressed_ = false;
+    bool moved_ = false;
+};
+
+// A picture (imgPB, imgPilot, imgSlider) or, without a picture, an empty box
+// that may have a single-line border. Magenta pixels of a picture are shown
+// transparent, as on the panel.
+class CanvasImage : public CanvasControl
+{
+    Q_OBJECT
+public:
+    explicit CanvasImage(QWidget *parent = nullptr);
+
+    // The picture as given (a picture-set entry, or a null image for none).
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return source_; }
+    void setBorder(bool border);
+    bool hasBorder() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage source_;
+    QImage shown_;
+    bool border_ = false;
+};
+
+// A label (lblButton, lblTextBox): text at the top left, wrapped at word
+// boundaries and clipped to the label, over a transparent or solid back.
+class CanvasLabel : public CanvasControl
+{
+    Q_OBJECT
+public:
+    explicit CanvasLabel(QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+    const QString &text() const { return text_; }
+    void setForeColor(const QColor &color);
+    const QColor &foreColor() const { return foreColor_; }
+    // An invalid colour means a transparent back.
+    void setBackColor(const QColor &color);
+    const QColor &backColor() const { return backColor_; }
+    bool isOpaque() const { return backColor_.isValid(); }
+    void setBorder(bool border);
+    bool hasBorder() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString text_;
+    QColor foreColor_ = Qt::black;
+    QColor backColor_;
+    bool border_ = false;
+};
+
+// The drawing area of the canvas: the panel screen at one canvas pixel per
+// panel pixel, with the background colour or picture of the current screen.
+class CanvasSurface : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CanvasSurface(QWidget *parent = nullptr);
+
+    void setBackColor(const QColor &color);
+    const QColor &backColor() const { return backColor_; }
+    // Drawn from the top-left corner at its own size; a null image removes it.
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return picture_; }
+
+signals:
+    void hovered();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QColor backColor_ = Qt::white;
+    QImage picture_;
+};
+
+// Font of the canvas at the panel's scale: a point size applies at 96 pixels
+// per inch, whatever the desktop's own resolution.
+QFont CanvasFont(int points, bool bold);
+// The point size a font from CanvasFont was made with.
+int CanvasFontPoints(const QFont &font);

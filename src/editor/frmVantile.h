@@ -1,0 +1,208 @@
+#pragma once
+
+#include "dialogs/EditorHost.h"
+
+#include <QMainWindow>
+#include <QSize>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class modVantile;
+class MessagePrompt;
+class FileDialogPrompt;
+class CanvasImage;
+class CanvasLabel;
+class CanvasSurface;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+// The main window: menus, device options, the canvas that shows the current
+// screen at panel scale, and the four settings lists beside it.
+//
+// Layout values are kept in twips, as the window was designed; one screen
+// pixel is 15 twips, and so is one panel pixel on the canvas.
+class frmVantile : public QMainWindow, public EditorHost
+{
+    Q_OBJECT
+public:
+    static constexpr int TwipsPerPixel = 15;
+    static inline const QString DesignCaption = QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05");
+
+    // Runs the whole start-up: folders, settings, a new project, screen 0.
+    frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *parent = nullptr);
+    ~frmVantile() override;
+
+    // Every modal dialog the window opens is run through this; it returns
+    // the dialog's result. Tests replace it so that no dialog ever blocks.
+    std::function<int(QDialog &)> execDialog;
+
+    // The desktop the window is sized and centred for, in pixels. By default
+    // the primary screen; tests set it to try small and large desktops.
+    void SetDesktopSize(QSize pixels);
+    QSize DesktopSize() const;
+
+    // --- sizing and display --------------------------------------------------
+    void ScreenRes();
+    void ScreenShape();
+    void ShowScreen() override;
+    bool PanNeeded() const { return panNeeded_; }
+
+    // --- canvas objects and settings lines -----------------------------------
+    void UDButton(int iBNum) override;
+    void UDPilot(int iPNum) override;
+    void UDSlider(int iSNum) override;
+    void UDTitle(int iTNum) override;
+    void ClearHL();
+
+    // --- File menu -----------------------------------------------------------
+    // The dialog and file steps of each command; the menu handlers add the
+    // follow-up steps (screen 0, refit, redraw ...).
+    void FileOpen();
+    void FileSave();
+    void FileSaveAs();
+    void ImportFile();
+    void ExportFile();
+
+    static QString ProjectFilter();
+    static QString ScreenFilter();
+    static QString ProjectPattern(); // <working folder>/*.QXC
+    static QString ScreenPattern();  // <working folder>/*.QXS
+
+public slots:
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuExport_Click();
+    void mnuImportScreen_Click();
+    void mnuExit_Click();
+
+    void mnuNewButton_Click();
+    void mnuNewPilot_Click();
+    void mnuNewSlider_Click();
+    void mnuNewText_Click();
+    void mnuClearScreen_Click();
+    void mnuShowGrid_Click();
+    void mnuGridSize_Click(int index);
+    void mnuGridColor_Click(int index);
+    void mnuSnapToGrid_Click();
+    void mnuUndoSnap_Click();
+
+    void mnuDownload_Click();
+    void mnuCompile_Click();
+    void mnuRunCG_Click();
+
+    void optLayout_Click(int index);
+    void cboQXAddress_Click();
+    void cboQXRange_Click();
+    void chkBeep_Click();
+    void cboScnRes_Click();
+    void cboCmdSet_Click();
+    void chkHideTitleBG_Click();
+    void cboScreenNumber_Click();
+    void vsPan_Change();
+    void cmdBGSel_Click();
+
+    void cmdBEdit_Click(int index);
+    void cmdPEdit_Click(int index);
+    void cmdSEdit_Click(int index);
+    void cmdTEdit_Click(int index);
+    void imgPB_Click(int index);
+    void lblButton_Click(int index);
+    void imgPilot_Click(int index);
+    void imgSlider_Click(int index);
+    void lblTextBox_Click(int index);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    enum class ObjectKind { Button, Pilot, Slider, Text };
+
+    void buildMenus();
+    void buildControls();
+    void buildCanvas();
+    QGroupBox *buildList(const QString &name, const QString &caption, const QRect &twips, int rows, int lineWidth,
+                         const QString &editName, const QString &lineName, std::vector<QPushButton *> &edits,
+                         std::vector<QLabel *> &lines);
+    void Form_Load();
+    void Form_Activate();
+
+    void selectScreen(int screen);
+    void goHome();
+    bool compilePictures();
+    void showOptions();
+    void showBackground();
+    void showTitle();
+    void refit();
+    void resetPan();
+    void centre();
+    void addressRangeChanged(bool address);
+    void openEditor(ObjectKind kind, int index, bool fromList);
+    void closeDialogs();
+    void highlight(QLabel *line);
+    bool discardChanges();
+    void fileError(const QString &error);
+    // The file-dialog control: one file name shared by all four dialogs.
+    QString showFileDialog(bool save, const QString &filter, const QString &initialName);
+    bool cancelled(const QString &chosen) const;
+
+    static int px(int twips);
+    static void setTwipsGeometry(QWidget *w, int left, int top, int width, int height);
+
+    modVantile &m_;
+    MessagePrompt &messages_;
+    FileDialogPrompt &files_;
+
+    bool exiting_ = false;
+    bool projectDialogShown_ = false;
+    bool panNeeded_ = false;
+    bool activated_ = false;
+    QString cdFileName_;
+    QSize desktop_;
+
+    // Menus.
+    QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
+    QAction *mnuExport = nullptr, *mnuImportScreen = nullptr, *mnuExit = nullptr;
+    QAction *mnuNewButton = nullptr, *mnuNewPilot = nullptr, *mnuNewSlider = nullptr, *mnuNewText = nullptr;
+    QAction *mnuClearScreen = nullptr, *mnuShowGrid = nullptr, *mnuSnapToGrid = nullptr, *mnuUndoSnap = nullptr;
+    QMenu *mnuGridSize0 = nullptr, *mnuGridColor0 = nullptr;
+    std::array<QAction *, 4> mnuGridSize{};
+    std::array<QAction *, 3> mnuGridColor{};
+    QAction *mnuDownload = nullptr, *mnuCompile = nullptr, *mnuRunCG = nullptr;
+
+    // Device options, screen selector, background.
+    QGroupBox *frmSettings = nullptr;
+    std::array<QRadioButton *, 2> optLayout{};
+    QComboBox *cboQXAddress = nullptr, *cboQXRange = nullptr, *cboScnRes = nullptr, *cboCmdSet = nullptr;
+    QCheckBox *chkBeep = nullptr;
+    QComboBox *cboScreenNumber = nullptr;
+    QLabel *lblBGFile = nullptr;
+    QPushButton *cmdBGSel = nullptr;
+
+    // Canvas.
+    QWidget *picPan = nullptr;
+    QFrame *picLayout = nullptr;
+    CanvasSurface *picSurface = nullptr;
+    QScrollBar *vsPan = nullptr;
+    std::vector<CanvasImage *> imgPB, imgPilot, imgSlider;
+    std::vector<CanvasLabel *> lblButton, lblTextBox;
+
+    // Settings lists.
+    QGroupBox *frmButtons = nullptr, *frmPilots = nullptr, *frmSliders = nullptr, *frmTitlesLarge = nullptr;
+    std::vector<QPushButton *> cmdBEdit, cmdPEdit, cmdSEdit, cmdTEdit;
+    std::vector<QLabel *> lblBSettings, lblPSettings, lblSSettings, lblTSettings;
+    QCheckBox *chkHideTitleBG = nullptr;
+};

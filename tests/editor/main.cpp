@@ -1,0 +1,18 @@
+// The editor's widget tests, one class per area, in one executable.
+#include <QApplication>
+
+int runWindowTests(int argc, char **argv);
+int runCanvasTests(int argc, char **argv);
+int runFileMenuTests(int argc, char **argv);
+int runDialogTests(int argc, char **argv);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    int failed = 0;
+    failed += runWindowTests(argc, argv);
+    failed += runCanvasTests(argc, argv);
+    failed += runFileMenuTests(argc, argv);
+    failed += runDialogTests(argc, argv);
+    return failed;
+}

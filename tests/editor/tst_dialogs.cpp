@@ -1,0 +1,185 @@
+// How the window opens the object editors, the background selector and the
+// Program menu's dialogs, and what it does when they close.
+#include "EditorFixture.h"
+
+#include "dialogs/frmVantileBGSel.h"
+
+class tst_Dialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void objectEditor_data();
+    void objectEditor();
+    void liveUpdateAndRedraw();
+    void backgroundSelector();
+    void download_data();
+    void download();
+    void compileAndWrite();
+};
+
+void tst_Dialogs::objectEditor_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<bool>("fromList");
+    QTest::newRow("button list") << "cmdBEdit_3"
+                                 << "frmVantileButton" << true;
+    QTest::newRow("pilot list") << "cmdPEdit_3"
+                                << "frmVantilePilot" << true;
+    QTest::newRow("slider list") << "cmdSEdit_3"
+                                 << "frmVantileSlider" << true;
+    QTest::newRow("text list") << "cmdTEdit_3"
+                               << "frmVantileTextBox" << true;
+    QTest::newRow("button picture") << "imgPB_3"
+                                    << "frmVantileButton" << false;
+    QTest::newRow("button caption") << "lblButton_3"
+                                    << "frmVantileButton" << false;
+    QTest::newRow("pilot") << "imgPilot_3"
+                           << "frmVantilePilot" << false;
+    QTest::newRow("slider") << "imgSlider_3"
+                            << "frmVantileSlider" << false;
+    QTest::newRow("text") << "lblTextBox_3"
+                          << "frmVantileTextBox" << false;
+}
+
+void tst_Dialogs::objectEditor()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, dialog);
+    QFETCH(bool, fromList);
+    Editor e;
+    frmVantile &w = e.start();
+    e.m.SetButtonType(3, 1);
+    e.m.SetButtonPicture(3, 32);
+    e.m.SetButtonLeft(3, 100);
+    e.m.SetPilotUsed(3, 1);
+    e.m.SetPilotLeft(3, 40);
+    e.m.SetSliderPicture(3, 1);
+    e.m.SetSliderLeft(3, 400);
+    e.m.SetTextType(3, 2);
+    e.m.SetTextTop(3, 200);
+    w.ShowScreen();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    e.m.LastButton = e.m.LastPilot = e.m.LastSlider = e.m.LastText = 7;
+    QAction *undo = e.action(QStringLiteral("mnuUndoSnap"));
+    undo->setEnabled(true);
+    // A highlight that opening clears.
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(e.image(QStringLiteral("imgPilot_3")), &move);
+    QCOMPARE(e.lineColor(QStringLiteral("lblPSettings_3")), QColor(255, 255, 0));
+    QColor seenWhileOpen;
+    e.whileOpen = [&](QDialog &) { seenWhileOpen = e.lineColor(QStringLiteral("lblPSettings_3")); };
+
+    QWidget *widget = e.get<QWidget>(control);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+
+    QCOMPARE(e.opened.size(), 1);
+    QCOMPARE(e.opened[0].name, dialog);
+    QCOMPARE(e.opened[0].currentObject, 3);
+    QCOMPARE(e.m.CurrentObject, int16_t(3));
+    QCOMPARE(seenWhileOpen, QColor(224, 224, 224));
+    // All four editors open over the settings lists.
+    const QPoint expected(w.frameGeometry().x() + e.get<QWidget>(QStringLiteral("frmButtons"))->x(),
+                          w.frameGeometry().y() + 60);
+    QCOMPARE(e.opened[0].pos, expected);
+    const int16_t templateOf = dialog == QStringLiteral("frmVantileButton")   ? e.m.LastButton
+                               : dialog == QStringLiteral("frmVantilePilot")  ? e.m.LastPilot
+                               : dialog == QStringLiteral("frmVantileSlider") ? e.m.LastSlider
+                                                                              : e.m.LastText;
+    QCOMPARE(templateOf, int16_t(3));
+    QCOMPARE(undo->isEnabled(), !fromList);
+    // No dialog stays behind.
+    QVERIFY(w.findChildren<QDialog *>().isEmpty());
+}
+
+void tst_Dialogs::liveUpdateAndRedraw()
+{
+    Editor e;
+    frmVantile &w = e.start();
+    // An editor at work: it changes its object and asks for the live update.
+    e.whileOpen = [&](QDialog &) {
+        e.m.SetButtonType(e.m.CurrentObject, 25);
+        e.m.SetButtonPicture(e.m.CurrentObject, 0);
+        w.UDButton(e.m.CurrentObject);
+        QCOMPARE(e.label(QStringLiteral("lblBSettings_6"))->text(), QStringLiteral("Goto Home"));
+        e.m.SetTextType(0, 1); // shown only by the redraw after closing
+    };
+    e.get<QPushButton>(QStringLiteral("cmdBEdit_6"))->click();
+    QVERIFY(!e.image(QStringLiteral("imgPB_6"))->isHidden());
+    QCOMPARE(e.label(QStringLiteral("lblTSettings_0"))->text(), QStringLiteral("Text"));
+}
+
+void tst_Dialogs::backgroundSelector()
+{
+    Editor e;
+    frmVantile &w = e.start();
+    e.m.LastButton = 5;
+    e.m.CurrentObject = 9;
+    e.action(QStringLiteral("mnuUndoSnap"))->setEnabled(true);
+    e.whileOpen = [&](QDialog &) { e.m.ScreenBackground[0] = QStringLiteral("[&H0000FF&"); };
+    e.get<QPushButton>(QStringLiteral("cmdBGSel"))->click();
+    QCOMPARE(e.opened.size(), 1);
+    QCOMPARE(e.opened[0].name, QStringLiteral("frmVantileBGSel"));
+    // Moved from its own place right by the window's left and 900 twips down.
+    const QPoint own = frmVantileBGSel(e.m, w, e.messages, e.files).pos();
+    QCOMPARE(e.opened[0].pos, own + QPoint(w.frameGeometry().x(), 60));
+    QCOMPARE(e.get<CanvasSurface>(QStringLiteral("picSurface"))->backColor(), QColor(255, 0, 0));
+    QCOMPARE(e.m.LastButton, int16_t(5));
+    QCOMPARE(e.m.CurrentObject, int16_t(9));
+    QVERIFY(e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
+}
+
+void tst_Dialogs::download_data()
+{
+    QTest::addColumn<int>("commandSet");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("P Cmd") << 0 << true;
+    QTest::newRow("D Cmd") << 1 << true;
+    QTest::newRow("ZAV Cmd") << 2 << false;
+}
+
+void tst_Dialogs::download()
+{
+    QFETCH(int, commandSet);
+    QFETCH(bool, opens);
+    Editor e;
+    e.start();
+    e.choose(QStringLiteral("cboCmdSet"), commandSet);
+    e.action(QStringLiteral("mnuDownload"))->trigger();
+    if (opens) {
+        QCOMPARE(e.opened.size(), 1);
+        QCOMPARE(e.opened[0].name, QStringLiteral("frmVantileComm"));
+        QVERIFY(e.messages.boxes.isEmpty());
+    } else {
+        QVERIFY(e.opened.isEmpty());
+        QCOMPARE(e.messages.boxes.size(), 1);
+        QCOMPARE(e.messages.boxes[0].text, QStringLiteral("Download Not Required For ZAV Cmd Option"));
+        QCOMPARE(e.messages.boxes[0].title, QStringLiteral("Download Cancelled"));
+        QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Information);
+    }
+}
+
+void tst_Dialogs::compileAndWrite()
+{
+    Editor e;
+    e.start();
+    e.m.SelectScreen(4);
+    e.get<QCheckBox>(QStringLiteral("chkHideTitleBG"))->click();
+    e.choose(QStringLiteral("cboScreenNumber"), 4);
+    e.action(QStringLiteral("mnuRunCG"))->trigger();
+    // The pictures never carry the edit-only text boxes; the user's screen stays.
+    QVERIFY(!e.get<QCheckBox>(QStringLiteral("chkHideTitleBG"))->isChecked());
+    QCOMPARE(e.m.CurrentScreen, int16_t(4));
+    // The writer opens only on pictures that were all written.
+    QVERIFY(e.opened.isEmpty() || (e.opened.size() == 1 && e.opened[0].name == QStringLiteral("frmVantileSDWrite")));
+}
+
+int runDialogTests(int argc, char **argv)
+{
+    tst_Dialogs tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_dialogs.moc"
