@@ -1,10 +1,13 @@
 // Writing a full card image against one large sequential write of the same
 // number of bytes into the same folder.
 //
-//   bench_sdcard [FOLDER] [RUNS]
+//   bench_sdcard [FOLDER] [RUNS] [PROJECT.QXC]
 //
 // FOLDER (default: the current folder) gets a temporary subfolder with the
-// picture folder and the image files; it is removed afterwards.
+// picture folder and the image files; it is removed afterwards. The project
+// is the demonstration project unless another is given; without one a
+// similar project is made here. Its command set is made "ZAV Cmd" so that the
+// data area is written too.
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 #include "render/PictureCompilation.h"
@@ -106,7 +109,14 @@ int main(int argc, char *argv[])
     QDir().mkpath(pictures);
 
     modVantile m;
-    demonstrationProject(m);
+    m.ProjectFileName = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(QUELLIX_DEMO_PROJECT);
+    if (m.LoadProject()) {
+        std::printf("project: %s\n", qPrintable(m.ProjectFileName));
+        m.SetCommandSet(2);
+    } else {
+        std::printf("project: made by the benchmark\n");
+        demonstrationProject(m);
+    }
     modVantileSDWrite sd;
     sd.FillPicTable();
     sd.PictureFolder = pictures;

@@ -365,8 +365,16 @@ bool modVantileSDWrite::WriteSectors(qint64 position, const char *data, qint64 b
         }
         done += n;
     }
-    if (recordWrites_)
+    if (recordWrites_) {
         written_.push_back({position, bytes, SectorDigest(data, bytes, DigestSeed), currentSlot_});
+        // Start the card's writeback while the next pictures are converted,
+        // so that the flush at the end has little left to wait for.
+        pendingWriteback_ += bytes;
+        if (pendingWriteback_ >= WritebackStep) {
+            ::sync_file_range(DriveHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
+            pendingWriteback_ = 0;
+        }
+    }
     return true;
 }
 

@@ -132,7 +132,9 @@ private:
 
     MessagePrompt *messages_;
     QString openedPath_;
+    static constexpr qint64 WritebackStep = 8 << 20;
     bool recordWrites_ = false;
+    qint64 pendingWriteback_ = 0;
     int currentSlot_ = -1;
     std::vector<WrittenRun> written_;
 };
