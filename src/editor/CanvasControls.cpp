@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QTextOption>
 
 #include <cmath>
@@ -20,6 +21,7 @@ void CanvasControl::mousePressEvent(QMouseEvent *event)
         pressed_ = true;
         moved_ = false;
         pressPos_ = event->position().toPoint();
+        startPos_ = pos();
     }
     // Taken here: the canvas behind must not see it.
     event->accept();
@@ -27,19 +29,30 @@ void CanvasControl::mousePressEvent(QMouseEvent *event)
 
 void CanvasControl::mouseMoveEvent(QMouseEvent *event)
 {
-    if (pressed_ && (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance())
-        moved_ = true;
     event->accept();
-    emit hovered();
+    if (!pressed_) {
+        pressPos_ = event->position().toPoint();
+        emit hovered();
+        return;
+    }
+    // The mouse in the parent's coordinates, wherever the control has moved.
+    const QPoint mouse = mapToParent(event->position().toPoint());
+    if (!moved_ && (mouse - (startPos_ + pressPos_)).manhattanLength() >= QApplication::startDragDistance())
+        moved_ = true;
+    if (moved_)
+        move(mouse - pressPos_);
 }
 
 void CanvasControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click =
-        pressed_ && !moved_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        pressed_ = false;
     event->accept();
+    if (event->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
+    const QPoint mouse = moved_ ? mapToParent(event->position().toPoint()) : startPos_ + pressPos_;
+    const bool onParent = parentWidget() && parentWidget()->rect().contains(mouse);
+    const bool click = !moved_;
+    emit dropped(mouse - pressPos_, onParent);
     if (click)
         emit clicked();
 }
@@ -152,12 +165,26 @@ void CanvasSurface::setPicture(const QImage &picture)
     update();
 }
 
+void CanvasSurface::setGrid(const QList<int> &horizontal, const QList<int> &vertical, const QColor &color, QSize extent)
+{
+    gridH_ = horizontal;
+    gridV_ = vertical;
+    gridColor_ = color;
+    gridExtent_ = extent;
+    update();
+}
+
 void CanvasSurface::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), backColor_);
     if (!picture_.isNull())
         painter.drawImage(0, 0, picture_);
+    painter.setPen(QPen(gridColor_, 1));
+    for (int y : gridH_)
+        painter.drawLine(0, y, gridExtent_.width(), y);
+    for (int x : gridV_)
+        painter.drawLine(x, 0, x, gridExtent_.height());
 }
 
 void CanvasSurface::mouseMoveEvent(QMouseEvent *event)

@@ -10,17 +10,29 @@
 // colours, font) so that an attribute a refresh leaves "unchanged" keeps its
 // previous value, and reports clicks and mouse movement to the window.
 
-// Common mouse behaviour: a press and release without movement beyond the
-// drag distance is a click; any movement over the control is a hover.
+// Common mouse behaviour: pressing the button on a control grabs it; moving
+// the mouse beyond the drag distance drags it along (the control follows
+// the mouse, keeping the grab point under it), and releasing drops it. A
+// press and release without movement is a drop in place followed by a
+// click. Any movement with the button up is a hover.
 class CanvasControl : public QWidget
 {
     Q_OBJECT
 public:
     explicit CanvasControl(QWidget *parent = nullptr);
 
+    // The point inside the control where the mouse was last seen (the grab
+    // point while the button is down).
+    QPoint grabPoint() const { return pressPos_; }
+
 signals:
     void clicked();
     void hovered();
+    // The mouse button went up after a press on this control. `topLeft`: the
+    // proposed top-left corner of the control in its parent's coordinates
+    // (mouse position minus the grab point); `onParent`: the mouse was over
+    // the parent (the canvas) when released.
+    void dropped(QPoint topLeft, bool onParent);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -29,6 +41,7 @@ protected:
 
 private:
     QPoint pressPos_;
+    QPoint startPos_;
     bool pressed_ = false;
     bool moved_ = false;
 };
@@ -100,6 +113,13 @@ public:
     void setPicture(const QImage &picture);
     const QImage &picture() const { return picture_; }
 
+    // Grid lines drawn over the background and under the objects; they are
+    // never part of a rendered picture. Positions in pixels of the surface.
+    void setGrid(const QList<int> &horizontal, const QList<int> &vertical, const QColor &color, QSize extent);
+    const QList<int> &horizontalGrid() const { return gridH_; }
+    const QList<int> &verticalGrid() const { return gridV_; }
+    const QColor &gridColor() const { return gridColor_; }
+
 signals:
     void hovered();
 
@@ -110,6 +130,9 @@ protected:
 private:
     QColor backColor_ = Qt::white;
     QImage picture_;
+    QList<int> gridH_, gridV_;
+    QColor gridColor_;
+    QSize gridExtent_;
 };
 
 // Font of the canvas at the panel's scale: a point size applies at 96 pixels

@@ -385,6 +385,7 @@ void frmVantile::buildCanvas()
     picSurface->setObjectName(QStringLiteral("picSurface"));
     picSurface->move(CanvasBorder / 2 / TwipsPerPixel, CanvasBorder / 2 / TwipsPerPixel);
     connect(picSurface, &CanvasSurface::hovered, this, &frmVantile::ClearHL);
+    UpdateGrid();
 
     vsPan = new QScrollBar(Qt::Vertical, centralWidget());
     vsPan->setObjectName(QStringLiteral("vsPan"));
@@ -400,6 +401,7 @@ void frmVantile::buildCanvas()
         auto *image = new CanvasImage(picSurface);
         image->setObjectName(QStringLiteral("imgPB_%1").arg(i));
         image->hide();
+        connectDrag(image, EditOperations::DropSource::ButtonPicture, i);
         connect(image, &CanvasControl::clicked, this, [this, i] { imgPB_Click(i); });
         connect(image, &CanvasControl::hovered, this, [this, i] { highlight(lblBSettings[size_t(i)]); });
         imgPB.push_back(image);
@@ -408,6 +410,7 @@ void frmVantile::buildCanvas()
         caption->setObjectName(QStringLiteral("lblButton_%1").arg(i));
         caption->setFont(CanvasFont(8, false));
         caption->hide();
+        connectDrag(caption, EditOperations::DropSource::ButtonCaption, i);
         connect(caption, &CanvasControl::clicked, this, [this, i] { lblButton_Click(i); });
         connect(caption, &CanvasControl::hovered, this, [this, i] { highlight(lblBSettings[size_t(i)]); });
         lblButton.push_back(caption);
@@ -416,6 +419,7 @@ void frmVantile::buildCanvas()
         auto *image = new CanvasImage(picSurface);
         image->setObjectName(QStringLiteral("imgPilot_%1").arg(i));
         image->hide();
+        connectDrag(image, EditOperations::DropSource::Pilot, i);
         connect(image, &CanvasControl::clicked, this, [this, i] { imgPilot_Click(i); });
         connect(image, &CanvasControl::hovered, this, [this, i] { highlight(lblPSettings[size_t(i)]); });
         imgPilot.push_back(image);
@@ -424,6 +428,7 @@ void frmVantile::buildCanvas()
         auto *image = new CanvasImage(picSurface);
         image->setObjectName(QStringLiteral("imgSlider_%1").arg(i));
         image->hide();
+        connectDrag(image, EditOperations::DropSource::Slider, i);
         connect(image, &CanvasControl::clicked, this, [this, i] { imgSlider_Click(i); });
         connect(image, &CanvasControl::hovered, this, [this, i] { highlight(lblSSettings[size_t(i)]); });
         imgSlider.push_back(image);
@@ -433,6 +438,7 @@ void frmVantile::buildCanvas()
         label->setObjectName(QStringLiteral("lblTextBox_%1").arg(i));
         label->setFont(CanvasFont(8, true));
         label->hide();
+        connectDrag(label, EditOperations::DropSource::TextBox, i);
         connect(label, &CanvasControl::clicked, this, [this, i] { lblTextBox_Click(i); });
         connect(label, &CanvasControl::hovered, this, [this, i] { highlight(lblTSettings[size_t(i)]); });
         lblTextBox.push_back(label);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "dialogs/EditorHost.h"
+#include "model/EditOperations.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QSize>
 
@@ -12,6 +14,7 @@
 class modVantile;
 class MessagePrompt;
 class FileDialogPrompt;
+class CanvasControl;
 class CanvasImage;
 class CanvasLabel;
 class CanvasSurface;
@@ -64,6 +67,18 @@ public:
     void UDSlider(int iSNum) override;
     void UDTitle(int iTNum) override;
     void ClearHL();
+
+    // --- placement, grid and snap --------------------------------------------
+    // A drop of canvas object n. iXBase, iYBase: left and top of the drop
+    // target in twips (0, 0 for the canvas); iX, iY: the drop point inside
+    // the target in twips. The grab offset is DragOffsetX / DragOffsetY.
+    void DropObj(EditOperations::DropSource src, int n, int iXBase, int iYBase, double iX, double iY);
+    int DragOffsetX = 0;
+    int DragOffsetY = 0;
+    bool PlacementHintShown = false;
+    void UpdateGrid();
+    int GridSize() const;
+    QColor GridColor() const;
 
     // --- File menu -----------------------------------------------------------
     // The dialog and file steps of each command; the menu handlers add the
@@ -153,6 +168,8 @@ private:
     void openEditor(ObjectKind kind, int index, bool fromList);
     void closeDialogs();
     void highlight(QLabel *line);
+    void newObject(EditOperations::Kind kind);
+    void connectDrag(CanvasControl *control, EditOperations::DropSource source, int index);
     bool discardChanges();
     void fileError(const QString &error);
     // The file-dialog control: one file name shared by all four dialogs.
@@ -171,6 +188,7 @@ private:
     bool panNeeded_ = false;
     bool activated_ = false;
     QString cdFileName_;
+    EditOperations::SnapUndo snapUndo_;
     QSize desktop_;
 
     // Menus.

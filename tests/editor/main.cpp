@@ -5,6 +5,7 @@ int runWindowTests(int argc, char **argv);
 int runCanvasTests(int argc, char **argv);
 int runFileMenuTests(int argc, char **argv);
 int runDialogTests(int argc, char **argv);
+int runEditingTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -14,5 +15,6 @@ int main(int argc, char **argv)
     failed += runCanvasTests(argc, argv);
     failed += runFileMenuTests(argc, argv);
     failed += runDialogTests(argc, argv);
+    failed += runEditingTests(argc, argv);
     return failed;
 }

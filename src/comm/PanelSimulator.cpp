@@ -1,0 +1,405 @@
+#include "comm/PanelSimulator.h"
+
+#include "comm/DeviceData.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+const QByteArray PanelSimulator::BlockAck = QByteArrayLiteral("[01]");
+
+namespace
+{
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+QString systemError(const QString &what)
+{
+    return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+bool makeRaw(int fd, speed_t speed)
+{
+    termios t{};
+    if (tcgetattr(fd, &t) != 0)
+        return false;
+    cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cflag &= ~tcflag_t(CRTSCTS | CSTOPB | PARENB);
+    t.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    cfsetispeed(&t, speed);
+    cfsetospeed(&t, speed);
+    return tcsetattr(fd, TCSANOW, &t) == 0;
+}
+
+bool isUpperHex(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+int hexValue(char c)
+{
+    return c <= '9' ? c - '0' : c - 'A' + 10;
+}
+
+void sleepUntil(std::chrono::steady_clock::time_point due)
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
+    timespec ts{};
+    ts.tv_sec = time_t(ns / 1000000000);
+    ts.tv_nsec = long(ns % 1000000000);
+    // steady_clock is CLOCK_MONOTONIC on Linux.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+} // namespace
+
+PanelSimulator::PanelSimulator() : PanelSimulator(Options{}) {}
+
+PanelSimulator::PanelSimulator(const Options &options) : options_(options), memory_(StreamBytes, '\0')
+{
+    options_.firmware = options_.firmware.leftJustified(18, ' ', true);
+    if (options_.baud > 0)
+        charTime_ = std::chrono::nanoseconds(10'000'000'000LL / options_.baud); // 8N1: ten bits a character
+    if (pipe2(stopPipe_, O_NONBLOCK | O_CLOEXEC) != 0)
+        stopPipe_[0] = stopPipe_[1] = -1;
+}
+
+PanelSimulator::~PanelSimulator()
+{
+    closeLine();
+    for (int fd : stopPipe_)
+        if (fd >= 0)
+            ::close(fd);
+}
+
+bool PanelSimulator::CreatePseudoTerminal(QString *error)
+{
+    closeLine();
+    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0 || grantpt(fd_) != 0 || unlockpt(fd_) != 0) {
+        setError(error, systemError(QStringLiteral("Cannot create a pseudo-terminal")));
+        closeLine();
+        return false;
+    }
+    char name[128];
+    if (ptsname_r(fd_, name, sizeof name) != 0) {
+        setError(error, systemError(QStringLiteral("Cannot name the pseudo-terminal")));
+        closeLine();
+        return false;
+    }
+    linePath_ = QString::fromLocal8Bit(name);
+    // Holding the editor's end open keeps the line up between the editor's
+    // sessions (else the master reports a hang-up), and raw mode keeps the
+    // terminal from echoing or line-buffering before the editor opens it.
+    slaveKeeper_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slaveKeeper_ < 0 || !makeRaw(slaveKeeper_, B115200)) {
+        setError(error, systemError(QStringLiteral("Cannot set up ") + linePath_));
+        closeLine();
+        return false;
+    }
+    fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+bool PanelSimulator::OpenDevice(const QString &device, QString *error)
+{
+    closeLine();
+    fd_ = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) {
+        setError(error, systemError(QStringLiteral("Cannot open ") + device));
+        return false;
+    }
+    if (!makeRaw(fd_, B115200)) {
+        setError(error, systemError(QStringLiteral("Cannot set up ") + device));
+        closeLine();
+        return false;
+    }
+    linePath_ = device;
+    return true;
+}
+
+void PanelSimulator::closeLine()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (slaveKeeper_ >= 0)
+        ::close(slaveKeeper_);
+    fd_ = slaveKeeper_ = -1;
+}
+
+void PanelSimulator::Stop()
+{
+    if (stopPipe_[1] >= 0) {
+        const char c = 1;
+        [[maybe_unused]] auto n = ::write(stopPipe_[1], &c, 1);
+    }
+}
+
+bool PanelSimulator::Inject(const QByteArray &data)
+{
+    return fd_ >= 0 && writeAll(data);
+}
+
+QByteArray PanelSimulator::Received() const
+{
+    std::lock_guard lock(mutex_);
+    return memory_;
+}
+
+void PanelSimulator::Run()
+{
+    finishing_ = false;
+    // A paced line answers on time to the microsecond, not within the
+    // default 50 us timer slack.
+    if (charTime_.count() > 0)
+        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    char buffer[4096];
+    while (fd_ >= 0) {
+        int timeoutMs = -1;
+        if (!pending_.empty()) {
+            const auto wait = pending_.front().due - Clock::now();
+            timeoutMs =
+                int(std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(wait).count()));
+        } else if (finishing_) {
+            break;
+        }
+        pollfd fds[2] = {{fd_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+        const int ready = ::poll(fds, 2, timeoutMs);
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (fds[1].revents & POLLIN)
+            break;
+        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+            if (n > 0)
+                received(buffer, int(n), Clock::now());
+            else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+                break; // the device went away
+        }
+        // Answers fall due in order; the last stretch is slept precisely so
+        // that a paced line keeps its rate.
+        while (fd_ >= 0 && !pending_.empty() && pending_.front().due - Clock::now() < std::chrono::milliseconds(1)) {
+            Pending next = std::move(pending_.front());
+            pending_.pop_front();
+            sleepUntil(next.due);
+            lateness_ += std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - next.due).count();
+            writeAll(next.bytes);
+            if (next.endsRun)
+                finishing_ = true;
+        }
+    }
+    save();
+}
+
+void PanelSimulator::received(const char *data, int size, Clock::time_point at)
+{
+    if (charTime_.count() > 0)
+        inputDone_ = std::max(inputDone_, at) + charTime_ * size;
+    else
+        inputDone_ = at;
+    input_.append(data, size);
+
+    while (fd_ >= 0) {
+        const qsizetype start = input_.indexOf('[');
+        if (start < 0) {
+            input_.clear();
+            return;
+        }
+        input_.remove(0, start);
+        // The drop happens while the target frame is still arriving.
+        if (options_.fault == Fault::DropLine && options_.faultAt >= 0 && input_.size() >= 7 &&
+            input_.startsWith("[01")) {
+            bool ok = false;
+            const int address = input_.mid(3, 4).toInt(&ok, 16);
+            if (ok && address == options_.faultAt * DeviceData::BlockBytes) {
+                dropped_ = true;
+                closeLine();
+                return;
+            }
+        }
+        const qsizetype end = input_.indexOf(']', 1);
+        const qsizetype nextStart = input_.indexOf('[', 1);
+        if (nextStart >= 0 && (end < 0 || nextStart < end)) {
+            ++malformed_; // a frame cut short by the next one
+            input_.remove(0, nextStart);
+            continue;
+        }
+        if (end < 0) {
+            if (input_.size() > DeviceData::FrameLength) {
+                ++malformed_;
+                input_.clear();
+            }
+            return;
+        }
+        const QByteArray frame = input_.left(end + 1);
+        input_.remove(0, end + 1);
+        handleFrame(frame);
+    }
+}
+
+void PanelSimulator::handleFrame(const QByteArray &frame)
+{
+    if (frame == "[03]") {
+        ++checksumQueries_;
+        if (options_.fault == Fault::DropLine && options_.faultAt == ChecksumQuery) {
+            dropped_ = true;
+            closeLine();
+            return;
+        }
+        QString checksum = DeviceData::ChecksumText(Received());
+        if (options_.fault == Fault::WrongChecksum) {
+            const int last = checksum.size() - 1;
+            checksum[last] = QLatin1Char(checksum[last] == QLatin1Char('0') ? '1' : '0');
+        } else if (options_.fault == Fault::LowerCase) {
+            checksum = checksum.toLower();
+        }
+        answer("[" + checksum.toLatin1() + "]", ChecksumQuery, options_.once);
+        save();
+        return;
+    }
+    if (frame == "[04]") {
+        ++firmwareQueries_;
+        if (options_.fault == Fault::DropLine && options_.faultAt == FirmwareQuery) {
+            dropped_ = true;
+            closeLine();
+            return;
+        }
+        answer("[" + options_.firmware + "]", FirmwareQuery, options_.once);
+        return;
+    }
+    if (frame.size() != DeviceData::FrameLength || !frame.startsWith("[01")) {
+        ++malformed_;
+        return;
+    }
+    for (int i = 3; i < DeviceData::FrameLength - 1; ++i) {
+        if (!isUpperHex(frame[i])) {
+            ++malformed_;
+            return;
+        }
+    }
+    const int address = frame.mid(3, 4).toInt(nullptr, 16);
+    if (address % DeviceData::BlockBytes != 0 || address + DeviceData::BlockBytes > StreamBytes) {
+        ++malformed_;
+        return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        for (int i = 0; i < DeviceData::BlockBytes; ++i)
+            memory_[address + i] = char(hexValue(frame[7 + 2 * i]) * 16 + hexValue(frame[8 + 2 * i]));
+    }
+    ++blocks_;
+    answer(BlockAck, address / DeviceData::BlockBytes);
+}
+
+void PanelSimulator::answer(const QByteArray &text, int target, bool endsRun)
+{
+    QByteArray bytes = text;
+    auto extra = std::chrono::milliseconds(0);
+    if (targeted(target)) {
+        switch (options_.fault) {
+        case Fault::Silent:
+            if (endsRun)
+                finishing_ = true;
+            return;
+        case Fault::Short:
+            bytes.chop(1);
+            break;
+        case Fault::Late:
+            extra = std::chrono::milliseconds(options_.lateMs);
+            break;
+        default:
+            break;
+        }
+    }
+    Clock::time_point due = std::max(inputDone_, Clock::now());
+    if (charTime_.count() > 0) {
+        due = std::max(outputFree_, inputDone_) + charTime_ * bytes.size();
+        outputFree_ = due;
+    }
+    pending_.push_back({due + extra, bytes, endsRun});
+}
+
+bool PanelSimulator::writeAll(const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (fd_ >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno == EAGAIN) {
+            pollfd p{fd_, POLLOUT, 0};
+            ::poll(&p, 1, 100);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            return false;
+        }
+    }
+    return done == bytes.size();
+}
+
+void PanelSimulator::save() const
+{
+    if (options_.saveFile.isEmpty())
+        return;
+    QSaveFile file(options_.saveFile);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(Received());
+        file.commit();
+    }
+}
+
+bool PanelSimulator::ParseFault(const QString &text, Fault *fault)
+{
+    static const std::pair<const char *, Fault> names[] = {
+        {"none", Fault::None},
+        {"silent", Fault::Silent},
+        {"short", Fault::Short},
+        {"late", Fault::Late},
+        {"wrong-checksum", Fault::WrongChecksum},
+        {"lower-case", Fault::LowerCase},
+        {"drop", Fault::DropLine},
+    };
+    for (const auto &[name, value] : names) {
+        if (text == QLatin1String(name)) {
+            *fault = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PanelSimulator::ParseTarget(const QString &text, int *target)
+{
+    if (text == QLatin1String("checksum")) {
+        *target = ChecksumQuery;
+        return true;
+    }
+    if (text == QLatin1String("firmware")) {
+        *target = FirmwareQuery;
+        return true;
+    }
+    bool ok = false;
+    const int block = text.toInt(&ok);
+    if (!ok || block < 0 || block >= DeviceData::BlockCount)
+        return false;
+    *target = block;
+    return true;
+}
