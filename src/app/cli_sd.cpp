@@ -1,13 +1,303 @@
+// quellix sd-image / sd-verify: a card image file made from a project, and
+// the comparison of a card (or image) with what the project would write.
 #include "app/cli_commands.h"
 
-int RunSdImageCommand(const QStringList &)
+#include "comm/DeviceData.h"
+#include "model/modVantile.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "render/PictureCompilation.h"
+#include "sdcard/StockPictures.h"
+#include "sdcard/modVantileSDWrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace
 {
-    std::fputs("quellix sd-image: not available yet\n", stderr);
-    return 2;
+
+constexpr int ExitDifferent = 1; // sd-image: pictures skipped; sd-verify: the card differs
+constexpr int ExitFailed = 2;
+
+const char *const SdImageHelp = "Usage: quellix sd-image PROJECT.QXC --out CARD.img [--screens-only]\n"
+                                "\n"
+                                "Renders the project's screens into the SD picture folder, makes the stock\n"
+                                "pictures that are missing there, and writes a card image file: every picture\n"
+                                "slot (or, with --screens-only, only the screens of the project's resolution and\n"
+                                "orientation) and, for \"ZAV Cmd\", the configuration data area at 1 GiB.\n"
+                                "The file is sparse; flash it onto the whole card (not a partition).\n"
+                                "\n"
+                                "Exit codes: 0 written, 1 written but pictures were skipped, 2 failed, 64 usage.\n";
+
+const char *const SdVerifyHelp = "Usage: quellix sd-verify PROJECT.QXC CARD [--screens-only]\n"
+                                 "\n"
+                                 "Compares a card (a device) or a card image with what sd-image and the SD\n"
+                                 "writer would write for the project, and reports the first difference.\n"
+                                 "\n"
+                                 "Exit codes: 0 equal, 1 different, 2 failed (also when pictures could not\n"
+                                 "be made and so were not compared), 64 usage.\n";
+
+// Messages of the renderer go to stderr; questions take their first answer.
+class ConsolePrompt : public MessagePrompt
+{
+public:
+    using MessagePrompt::Show;
+    Answer Show(const QString &text, const QString &title, Icon, Buttons buttons) override
+    {
+        QString flat = text;
+        flat.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(flat));
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+    }
+};
+
+struct Options {
+    QString project;
+    QString target;
+    bool screensOnly = false;
+    bool help = false;
+};
+
+bool parse(const QStringList &args, bool wantOut, Options *o, QString *error)
+{
+    QStringList positional;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            o->help = true;
+        } else if (a == QLatin1String("--screens-only")) {
+            o->screensOnly = true;
+        } else if (wantOut && a == QLatin1String("--out")) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("--out needs a file name");
+                return false;
+            }
+            o->target = args[++i];
+        } else if (a.startsWith(QLatin1String("--"))) {
+            *error = QStringLiteral("unknown option %1").arg(a);
+            return false;
+        } else {
+            positional.append(a);
+        }
+    }
+    if (o->help)
+        return true;
+    if (!wantOut && positional.size() == 2) {
+        o->project = positional[0];
+        o->target = positional[1];
+        return true;
+    }
+    if (wantOut && positional.size() == 1 && !o->target.isEmpty()) {
+        o->project = positional[0];
+        return true;
+    }
+    *error = wantOut ? QStringLiteral("give one project file and --out CARD.img")
+                     : QStringLiteral("give one project file and one card or image");
+    return false;
 }
 
-int RunSdVerifyCommand(const QStringList &)
+bool loadProject(const QString &path, modVantile &m, const char *command)
 {
-    std::fputs("quellix sd-verify: not available yet\n", stderr);
-    return 2;
+    m.ProjectFileName = path;
+    QString error;
+    if (!m.LoadProject(&error)) {
+        error.replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(error));
+        return false;
+    }
+    return true;
+}
+
+// Renders the screens into the SD picture folder; without a renderer the
+// pictures already in the folder are used.
+void renderScreens(modVantile &m, const char *command)
+{
+    ConsolePrompt prompt;
+    QDir().mkpath(Paths::SdPictureFolder());
+    QDir().mkpath(Paths::ScreenPreviewFolder());
+    if (!CompileScreenPictures(m, prompt, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder()))
+        std::fprintf(stderr,
+                     "quellix %s: the screens could not be rendered; the screen pictures already in %s are used\n",
+                     command, qPrintable(QDir::toNativeSeparators(Paths::SdPictureFolder())));
+}
+
+void printSkipped(const QStringList &skipped, const char *command)
+{
+    constexpr int Shown = 20;
+    for (int i = 0; i < skipped.size() && i < Shown; ++i)
+        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(skipped[i]));
+    if (skipped.size() > Shown)
+        std::fprintf(stderr, "quellix %s: ... and %lld more pictures skipped\n", command,
+                     static_cast<long long>(skipped.size() - Shown));
+}
+
+} // namespace
+
+int RunSdImageCommand(const QStringList &args)
+{
+    Options o;
+    QString error;
+    if (!parse(args, true, &o, &error)) {
+        std::fprintf(stderr, "quellix sd-image: %s\n\n%s", qPrintable(error), SdImageHelp);
+        return ExitUsage;
+    }
+    if (o.help) {
+        std::fputs(SdImageHelp, stdout);
+        return 0;
+    }
+    const QFileInfo out(o.target);
+    if (out.exists() && !out.isFile()) {
+        std::fprintf(stderr,
+                     "quellix sd-image: %s is not a regular file; write cards with the editor's SD writer, or flash "
+                     "an image file\n",
+                     qPrintable(o.target));
+        return ExitFailed;
+    }
+
+    modVantile m;
+    if (!loadProject(o.project, m, "sd-image"))
+        return ExitFailed;
+    renderScreens(m, "sd-image");
+
+    modVantileSDWrite sd;
+    sd.FillPicTable();
+    if (!o.screensOnly) {
+        const int made = StockPictures::EnsureAll(sd, sd.PictureFolder, &error);
+        if (made < 0) {
+            std::fprintf(stderr, "quellix sd-image: the stock pictures cannot be written: %s\n", qPrintable(error));
+            return ExitFailed;
+        }
+        if (made > 0)
+            std::printf("%d stock pictures made in %s\n", made, qPrintable(QDir::toNativeSeparators(sd.PictureFolder)));
+    }
+
+    // Written beside the target and renamed at the end, so that a failed run
+    // leaves an earlier image as it was.
+    const QString part = o.target + QStringLiteral(".part");
+    const bool writeAll = !o.screensOnly;
+    const int writeType = modVantileSDWrite::WriteTypeOf(m);
+    if (!sd.OpenPath(part, true, true) || !sd.SetImageSize(0) ||
+        !sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet()))) {
+        std::fprintf(stderr, "quellix sd-image: %s\n", qPrintable(sd.LastError));
+        sd.CloseDrive();
+        QFile::remove(part);
+        return ExitFailed;
+    }
+    const modVantileSDWrite::RunResult result = sd.CompileAll(m, writeAll, writeType, {});
+    sd.CloseDrive();
+    if (result.failed) {
+        QString failure = result.failure;
+        failure.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        std::fprintf(stderr, "quellix sd-image: %s\n", qPrintable(failure));
+        QFile::remove(part);
+        return ExitFailed;
+    }
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(o.target).constData()) != 0) {
+        std::fprintf(stderr, "quellix sd-image: cannot rename %s to %s\n", qPrintable(part), qPrintable(o.target));
+        QFile::remove(part);
+        return ExitFailed;
+    }
+    std::printf("%s: %d pictures written%s, %lld bytes\n", qPrintable(o.target), result.picturesWritten,
+                m.GetCommandSet() == 2 ? " and the configuration data area" : "",
+                static_cast<long long>(QFileInfo(o.target).size()));
+    printSkipped(result.skipped, "sd-image");
+    return result.skipped.isEmpty() ? 0 : ExitDifferent;
+}
+
+int RunSdVerifyCommand(const QStringList &args)
+{
+    Options o;
+    QString error;
+    if (!parse(args, false, &o, &error)) {
+        std::fprintf(stderr, "quellix sd-verify: %s\n\n%s", qPrintable(error), SdVerifyHelp);
+        return ExitUsage;
+    }
+    if (o.help) {
+        std::fputs(SdVerifyHelp, stdout);
+        return 0;
+    }
+    modVantile m;
+    if (!loadProject(o.project, m, "sd-verify"))
+        return ExitFailed;
+    renderScreens(m, "sd-verify");
+
+    modVantileSDWrite sd;
+    sd.FillPicTable();
+    if (!sd.OpenPath(o.target, false)) {
+        std::fprintf(stderr, "quellix sd-verify: %s\n", qPrintable(sd.LastError));
+        return ExitFailed;
+    }
+    const qint64 size = sd.VolumeSize();
+
+    // Compares one run of expected bytes; false after reporting a difference.
+    auto compare = [&](qint64 position, const QByteArray &expected, const QString &where) {
+        if (position + expected.size() > size) {
+            std::printf("%s differs: the card ends at byte %lld, before the end of %s\n", qPrintable(o.target),
+                        static_cast<long long>(size), qPrintable(where));
+            return false;
+        }
+        QByteArray actual(expected.size(), '\0');
+        if (!sd.ReadBytes(position, actual.data(), actual.size())) {
+            error = sd.LastError;
+            return false;
+        }
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            if (actual[i] != expected[i]) {
+                std::printf("%s differs at byte %s in %s: the card holds %02X, the project gives %02X\n",
+                            qPrintable(o.target), qPrintable(modVantileSDWrite::PositionText(position + i)),
+                            qPrintable(where), uint8_t(actual[i]), uint8_t(expected[i]));
+                return false;
+            }
+        }
+        return true;
+    };
+
+    const int writeType = modVantileSDWrite::WriteTypeOf(m);
+    QStringList skipped;
+    int compared = 0;
+    bool same = true;
+    for (int slot = 0; slot < modVantileSDWrite::SlotCount && same; ++slot) {
+        if (!modVantileSDWrite::SlotChosen(slot, !o.screensOnly, writeType))
+            continue;
+        const QString name = sd.PicName[size_t(slot)];
+        if (!modVantileSDWrite::IsRenderedScreen(slot) &&
+            !QFileInfo::exists(sd.PictureFolder + QLatin1Char('/') + name))
+            StockPictures::WritePicture(slot, name, sd.PictureFolder);
+        QString why;
+        if (!sd.CompilePic(slot, m.GetCommandSet(), &why)) {
+            skipped.append(name + QStringLiteral(": ") + why);
+            continue;
+        }
+        same = compare(sd.PicOffset[size_t(slot)], sd.PictureSectors(),
+                       QStringLiteral("slot %1 (%2)").arg(slot).arg(name));
+        ++compared;
+    }
+    if (same && m.GetCommandSet() == 2) {
+        ZAVBuild(m);
+        const QByteArray stream = DeviceDataStream(m);
+        QByteArray map = stream.mid(modVantile::PanelWords, 128);
+        map.append(QByteArray(modVantileSDWrite::SectorSize - map.size(), '\0'));
+        same = compare(modVantileSDWrite::DataAreaPosition, stream.left(modVantile::PanelWords),
+                       QStringLiteral("the configuration data")) &&
+               compare(modVantileSDWrite::DeviceMapPosition, map, QStringLiteral("the device map"));
+    }
+    sd.CloseDrive();
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "quellix sd-verify: cannot read %s: %s\n", qPrintable(o.target), qPrintable(error));
+        return ExitFailed;
+    }
+    printSkipped(skipped, "sd-verify");
+    if (!same)
+        return ExitDifferent;
+    if (!skipped.isEmpty()) {
+        std::printf("%s matches the project in the %d pictures compared; %lld pictures were not compared\n",
+                    qPrintable(o.target), compared, static_cast<long long>(skipped.size()));
+        return ExitFailed;
+    }
+    std::printf("%s matches the project: %d pictures%s compared\n", qPrintable(o.target), compared,
+                m.GetCommandSet() == 2 ? " and the configuration data area" : "");
+    return 0;
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class modVantileSDWrite;
+
+// The stock pictures of the SD card: every slot outside the rendered screen
+// pictures (buttons and pilot lights from the picture sets, password fields,
+// value boxes 0 - 100 % and blank, slider and bar-graph frames for the levels
+// 0 - 100, the screen group's password and access-denied screens, keypad keys,
+// digits and splash screens). The program draws them itself, each sized to
+// fit its slot with the three header words.
+namespace StockPictures
+{
+
+// The picture of a stock slot; a null image for a rendered screen slot.
+QImage Picture(int slot);
+
+// A Windows BMP, uncompressed, 24 bits per pixel, bottom-up rows padded to 4 bytes.
+QByteArray Bmp24(const QImage &image);
+bool SaveBmp24(const QImage &image, const QString &path, QString *error = nullptr);
+
+bool WritePicture(int slot, const QString &name, const QString &folder, QString *error = nullptr);
+// Writes every stock picture that is missing in the folder (which is created
+// when needed). Returns how many were written, or -1 with *error set.
+int EnsureAll(const modVantileSDWrite &table, const QString &folder, QString *error = nullptr);
+
+} // namespace StockPictures

@@ -1,0 +1,694 @@
+#include "sdcard/modVantileSDWrite.h"
+
+#include "comm/DeviceData.h"
+#include "model/modVantile.h"
+#include "platform/Drives.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "sdcard/StockPictures.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+
+const QString CrLf = QStringLiteral("\r\n");
+
+constexpr std::array<int, 4> WideButtonSectors{7, 13, 31, 57};
+constexpr std::array<int, 4> NarrowButtonSectors{4, 7, 16, 29};
+constexpr std::array<int, 4> LargePilotSectors{2, 5, 10, 17};
+constexpr std::array<int, 4> SmallPilotSectors{1, 3, 5, 9};
+constexpr std::array<int, 4> ValueBoxSectors{3, 5, 8, 13};
+constexpr std::array<int, 4> ScreenSectors{511, 301, 601, 1501};
+
+QString num(int n, int width)
+{
+    return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+}
+
+uint32_t le32(const std::vector<uint8_t> &b, size_t at)
+{
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+}
+
+uint16_t le16(const std::vector<uint8_t> &b, size_t at)
+{
+    return uint16_t(b[at] | b[at + 1] << 8);
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Second line of a "Could not open" message: why, and what to do about it.
+QString openFailureReason(int error, const QString &path, bool write)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("%1: permission denied. %2 the card needs %3 rights on the device "
+                              "(membership of the group \"disk\", or running as administrator).")
+            .arg(path, write ? QStringLiteral("Writing") : QStringLiteral("Reading"),
+                 write ? QStringLiteral("write") : QStringLiteral("read"));
+    case EBUSY:
+        return QStringLiteral("%1 is busy: a file system on it is mounted or another program is using it.").arg(path);
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM:
+        return QStringLiteral("%1 is not there (is the card in the reader?).").arg(path);
+    case EROFS:
+        return QStringLiteral("%1 is read-only (is the card's write-protect switch on?).").arg(path);
+    default:
+        return path + QStringLiteral(": ") + systemReason(error);
+    }
+}
+
+bool isBlockDevice(int fd)
+{
+    struct stat st {
+    };
+    return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISBLK(st.st_mode);
+}
+
+struct AlignedFree {
+    void operator()(char *p) const { std::free(p); }
+};
+
+} // namespace
+
+quint64 SectorDigest(const char *data, qint64 bytes, quint64 seed)
+{
+    // Four independent lanes keep the multiplier busy; the read-back of a
+    // whole card is digested at memory speed.
+    constexpr quint64 Prime = 0x100000001B3ULL;
+    quint64 lane[4] = {seed, seed ^ 0x9E3779B97F4A7C15ULL, seed + Prime, ~seed};
+    qint64 i = 0;
+    for (; i + 32 <= bytes; i += 32) {
+        quint64 w[4];
+        std::memcpy(w, data + i, 32);
+        for (int k = 0; k < 4; ++k) {
+            lane[k] = (lane[k] ^ w[k]) * Prime;
+            lane[k] ^= lane[k] >> 29;
+        }
+    }
+    quint64 h = lane[0] ^ (lane[1] * 3) ^ (lane[2] * 5) ^ (lane[3] * 7) ^ quint64(bytes);
+    for (; i < bytes; ++i) {
+        h = (h ^ uint8_t(data[i])) * Prime;
+        h ^= h >> 29;
+    }
+    return h;
+}
+
+namespace
+{
+constexpr quint64 DigestSeed = 0xCBF29CE484222325ULL;
+}
+
+modVantileSDWrite::modVantileSDWrite(MessagePrompt *messages)
+    : PictureFolder(Paths::SdPictureFolder()), messages_(messages)
+{
+}
+
+modVantileSDWrite::~modVantileSDWrite()
+{
+    CloseDrive();
+}
+
+// --- catalogue -----------------------------------------------------------
+
+void modVantileSDWrite::FillPicTable()
+{
+    int slot = 0;
+    int64_t position = 0;
+    auto add = [&](const QString &name, int sectors) {
+        PicName[size_t(slot)] = name;
+        PicOffset[size_t(slot)] = int32_t(position);
+        position += int64_t(sectors) * SectorSize;
+        ++slot;
+    };
+
+    for (int b = 0; b < 4; ++b)
+        for (int s = 0; s < 4; ++s)
+            for (int c = 0; c < 2; ++c)
+                add(QStringLiteral("B%1_S%2_C%3.BMP").arg(b).arg(s).arg(c),
+                    b < 2 ? WideButtonSectors[size_t(s)] : NarrowButtonSectors[size_t(s)]);
+    for (int nn = 0; nn < 48; ++nn) {
+        const int g = nn / 12;
+        const bool large = nn % 6 == 1 || nn % 6 == 4 || nn % 6 == 5;
+        for (int c = 0; c < 2; ++c)
+            add(QStringLiteral("PTT%1S%2.BMP").arg(num(nn, 2)).arg(c),
+                large ? LargePilotSectors[size_t(g)] : SmallPilotSectors[size_t(g)]);
+    }
+    for (int n = 0; n < 7; ++n)
+        add(QStringLiteral("PW%1.BMP").arg(n), 29);
+    for (int r = 0; r < 4; ++r) {
+        for (int v = 0; v <= 100; ++v)
+            add(QStringLiteral("QX%1_%2.BMP").arg(r).arg(num(v, 3)), ValueBoxSectors[size_t(r)]);
+        add(QStringLiteral("QX%1_LBLK.BMP").arg(r), ValueBoxSectors[size_t(r)]);
+    }
+    for (const char *family : {"SLAB", "SLAG", "SLAW", "SPAB", "SPAG", "SPAW"})
+        for (int v = 0; v <= 100; ++v)
+            add(QStringLiteral("%1_%2.BMP").arg(QLatin1String(family), num(v, 3)), family[1] == 'L' ? 30 : 70);
+    for (const char o : {'L', 'P'}) {
+        for (int r = 0; r < 4; ++r) {
+            const QString prefix = QStringLiteral("SR%1%2").arg(r).arg(QLatin1Char(o));
+            for (int nn = 0; nn < 16; ++nn)
+                add(prefix + num(nn, 2) + QStringLiteral(".BMP"), ScreenSectors[size_t(r)]);
+            add(prefix + QStringLiteral("AD.BMP"), ScreenSectors[size_t(r)]);
+            add(prefix + QStringLiteral("PW.BMP"), ScreenSectors[size_t(r)]);
+        }
+    }
+    for (const char *family : {"BLAB", "BLAG", "BLAW", "BPAB", "BPAG", "BPAW"})
+        for (int v = 0; v <= 100; ++v)
+            add(QStringLiteral("%1_%2.BMP").arg(QLatin1String(family), num(v, 3)), family[1] == 'L' ? 14 : 33);
+    for (int n = 0; n < 34; ++n)
+        add(QStringLiteral("PB%1.BMP").arg(num(n, 2)), 6);
+    add(QStringLiteral("ZAVS0_L.BMP"), 511);
+    add(QStringLiteral("ZAVS0_P.BMP"), 511);
+    for (int d = 0; d < 10; ++d)
+        add(QStringLiteral("DIGIT%1.BMP").arg(d), 1);
+    add(QStringLiteral("ZAVS3_L.BMP"), 1501);
+    add(QStringLiteral("ZAVS3_P.BMP"), LastSlotSectors);
+
+    for (; slot < TableSize; ++slot) {
+        PicName[size_t(slot)].clear();
+        PicOffset[size_t(slot)] = 0;
+    }
+}
+
+int modVantileSDWrite::SlotSectors(int slot) const
+{
+    if (slot < 0 || slot >= SlotCount)
+        return 0;
+    if (slot == SlotCount - 1)
+        return LastSlotSectors;
+    return (PicOffset[size_t(slot) + 1] - PicOffset[size_t(slot)]) / SectorSize;
+}
+
+int modVantileSDWrite::ScreenGroup(int slot)
+{
+    if (slot < FirstScreenSlot || slot > LastScreenSlot)
+        return 0;
+    return 1 + (slot - FirstScreenSlot) / ScreenGroupSlots;
+}
+
+bool modVantileSDWrite::IsRenderedScreen(int slot)
+{
+    return ScreenGroup(slot) != 0 && (slot - FirstScreenSlot) % ScreenGroupSlots < 16;
+}
+
+bool modVantileSDWrite::Headerless(int commandSet, int slot)
+{
+    return commandSet == 2 && (ScreenGroup(slot) != 0 || slot == 1933 || slot == 1934 || slot == 1945 || slot == 1946);
+}
+
+int modVantileSDWrite::WriteTypeOf(const modVantile &m)
+{
+    return m.GetResolution() + 1 + (m.GetLayout() > 0 ? 4 : 0);
+}
+
+bool modVantileSDWrite::SlotChosen(int slot, bool writeAll, int writeType)
+{
+    return writeAll || ScreenGroup(slot) == writeType;
+}
+
+qint64 modVantileSDWrite::RequiredCapacity(bool writeAll, int writeType, int commandSet) const
+{
+    qint64 end = 0;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (SlotChosen(slot, writeAll, writeType))
+            end = std::max(end, qint64(PicOffset[size_t(slot)]) + qint64(SlotSectors(slot)) * SectorSize);
+    }
+    if (commandSet == 2)
+        end = std::max(end, DataAreaEnd);
+    return end;
+}
+
+// --- raw drive access ------------------------------------------------------
+
+int modVantileSDWrite::GetPhysicalDriveNumber(const QString &letter) const
+{
+    return Drives::LetterInfo(letter.toUpper()).physicalNumber;
+}
+
+bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive, bool create)
+{
+    CloseDrive();
+    LastError.clear();
+    int flags = (write ? O_RDWR : O_RDONLY) | O_CLOEXEC;
+    if (create)
+        flags |= O_CREAT;
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {
+    };
+    // O_EXCL claims a block device for us alone: it fails while a file
+    // system on it is mounted or another program holds it.
+    if (exclusive && ::stat(native.constData(), &st) == 0 && S_ISBLK(st.st_mode))
+        flags |= O_EXCL;
+    int fd;
+    do
+        fd = ::open(native.constData(), flags, 0644);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        LastError = openFailureReason(errno, path, write);
+        return false;
+    }
+    DriveHandle = fd;
+    openedPath_ = path;
+    return true;
+}
+
+bool modVantileSDWrite::OpenPath(const QString &path, bool write, bool create)
+{
+    return openDevice(path, write, write, create);
+}
+
+bool modVantileSDWrite::OpenPhysicalRead(int n)
+{
+    const QString device = Drives::PhysicalDriveDevice(n);
+    const bool ok = device.isEmpty() ? false : openDevice(device, false, false, false);
+    if (device.isEmpty())
+        LastError = QStringLiteral("There is no physical drive %1.").arg(n);
+    if (!ok && messages_)
+        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
+    return ok;
+}
+
+bool modVantileSDWrite::OpenPhysicalWrite(int n)
+{
+    const QString device = Drives::PhysicalDriveDevice(n);
+    const bool ok = device.isEmpty() ? false : openDevice(device, true, true, false);
+    if (device.isEmpty())
+        LastError = QStringLiteral("There is no physical drive %1.").arg(n);
+    if (!ok && messages_)
+        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
+    return ok;
+}
+
+bool modVantileSDWrite::OpenVolumeWrite(const QString &letter)
+{
+    const QString l = letter.toUpper();
+    const Drives::Letter info = Drives::LetterInfo(l);
+    const bool ok = info.volume.isEmpty() ? false : openDevice(info.volume, true, true, false);
+    if (info.volume.isEmpty())
+        LastError = QStringLiteral("No drive stands for %1: now.").arg(l);
+    if (!ok && messages_)
+        messages_->Show(QStringLiteral("Could not open drive ") + l + QStringLiteral(":") + CrLf + LastError,
+                        DefaultTitle);
+    return ok;
+}
+
+bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes)
+{
+    if (DriveHandle < 0) {
+        LastError = QStringLiteral("no drive is open");
+        return false;
+    }
+    qint64 done = 0;
+    while (done < bytes) {
+        const ssize_t n = ::pread(DriveHandle, data + done, size_t(bytes - done), off_t(position + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            LastError = systemReason(errno);
+            return false;
+        }
+        if (n == 0) {
+            LastError = QStringLiteral("the card ends at byte %1").arg(PositionText(position + done));
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+bool modVantileSDWrite::ReadSector(qint64 position)
+{
+    return ReadBytes(position, reinterpret_cast<char *>(SectorBuf.data()), SectorSize);
+}
+
+bool modVantileSDWrite::WriteSector(qint64 position)
+{
+    return WriteSectors(position, reinterpret_cast<const char *>(SectorBuf.data()), SectorSize);
+}
+
+bool modVantileSDWrite::WriteSectors(qint64 position, const char *data, qint64 bytes)
+{
+    if (DriveHandle < 0) {
+        LastError = QStringLiteral("no drive is open");
+        return false;
+    }
+    qint64 done = 0;
+    while (done < bytes) {
+        const ssize_t n = ::pwrite(DriveHandle, data + done, size_t(bytes - done), off_t(position + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            LastError = n < 0 ? systemReason(errno) : QStringLiteral("the card took no more data");
+            LastError = QStringLiteral("byte %1: %2").arg(PositionText(position + done), LastError);
+            return false;
+        }
+        done += n;
+    }
+    if (recordWrites_) {
+        written_.push_back({position, bytes, SectorDigest(data, bytes, DigestSeed), currentSlot_});
+        // Start the card's writeback while the next pictures are converted,
+        // so that the flush at the end has little left to wait for.
+        pendingWriteback_ += bytes;
+        if (pendingWriteback_ >= WritebackStep) {
+            ::sync_file_range(DriveHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
+            pendingWriteback_ = 0;
+        }
+    }
+    return true;
+}
+
+qint64 modVantileSDWrite::VolumeSize() const
+{
+    if (DriveHandle < 0)
+        return 0;
+    struct stat st {
+    };
+    if (::fstat(DriveHandle, &st) != 0)
+        return 0;
+    if (S_ISBLK(st.st_mode)) {
+        uint64_t size = 0;
+        if (::ioctl(DriveHandle, BLKGETSIZE64, &size) == 0)
+            return qint64(size);
+        const off_t end = ::lseek(DriveHandle, 0, SEEK_END);
+        return end < 0 ? 0 : qint64(end);
+    }
+    return qint64(st.st_size);
+}
+
+bool modVantileSDWrite::SetImageSize(qint64 bytes)
+{
+    if (DriveHandle < 0 || isBlockDevice(DriveHandle))
+        return false;
+    if (::ftruncate(DriveHandle, off_t(bytes)) != 0) {
+        LastError = systemReason(errno);
+        return false;
+    }
+    return true;
+}
+
+bool modVantileSDWrite::Flush()
+{
+    if (DriveHandle < 0)
+        return false;
+    if (::fsync(DriveHandle) != 0) {
+        LastError = systemReason(errno);
+        return false;
+    }
+    return true;
+}
+
+void modVantileSDWrite::CloseDrive()
+{
+    if (DriveHandle >= 0)
+        ::close(DriveHandle);
+    DriveHandle = -1;
+    openedPath_.clear();
+}
+
+// --- compilation -------------------------------------------------------------
+
+bool modVantileSDWrite::CompilePic(int iPicNum, int commandSet, QString *why)
+{
+    auto fail = [&](const QString &reason) {
+        PicWords = 0;
+        PicData.clear();
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (iPicNum < 0 || iPicNum >= SlotCount)
+        return fail(QStringLiteral("no such slot"));
+
+    QFile file(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)]);
+    if (!file.exists())
+        return fail(QStringLiteral("the file is missing"));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("the file cannot be read (%1)").arg(file.errorString()));
+    if (file.size() > BmpBufferSize)
+        return fail(QStringLiteral("the file is larger than 4 000 001 bytes"));
+    BmpBytes.resize(size_t(file.size()));
+    if (file.read(reinterpret_cast<char *>(BmpBytes.data()), file.size()) != file.size())
+        return fail(QStringLiteral("the file cannot be read (%1)").arg(file.errorString()));
+
+    const size_t size = BmpBytes.size();
+    if (size < 54 || BmpBytes[0] != 'B' || BmpBytes[1] != 'M')
+        return fail(QStringLiteral("not a BMP file"));
+    const uint32_t dataOffset = le32(BmpBytes, 10);
+    const uint32_t infoSize = le32(BmpBytes, 14);
+    const int32_t width = int32_t(le32(BmpBytes, 18));
+    const int32_t rawHeight = int32_t(le32(BmpBytes, 22));
+    const uint16_t bits = le16(BmpBytes, 28);
+    const uint32_t compression = le32(BmpBytes, 30);
+    if (infoSize < 40 || bits != 24 || compression != 0)
+        return fail(QStringLiteral("not an uncompressed 24-bit BMP"));
+    if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN)
+        return fail(QStringLiteral("the picture has no pixels"));
+    const bool topDown = rawHeight < 0;
+    const int64_t height = topDown ? -int64_t(rawHeight) : rawHeight;
+    const int64_t rowBytes = (int64_t(width) * 3 + 3) / 4 * 4;
+    if (int64_t(dataOffset) + rowBytes * (height - 1) + int64_t(width) * 3 > int64_t(size))
+        return fail(QStringLiteral("the file is too short for %1 x %2 pixels").arg(width).arg(height));
+
+    const bool header = !Headerless(commandSet, iPicNum);
+    const int64_t words = int64_t(width) * height + (header ? 3 : 0);
+    const int64_t sectors = words * 2 / SectorSize + 1;
+    if (sectors > SlotSectors(iPicNum))
+        return fail(QStringLiteral("%1 x %2 pixels need %3 sectors, the slot has %4")
+                        .arg(width)
+                        .arg(height)
+                        .arg(sectors)
+                        .arg(SlotSectors(iPicNum)));
+
+    PicData.resize(size_t(words));
+    PicWords = 0;
+    if (header) {
+        PicData[0] = uint16_t(width);
+        PicData[1] = uint16_t(height);
+        PicData[2] = 0;
+        PicWords = 3;
+    }
+    const size_t base = header ? 3 : 0;
+    for (int64_t i = 0; i < height; ++i) {
+        // File row i is picture row height - 1 - i in a bottom-up file.
+        const int64_t row = topDown ? i : height - 1 - i;
+        const uint8_t *p = BmpBytes.data() + dataOffset + i * rowBytes;
+        uint16_t *out = PicData.data() + base + size_t(row * width);
+        for (int32_t j = 0; j < width; ++j, p += 3)
+            out[j] = uint16_t((p[2] >> 3) << 11 | (p[1] >> 2) << 5 | (p[0] >> 3));
+    }
+    PicWords = int(words);
+    return true;
+}
+
+QByteArray modVantileSDWrite::PictureSectors() const
+{
+    const qint64 n = qint64(PicWords) * 2;
+    const qint64 count = n / SectorSize + 1;
+    QByteArray bytes(count * SectorSize, Qt::Uninitialized);
+    auto *out = reinterpret_cast<uint8_t *>(bytes.data());
+    const uint16_t *in = PicData.data();
+    for (int i = 0; i < PicWords; ++i) {
+        out[2 * i] = uint8_t(in[i] >> 8);
+        out[2 * i + 1] = uint8_t(in[i]);
+    }
+    std::memset(out + n, 0, size_t(bytes.size() - n));
+    return bytes;
+}
+
+bool modVantileSDWrite::WritePic(int iPicNum)
+{
+    const QByteArray bytes = PictureSectors();
+    return WriteSectors(PicOffset[size_t(iPicNum)], bytes.constData(), bytes.size());
+}
+
+bool modVantileSDWrite::WriteDat(const modVantile &m)
+{
+    const QByteArray stream = DeviceDataStream(m);
+    const int imageBytes = modVantile::PanelWords;
+    QByteArray map = stream.mid(imageBytes, 128);
+    map.append(QByteArray(SectorSize - map.size(), '\0'));
+    return WriteSectors(DataAreaPosition, stream.constData(), imageBytes) &&
+           WriteSectors(DeviceMapPosition, map.constData(), map.size());
+}
+
+QString modVantileSDWrite::slotLabel(int slot) const
+{
+    if (slot < 0)
+        return QStringLiteral("the configuration data area");
+    return QStringLiteral("slot %1 (%2)").arg(slot).arg(PicName[size_t(slot)]);
+}
+
+QString modVantileSDWrite::PositionText(qint64 position)
+{
+    return QStringLiteral("%1 (sector %2)").arg(position).arg(position / SectorSize);
+}
+
+QString modVantileSDWrite::SkippedList(const QStringList &skipped)
+{
+    constexpr int Shown = 15;
+    QString text = QStringLiteral("Pictures not written (their slots were left as they were):");
+    for (int i = 0; i < skipped.size() && i < Shown; ++i)
+        text += CrLf + QStringLiteral("  ") + skipped[i];
+    if (skipped.size() > Shown)
+        text += CrLf + QStringLiteral("  ... and %1 more").arg(skipped.size() - Shown);
+    return text;
+}
+
+modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool writeAll, int writeType,
+                                                           const RunHooks &hooks)
+{
+    RunResult result;
+    written_.clear();
+    if (DriveHandle < 0) {
+        result.failed = true;
+        result.failure = QStringLiteral("No drive is open.");
+        return result;
+    }
+    const int commandSet = m.GetCommandSet();
+    const qint64 needed = RequiredCapacity(writeAll, writeType, commandSet);
+    const qint64 capacity = VolumeSize();
+    if (capacity < needed) {
+        result.failed = true;
+        result.failure = QStringLiteral("The card is too small: it holds %1 bytes, this write needs %2 bytes.")
+                             .arg(capacity)
+                             .arg(needed) +
+                         CrLf + QStringLiteral("Nothing was written.");
+        return result;
+    }
+
+    recordWrites_ = true;
+    auto writeFailed = [&](const QString &where) {
+        result.failed = true;
+        result.failure = QStringLiteral("Writing %1 failed at %2.").arg(where, LastError);
+    };
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (SlotChosen(slot, writeAll, writeType)) {
+            const QString path = PictureFolder + QLatin1Char('/') + PicName[size_t(slot)];
+            if (hooks.picture)
+                hooks.picture(path);
+            if (GenerateMissingStock && !IsRenderedScreen(slot) && !QFileInfo::exists(path))
+                StockPictures::WritePicture(slot, PicName[size_t(slot)], PictureFolder);
+            QString why;
+            if (!CompilePic(slot, commandSet, &why)) {
+                result.skipped.append(PicName[size_t(slot)] + QStringLiteral(": ") + why);
+            } else {
+                currentSlot_ = slot;
+                if (!WritePic(slot)) {
+                    writeFailed(slotLabel(slot));
+                    break;
+                }
+                ++result.picturesWritten;
+                result.bytesWritten += (qint64(PicWords) * 2 / SectorSize + 1) * SectorSize;
+            }
+        }
+        if (hooks.progress)
+            hooks.progress(slot);
+        if (hooks.yield && hooks.yield()) {
+            result.cancelled = true;
+            break;
+        }
+    }
+    if (!result.failed && commandSet == 2) {
+        ZAVBuild(m);
+        currentSlot_ = -1;
+        if (WriteDat(m))
+            result.bytesWritten += 33 * SectorSize;
+        else
+            writeFailed(slotLabel(-1));
+    }
+    recordWrites_ = false;
+    currentSlot_ = -1;
+    if (!result.failed && !Flush()) {
+        result.failed = true;
+        result.failure = QStringLiteral("Writing the card failed when its data was flushed: %1.").arg(LastError);
+    }
+    QString verifyFailure;
+    if (!result.failed && !VerifyWritten(&verifyFailure)) {
+        result.failed = true;
+        result.failure = verifyFailure;
+    }
+    PicData.clear();
+    BmpBytes.clear();
+    PicWords = 0;
+    return result;
+}
+
+bool modVantileSDWrite::VerifyWritten(QString *failure)
+{
+    if (DriveHandle < 0)
+        return false;
+    constexpr qint64 Chunk = 4 << 20;
+    std::unique_ptr<char, AlignedFree> buffer(static_cast<char *>(std::aligned_alloc(4096, Chunk)));
+    if (!buffer) {
+        if (failure)
+            *failure = QStringLiteral("Not enough memory to read the card back.");
+        return false;
+    }
+    // A card must be read from the card, not from the system's cache: direct
+    // reads where the device allows them, else drop its cached pages first.
+    const bool block = isBlockDevice(DriveHandle);
+    const int oldFlags = ::fcntl(DriveHandle, F_GETFL);
+    bool direct = false;
+    if (block) {
+        direct = oldFlags >= 0 && ::fcntl(DriveHandle, F_SETFL, oldFlags | O_DIRECT) == 0;
+        if (!direct) {
+            ::ioctl(DriveHandle, BLKFLSBUF, 0);
+            ::posix_fadvise(DriveHandle, 0, 0, POSIX_FADV_DONTNEED);
+        }
+    }
+    bool ok = true;
+    for (const WrittenRun &run : written_) {
+        if (run.bytes > Chunk) {
+            ok = false;
+            if (failure)
+                *failure = QStringLiteral("Reading back %1 failed: the run is too long.").arg(slotLabel(run.slot));
+            break;
+        }
+        bool read = ReadBytes(run.position, buffer.get(), run.bytes);
+        if (!read && direct && errno == EINVAL) {
+            // The device does not take direct reads of this size.
+            ::fcntl(DriveHandle, F_SETFL, oldFlags);
+            direct = false;
+            ::ioctl(DriveHandle, BLKFLSBUF, 0);
+            ::posix_fadvise(DriveHandle, 0, 0, POSIX_FADV_DONTNEED);
+            read = ReadBytes(run.position, buffer.get(), run.bytes);
+        }
+        if (!read) {
+            ok = false;
+            if (failure)
+                *failure = QStringLiteral("Reading back %1 failed: %2.").arg(slotLabel(run.slot), LastError);
+            break;
+        }
+        if (SectorDigest(buffer.get(), run.bytes, DigestSeed) != run.hash) {
+            ok = false;
+            if (failure)
+                *failure = QStringLiteral("The card does not hold what was written to %1 at byte %2.")
+                               .arg(slotLabel(run.slot), PositionText(run.position));
+            break;
+        }
+    }
+    if (direct)
+        ::fcntl(DriveHandle, F_SETFL, oldFlags);
+    return ok;
+}
