@@ -1061,7 +1061,10 @@ bool frmVantile::compilePictures()
 {
     // The pictures never show the edit-only text boxes.
     chkHideTitleBG->setChecked(false);
-    const bool written = CompileScreenPictures(m_, messages_, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder());
+    // The pictures start from the colour the canvas shows: a background
+    // picture smaller than the screen leaves that colour around it.
+    const bool written = CompileScreenPictures(m_, messages_, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder(),
+                                               picSurface->backColor().rgb());
     ScreenShape();
     ShowScreen();
     return written;

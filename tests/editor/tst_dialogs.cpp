@@ -3,6 +3,9 @@
 #include "EditorFixture.h"
 
 #include "dialogs/frmVantileBGSel.h"
+#include "platform/Paths.h"
+
+#include <QImage>
 
 class tst_Dialogs : public QObject
 {
@@ -16,6 +19,7 @@ private slots:
     void download_data();
     void download();
     void compileAndWrite();
+    void compileStartsFromCanvasColour();
 };
 
 void tst_Dialogs::objectEditor_data()
@@ -174,6 +178,26 @@ void tst_Dialogs::compileAndWrite()
     QCOMPARE(e.m.CurrentScreen, int16_t(4));
     // The writer opens only on pictures that were all written.
     QVERIFY(e.opened.isEmpty() || (e.opened.size() == 1 && e.opened[0].name == QStringLiteral("frmVantileSDWrite")));
+}
+
+void tst_Dialogs::compileStartsFromCanvasColour()
+{
+    Editor e;
+    e.start();
+    const QString picture = e.home.path() + QStringLiteral("/small.bmp");
+    QImage red(100, 100, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    QVERIFY(red.save(picture, "BMP"));
+    e.m.ScreenBackground[5] = QStringLiteral("[&H00FF00&");
+    e.m.ScreenBackground[0] = picture;
+    // The canvas turns green on screen 5 and keeps that colour around the picture of screen 0.
+    e.choose(QStringLiteral("cboScreenNumber"), 5);
+    e.choose(QStringLiteral("cboScreenNumber"), 0);
+    e.action(QStringLiteral("mnuRunCG"))->trigger();
+    const QImage home(Paths::SdPictureFolder() + QStringLiteral("/SR0L00.BMP"));
+    QCOMPARE(home.size(), QSize(480, 272));
+    QCOMPARE(home.pixel(10, 10), qRgb(255, 0, 0));
+    QCOMPARE(home.pixel(300, 200), qRgb(0, 255, 0));
 }
 
 int runDialogTests(int argc, char **argv)
