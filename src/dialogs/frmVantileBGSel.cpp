@@ -116,6 +116,8 @@ frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt 
     lblBMP->setMinimumHeight(22);
     lblBMP->setTextFormat(Qt::PlainText);
     lblBMP->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path must not widen the dialog beyond its client area.
+    lblBMP->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     cmdBrowse = new QPushButton(QStringLiteral("Browse"), this);
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -189,13 +191,22 @@ void frmVantileBGSel::Form_Activate()
     const QString &background = m_.ScreenBackground[size_t(std::clamp<int>(m_.CurrentScreen, 0, 15))];
     if (!IsColorBackground(background)) {
         optBG[1]->setChecked(true);
-        lblBMP->setText(background);
+        showPath(background);
     } else {
         optBG[0]->setChecked(true);
         setSelectedColor(int(BackgroundColorValue(background)));
     }
     // A radio button already set raises no toggle, so apply its state here too.
     optBG_Click();
+}
+
+void frmVantileBGSel::showPath(const QString &path)
+{
+    lblBMP->setText(path);
+    lblBMP->setToolTip(path);
+    // A path longer than the box shows its end, where the file name is.
+    const bool fits = lblBMP->fontMetrics().horizontalAdvance(path) <= lblBMP->contentsRect().width();
+    lblBMP->setAlignment((fits ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
 }
 
 void frmVantileBGSel::optBG_Click()
@@ -235,7 +246,7 @@ void frmVantileBGSel::cmdBrowse_Click()
     }
     const QString chosen = files_.ShowOpen(bmpFilter, initialName);
     if (!chosen.isEmpty() && chosen != LibraryPattern())
-        lblBMP->setText(chosen);
+        showPath(chosen);
 }
 
 void frmVantileBGSel::cmdClose_Click()

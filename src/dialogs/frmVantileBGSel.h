@@ -42,6 +42,7 @@ private:
     void cmdBrowse_Click();
     void cmdClose_Click();
     void setSelectedColor(int color);
+    void showPath(const QString &path);
 
     modVantile &m_;
     EditorHost &host_;

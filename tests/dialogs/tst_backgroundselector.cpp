@@ -60,6 +60,7 @@ private slots:
     void browseCancelledThenSaveIsRefused();
     void browseChosenFileIsSaved();
     void pictureBackgroundShownAgain();
+    void longPathKeepsDialogSize();
 };
 
 void BackgroundSelectorTest::controlsAndCaptions()
@@ -259,6 +260,27 @@ void BackgroundSelectorTest::pictureBackgroundShownAgain()
     QTest::mouseClick(control<QLabel>(dialog.get(), "lblStdCol_2"), Qt::LeftButton);
     f.click(dialog.get(), "cmdClose");
     QCOMPARE(f.m.ScreenBackground[5], QStringLiteral("[&H00FF00&"));
+}
+
+void BackgroundSelectorTest::longPathKeepsDialogSize()
+{
+    Fixture f;
+    const QString path = QStringLiteral("/media/installer/projects/") + QString(60, QLatin1Char('x')) +
+                         QStringLiteral("/Hall Background.BMP");
+    f.files.answers = {path};
+    auto dialog = f.open();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    f.click(dialog.get(), "optBG_1");
+    f.click(dialog.get(), "cmdBrowse");
+    QApplication::processEvents();
+    auto *label = control<QLabel>(dialog.get(), "lblBMP");
+    QCOMPARE(label->text(), path);
+    QCOMPARE(dialog->size(), QSize(417, 353));
+    QVERIFY(label->geometry().right() < dialog->width());
+    // The end of the path, with the file name, is the part in view.
+    QVERIFY(label->alignment() & Qt::AlignRight);
+    f.click(dialog.get(), "cmdClose");
+    QCOMPARE(f.m.ScreenBackground[5], path);
 }
 
 QObject *makeBackgroundSelectorTest()
