@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -55,6 +56,8 @@ constexpr int PanTop = 1320, PanLeft = 7440, PanWidth = 255, PanHeight = 7200;
 constexpr int PanMaximum = 4890, PanSmallStep = 15, PanLargeStep = 480;
 constexpr int CanvasBorder = 60;
 constexpr int DialogDrop = 900;
+// Room for a dialog's window frame, which is not known before it is shown.
+constexpr int DialogFrameWidth = 10, DialogFrameHeight = 40;
 
 // What a damaged record can hold is far beyond any screen: keep widgets sane.
 int clampCoordinate(long long v)
@@ -985,6 +988,7 @@ void frmVantile::openEditor(ObjectKind kind, int index, bool fromList)
     }
     // All four open at one place, over the settings lists.
     dialog->move(frameGeometry().x() + frmButtons->mapTo(this, QPoint(0, 0)).x(), frameGeometry().y() + px(DialogDrop));
+    keepOnDesktop(*dialog);
     execDialog(*dialog);
     dialog.reset();
     ShowScreen();
@@ -1042,8 +1046,22 @@ void frmVantile::cmdBGSel_Click()
     ClearHL();
     frmVantileBGSel dialog(m_, *this, messages_, files_, this);
     dialog.move(dialog.x() + frameGeometry().x(), dialog.y() + px(DialogDrop));
+    keepOnDesktop(dialog);
     execDialog(dialog);
     ShowScreen();
+}
+
+// A dialog opens where its rule puts it, unless part of it would then lie off
+// the desktop (a small screen, or the wide window of 800 x 480): then it moves
+// left or up just enough to be whole, so that "Close" can always be reached.
+void frmVantile::keepOnDesktop(QDialog &dialog) const
+{
+    if (dialog.layout())
+        dialog.layout()->activate();
+    const QSize desktop = DesktopSize();
+    const int right = desktop.width() - dialog.width() - DialogFrameWidth;
+    const int bottom = desktop.height() - dialog.height() - DialogFrameHeight;
+    dialog.move(std::max(0, std::min(dialog.x(), right)), std::max(0, std::min(dialog.y(), bottom)));
 }
 
 void frmVantile::mnuDownload_Click()

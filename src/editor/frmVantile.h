@@ -166,6 +166,7 @@ private:
     void centre();
     void addressRangeChanged(bool address);
     void openEditor(ObjectKind kind, int index, bool fromList);
+    void keepOnDesktop(QDialog &dialog) const;
     void closeDialogs();
     void highlight(QLabel *line);
     void newObject(EditOperations::Kind kind);

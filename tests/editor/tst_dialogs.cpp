@@ -20,6 +20,8 @@ private slots:
     void download();
     void compileAndWrite();
     void compileStartsFromCanvasColour();
+    void editorsStayOnSmallDesktop_data();
+    void editorsStayOnSmallDesktop();
 };
 
 void tst_Dialogs::objectEditor_data()
@@ -198,6 +200,35 @@ void tst_Dialogs::compileStartsFromCanvasColour()
     QCOMPARE(home.size(), QSize(480, 272));
     QCOMPARE(home.pixel(10, 10), qRgb(255, 0, 0));
     QCOMPARE(home.pixel(300, 200), qRgb(0, 255, 0));
+}
+
+void tst_Dialogs::editorsStayOnSmallDesktop_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("button") << "cmdBEdit_0";
+    QTest::newRow("pilot") << "cmdPEdit_0";
+    QTest::newRow("slider") << "cmdSEdit_0";
+    QTest::newRow("text") << "cmdTEdit_0";
+    QTest::newRow("background") << "cmdBGSel";
+}
+
+void tst_Dialogs::editorsStayOnSmallDesktop()
+{
+    QFETCH(QString, control);
+    const QSize desktop(1024, 768);
+    Editor e;
+    frmVantile &w = e.start(desktop);
+    w.move(200, 100);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QRect seen;
+    e.whileOpen = [&](QDialog &dialog) { seen = dialog.geometry(); };
+    QTest::mouseClick(e.get<QWidget>(control), Qt::LeftButton);
+    QCOMPARE(e.opened.size(), 1);
+    QVERIFY(seen.isValid());
+    QVERIFY2(
+        QRect(QPoint(0, 0), desktop).contains(seen),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(seen.x()).arg(seen.y()).arg(seen.width()).arg(seen.height())));
 }
 
 int runDialogTests(int argc, char **argv)
