@@ -152,6 +152,10 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
     for (int k = 5; k >= 0; --k)
         passwordRow->addWidget(txtPassword[size_t(k)]);
     passwordRow->addStretch();
+    // Tab walks the boxes as they are typed: from the left, box 5 first.
+    QWidget::setTabOrder(txtText, txtPassword[5]);
+    for (int k = 5; k > 0; --k)
+        QWidget::setTabOrder(txtPassword[size_t(k)], txtPassword[size_t(k - 1)]);
     grid->addLayout(passwordRow, 5, 1, 1, 3);
     auto *commands = new QHBoxLayout;
     commands->addStretch();

@@ -58,6 +58,7 @@ private slots:
     void passwordDigitReplaced_data();
     void passwordDigitReplaced();
     void passwordRejectsOtherKeys();
+    void tabWalksPasswordFromTheLeft();
     void captionFilterAndLength();
     void targetThenRemoveThenClose();
     void closingUsedButtonKeepsTemplate();
@@ -393,6 +394,21 @@ void ButtonEditorTest::passwordRejectsOtherKeys()
     QCOMPARE(f.m.GetButtonPassword(4), 123456);
     QVERIFY(f.host.calls.isEmpty());
     QVERIFY(!f.m.ProjectChanged);
+}
+
+void ButtonEditorTest::tabWalksPasswordFromTheLeft()
+{
+    Fixture f;
+    f.m.SetButtonType(4, 45);
+    f.m.SetButtonPicture(4, 1);
+    auto dialog = f.open();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    auto *text = control<QLineEdit>(dialog.get(), "txtText");
+    text->setFocus();
+    for (int box = 5; box >= 0; --box) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), passwordBox(dialog.get(), box));
+    }
 }
 
 void ButtonEditorTest::captionFilterAndLength()
