@@ -39,8 +39,12 @@ void CanvasControl::mouseMoveEvent(QMouseEvent *event)
     const QPoint mouse = mapToParent(event->position().toPoint());
     if (!moved_ && (mouse - (startPos_ + pressPos_)).manhattanLength() >= QApplication::startDragDistance())
         moved_ = true;
-    if (moved_)
+    if (moved_) {
+        const QPoint before = pos();
         move(mouse - pressPos_);
+        if (pos() != before)
+            emit dragged(pos() - before);
+    }
 }
 
 void CanvasControl::mouseReleaseEvent(QMouseEvent *event)

@@ -33,6 +33,8 @@ signals:
     // (mouse position minus the grab point); `onParent`: the mouse was over
     // the parent (the canvas) when released.
     void dropped(QPoint topLeft, bool onParent);
+    // The control moved by `delta` while being dragged.
+    void dragged(QPoint delta);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -414,6 +414,9 @@ void frmVantile::buildCanvas()
         connect(caption, &CanvasControl::clicked, this, [this, i] { lblButton_Click(i); });
         connect(caption, &CanvasControl::hovered, this, [this, i] { highlight(lblBSettings[size_t(i)]); });
         lblButton.push_back(caption);
+        // A button is dragged whole, picture and caption together.
+        connect(image, &CanvasControl::dragged, caption, [caption](QPoint d) { caption->move(caption->pos() + d); });
+        connect(caption, &CanvasControl::dragged, image, [image](QPoint d) { image->move(image->pos() + d); });
     }
     for (int i = 0; i < modVantile::PilotCount; ++i) {
         auto *image = new CanvasImage(picSurface);
@@ -547,6 +550,9 @@ void frmVantile::ScreenShape()
     const bool portrait = m_.GetLayout() != 0;
     panNeeded_ = DesktopSize().height() * TwipsPerPixel < TallDesktop && resolution == 3 && portrait;
     vsPan->setVisible(panNeeded_);
+    // Without the bar a canvas left panned could not be brought back.
+    if (!panNeeded_)
+        resetPan();
 
     const Settings::PanelSize panel = Settings::ResolutionSize(resolution);
     const int w = panel.width * TwipsPerPixel + CanvasBorder;

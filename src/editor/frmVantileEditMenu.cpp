@@ -80,12 +80,13 @@ void frmVantile::connectDrag(CanvasControl *control, DropSource source, int inde
     connect(control, &CanvasControl::dropped, this, [this, control, source, index](QPoint topLeft, bool onCanvas) {
         DragOffsetX = control->grabPoint().x() * TwipsPerPixel;
         DragOffsetY = control->grabPoint().y() * TwipsPerPixel;
-        if (!onCanvas) {
+        // The part of the canvas panned out of its viewport is not under the mouse.
+        const QPoint mouse = topLeft + control->grabPoint();
+        if (!onCanvas || !picPan->rect().contains(picSurface->mapTo(picPan, mouse))) {
             // Dropped outside the canvas: nothing happens; put the control back.
             ShowScreen();
             return;
         }
-        const QPoint mouse = topLeft + control->grabPoint();
         DropObj(source, index, 0, 0, mouse.x() * TwipsPerPixel, mouse.y() * TwipsPerPixel);
     });
 }
@@ -155,16 +156,20 @@ void frmVantile::mnuGridColor_Click(int)
     picSurface->setGrid(picSurface->horizontalGrid(), picSurface->verticalGrid(), GridColor(), DesktopSize());
 }
 
+// Snapping moves objects like a drag does: the project must not be closed
+// without the question when it did.
 void frmVantile::mnuSnapToGrid_Click()
 {
     mnuUndoSnap->setEnabled(true);
-    EditOperations::SnapToGrid(m_, GridSize(), &snapUndo_);
+    if (EditOperations::SnapToGrid(m_, GridSize(), &snapUndo_))
+        m_.ProjectChanged = true;
     ShowScreen();
 }
 
 void frmVantile::mnuUndoSnap_Click()
 {
     mnuUndoSnap->setEnabled(false);
-    EditOperations::UndoSnapToGrid(m_, snapUndo_);
+    if (EditOperations::UndoSnapToGrid(m_, snapUndo_))
+        m_.ProjectChanged = true;
     ShowScreen();
 }

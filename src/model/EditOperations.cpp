@@ -107,54 +107,62 @@ int snap(int v, int size)
 }
 } // namespace
 
-void SnapToGrid(modVantile &m, int size, SnapUndo *undo)
+bool SnapToGrid(modVantile &m, int size, SnapUndo *undo)
 {
     if (size <= 0)
-        return;
-    for (int n = 0; n < 32; ++n) {
-        const int l = m.GetButtonLeft(n), t = m.GetButtonTop(n);
-        undo->buttons[n] = {int16_t(l), int16_t(t)};
-        m.SetButtonLeft(n, snap(l, size));
-        m.SetButtonTop(n, snap(t, size));
-    }
-    for (int n = 0; n < 32; ++n) {
-        const int l = m.GetPilotLeft(n), t = m.GetPilotTop(n);
-        undo->pilots[n] = {int16_t(l), int16_t(t)};
-        m.SetPilotLeft(n, snap(l, size));
-        m.SetPilotTop(n, snap(t, size));
-    }
-    for (int n = 0; n < 8; ++n) {
-        const int l = m.GetSliderLeft(n), t = m.GetSliderTop(n);
-        undo->sliders[n] = {int16_t(l), int16_t(t)};
-        m.SetSliderLeft(n, snap(l, size));
-        m.SetSliderTop(n, snap(t, size));
-    }
-    for (int n = 0; n < 16; ++n) {
-        const int l = m.GetTextLeft(n), t = m.GetTextTop(n);
-        undo->texts[n] = {int16_t(l), int16_t(t)};
-        m.SetTextLeft(n, snap(l, size));
-        m.SetTextTop(n, snap(t, size));
-    }
+        return false;
+    bool changed = false;
+    auto place = [&](int left, int top, SnapUndo::Position &saved, auto setLeft, auto setTop) {
+        saved = {int16_t(left), int16_t(top)};
+        const int l = snap(left, size), t = snap(top, size);
+        changed = changed || l != left || t != top;
+        setLeft(l);
+        setTop(t);
+    };
+    for (int n = 0; n < 32; ++n)
+        place(
+            m.GetButtonLeft(n), m.GetButtonTop(n), undo->buttons[n], [&](int v) { m.SetButtonLeft(n, v); },
+            [&](int v) { m.SetButtonTop(n, v); });
+    for (int n = 0; n < 32; ++n)
+        place(
+            m.GetPilotLeft(n), m.GetPilotTop(n), undo->pilots[n], [&](int v) { m.SetPilotLeft(n, v); },
+            [&](int v) { m.SetPilotTop(n, v); });
+    for (int n = 0; n < 8; ++n)
+        place(
+            m.GetSliderLeft(n), m.GetSliderTop(n), undo->sliders[n], [&](int v) { m.SetSliderLeft(n, v); },
+            [&](int v) { m.SetSliderTop(n, v); });
+    for (int n = 0; n < 16; ++n)
+        place(
+            m.GetTextLeft(n), m.GetTextTop(n), undo->texts[n], [&](int v) { m.SetTextLeft(n, v); },
+            [&](int v) { m.SetTextTop(n, v); });
+    return changed;
 }
 
-void UndoSnapToGrid(modVantile &m, const SnapUndo &undo)
+bool UndoSnapToGrid(modVantile &m, const SnapUndo &undo)
 {
-    for (int n = 0; n < 32; ++n) {
-        m.SetButtonLeft(n, undo.buttons[n].left);
-        m.SetButtonTop(n, undo.buttons[n].top);
-    }
-    for (int n = 0; n < 32; ++n) {
-        m.SetPilotLeft(n, undo.pilots[n].left);
-        m.SetPilotTop(n, undo.pilots[n].top);
-    }
-    for (int n = 0; n < 8; ++n) {
-        m.SetSliderLeft(n, undo.sliders[n].left);
-        m.SetSliderTop(n, undo.sliders[n].top);
-    }
-    for (int n = 0; n < 16; ++n) {
-        m.SetTextLeft(n, undo.texts[n].left);
-        m.SetTextTop(n, undo.texts[n].top);
-    }
+    bool changed = false;
+    auto restore = [&](int left, int top, const SnapUndo::Position &saved, auto setLeft, auto setTop) {
+        changed = changed || left != saved.left || top != saved.top;
+        setLeft(saved.left);
+        setTop(saved.top);
+    };
+    for (int n = 0; n < 32; ++n)
+        restore(
+            m.GetButtonLeft(n), m.GetButtonTop(n), undo.buttons[n], [&](int v) { m.SetButtonLeft(n, v); },
+            [&](int v) { m.SetButtonTop(n, v); });
+    for (int n = 0; n < 32; ++n)
+        restore(
+            m.GetPilotLeft(n), m.GetPilotTop(n), undo.pilots[n], [&](int v) { m.SetPilotLeft(n, v); },
+            [&](int v) { m.SetPilotTop(n, v); });
+    for (int n = 0; n < 8; ++n)
+        restore(
+            m.GetSliderLeft(n), m.GetSliderTop(n), undo.sliders[n], [&](int v) { m.SetSliderLeft(n, v); },
+            [&](int v) { m.SetSliderTop(n, v); });
+    for (int n = 0; n < 16; ++n)
+        restore(
+            m.GetTextLeft(n), m.GetTextTop(n), undo.texts[n], [&](int v) { m.SetTextLeft(n, v); },
+            [&](int v) { m.SetTextTop(n, v); });
+    return changed;
 }
 
 int RoundHalfEven(double value)

@@ -33,9 +33,10 @@ struct SnapUndo {
 };
 
 // Moves every record of the current screen, used or not, left and up onto
-// the grid of `size` pixels, saving the old positions in *undo.
-void SnapToGrid(modVantile &m, int size, SnapUndo *undo);
-void UndoSnapToGrid(modVantile &m, const SnapUndo &undo);
+// the grid of `size` pixels, saving the old positions in *undo. Both return
+// whether any position changed.
+bool SnapToGrid(modVantile &m, int size, SnapUndo *undo);
+bool UndoSnapToGrid(modVantile &m, const SnapUndo &undo);
 
 // Positions (pixels) of the grid lines for a display of the given size: the
 // first line lies at `size`, at most 101 lines per direction.

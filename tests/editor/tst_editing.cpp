@@ -46,6 +46,7 @@ private slots:
     void clickDropsInPlace();
     void grid();
     void snapAndUndo();
+    void pannedCanvas();
     void clearScreen();
     void clearHome();
 };
@@ -209,6 +210,16 @@ void tst_Editing::dragCaption()
     QCOMPARE(e.m.GetButtonLeft(0), 100);
     QCOMPARE(caption->pos(), QPoint(107, 107));
     QCOMPARE(e.messages.boxes.size(), 1);
+
+    // While dragged, picture and caption travel together.
+    QWidget *picture = e.image(QStringLiteral("imgPB_0"));
+    send(picture, QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton);
+    send(picture, QEvent::MouseMove, QPoint(41, 21), Qt::LeftButton);
+    QCOMPARE(picture->pos(), QPoint(140, 120));
+    QCOMPARE(caption->pos(), QPoint(147, 127));
+    send(picture, QEvent::MouseButtonRelease, QPoint(1, 1), Qt::LeftButton);
+    QCOMPARE(e.m.GetButtonLeft(0), 140);
+    QCOMPARE(caption->pos(), QPoint(147, 127));
 }
 
 void tst_Editing::clickDropsInPlace()
@@ -268,17 +279,64 @@ void tst_Editing::snapAndUndo()
     QCOMPARE(e.m.GetButtonLeft(0), 32);
     QCOMPARE(e.m.GetButtonTop(0), 80);
     QCOMPARE(e.image(QStringLiteral("imgPB_0"))->pos(), QPoint(32, 80));
-    QVERIFY(!e.m.ProjectChanged);
+    // Moved objects are a change the closing question must know of.
+    QVERIFY(e.m.ProjectChanged);
     QVERIFY(e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
+    e.m.ProjectChanged = false;
     e.action(QStringLiteral("mnuUndoSnap"))->trigger();
     QCOMPARE(e.m.GetButtonLeft(0), 37);
     QCOMPARE(e.m.GetButtonTop(0), 95);
+    QVERIFY(e.m.ProjectChanged);
     QVERIFY(!e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
+
+    // A snap that moves nothing is no change.
+    e.action(QStringLiteral("mnuSnapToGrid"))->trigger();
+    e.m.ProjectChanged = false;
+    e.action(QStringLiteral("mnuSnapToGrid"))->trigger();
+    QVERIFY(!e.m.ProjectChanged);
+    e.action(QStringLiteral("mnuUndoSnap"))->trigger();
+    QVERIFY(!e.m.ProjectChanged);
+    QCOMPARE(e.m.GetButtonLeft(0), 32);
 
     // A drag leaves Undo Snap as it is.
     e.action(QStringLiteral("mnuSnapToGrid"))->trigger();
     drag(e.image(QStringLiteral("imgPB_0")), QPoint(1, 1), QPoint(201, 101));
     QVERIFY(e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
+}
+
+// 800x480 portrait on a small desktop: the canvas pans.
+void tst_Editing::pannedCanvas()
+{
+    Editor e;
+    frmVantile &w = e.start(QSize(1024, 768));
+    e.choose(QStringLiteral("cboScnRes"), 3);
+    e.get<QRadioButton>(QStringLiteral("optLayout_1"))->click();
+    QVERIFY(w.PanNeeded());
+    e.m.SetPilotUsed(0, 1);
+    e.m.SetPilotLeft(0, 10);
+    e.m.SetPilotTop(0, 400);
+    w.ShowScreen();
+    auto *bar = e.get<QScrollBar>(QStringLiteral("vsPan"));
+    bar->setValue(4890);
+    auto *canvas = e.get<QWidget>(QStringLiteral("picLayout"));
+    QCOMPARE(canvas->y(), -326);
+
+    // Released above the viewport, over a part of the canvas panned out of
+    // sight: outside the canvas.
+    e.m.ProjectChanged = false;
+    drag(e.image(QStringLiteral("imgPilot_0")), QPoint(1, 1), QPoint(50, 200));
+    QCOMPARE(e.m.GetPilotTop(0), 400);
+    QVERIFY(!e.m.ProjectChanged);
+    // Inside the viewport the same drag places it.
+    drag(e.image(QStringLiteral("imgPilot_0")), QPoint(1, 1), QPoint(50, 400));
+    QCOMPARE(e.m.GetPilotTop(0), 399);
+
+    // Back to a landscape project: no bar, so the canvas must not stay panned.
+    e.messages.answers = {MessagePrompt::Answer::Yes};
+    e.action(QStringLiteral("mnuFileNew"))->trigger();
+    QVERIFY(bar->isHidden());
+    QCOMPARE(canvas->pos(), QPoint(0, 0));
+    QCOMPARE(bar->value(), 0);
 }
 
 void tst_Editing::clearScreen()
