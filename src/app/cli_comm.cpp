@@ -95,7 +95,7 @@ public:
         if (live_) {
             std::fprintf(stderr, "\rDownloading [%-*s] block %3d of 258", Width, QByteArray(done, '#').constData(),
                          block + 1);
-        } else if (block % 32 == 0) {
+        } else if (block % 32 == 0 || block == 257) {
             std::fprintf(stderr, "Downloading block %d of 258\n", block + 1);
         }
         std::fflush(stderr);

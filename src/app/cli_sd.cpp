@@ -232,6 +232,7 @@ int RunSdVerifyCommand(const QStringList &args)
     }
     const qint64 size = sd.VolumeSize();
 
+    bool differentRunBlank = false; // the differing run holds only zero bytes on the card
     // Compares one run of expected bytes; false after reporting a difference.
     auto compare = [&](qint64 position, const QByteArray &expected, const QString &where) {
         if (position + expected.size() > size) {
@@ -249,6 +250,7 @@ int RunSdVerifyCommand(const QStringList &args)
                 std::printf("%s differs at byte %s in %s: the card holds %02X, the project gives %02X\n",
                             qPrintable(o.target), qPrintable(modVantileSDWrite::PositionText(position + i)),
                             qPrintable(where), uint8_t(actual[i]), uint8_t(expected[i]));
+                differentRunBlank = actual.count('\0') == actual.size();
                 return false;
             }
         }
@@ -274,6 +276,10 @@ int RunSdVerifyCommand(const QStringList &args)
         same = compare(sd.PicOffset[size_t(slot)], sd.PictureSectors(),
                        QStringLiteral("slot %1 (%2)").arg(slot).arg(name));
         ++compared;
+        // A card written with the project's own screens only holds nothing in the other slots.
+        if (!same && differentRunBlank && !o.screensOnly && modVantileSDWrite::ScreenGroup(slot) != writeType)
+            std::printf("If the card was written with the project's own screens only (sd-image --screens-only, "
+                        "or the SD writer's check box cleared), compare it with --screens-only.\n");
     }
     if (same && m.GetCommandSet() == 2) {
         ZAVBuild(m);
@@ -293,8 +299,9 @@ int RunSdVerifyCommand(const QStringList &args)
     if (!same)
         return ExitDifferent;
     if (!skipped.isEmpty()) {
-        std::printf("%s matches the project in the %d pictures compared; %lld pictures were not compared\n",
-                    qPrintable(o.target), compared, static_cast<long long>(skipped.size()));
+        std::printf("%s matches the project in the %d pictures compared; %lld %s not compared\n", qPrintable(o.target),
+                    compared, static_cast<long long>(skipped.size()),
+                    skipped.size() == 1 ? "picture was" : "pictures were");
         return ExitFailed;
     }
     std::printf("%s matches the project: %d pictures%s compared\n", qPrintable(o.target), compared,

@@ -1073,8 +1073,7 @@ void frmVantile::keepOnDesktop(QDialog &dialog) const
 void frmVantile::mnuDownload_Click()
 {
     if (m_.GetCommandSet() == 2) {
-        messages_.Show(QStringLiteral("Download Not Required For ZAV Cmd Option"), QStringLiteral("Download Cancelled"),
-                       MessagePrompt::Icon::Information, MessagePrompt::Buttons::Ok);
+        CommMessages::Show(messages_, CommMessages::NotRequiredForZav());
         return;
     }
     frmVantileComm dialog(m_, messages_, this);

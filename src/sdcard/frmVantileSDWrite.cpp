@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -104,6 +106,10 @@ void frmVantileSDWrite::buildControls()
         this);
     chkActiveOnly->setObjectName(QStringLiteral("chkActiveOnly"));
     chkActiveOnly->setGeometry(twips(1800, 3120, 6975, 255));
+    // The caption is a little longer than the form's box in this font: let it
+    // run on towards Close rather than lose its end.
+    chkActiveOnly->resize(std::clamp(chkActiveOnly->sizeHint().width(), chkActiveOnly->width(), (9240 - 1800) / 15 - 4),
+                          chkActiveOnly->height());
     connect(chkActiveOnly, &QCheckBox::clicked, this, &frmVantileSDWrite::chkActiveOnly_Click);
 
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
@@ -287,7 +293,12 @@ bool frmVantileSDWrite::unmountCard(const QString &device)
 modVantileSDWrite::RunResult frmVantileSDWrite::CompileAll()
 {
     modVantileSDWrite::RunHooks hooks;
-    hooks.progress = [this](int slot) { pbFiles->setValue(slot); };
+    hooks.progress = [this](int slot) {
+        // Painted at once like lblFiles: the run gives the window only a brief
+        // turn per slot, in which a deferred update of the bar is not drawn.
+        pbFiles->setValue(slot);
+        pbFiles->repaint();
+    };
     hooks.picture = [this](const QString &path) {
         lblFiles->setText(path);
         lblFiles->repaint();

@@ -139,6 +139,7 @@ void tst_CommandLine::screensOnlyWithDataArea()
     r = quellix({QStringLiteral("sd-verify"), qxc, card});
     QCOMPARE(r.code, 1);
     QVERIFY(r.out.contains(QStringLiteral("in slot 0 (B0_S0_C0.BMP)")));
+    QVERIFY(r.out.contains(QStringLiteral("compare it with --screens-only")));
 }
 
 void tst_CommandLine::refusesDevicesAndBadProjects()
