@@ -11,8 +11,8 @@ namespace
 // place before the build.
 void place(modVantile &m, const QString &objects)
 {
-    for (const QString &spec : objects.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList f = spec.simplified().split(QLatin1Char(' '));
+    for (const QString &entry : objects.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList f = entry.simplified().split(QLatin1Char(' '));
         QCOMPARE(f.size(), 5);
         m.SelectScreen(f[1].toInt());
         const int slot = f[2].toInt(), value = f[3].toInt(), device = f[4].toInt();
