@@ -1,6 +1,8 @@
 #include "sdcard/StockPictures.h"
 
 #include "assets/PictureSets.h"
+#include "model/Settings.h"
+#include "render/BmpFile.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDir>
@@ -180,13 +182,6 @@ QImage splash(int w, int h)
     return image;
 }
 
-QSize screenSize(int r, bool portrait)
-{
-    static constexpr std::array<QSize, 4> sizes{QSize(480, 272), QSize(320, 240), QSize(480, 320), QSize(800, 480)};
-    const QSize s = sizes[size_t(r)];
-    return portrait ? s.transposed() : s;
-}
-
 QImage accessDenied(QSize size)
 {
     QImage image = blank(size.width(), size.height(), QColor(96, 0, 0));
@@ -247,7 +242,8 @@ QImage Picture(int slot)
         return sliderFrame((slot - 543) / 101, (slot - 543) % 101);
     if (slot < 1293) {
         const int group = (slot - 1149) / 18;
-        const QSize size = screenSize(group % 4, group >= 4);
+        const Settings::PanelSize panel = Settings::ScreenSize(group % 4, group >= 4 ? 1 : 0);
+        const QSize size(panel.width, panel.height);
         return (slot - 1149) % 18 == 16 ? accessDenied(size) : passwordScreen(size);
     }
     if (slot < 1899)
@@ -268,41 +264,6 @@ QImage Picture(int slot)
     }
 }
 
-QByteArray Bmp24(const QImage &source)
-{
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    const int w = image.width(), h = image.height();
-    const int rowBytes = (w * 3 + 3) / 4 * 4;
-    const quint32 dataSize = quint32(rowBytes) * quint32(h);
-    QByteArray bmp(54 + qsizetype(dataSize), '\0');
-    auto put32 = [&](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            bmp[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, 54 + dataSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, quint32(w));
-    put32(22, quint32(h));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    put32(34, dataSize);
-    put32(38, 3780); // 96 dots per inch
-    put32(42, 3780);
-    for (int y = 0; y < h; ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(h - 1 - y));
-        char *out = bmp.data() + 54 + qsizetype(y) * rowBytes;
-        for (int x = 0; x < w; ++x) {
-            out[3 * x] = char(qBlue(line[x]));
-            out[3 * x + 1] = char(qGreen(line[x]));
-            out[3 * x + 2] = char(qRed(line[x]));
-        }
-    }
-    return bmp;
-}
-
 bool SaveBmp24(const QImage &image, const QString &path, QString *error)
 {
     // Written under a temporary name and renamed, so that an interrupted run
@@ -310,7 +271,7 @@ bool SaveBmp24(const QImage &image, const QString &path, QString *error)
     // stock set is made again whenever a picture is missing.
     const QString temporary = path + QStringLiteral(".part");
     QFile file(temporary);
-    const QByteArray bytes = Bmp24(image);
+    const QByteArray bytes = BmpFile::Encode(image);
     bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
     file.close();
     if (ok) {

@@ -17,8 +17,8 @@ namespace StockPictures
 // The picture of a stock slot; a null image for a rendered screen slot.
 QImage Picture(int slot);
 
-// A Windows BMP, uncompressed, 24 bits per pixel, bottom-up rows padded to 4 bytes.
-QByteArray Bmp24(const QImage &image);
+// Saves a picture in the program's BMP form (BmpFile) under a temporary
+// name first, so an interrupted run never leaves half a picture.
 bool SaveBmp24(const QImage &image, const QString &path, QString *error = nullptr);
 
 bool WritePicture(int slot, const QString &name, const QString &folder, QString *error = nullptr);

@@ -1,3 +1,4 @@
+#include "render/BmpFile.h"
 #include "model/modVantile.h"
 #include "sdfixtures.h"
 
@@ -263,7 +264,7 @@ void tst_Compile::bmpWriterLayout()
     QImage image(5, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
     image.setPixel(0, 0, qRgb(255, 0, 0));
-    const QByteArray bmp = StockPictures::Bmp24(image);
+    const QByteArray bmp = BmpFile::Encode(image);
     QCOMPARE(bmp.size(), 54 + 16 * 2);
     QCOMPARE(bmp.left(2), QByteArray("BM"));
     QCOMPARE(int(bmp[28]), 24);
