@@ -46,13 +46,6 @@ QStringList functionEntries()
     return list;
 }
 
-QLabel *namedLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
 int power10(int k)
 {
     int p = 1;
@@ -64,16 +57,14 @@ int power10(int k)
 } // namespace
 
 frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
-    : QDialog(parent), m_(m), host_(host), messages_(messages),
-      object_(std::clamp<int>(m.CurrentObject, 0, modVantile::ButtonCount - 1))
+    : ObjectEditor(m, host, messages, modVantile::ButtonCount, "frmVantileButton", QStringLiteral("Edit Button"),
+                   parent)
 {
-    setObjectName(QStringLiteral("frmVantileButton"));
-    setWindowTitle(QStringLiteral("Edit Button"));
 
     cboType = NewList("cboType", this);
-    lblDevice = namedLabel("lblDevice", QStringLiteral("Quellix Device"), this);
+    lblDevice = NewLabel("lblDevice", QStringLiteral("Quellix Device"));
     cboDevice = NewList("cboDevice", this);
-    lblPassWord = namedLabel("lblPassWord", QStringLiteral("Password"), this);
+    lblPassWord = NewLabel("lblPassWord", QStringLiteral("Password"));
     for (int k = 0; k < 6; ++k) {
         auto *box = new QLineEdit(QStringLiteral("0"), this);
         box->setObjectName(QStringLiteral("txtPassword_%1").arg(k));
@@ -85,33 +76,27 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
         box->installEventFilter(this);
         txtPassword[size_t(k)] = box;
     }
-    lblLeft = namedLabel("lblLeft", QStringLiteral("Left"), this);
+    lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
     cboLeft = NewList("cboLeft", this);
-    lblTop = namedLabel("lblTop", QStringLiteral("Top"), this);
+    lblTop = NewLabel("lblTop", QStringLiteral("Top"));
     cboTop = NewList("cboTop", this);
-    lblWidth = namedLabel("lblWidth", QStringLiteral("Width"), this);
+    lblWidth = NewLabel("lblWidth", QStringLiteral("Width"));
     cboWidth = NewList("cboWidth", this);
-    lblHeight = namedLabel("lblHeight", QStringLiteral("Height"), this);
+    lblHeight = NewLabel("lblHeight", QStringLiteral("Height"));
     cboHeight = NewList("cboHeight", this);
-    lblText = namedLabel("lblText", QStringLiteral("Text"), this);
+    lblText = NewLabel("lblText", QStringLiteral("Text"));
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setValidator(new NoCommaValidator(txtText));
     txtText->installEventFilter(this);
-    lblFontColor = namedLabel("lblFontColor", QStringLiteral("Font Color"), this);
+    lblFontColor = NewLabel("lblFontColor", QStringLiteral("Font Color"));
     cboTextColor = NewList("cboTextColor", this);
-    cmdUnused = new QPushButton(QStringLiteral("Remove Button"), this);
-    cmdUnused->setObjectName(QStringLiteral("cmdUnused"));
-    cmdUnused->setAutoDefault(false);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
+    cmdUnused = NewButton("cmdUnused", QStringLiteral("Remove Button"));
+    cmdClose = NewButton("cmdClose", QStringLiteral("Close"));
 
     frmButtons = new QGroupBox(QStringLiteral("Button Style (Click To Select)"), this);
     frmButtons->setObjectName(QStringLiteral("frmButtons"));
-    cmdNoButton = new QPushButton(QStringLiteral("Target"), frmButtons);
-    cmdNoButton->setObjectName(QStringLiteral("cmdNoButton"));
-    cmdNoButton->setAutoDefault(false);
+    cmdNoButton = NewButton("cmdNoButton", QStringLiteral("Target"), frmButtons);
     for (int i = 0; i < PictureSets::ButtonPictureCount; ++i) {
         auto *picture = new PictureLabel(frmButtons);
         picture->setObjectName(QStringLiteral("imgButton_%1").arg(i));
@@ -205,22 +190,12 @@ void frmVantileButton::Form_Load()
     FillList(cboTextColor, {QStringLiteral("Black"), QStringLiteral("White")});
 }
 
-void frmVantileButton::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        Form_Activate();
-    }
-}
-
 void frmVantileButton::Form_Activate()
 {
     const int n = object_;
     activating_ = true;
     showEntry(cboType, m_.GetButtonType(n), &frmVantileButton::cboType_Click);
-    if (m_.GetButtonDevice(n) > m_.GetNodeRange() || m_.GetButtonDevice(n) < 0)
-        m_.SetButtonDevice(n, 0);
+    m_.SetButtonDevice(n, DeviceInRange(m_.GetButtonDevice(n)));
     showEntry(cboDevice, m_.GetButtonDevice(n), &frmVantileButton::cboDevice_Click);
     const QString password = QStringLiteral("%1").arg(m_.GetButtonPassword(n), 6, 10, QLatin1Char('0')).right(6);
     for (int k = 0; k < 6; ++k)
@@ -234,12 +209,6 @@ void frmVantileButton::Form_Activate()
     showEntry(cboTextColor, m_.GetButtonTextColor(n), &frmVantileButton::cboTextColor_Click);
     activating_ = false;
     EnabledShow();
-}
-
-void frmVantileButton::showEntry(QComboBox *box, int index, void (frmVantileButton::*handler)())
-{
-    if (ShowEntry(box, index))
-        (this->*handler)();
 }
 
 void frmVantileButton::LiveUpdate()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ObjectEditor.h"
 
 #include <array>
 
@@ -16,7 +16,7 @@ class PictureLabel;
 
 // "Edit Button": edits button CurrentObject of the current screen in place;
 // every change reaches the record and the canvas at once.
-class frmVantileButton : public QDialog
+class frmVantileButton : public ObjectEditor
 {
     Q_OBJECT
 public:
@@ -28,12 +28,11 @@ public slots:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void EnabledShow();
     void LiveUpdate();
 
@@ -53,15 +52,6 @@ private:
 
     // Shows a value in a list and runs the list's click handler, as the
     // dialog does whenever it shows a value itself.
-    void showEntry(QComboBox *box, int index, void (frmVantileButton::*handler)());
-
-    modVantile &m_;
-    EditorHost &host_;
-    MessagePrompt &messages_;
-    int object_;
-    bool activating_ = false;
-    bool activated_ = false;
-
     QComboBox *cboType;
     QLabel *lblDevice;
     QComboBox *cboDevice;

@@ -18,32 +18,20 @@
 using namespace DialogControls;
 
 frmVantilePilot::frmVantilePilot(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
-    : QDialog(parent), m_(m), host_(host), messages_(messages),
-      object_(std::clamp<int>(m.CurrentObject, 0, modVantile::PilotCount - 1))
+    : ObjectEditor(m, host, messages, modVantile::PilotCount, "frmVantilePilot", QStringLiteral("Edit Pilot"), parent)
 {
-    setObjectName(QStringLiteral("frmVantilePilot"));
-    setWindowTitle(QStringLiteral("Edit Pilot"));
 
-    auto label = [this](const char *name, const QString &caption) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
     auto list = [this](const char *name) { return NewList(name, this); };
-    lblDevice = label("lblDevice", QStringLiteral("Quellix Device"));
+    lblDevice = NewLabel("lblDevice", QStringLiteral("Quellix Device"));
     cboDevice = list("cboDevice");
-    lblPilot = label("lblPilot", QStringLiteral("Pilot"));
+    lblPilot = NewLabel("lblPilot", QStringLiteral("Pilot"));
     cboPilot = list("cboPilot");
-    lblLeft = label("lblLeft", QStringLiteral("Left"));
+    lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
     cboLeft = list("cboLeft");
-    lblTop = label("lblTop", QStringLiteral("Top"));
+    lblTop = NewLabel("lblTop", QStringLiteral("Top"));
     cboTop = list("cboTop");
-    cmdUnused = new QPushButton(QStringLiteral("Remove Pilot"), this);
-    cmdUnused->setObjectName(QStringLiteral("cmdUnused"));
-    cmdUnused->setAutoDefault(false);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
+    cmdUnused = NewButton("cmdUnused", QStringLiteral("Remove Pilot"));
+    cmdClose = NewButton("cmdClose", QStringLiteral("Close"));
 
     frmIcons = new QGroupBox(QStringLiteral("Pilot Icons (Click To Select)"), this);
     frmIcons->setObjectName(QStringLiteral("frmIcons"));
@@ -114,33 +102,17 @@ void frmVantilePilot::Form_Load()
     FillList(cboTop, PositionEntries());
 }
 
-void frmVantilePilot::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        Form_Activate();
-    }
-}
-
 void frmVantilePilot::Form_Activate()
 {
     const int n = object_;
     activating_ = true;
     FillList(cboDevice, DeviceEntries(m_));
-    if (m_.GetPilotDevice(n) > m_.GetNodeRange() || m_.GetPilotDevice(n) < 0)
-        m_.SetPilotDevice(n, 0);
+    m_.SetPilotDevice(n, DeviceInRange(m_.GetPilotDevice(n)));
     showEntry(cboDevice, m_.GetPilotDevice(n), &frmVantilePilot::cboDevice_Click);
     showEntry(cboPilot, m_.GetPilotInput(n), &frmVantilePilot::cboPilot_Click);
     showEntry(cboLeft, m_.GetPilotLeft(n), &frmVantilePilot::cboLeft_Click);
     showEntry(cboTop, m_.GetPilotTop(n), &frmVantilePilot::cboTop_Click);
     activating_ = false;
-}
-
-void frmVantilePilot::showEntry(QComboBox *box, int index, void (frmVantilePilot::*handler)())
-{
-    if (ShowEntry(box, index))
-        (this->*handler)();
 }
 
 void frmVantilePilot::LiveUpdate()

@@ -18,30 +18,19 @@
 using namespace DialogControls;
 
 frmVantileSlider::frmVantileSlider(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
-    : QDialog(parent), m_(m), host_(host), messages_(messages),
-      object_(std::clamp<int>(m.CurrentObject, 0, modVantile::SliderCount - 1))
+    : ObjectEditor(m, host, messages, modVantile::SliderCount, "frmVantileSlider", QStringLiteral("Edit Slider"),
+                   parent)
 {
-    setObjectName(QStringLiteral("frmVantileSlider"));
-    setWindowTitle(QStringLiteral("Edit Slider"));
 
-    auto label = [this](const char *name, const QString &caption) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
     auto list = [this](const char *name) { return NewList(name, this); };
-    lblDevice = label("lblDevice", QStringLiteral("Quellix Device"));
+    lblDevice = NewLabel("lblDevice", QStringLiteral("Quellix Device"));
     cboDevice = list("cboDevice");
-    lblLeft = label("lblLeft", QStringLiteral("Left"));
+    lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
     cboLeft = list("cboLeft");
-    lblTop = label("lblTop", QStringLiteral("Top"));
+    lblTop = NewLabel("lblTop", QStringLiteral("Top"));
     cboTop = list("cboTop");
-    cmdUnused = new QPushButton(QStringLiteral("Remove Slider"), this);
-    cmdUnused->setObjectName(QStringLiteral("cmdUnused"));
-    cmdUnused->setAutoDefault(false);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
+    cmdUnused = NewButton("cmdUnused", QStringLiteral("Remove Slider"));
+    cmdClose = NewButton("cmdClose", QStringLiteral("Close"));
 
     frmSlidders = new QGroupBox(QStringLiteral("Slider Style (Click To Select)"), this);
     frmSlidders->setObjectName(QStringLiteral("frmSlidders"));
@@ -97,31 +86,15 @@ void frmVantileSlider::Form_Load()
     FillList(cboTop, PositionEntries());
 }
 
-void frmVantileSlider::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        Form_Activate();
-    }
-}
-
 void frmVantileSlider::Form_Activate()
 {
     const int n = object_;
     activating_ = true;
-    if (m_.GetSliderDevice(n) > m_.GetNodeRange() || m_.GetSliderDevice(n) < 0)
-        m_.SetSliderDevice(n, 0);
+    m_.SetSliderDevice(n, DeviceInRange(m_.GetSliderDevice(n)));
     showEntry(cboDevice, m_.GetSliderDevice(n), &frmVantileSlider::cboDevice_Click);
     showEntry(cboLeft, m_.GetSliderLeft(n), &frmVantileSlider::cboLeft_Click);
     showEntry(cboTop, m_.GetSliderTop(n), &frmVantileSlider::cboTop_Click);
     activating_ = false;
-}
-
-void frmVantileSlider::showEntry(QComboBox *box, int index, void (frmVantileSlider::*handler)())
-{
-    if (ShowEntry(box, index))
-        (this->*handler)();
 }
 
 void frmVantileSlider::LiveUpdate()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ObjectEditor.h"
 
 #include <array>
 
@@ -14,7 +14,7 @@ class QPushButton;
 class PictureLabel;
 
 // "Edit Slider": edits slider CurrentObject of the current screen in place.
-class frmVantileSlider : public QDialog
+class frmVantileSlider : public ObjectEditor
 {
     Q_OBJECT
 public:
@@ -23,12 +23,9 @@ public:
 public slots:
     void done(int result) override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void LiveUpdate();
 
     void cboDevice_Click();
@@ -36,15 +33,6 @@ private:
     void cboTop_Click();
     void imgSlider_Click(int index);
     void cmdUnused_Click();
-
-    void showEntry(QComboBox *box, int index, void (frmVantileSlider::*handler)());
-
-    modVantile &m_;
-    EditorHost &host_;
-    MessagePrompt &messages_;
-    int object_;
-    bool activating_ = false;
-    bool activated_ = false;
 
     QLabel *lblDevice;
     QComboBox *cboDevice;

@@ -34,44 +34,33 @@ QSize frmVantileTextBox::ValueBoxSize(int fontSize)
 }
 
 frmVantileTextBox::frmVantileTextBox(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
-    : QDialog(parent), m_(m), host_(host), messages_(messages),
-      object_(std::clamp<int>(m.CurrentObject, 0, modVantile::TextCount - 1))
+    : ObjectEditor(m, host, messages, modVantile::TextCount, "frmVantileTextBox",
+                   QStringLiteral("Edit Text / Bar Graph"), parent)
 {
-    setObjectName(QStringLiteral("frmVantileTextBox"));
-    setWindowTitle(QStringLiteral("Edit Text / Bar Graph"));
 
-    auto label = [this](const char *name, const QString &caption) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
     auto list = [this](const char *name) { return NewList(name, this); };
     cboType = list("cboType");
-    lblLeft = label("lblLeft", QStringLiteral("Left"));
+    lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
     cboLeft = list("cboLeft");
-    lblTop = label("lblTop", QStringLiteral("Top"));
+    lblTop = NewLabel("lblTop", QStringLiteral("Top"));
     cboTop = list("cboTop");
-    lblWidth = label("lblWidth", QStringLiteral("Width"));
+    lblWidth = NewLabel("lblWidth", QStringLiteral("Width"));
     cboWidth = list("cboWidth");
-    lblHeight = label("lblHeight", QStringLiteral("Height"));
+    lblHeight = NewLabel("lblHeight", QStringLiteral("Height"));
     cboHeight = list("cboHeight");
-    lblText = label("lblText", QStringLiteral("Text"));
+    lblText = NewLabel("lblText", QStringLiteral("Text"));
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setValidator(new NoCommaValidator(txtText));
     txtText->installEventFilter(this);
-    lblFontSize = label("lblFontSize", QStringLiteral("Font Size"));
+    lblFontSize = NewLabel("lblFontSize", QStringLiteral("Font Size"));
     cboFontSize = list("cboFontSize");
-    lblSldDev = label("lblSldDev", QStringLiteral("Slider/Device"));
+    lblSldDev = NewLabel("lblSldDev", QStringLiteral("Slider/Device"));
     cboSldDev = list("cboSldDev");
-    lblFontColor = label("lblFontColor", QStringLiteral("Font Color"));
+    lblFontColor = NewLabel("lblFontColor", QStringLiteral("Font Color"));
     cboTextColor = list("cboTextColor");
-    cmdUnused = new QPushButton(QStringLiteral("Remove Object"), this);
-    cmdUnused->setObjectName(QStringLiteral("cmdUnused"));
-    cmdUnused->setAutoDefault(false);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
+    cmdUnused = NewButton("cmdUnused", QStringLiteral("Remove Object"));
+    cmdClose = NewButton("cmdClose", QStringLiteral("Close"));
 
     auto *grid = new QGridLayout;
     grid->addWidget(cboType, 0, 0, 1, 4);
@@ -129,22 +118,12 @@ void frmVantileTextBox::Form_Load()
     FillList(cboTextColor, {QStringLiteral("Black"), QStringLiteral("White")});
 }
 
-void frmVantileTextBox::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        Form_Activate();
-    }
-}
-
 void frmVantileTextBox::Form_Activate()
 {
     const int n = object_;
     activating_ = true;
     FillList(cboSldDev, DeviceEntries(m_));
-    if (m_.GetTextDevice(n) > m_.GetNodeRange() || m_.GetTextDevice(n) < 0)
-        m_.SetTextDevice(n, 0);
+    m_.SetTextDevice(n, DeviceInRange(m_.GetTextDevice(n)));
     // The type goes first and the font size after the sizes: value boxes and
     // bar graphs get their text, colour and size derived afresh.
     showEntry(cboType, m_.GetTextType(n), &frmVantileTextBox::cboType_Click);
@@ -157,12 +136,6 @@ void frmVantileTextBox::Form_Activate()
     showEntry(cboFontSize, m_.GetTextFontSize(n), &frmVantileTextBox::cboFontSize_Click);
     showEntry(cboTextColor, m_.GetTextColor(n), &frmVantileTextBox::cboTextColor_Click);
     activating_ = false;
-}
-
-void frmVantileTextBox::showEntry(QComboBox *box, int index, void (frmVantileTextBox::*handler)())
-{
-    if (ShowEntry(box, index))
-        (this->*handler)();
 }
 
 // Showing a text always stores it, also when the box already held it.

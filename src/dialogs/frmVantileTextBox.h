@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ObjectEditor.h"
 #include <QSize>
 
 class modVantile;
@@ -14,7 +14,7 @@ class QPushButton;
 // "Edit Text / Bar Graph": edits text object CurrentObject of the current
 // screen in place. Value boxes and bar graphs take their text, colour and
 // size from their type and font size.
-class frmVantileTextBox : public QDialog
+class frmVantileTextBox : public ObjectEditor
 {
     Q_OBJECT
 public:
@@ -27,12 +27,11 @@ public slots:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void LiveUpdate();
 
     void cboType_Click();
@@ -46,16 +45,8 @@ private:
     void txtText_Change();
     void cmdUnused_Click();
 
-    void showEntry(QComboBox *box, int index, void (frmVantileTextBox::*handler)());
     void showText(const QString &text);
     void showValueBoxSize();
-
-    modVantile &m_;
-    EditorHost &host_;
-    MessagePrompt &messages_;
-    int object_;
-    bool activating_ = false;
-    bool activated_ = false;
 
     QComboBox *cboType;
     QLabel *lblLeft;
