@@ -32,11 +32,7 @@ constexpr int GreenCircle16 = 10, GreenSquare16 = 7;
 
 QString colour(int red, int green, int blue)
 {
-    return QStringLiteral("[&H%1%2%3&]")
-        .arg(blue, 2, 16, QLatin1Char('0'))
-        .arg(green, 2, 16, QLatin1Char('0'))
-        .arg(red, 2, 16, QLatin1Char('0'))
-        .toUpper();
+    return QStringLiteral("[&H") + Hex2(blue) + Hex2(green) + Hex2(red) + QStringLiteral("&]");
 }
 
 class Builder
