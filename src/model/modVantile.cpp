@@ -99,55 +99,73 @@ void modVantile::setChars(int16_t *words, int length, const QString &text)
         words[i] = i < codes.size() ? int16_t(static_cast<unsigned char>(codes[i])) : int16_t(0);
 }
 
-int modVantile::PanelButtonWord(int n) const
+namespace
 {
-    return PanelBase + PanelButtonStart + clampRecord(n, ButtonCount) * PanelButtonSize;
-}
-int modVantile::PanelPilotWord(int n) const
+int panelBlock(int screen)
 {
-    return PanelBase + PanelPilotStart + clampRecord(n, PilotCount) * PanelPilotSize;
+    return std::clamp(screen, 0, modVantile::ScreenCount - 1) * modVantile::PanelBlockWords;
 }
-int modVantile::PanelSliderWord(int n) const
+int editorBlock(int screen)
 {
-    return PanelBase + PanelSliderStart + clampRecord(n, SliderCount) * PanelSliderSize;
+    return std::clamp(screen, 0, modVantile::ScreenCount - 1) * modVantile::EditorBlockWords;
 }
-int modVantile::PanelTextWord(int n) const
-{
-    return PanelBase + PanelTextStart + clampRecord(n, TextCount) * PanelTextSize;
-}
-int modVantile::EditorButtonWord(int n) const
-{
-    return EditorBase + EditorButtonStart + clampRecord(n, ButtonCount) * EditorButtonSize;
-}
-int modVantile::EditorSliderWord(int n) const
-{
-    return EditorBase + EditorSliderStart + clampRecord(n, SliderCount) * EditorSliderSize;
-}
-int modVantile::EditorTextWord(int n) const
-{
-    return EditorBase + EditorTextStart + clampRecord(n, TextCount) * EditorTextSize;
-}
+} // namespace
+
+// Record words of the current screen go through the bases, as they always did.
+#define RECORD_WORDS(Name, Block, Base, Start, Count, Size)                                                            \
+    int modVantile::Name(int n) const                                                                                  \
+    {                                                                                                                  \
+        return Base + Start + clampRecord(n, Count) * Size;                                                            \
+    }                                                                                                                  \
+    int modVantile::Name(int screen, int n) const                                                                      \
+    {                                                                                                                  \
+        return Block(screen) + Start + clampRecord(n, Count) * Size;                                                   \
+    }
+RECORD_WORDS(PanelButtonWord, panelBlock, PanelBase, PanelButtonStart, ButtonCount, PanelButtonSize)
+RECORD_WORDS(PanelPilotWord, panelBlock, PanelBase, PanelPilotStart, PilotCount, PanelPilotSize)
+RECORD_WORDS(PanelSliderWord, panelBlock, PanelBase, PanelSliderStart, SliderCount, PanelSliderSize)
+RECORD_WORDS(PanelTextWord, panelBlock, PanelBase, PanelTextStart, TextCount, PanelTextSize)
+RECORD_WORDS(EditorButtonWord, editorBlock, EditorBase, EditorButtonStart, ButtonCount, EditorButtonSize)
+RECORD_WORDS(EditorSliderWord, editorBlock, EditorBase, EditorSliderStart, SliderCount, EditorSliderSize)
+RECORD_WORDS(EditorTextWord, editorBlock, EditorBase, EditorTextStart, TextCount, EditorTextSize)
+#undef RECORD_WORDS
 
 // Field accessor bodies: one-word (W1) and two-word (W2) fields of a record.
 #define W1_GET(Name, Array, Rec, Off)                                                                                  \
     int modVantile::Get##Name(int n) const                                                                             \
     {                                                                                                                  \
         return Array[Rec(n) + (Off)];                                                                                  \
+    }                                                                                                                  \
+    int modVantile::Get##Name(int screen, int n) const                                                                 \
+    {                                                                                                                  \
+        return Array[Rec(screen, n) + (Off)];                                                                          \
     }
 #define W1_SET(Name, Array, Rec, Off)                                                                                  \
     void modVantile::Set##Name(int n, int v)                                                                           \
     {                                                                                                                  \
         Array[Rec(n) + (Off)] = int16_t(v);                                                                            \
+    }                                                                                                                  \
+    void modVantile::Set##Name(int screen, int n, int v)                                                               \
+    {                                                                                                                  \
+        Array[Rec(screen, n) + (Off)] = int16_t(v);                                                                    \
     }
 #define W2_GET(Name, Array, Rec, Off)                                                                                  \
     int modVantile::Get##Name(int n) const                                                                             \
     {                                                                                                                  \
         return get2(&Array[Rec(n) + (Off)]);                                                                           \
+    }                                                                                                                  \
+    int modVantile::Get##Name(int screen, int n) const                                                                 \
+    {                                                                                                                  \
+        return get2(&Array[Rec(screen, n) + (Off)]);                                                                   \
     }
 #define W2_SET(Name, Array, Rec, Off)                                                                                  \
     void modVantile::Set##Name(int n, int v)                                                                           \
     {                                                                                                                  \
         set2(&Array[Rec(n) + (Off)], v);                                                                               \
+    }                                                                                                                  \
+    void modVantile::Set##Name(int screen, int n, int v)                                                               \
+    {                                                                                                                  \
+        set2(&Array[Rec(screen, n) + (Off)], v);                                                                       \
     }
 #define W1(Name, Array, Rec, Off) W1_GET(Name, Array, Rec, Off) W1_SET(Name, Array, Rec, Off)
 #define W2(Name, Array, Rec, Off) W2_GET(Name, Array, Rec, Off) W2_SET(Name, Array, Rec, Off)
@@ -204,9 +222,10 @@ W2(TextHeight, EditorImage, EditorTextWord, 4)
 #undef W2_GET
 #undef W2_SET
 
-int modVantile::GetButtonPassword(int n) const
+namespace
 {
-    const int16_t *digits = &PanelImage[PanelButtonWord(n) + 10];
+int passwordOf(const int16_t *digits)
+{
     // Wide arithmetic: a damaged file can hold any word in the digit places.
     long long value = 0;
     for (int i = 0; i < 6; ++i)
@@ -214,33 +233,64 @@ int modVantile::GetButtonPassword(int n) const
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-void modVantile::SetButtonPassword(int n, int v)
+void setPassword(int16_t *digits, int v)
 {
-    int16_t *digits = &PanelImage[PanelButtonWord(n) + 10];
     for (int k = 0; k < 6; ++k) {
         digits[5 - k] = int16_t(v % 10);
         v /= 10;
     }
+}
+} // namespace
+
+int modVantile::GetButtonPassword(int n) const
+{
+    return passwordOf(&PanelImage[PanelButtonWord(n) + 10]);
+}
+int modVantile::GetButtonPassword(int screen, int n) const
+{
+    return passwordOf(&PanelImage[PanelButtonWord(screen, n) + 10]);
+}
+void modVantile::SetButtonPassword(int n, int v)
+{
+    setPassword(&PanelImage[PanelButtonWord(n) + 10], v);
+}
+void modVantile::SetButtonPassword(int screen, int n, int v)
+{
+    setPassword(&PanelImage[PanelButtonWord(screen, n) + 10], v);
 }
 
 QString modVantile::GetButtonText(int n) const
 {
     return getChars(&EditorImage[EditorButtonWord(n) + 11], ButtonCaptionLength);
 }
-
+QString modVantile::GetButtonText(int screen, int n) const
+{
+    return getChars(&EditorImage[EditorButtonWord(screen, n) + 11], ButtonCaptionLength);
+}
 void modVantile::SetButtonText(int n, const QString &text)
 {
     setChars(&EditorImage[EditorButtonWord(n) + 11], ButtonCaptionLength, text);
+}
+void modVantile::SetButtonText(int screen, int n, const QString &text)
+{
+    setChars(&EditorImage[EditorButtonWord(screen, n) + 11], ButtonCaptionLength, text);
 }
 
 QString modVantile::GetTextString(int n) const
 {
     return getChars(&EditorImage[EditorTextWord(n) + 6], TextStringLength);
 }
-
+QString modVantile::GetTextString(int screen, int n) const
+{
+    return getChars(&EditorImage[EditorTextWord(screen, n) + 6], TextStringLength);
+}
 void modVantile::SetTextString(int n, const QString &text)
 {
     setChars(&EditorImage[EditorTextWord(n) + 6], TextStringLength, text);
+}
+void modVantile::SetTextString(int screen, int n, const QString &text)
+{
+    setChars(&EditorImage[EditorTextWord(screen, n) + 6], TextStringLength, text);
 }
 
 // --- helpers ----------------------------------------------------------------

@@ -112,86 +112,162 @@ public:
     int GetCommandSet() const { return PanelImage[CommandSetWord]; }
     void SetCommandSet(int v) { PanelImage[CommandSetWord] = int16_t(v); }
 
+    // Each record accessor exists twice: for the current screen, and with an
+    // explicit screen (0 - 15, clamped) first, whichever screen is current.
+
     // --- buttons ---------------------------------------------------------
     int GetButtonType(int n) const;
+    int GetButtonType(int screen, int n) const;
     void SetButtonType(int n, int v);
+    void SetButtonType(int screen, int n, int v);
     int GetButtonLeft(int n) const;
+    int GetButtonLeft(int screen, int n) const;
     void SetButtonLeft(int n, int v);
+    void SetButtonLeft(int screen, int n, int v);
     void SetButtonRight(int n, int v);
+    void SetButtonRight(int screen, int n, int v);
     int GetButtonTop(int n) const;
+    int GetButtonTop(int screen, int n) const;
     void SetButtonTop(int n, int v);
+    void SetButtonTop(int screen, int n, int v);
     void SetButtonBottom(int n, int v);
+    void SetButtonBottom(int screen, int n, int v);
     int GetButtonDevice(int n) const;
+    int GetButtonDevice(int screen, int n) const;
     void SetButtonDevice(int n, int v);
+    void SetButtonDevice(int screen, int n, int v);
     int GetButtonPassword(int n) const;
+    int GetButtonPassword(int screen, int n) const;
     void SetButtonPassword(int n, int v);
+    void SetButtonPassword(int screen, int n, int v);
     int GetButtonPicture(int n) const;
+    int GetButtonPicture(int screen, int n) const;
     void SetButtonPicture(int n, int v);
+    void SetButtonPicture(int screen, int n, int v);
     int GetButtonWidth(int n) const;
+    int GetButtonWidth(int screen, int n) const;
     void SetButtonWidth(int n, int v);
+    void SetButtonWidth(int screen, int n, int v);
     int GetButtonHeight(int n) const;
+    int GetButtonHeight(int screen, int n) const;
     void SetButtonHeight(int n, int v);
+    void SetButtonHeight(int screen, int n, int v);
     int GetButtonTextX(int n) const;
+    int GetButtonTextX(int screen, int n) const;
     void SetButtonTextX(int n, int v);
+    void SetButtonTextX(int screen, int n, int v);
     int GetButtonTextY(int n) const;
+    int GetButtonTextY(int screen, int n) const;
     void SetButtonTextY(int n, int v);
+    void SetButtonTextY(int screen, int n, int v);
     int GetButtonTextColor(int n) const;
+    int GetButtonTextColor(int screen, int n) const;
     void SetButtonTextColor(int n, int v);
+    void SetButtonTextColor(int screen, int n, int v);
     int GetButtonFontSize(int n) const;
+    int GetButtonFontSize(int screen, int n) const;
     void SetButtonFontSize(int n, int v);
+    void SetButtonFontSize(int screen, int n, int v);
     QString GetButtonText(int n) const;
+    QString GetButtonText(int screen, int n) const;
     void SetButtonText(int n, const QString &text);
+    void SetButtonText(int screen, int n, const QString &text);
 
     // --- pilots ----------------------------------------------------------
     int GetPilotUsed(int n) const;
+    int GetPilotUsed(int screen, int n) const;
     void SetPilotUsed(int n, int v);
+    void SetPilotUsed(int screen, int n, int v);
     int GetPilotPicture(int n) const;
+    int GetPilotPicture(int screen, int n) const;
     void SetPilotPicture(int n, int v);
+    void SetPilotPicture(int screen, int n, int v);
     int GetPilotLeft(int n) const;
+    int GetPilotLeft(int screen, int n) const;
     void SetPilotLeft(int n, int v);
+    void SetPilotLeft(int screen, int n, int v);
     int GetPilotTop(int n) const;
+    int GetPilotTop(int screen, int n) const;
     void SetPilotTop(int n, int v);
+    void SetPilotTop(int screen, int n, int v);
     int GetPilotDevice(int n) const;
+    int GetPilotDevice(int screen, int n) const;
     void SetPilotDevice(int n, int v);
+    void SetPilotDevice(int screen, int n, int v);
     int GetPilotInput(int n) const;
+    int GetPilotInput(int screen, int n) const;
     void SetPilotInput(int n, int v);
+    void SetPilotInput(int screen, int n, int v);
 
     // --- sliders ---------------------------------------------------------
     int GetSliderPicture(int n) const;
+    int GetSliderPicture(int screen, int n) const;
     void SetSliderPicture(int n, int v);
+    void SetSliderPicture(int screen, int n, int v);
     int GetSliderDevice(int n) const;
+    int GetSliderDevice(int screen, int n) const;
     void SetSliderDevice(int n, int v);
+    void SetSliderDevice(int screen, int n, int v);
     int GetSliderLeft(int n) const;
+    int GetSliderLeft(int screen, int n) const;
     void SetSliderLeft(int n, int v);
+    void SetSliderLeft(int screen, int n, int v);
     void SetSliderRight(int n, int v);
+    void SetSliderRight(int screen, int n, int v);
     int GetSliderTop(int n) const;
+    int GetSliderTop(int screen, int n) const;
     void SetSliderTop(int n, int v);
+    void SetSliderTop(int screen, int n, int v);
     void SetSliderBottom(int n, int v);
+    void SetSliderBottom(int screen, int n, int v);
     int GetSliderWidth(int n) const;
+    int GetSliderWidth(int screen, int n) const;
     void SetSliderWidth(int n, int v);
+    void SetSliderWidth(int screen, int n, int v);
     int GetSliderHeight(int n) const;
+    int GetSliderHeight(int screen, int n) const;
     void SetSliderHeight(int n, int v);
+    void SetSliderHeight(int screen, int n, int v);
 
     // --- text / bar-graph objects -----------------------------------------
     int GetTextType(int n) const;
+    int GetTextType(int screen, int n) const;
     void SetTextType(int n, int v);
+    void SetTextType(int screen, int n, int v);
     int GetTextLeft(int n) const;
+    int GetTextLeft(int screen, int n) const;
     void SetTextLeft(int n, int v);
+    void SetTextLeft(int screen, int n, int v);
     int GetTextTop(int n) const;
+    int GetTextTop(int screen, int n) const;
     void SetTextTop(int n, int v);
+    void SetTextTop(int screen, int n, int v);
     int GetTextDevice(int n) const;
+    int GetTextDevice(int screen, int n) const;
     void SetTextDevice(int n, int v);
+    void SetTextDevice(int screen, int n, int v);
     void SetTextPanelFont(int n, int v);
+    void SetTextPanelFont(int screen, int n, int v);
     int GetTextColor(int n) const;
+    int GetTextColor(int screen, int n) const;
     void SetTextColor(int n, int v);
+    void SetTextColor(int screen, int n, int v);
     int GetTextFontSize(int n) const;
+    int GetTextFontSize(int screen, int n) const;
     void SetTextFontSize(int n, int v);
+    void SetTextFontSize(int screen, int n, int v);
     int GetTextWidth(int n) const;
+    int GetTextWidth(int screen, int n) const;
     void SetTextWidth(int n, int v);
+    void SetTextWidth(int screen, int n, int v);
     int GetTextHeight(int n) const;
+    int GetTextHeight(int screen, int n) const;
     void SetTextHeight(int n, int v);
+    void SetTextHeight(int screen, int n, int v);
     QString GetTextString(int n) const;
+    QString GetTextString(int screen, int n) const;
     void SetTextString(int n, const QString &text);
+    void SetTextString(int screen, int n, const QString &text);
 
     // Word numbers (absolute) of a record's first word on the current screen.
     int PanelButtonWord(int n) const;
@@ -201,6 +277,13 @@ public:
     int EditorButtonWord(int n) const;
     int EditorSliderWord(int n) const;
     int EditorTextWord(int n) const;
+    int PanelButtonWord(int screen, int n) const;
+    int PanelPilotWord(int screen, int n) const;
+    int PanelSliderWord(int screen, int n) const;
+    int PanelTextWord(int screen, int n) const;
+    int EditorButtonWord(int screen, int n) const;
+    int EditorSliderWord(int screen, int n) const;
+    int EditorTextWord(int screen, int n) const;
 
     // --- project and screen files -----------------------------------------
     // Each returns false and fills *error with a user-readable message when

@@ -23,18 +23,23 @@ struct Field {
     int width;  // 1 or 2 words
     std::function<void(modVantile &, int, int)> set;
     std::function<int(const modVantile &, int)> get; // empty for panel-only fields
+    std::function<void(modVantile &, int, int, int)> setOn;
+    std::function<int(const modVantile &, int, int)> getOn;
 };
 
 #define FIELD(arr, start, size, off, w, Name)                                                                          \
     Field                                                                                                              \
     {                                                                                                                  \
         arr, start, size, off, w, [](modVantile &m, int n, int v) { m.Set##Name(n, v); },                              \
-            [](const modVantile &m, int n) { return m.Get##Name(n); }                                                  \
+            [](const modVantile &m, int n) { return m.Get##Name(n); },                                                 \
+            [](modVantile &m, int s, int n, int v) { m.Set##Name(s, n, v); },                                          \
+            [](const modVantile &m, int s, int n) { return m.Get##Name(s, n); }                                        \
     }
 #define SETONLY(arr, start, size, off, w, Name)                                                                        \
     Field                                                                                                              \
     {                                                                                                                  \
-        arr, start, size, off, w, [](modVantile &m, int n, int v) { m.Set##Name(n, v); }, nullptr                      \
+        arr, start, size, off, w, [](modVantile &m, int n, int v) { m.Set##Name(n, v); }, nullptr,                     \
+            [](modVantile &m, int s, int n, int v) { m.Set##Name(s, n, v); }, nullptr                                  \
     }
 
 // Every record field with its word position: the memory map the panel and
@@ -218,6 +223,15 @@ void tst_Model::fieldPositions()
     QVERIFY(changedWords(before, after, other).isEmpty());
     if (f.get)
         QCOMPARE(f.get(after, record), value);
+
+    // The explicit-screen form writes the same words from any current screen.
+    modVantile other3 = before;
+    other3.SelectScreen(2);
+    f.setOn(other3, screen, record, value);
+    QCOMPARE(changedWords(before, other3, f.array), expected);
+    QCOMPARE(int(other3.CurrentScreen), 2);
+    if (f.getOn)
+        QCOMPARE(f.getOn(other3, screen, record), value);
 }
 
 void tst_Model::twoByteSplit_data()
