@@ -8,6 +8,7 @@
 #include "dialogs/frmVantileSlider.h"
 #include "dialogs/frmVantileTextBox.h"
 #include "editor/CanvasControls.h"
+#include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Paths.h"
@@ -676,13 +677,12 @@ void frmVantile::UDButton(int iBNum)
             image->resize(bitmap.size());
             image->setBorder(false);
             caption->setText(m_.GetButtonText(n));
-            static constexpr int points[] = {8, 12, 18, 24};
-            static constexpr int offsets[] = {75, 105, 165, 210};
             const int fontSize = m_.GetButtonFontSize(n);
-            if (fontSize >= 0 && fontSize <= 3) {
-                caption->setFont(CanvasFont(points[fontSize], false));
-                m_.SetButtonTextX(n, offsets[fontSize]);
-                m_.SetButtonTextY(n, offsets[fontSize]);
+            if (ObjectTables::ValidFontSize(fontSize)) {
+                const ObjectTables::FontChoice font = ObjectTables::CaptionFonts[size_t(fontSize)];
+                caption->setFont(CanvasFont(font.points, font.bold));
+                m_.SetButtonTextX(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
+                m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
             }
             const long long x = m_.GetButtonTextX(n), y = m_.GetButtonTextY(n);
             const long long left = (long long)image->x() * TwipsPerPixel, top = (long long)image->y() * TwipsPerPixel;
@@ -812,21 +812,9 @@ void frmVantile::UDTitle(int iTNum)
         label->setText(QString());
     }
 
-    switch (m_.GetTextFontSize(n)) {
-    case 0:
-        label->setFont(CanvasFont(8, true));
-        break;
-    case 1:
-        label->setFont(CanvasFont(12, true));
-        break;
-    case 2:
-        label->setFont(CanvasFont(18, false));
-        break;
-    case 3:
-        label->setFont(CanvasFont(24, false));
-        break;
-    default:
-        break;
+    if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {
+        const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
+        label->setFont(CanvasFont(font.points, font.bold));
     }
     label->setForeColor(m_.GetTextColor(n) != 0 ? Qt::white : Qt::black);
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/EditorHost.h"
 #include "model/EditOperations.h"
+#include "model/ObjectTables.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -39,7 +40,7 @@ class frmVantile : public QMainWindow, public EditorHost
 {
     Q_OBJECT
 public:
-    static constexpr int TwipsPerPixel = 15;
+    static constexpr int TwipsPerPixel = ObjectTables::TwipsPerPixel;
     static inline const QString DesignCaption = QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05");
 
     // Runs the whole start-up: folders, settings, a new project, screen 0.

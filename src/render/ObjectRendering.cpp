@@ -1,6 +1,7 @@
 // Drawing single objects into the screen picture.
 #include "assets/PictureSets.h"
 #include "assets/RenderPictures.h"
+#include "model/ObjectTables.h"
 #include "model/modVantile.h"
 #include "render/ScreenRenderer.h"
 
@@ -14,7 +15,7 @@ namespace
 constexpr QRgb White = 0xFFFFFFFF;
 constexpr QRgb Black = 0xFF000000;
 constexpr int CaptionWidth = 480, CaptionHeight = 36;
-constexpr int TwipsPerPixel = 15;
+using ObjectTables::TwipsPerPixel;
 
 QRgb recolorBlue(QRgb c)
 {
@@ -52,30 +53,12 @@ void ScreenRenderer::RIButton(int iBNum)
     canvas_.KeyedCopy(picture, left, top, PictureSets::KeyColor);
 
     // Caption size and offset; a damaged size keeps the last font and the stored offsets.
-    int offset = 0;
-    switch (m_.GetButtonFontSize(iBNum)) {
-    case 0:
-        scratch_.SetFont(ScreenPicture::ArialFont(8, false));
-        offset = 75;
-        break;
-    case 1:
-        scratch_.SetFont(ScreenPicture::ArialFont(12, false));
-        offset = 105;
-        break;
-    case 2:
-        scratch_.SetFont(ScreenPicture::ArialFont(18, false));
-        offset = 165;
-        break;
-    case 3:
-        scratch_.SetFont(ScreenPicture::ArialFont(24, false));
-        offset = 210;
-        break;
-    default:
-        break;
-    }
-    if (offset > 0) {
-        m_.SetButtonTextX(iBNum, offset);
-        m_.SetButtonTextY(iBNum, offset);
+    const int fontSize = m_.GetButtonFontSize(iBNum);
+    if (ObjectTables::ValidFontSize(fontSize)) {
+        const ObjectTables::FontChoice font = ObjectTables::CaptionFonts[size_t(fontSize)];
+        scratch_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+        m_.SetButtonTextX(iBNum, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
+        m_.SetButtonTextY(iBNum, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
     }
     scratch_.SetTextColor(m_.GetButtonTextColor(iBNum) != 0 ? White : Black);
 
@@ -132,21 +115,9 @@ void ScreenRenderer::DrawTitle(int iTNum, bool preview)
     switch (type) {
     case 1:
         // A damaged font size keeps the font the picture has.
-        switch (m_.GetTextFontSize(iTNum)) {
-        case 0:
-            canvas_.SetFont(ScreenPicture::ArialFont(8, true));
-            break;
-        case 1:
-            canvas_.SetFont(ScreenPicture::ArialFont(12, true));
-            break;
-        case 2:
-            canvas_.SetFont(ScreenPicture::ArialFont(18, false));
-            break;
-        case 3:
-            canvas_.SetFont(ScreenPicture::ArialFont(24, false));
-            break;
-        default:
-            break;
+        if (const int fontSize = m_.GetTextFontSize(iTNum); ObjectTables::ValidFontSize(fontSize)) {
+            const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
+            canvas_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
         }
         canvas_.SetTextColor(m_.GetTextColor(iTNum) != 0 ? White : Black);
         canvas_.SetTextPosition(left, top);

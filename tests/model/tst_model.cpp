@@ -1,4 +1,5 @@
 #include "model/Ansi.h"
+#include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Paths.h"
@@ -132,6 +133,8 @@ private slots:
     void password();
     void captions();
     void screenSelectionKeepsBases();
+    void buttonCodes_data();
+    void buttonCodes();
     void hex2_data();
     void hex2();
     void backgroundColour_data();
@@ -355,6 +358,38 @@ void tst_Model::screenSelectionKeepsBases()
     }
     QCOMPARE(m.CurrentScreen, int16_t(15));
     QCOMPARE(m.EditorBase, int16_t(15 * 2048));
+}
+
+void tst_Model::buttonCodes_data()
+{
+    using A = ObjectTables::ButtonAction;
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("screen");
+    const struct {
+        int code;
+        A action;
+        int input, screen;
+    } rows[] = {{0, A::Disabled, 0, 0},       {1, A::Push, 1, 0},          {8, A::Push, 8, 0},
+                {9, A::TurnOn, 1, 0},         {16, A::TurnOn, 8, 0},       {17, A::TurnOff, 1, 0},
+                {24, A::TurnOff, 8, 0},       {25, A::Goto, 0, 0},         {26, A::Goto, 0, 1},
+                {40, A::Goto, 0, 15},         {41, A::GotoPassword, 0, 0}, {42, A::GotoPassword, 0, 1},
+                {56, A::GotoPassword, 0, 15}, {57, A::Unknown, 0, 0},      {-1, A::Unknown, 0, 0}};
+    for (const auto &r : rows)
+        QTest::addRow("%d", r.code) << r.code << int(r.action) << r.input << r.screen;
+}
+
+void tst_Model::buttonCodes()
+{
+    QFETCH(int, code);
+    QFETCH(int, action);
+    QFETCH(int, input);
+    QFETCH(int, screen);
+    const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(code);
+    QCOMPARE(int(f.action), action);
+    QCOMPARE(f.input, input);
+    QCOMPARE(f.screen, screen);
 }
 
 void tst_Model::hex2_data()

@@ -4,6 +4,7 @@
 // screen behind a password; the rooms have lights with pilots, a dimmer
 // slider with its value box and bar graph.
 #include "assets/PictureSets.h"
+#include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
 #include <QCoreApplication>
@@ -53,7 +54,6 @@ public:
         const int n = buttons_++;
         const QSize size = PictureSets::ButtonPictureSize(picture - 1);
         const int fontSize = PictureSets::ButtonCaptionFontSize(picture - 1);
-        static constexpr int offsets[] = {75, 105, 165, 210};
         m_.SetButtonType(n, type);
         m_.SetButtonLeft(n, left);
         m_.SetButtonTop(n, top);
@@ -63,8 +63,8 @@ public:
         m_.SetButtonWidth(n, size.width());
         m_.SetButtonHeight(n, size.height());
         m_.SetButtonFontSize(n, fontSize);
-        m_.SetButtonTextX(n, offsets[fontSize]);
-        m_.SetButtonTextY(n, offsets[fontSize]);
+        m_.SetButtonTextX(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
+        m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
         m_.SetButtonTextColor(n, whiteCaption ? 1 : 0);
         m_.SetButtonText(n, caption);
     }

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <array>
+
+// The tables that give the object records their meaning: what a button's
+// function code does, which fonts captions and texts use, what each text
+// type shows. The editor, the renderer, the checks and the virtual panel all
+// read them from here.
+namespace ObjectTables
+{
+
+// Layout values of the editor and caption offsets are kept in twips; one
+// panel pixel is 15 twips.
+constexpr int TwipsPerPixel = 15;
+
+// --- button function codes ----------------------------------------------------
+// 0 disabled; 1 - 8 push-button input 1 - 8, 9 - 16 turn input ON, 17 - 24
+// turn input OFF; 25 goto Home, 26 - 40 goto screen 1 - 15; 41 goto Home
+// with password, 42 - 56 goto screen 1 - 15 with password.
+enum class ButtonAction { Disabled, Push, TurnOn, TurnOff, Goto, GotoPassword, Unknown };
+
+struct ButtonFunction {
+    ButtonAction action = ButtonAction::Unknown;
+    int input = 0;  // 1 - 8 for Push, TurnOn, TurnOff
+    int screen = 0; // 0 - 15 for Goto, GotoPassword
+};
+
+constexpr int FirstPushCode = 1, FirstTurnOnCode = 9, FirstTurnOffCode = 17, LastInputCode = 24;
+constexpr int GotoHomeCode = 25, LastGotoCode = 40;
+constexpr int PasswordHomeCode = 41, LastPasswordCode = 56;
+
+constexpr ButtonFunction DecodeButton(int type)
+{
+    if (type == 0)
+        return {ButtonAction::Disabled, 0, 0};
+    if (type >= FirstPushCode && type <= LastInputCode) {
+        constexpr ButtonAction kinds[] = {ButtonAction::Push, ButtonAction::TurnOn, ButtonAction::TurnOff};
+        return {kinds[(type - 1) / 8], (type - 1) % 8 + 1, 0};
+    }
+    if (type >= GotoHomeCode && type <= LastGotoCode)
+        return {ButtonAction::Goto, 0, type - GotoHomeCode};
+    if (type >= PasswordHomeCode && type <= LastPasswordCode)
+        return {ButtonAction::GotoPassword, 0, type - PasswordHomeCode};
+    return {ButtonAction::Unknown, 0, 0};
+}
+
+constexpr bool IsInputAction(ButtonAction a)
+{
+    return a == ButtonAction::Push || a == ButtonAction::TurnOn || a == ButtonAction::TurnOff;
+}
+constexpr bool IsGotoAction(ButtonAction a)
+{
+    return a == ButtonAction::Goto || a == ButtonAction::GotoPassword;
+}
+
+// --- fonts ----------------------------------------------------------------------
+// Font size index 0 - 3 of captions and fixed texts; any other index is a
+// damaged value, for which callers keep the font they have.
+constexpr int FontSizeCount = 4;
+
+struct FontChoice {
+    int points;
+    bool bold;
+};
+
+// Button captions, and where the caption starts inside the button (twips from
+// its left and top edge; derived from the size, rewritten whenever drawn).
+constexpr std::array<FontChoice, FontSizeCount> CaptionFonts{{{8, false}, {12, false}, {18, false}, {24, false}}};
+constexpr std::array<int, FontSizeCount> CaptionOffsetTwips{75, 105, 165, 210};
+// Fixed texts.
+constexpr std::array<FontChoice, FontSizeCount> TextFonts{{{8, true}, {12, true}, {18, false}, {24, false}}};
+
+constexpr bool ValidFontSize(int index)
+{
+    return index >= 0 && index < FontSizeCount;
+}
+
+// --- text / bar-graph types -----------------------------------------------------
+// 0 unused, 1 fixed text, 2 slider value box, 3 dimmer value box, 4 - 6 small
+// bar graph (blue, green, grey), 7 - 9 large bar graph (blue, green, grey).
+enum class TextKind { Unused, FixedText, SliderValue, DimmerValue, SmallBar, LargeBar, Unknown };
+enum class BarColour { Blue, Green, Grey };
+
+constexpr TextKind DecodeTextType(int type)
+{
+    switch (type) {
+    case 0:
+        return TextKind::Unused;
+    case 1:
+        return TextKind::FixedText;
+    case 2:
+        return TextKind::SliderValue;
+    case 3:
+        return TextKind::DimmerValue;
+    case 4:
+    case 5:
+    case 6:
+        return TextKind::SmallBar;
+    case 7:
+    case 8:
+    case 9:
+        return TextKind::LargeBar;
+    default:
+        return TextKind::Unknown;
+    }
+}
+
+// Only meaningful for bar graphs (types 4 - 9).
+constexpr BarColour BarColourOf(int type)
+{
+    return static_cast<BarColour>((type - 4) % 3);
+}
+
+constexpr bool IsValueBox(TextKind k)
+{
+    return k == TextKind::SliderValue || k == TextKind::DimmerValue;
+}
+constexpr bool IsBarGraph(TextKind k)
+{
+    return k == TextKind::SmallBar || k == TextKind::LargeBar;
+}
+
+// Bar graph areas on the canvas, in twips (width, height).
+constexpr int SmallBarWidthTwips = 240, SmallBarHeightTwips = 3315;
+constexpr int LargeBarWidthTwips = 300, LargeBarHeightTwips = 6315;
+
+// --- device options ---------------------------------------------------------------
+// Command set indexes, in the order of the option list.
+constexpr int CommandSetP = 0, CommandSetD = 1, CommandSetZav = 2;
+
+// A record's device word is an offset from the node base address: the node
+// number on the network is address index + offset + 1.
+constexpr int NodeOf(int nodeAddressIndex, int deviceOffset)
+{
+    return nodeAddressIndex + deviceOffset + 1;
+}
+
+} // namespace ObjectTables
