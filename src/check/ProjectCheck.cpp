@@ -209,7 +209,7 @@ private:
     void deviceOptions()
     {
         const ObjectRef project;
-        damaged(project, QStringLiteral("The device options hold damaged values: "),
+        damaged(project, QStringLiteral("The device options hold values outside their range: "),
                 outOfRange({{"orientation", m_.GetLayout(), 0, 1},
                             {"node address", m_.GetNodeAddress(), 0, OT::LastNodeAddressIndex},
                             {"node range", m_.GetNodeRange(), 0, OT::LastNodeRangeIndex},
@@ -271,7 +271,7 @@ private:
                               {"picture", m_.GetPilotPicture(s, n), 0, OT::LastPilotPicture},
                               {"left", m_.GetPilotLeft(s, n), 0, OT::MaxPosition},
                               {"top", m_.GetPilotTop(s, n), 0, OT::MaxPosition},
-                              {"input", m_.GetPilotInput(s, n), 0, OT::InputCount - 1}});
+                              {"input", m_.GetPilotInput(s, n) + 1, 1, OT::InputCount}});
             break;
         case ObjectKind::Slider:
             bad = outOfRange({{"picture", m_.GetSliderPicture(s, n), 0, OT::LastSliderPicture},
@@ -290,7 +290,7 @@ private:
         case ObjectKind::None:
             break;
         }
-        damaged(o, QStringLiteral("Damaged values: "), bad);
+        damaged(o, QStringLiteral("Values outside their range: "), bad);
     }
 
     void outsideScreen(const ObjectRef &o)
@@ -488,12 +488,15 @@ private:
             if (other == switched.end())
                 continue;
             const std::vector<ObjectRef> &by = other->second;
-            const QString more = by.size() > 1 ? QStringLiteral(" and %1 more").arg(by.size() - 1) : QString();
+            const QString who = by.size() == 1 ? PlaceLabel(by.front()) + QStringLiteral(" also switches")
+                                               : QStringLiteral("%1 and %2 more buttons also switch")
+                                                     .arg(PlaceLabel(by.front()))
+                                                     .arg(by.size() - 1);
             for (const ObjectRef &o : buttons)
                 add(Severity::Warning, Code::InputPushAndSwitched, o,
-                    QStringLiteral("Input %1 of node %2 is a push-button input here, but %3%4 switches it ON or OFF.")
+                    QStringLiteral("Input %1 of node %2 is a push-button input here, but %3 it ON or OFF.")
                         .arg(key.second)
-                        .arg(node(key.first), PlaceLabel(by.front()), more));
+                        .arg(node(key.first), who));
         }
         for (int s = 0; s < modVantile::ScreenCount; ++s)
             for (int n = 0; n < modVantile::PilotCount; ++n) {
