@@ -20,6 +20,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace Check
