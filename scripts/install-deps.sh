@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, only when some are missing.
 set -e
-PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2"
+PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2 poppler-utils"
 [ -n "$QUELLIX_EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $QUELLIX_EXTRA_PACKAGES"
 missing=""
 for p in $PACKAGES; do

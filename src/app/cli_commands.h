@@ -12,5 +12,10 @@ int RunFirmwareCommand(const QStringList &args);
 int RunSdImageCommand(const QStringList &args);
 int RunSdVerifyCommand(const QStringList &args);
 
+// The project check, the function map and the hand-over report.
+int RunCheckCommand(const QStringList &args);
+int RunMapCommand(const QStringList &args);
+int RunReportCommand(const QStringList &args);
+
 // Exit code for a wrong command line.
 constexpr int ExitUsage = 64;

@@ -22,6 +22,10 @@ const char *const Usage = "Usage: quellix COMMAND [ARGUMENTS]\n"
                           "  sd-image PROJECT.QXC --out CARD.img [--screens-only]\n"
                           "                                        write a card image file\n"
                           "  sd-verify PROJECT.QXC CARD            compare a card or image with the project\n"
+                          "  check PROJECT.QXC [--json] [--strict] check the project for mistakes\n"
+                          "  map PROJECT.QXC [--csv]               print which objects use each device input\n"
+                          "  report PROJECT.QXC --out REPORT.pdf [--with-passwords]\n"
+                          "                                        write the hand-over report\n"
                           "\n"
                           "DEVICE is a serial device path or COM1 to COM8.\n"
                           "'quellix COMMAND --help' describes one command.\n";
@@ -63,6 +67,12 @@ int main(int argc, char *argv[])
         return RunSdImageCommand(args);
     if (command == QLatin1String("sd-verify"))
         return RunSdVerifyCommand(args);
+    if (command == QLatin1String("check"))
+        return RunCheckCommand(args);
+    if (command == QLatin1String("map"))
+        return RunMapCommand(args);
+    if (command == QLatin1String("report"))
+        return RunReportCommand(args);
     std::fprintf(stderr, "quellix: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(Usage, stderr);
     return ExitUsage;

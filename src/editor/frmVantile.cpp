@@ -148,6 +148,7 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     resize(px(WindowWidth), px(WindowHeight));
 
     buildMenus();
+    buildCheckMenus();
     buildControls();
     buildCanvas();
     Form_Load();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/ProjectCheck.h"
 #include "dialogs/EditorHost.h"
 #include "model/EditOperations.h"
 #include "model/ObjectTables.h"
@@ -30,6 +31,8 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class frmProjectCheck;
+class frmFunctionMap;
 
 // The main window: menus, device options, the canvas that shows the current
 // screen at panel scale, and the four settings lists beside it.
@@ -139,6 +142,21 @@ public slots:
     void imgPilot_Click(int index);
     void imgSlider_Click(int index);
     void lblTextBox_Click(int index);
+
+    // --- project check, function map and report --------------------------------
+public slots:
+    void mnuCheckProject_Click();
+    void mnuFunctionMap_Click();
+    void mnuExportReport_Click();
+    // Shows the screen and highlights the object's settings line (only the
+    // screen for ObjectKind::None); the check and the map lead here.
+    void ShowObject(int screen, Check::ObjectKind kind, int slot);
+
+private:
+    void buildCheckMenus();
+    QAction *mnuCheckProject = nullptr, *mnuFunctionMap = nullptr, *mnuExportReport = nullptr;
+    frmProjectCheck *checkWindow_ = nullptr;
+    frmFunctionMap *mapWindow_ = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

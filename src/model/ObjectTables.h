@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 
 // The tables that give the object records their meaning: what a button's
@@ -133,6 +135,63 @@ constexpr int CommandSetP = 0, CommandSetD = 1, CommandSetZav = 2;
 constexpr int NodeOf(int nodeAddressIndex, int deviceOffset)
 {
     return nodeAddressIndex + deviceOffset + 1;
+}
+
+// --- field ranges -------------------------------------------------------------------
+// What the object editors and the device options can store; any other value
+// comes from a damaged file.
+constexpr int MaxPosition = 799;      // left, top, width, height: the editors' lists "0" ... "799"
+constexpr int LastButtonPicture = 32; // 0 is a touch area without picture
+constexpr int LastPilotPicture = 47;
+constexpr int LastSliderPicture = 6;
+constexpr int LastTextType = 9;
+constexpr int InputCount = 8;
+constexpr int LastCaptionColour = 1; // 0 black, 1 white
+constexpr int LastNodeAddressIndex = 253, LastNodeRangeIndex = 63;
+constexpr int LastResolutionIndex = 3, LastCommandSet = 2;
+constexpr int LastNode = 0xFE;
+
+// --- list entries -----------------------------------------------------------------
+// The entry of the button editor's function list for a code; empty for a
+// code outside the list.
+inline QString ButtonFunctionEntry(int type)
+{
+    const ButtonFunction f = DecodeButton(type);
+    const QString screen = QStringLiteral("%1").arg(f.screen, 2, 10, QLatin1Char('0'));
+    switch (f.action) {
+    case ButtonAction::Disabled:
+        return QStringLiteral("Unused");
+    case ButtonAction::Push:
+        return QStringLiteral("Push Button Input %1").arg(f.input);
+    case ButtonAction::TurnOn:
+        return QStringLiteral("Turn ON Input %1").arg(f.input);
+    case ButtonAction::TurnOff:
+        return QStringLiteral("Turn OFF Input %1").arg(f.input);
+    case ButtonAction::Goto:
+        return f.screen == 0 ? QStringLiteral("Goto Home") : QStringLiteral("Goto Screen ") + screen;
+    case ButtonAction::GotoPassword:
+        return f.screen == 0 ? QStringLiteral("Goto Home W/Password")
+                             : QStringLiteral("Goto Screen ") + screen + QStringLiteral(" W/Password");
+    case ButtonAction::Unknown:
+        break;
+    }
+    return {};
+}
+
+// The entry of the text editor's type list; empty for a type outside it.
+inline QString TextTypeEntry(int type)
+{
+    static const char *const entries[] = {"Disabled",
+                                          "Text",
+                                          "Slider Value",
+                                          "Dimmer Value",
+                                          "Dim Bar Graph - Small Blue",
+                                          "Dim Bar Graph - Small Green",
+                                          "Dim Bar Graph - Small Gray",
+                                          "Dim Bar Graph - Large Blue",
+                                          "Dim Bar Graph - Large Green",
+                                          "Dim Bar Graph - Large Gray"};
+    return type >= 0 && type <= LastTextType ? QString::fromLatin1(entries[type]) : QString();
 }
 
 } // namespace ObjectTables

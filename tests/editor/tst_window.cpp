@@ -171,6 +171,8 @@ void tst_Window::menuTree()
         QStringLiteral("File > Export Screen (mnuExport)"),
         QStringLiteral("File > Import Screen (mnuImportScreen)"),
         QStringLiteral("File > -"),
+        QStringLiteral("File > Export Report... (mnuExportReport)"),
+        QStringLiteral("File > -"),
         QStringLiteral("File > Exit (mnuExit)"),
         QStringLiteral("Edit > New Button (mnuNewButton) Ctrl+B"),
         QStringLiteral("Edit > New Pilot (mnuNewPilot) Ctrl+P"),
@@ -196,6 +198,9 @@ void tst_Window::menuTree()
         QStringLiteral("Program > -"),
         QStringLiteral("Program > Compile SD Card Images (mnuCompile) disabled"),
         QStringLiteral("Program > Compile And Write To SD Card (mnuRunCG)"),
+        QStringLiteral("Program > -"),
+        QStringLiteral("Program > Check Project (mnuCheckProject) F7"),
+        QStringLiteral("Program > Function Map (mnuFunctionMap)"),
     };
     QCOMPARE(lines, expected);
 }

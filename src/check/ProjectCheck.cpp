@@ -1,0 +1,715 @@
+#include "check/ProjectCheck.h"
+
+#include "assets/PictureSets.h"
+#include "assets/RenderPictures.h"
+#include "model/Ansi.h"
+#include "model/ObjectTables.h"
+#include "model/Settings.h"
+#include "model/modVantile.h"
+#include "platform/Support.h"
+#include "render/ScreenPicture.h"
+
+#include <QHash>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <utility>
+
+namespace Check
+{
+
+namespace OT = ObjectTables;
+
+namespace
+{
+
+// A project file keeps each background behind a 16-bit byte count.
+constexpr int MaxStoredBackground = 65535;
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString nodeText(int node)
+{
+    return QStringLiteral("%1").arg(node, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString sizeText(int width, int height)
+{
+    return QStringLiteral("%1 x %2").arg(width).arg(height);
+}
+
+// The ink of a text drawn with its top-left corner at (0, 0), as the renderer draws it.
+QRect inkOf(const QString &text, OT::FontChoice font)
+{
+    const QFontMetrics metrics = ScreenPicture::Metrics(ScreenPicture::ArialFont(font.points, font.bold));
+    const QRect tight = metrics.tightBoundingRect(text);
+    return tight.isEmpty() ? QRect() : tight.translated(0, metrics.ascent());
+}
+
+// How far the ink reaches from the drawing position; the area must hold that much.
+QSize reachOf(const QRect &ink)
+{
+    return ink.isEmpty() ? QSize() : QSize(ink.right() + 1, ink.bottom() + 1);
+}
+
+QSize objectPictureSize(const modVantile &m, const ObjectRef &o)
+{
+    const int s = o.screen, n = o.slot;
+    switch (o.kind) {
+    case ObjectKind::Button: {
+        const int picture = m.GetButtonPicture(s, n);
+        if (picture == 0)
+            return {m.GetButtonWidth(s, n), m.GetButtonHeight(s, n)};
+        return PictureSets::ButtonPictureSize(picture - 1);
+    }
+    case ObjectKind::Pilot:
+        return PictureSets::PilotPictureSize(m.GetPilotPicture(s, n));
+    case ObjectKind::Slider:
+        return PictureSets::SliderPictureSize(m.GetSliderPicture(s, n) - 1);
+    case ObjectKind::Text:
+        switch (OT::DecodeTextType(m.GetTextType(s, n))) {
+        case OT::TextKind::FixedText:
+            return {m.GetTextWidth(s, n), m.GetTextHeight(s, n)};
+        case OT::TextKind::SliderValue:
+        case OT::TextKind::DimmerValue:
+            return RenderPictures::ValueBoxSize(m.GetTextFontSize(s, n));
+        case OT::TextKind::SmallBar:
+            return RenderPictures::SmallBarGraphPicture().size();
+        case OT::TextKind::LargeBar:
+            return RenderPictures::LargeBarGraphPicture().size();
+        default:
+            return {};
+        }
+    case ObjectKind::None:
+        break;
+    }
+    return {};
+}
+
+QPoint objectPosition(const modVantile &m, const ObjectRef &o)
+{
+    const int s = o.screen, n = o.slot;
+    switch (o.kind) {
+    case ObjectKind::Button:
+        return {m.GetButtonLeft(s, n), m.GetButtonTop(s, n)};
+    case ObjectKind::Pilot:
+        return {m.GetPilotLeft(s, n), m.GetPilotTop(s, n)};
+    case ObjectKind::Slider:
+        return {m.GetSliderLeft(s, n), m.GetSliderTop(s, n)};
+    case ObjectKind::Text:
+        return {m.GetTextLeft(s, n), m.GetTextTop(s, n)};
+    case ObjectKind::None:
+        break;
+    }
+    return {};
+}
+
+int slotCount(ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Button:
+        return modVantile::ButtonCount;
+    case ObjectKind::Pilot:
+        return modVantile::PilotCount;
+    case ObjectKind::Slider:
+        return modVantile::SliderCount;
+    case ObjectKind::Text:
+        return modVantile::TextCount;
+    case ObjectKind::None:
+        break;
+    }
+    return 0;
+}
+
+constexpr std::array<ObjectKind, 4> Kinds{ObjectKind::Button, ObjectKind::Pilot, ObjectKind::Slider, ObjectKind::Text};
+
+// The device an object drives or shows, when it has one.
+std::optional<int> deviceOf(const modVantile &m, const ObjectRef &o)
+{
+    const int s = o.screen, n = o.slot;
+    switch (o.kind) {
+    case ObjectKind::Button:
+        if (OT::IsInputAction(OT::DecodeButton(m.GetButtonType(s, n)).action))
+            return m.GetButtonDevice(s, n);
+        return std::nullopt;
+    case ObjectKind::Pilot:
+        return m.GetPilotDevice(s, n);
+    case ObjectKind::Slider:
+        return m.GetSliderDevice(s, n);
+    case ObjectKind::Text: {
+        const OT::TextKind k = OT::DecodeTextType(m.GetTextType(s, n));
+        if (OT::IsValueBox(k) || OT::IsBarGraph(k))
+            return m.GetTextDevice(s, n);
+        return std::nullopt;
+    }
+    case ObjectKind::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+struct Range {
+    const char *field;
+    int value, min, max;
+};
+
+class Checker
+{
+public:
+    explicit Checker(const modVantile &m) : m_(m), screen_(ScreenArea(m)) {}
+
+    std::vector<Finding> Run()
+    {
+        deviceOptions();
+        for (int s = 0; s < modVantile::ScreenCount; ++s) {
+            background(s);
+            for (ObjectKind kind : Kinds)
+                for (int n = 0; n < slotCount(kind); ++n) {
+                    const ObjectRef o{s, kind, n};
+                    if (!InUse(m_, o))
+                        continue;
+                    damagedValues(o);
+                    outsideScreen(o);
+                    device(o);
+                    fit(o);
+                    button(o);
+                }
+            overlaps(s);
+            levels(s);
+        }
+        reachability();
+        inputs();
+        std::stable_sort(findings_.begin(), findings_.end(), [](const Finding &a, const Finding &b) {
+            const auto key = [](const Finding &f) {
+                return std::make_tuple(f.where.screen, int(f.where.kind), f.where.slot, int(f.severity));
+            };
+            return key(a) < key(b);
+        });
+        return std::move(findings_);
+    }
+
+private:
+    void add(Severity severity, Code code, const ObjectRef &where, const QString &sentence)
+    {
+        findings_.push_back({severity, code, where, sentence});
+    }
+
+    QString node(int device) const { return nodeText(OT::NodeOf(m_.GetNodeAddress(), device)); }
+
+    void deviceOptions()
+    {
+        const ObjectRef project;
+        damaged(project, QStringLiteral("The device options hold values outside their range: "),
+                outOfRange({{"orientation", m_.GetLayout(), 0, 1},
+                            {"node address", m_.GetNodeAddress(), 0, OT::LastNodeAddressIndex},
+                            {"node range", m_.GetNodeRange(), 0, OT::LastNodeRangeIndex},
+                            {"audio", m_.GetBeep(), 0, 1},
+                            {"resolution", m_.GetResolution(), 0, OT::LastResolutionIndex},
+                            {"command set", m_.GetCommandSet(), 0, OT::LastCommandSet}}));
+        const int first = OT::NodeOf(m_.GetNodeAddress(), 0), last = OT::NodeOf(m_.GetNodeAddress(), m_.GetNodeRange());
+        if (last > OT::LastNode)
+            add(Severity::Error, Code::RangeBeyondLast, project,
+                QStringLiteral("The node range %1 to %2 reaches beyond the last node FE.")
+                    .arg(nodeText(first), nodeText(last)));
+    }
+
+    // "left 900 (0 to 799)" for each field outside its range.
+    static QStringList outOfRange(std::initializer_list<Range> fields)
+    {
+        QStringList bad;
+        for (const Range &r : fields)
+            if (r.value < r.min || r.value > r.max)
+                bad << QStringLiteral("%1 %2 (%3 to %4)")
+                           .arg(QLatin1String(r.field))
+                           .arg(r.value)
+                           .arg(r.min)
+                           .arg(r.max);
+        return bad;
+    }
+
+    void damaged(const ObjectRef &where, const QString &lead, const QStringList &bad)
+    {
+        if (!bad.isEmpty())
+            add(Severity::Error, Code::DamagedValue, where,
+                lead + bad.join(QStringLiteral(", ")) + QStringLiteral("; the file may be damaged."));
+    }
+
+    void damagedValues(const ObjectRef &o)
+    {
+        const int s = o.screen, n = o.slot;
+        QStringList bad;
+        switch (o.kind) {
+        case ObjectKind::Button:
+            bad = outOfRange({{"function", m_.GetButtonType(s, n), 0, OT::LastPasswordCode},
+                              {"left", m_.GetButtonLeft(s, n), 0, OT::MaxPosition},
+                              {"top", m_.GetButtonTop(s, n), 0, OT::MaxPosition},
+                              {"picture", m_.GetButtonPicture(s, n), 0, OT::LastButtonPicture},
+                              {"width", m_.GetButtonWidth(s, n), 0, OT::MaxPosition},
+                              {"height", m_.GetButtonHeight(s, n), 0, OT::MaxPosition},
+                              {"caption colour", m_.GetButtonTextColor(s, n), 0, OT::LastCaptionColour},
+                              {"caption font size", m_.GetButtonFontSize(s, n), 0, OT::FontSizeCount - 1}});
+            for (int i = 0; i < 6; ++i) {
+                const int digit = m_.PanelImage[size_t(m_.PanelButtonWord(s, n) + 10 + i)];
+                if (digit < 0 || digit > 9) {
+                    bad << QStringLiteral("a password digit %1 (0 to 9)").arg(digit);
+                    break;
+                }
+            }
+            break;
+        case ObjectKind::Pilot:
+            bad = outOfRange({{"used", m_.GetPilotUsed(s, n), 0, 1},
+                              {"picture", m_.GetPilotPicture(s, n), 0, OT::LastPilotPicture},
+                              {"left", m_.GetPilotLeft(s, n), 0, OT::MaxPosition},
+                              {"top", m_.GetPilotTop(s, n), 0, OT::MaxPosition},
+                              {"input", m_.GetPilotInput(s, n) + 1, 1, OT::InputCount}});
+            break;
+        case ObjectKind::Slider:
+            bad = outOfRange({{"picture", m_.GetSliderPicture(s, n), 0, OT::LastSliderPicture},
+                              {"left", m_.GetSliderLeft(s, n), 0, OT::MaxPosition},
+                              {"top", m_.GetSliderTop(s, n), 0, OT::MaxPosition}});
+            break;
+        case ObjectKind::Text:
+            bad = outOfRange({{"type", m_.GetTextType(s, n), 0, OT::LastTextType},
+                              {"left", m_.GetTextLeft(s, n), 0, OT::MaxPosition},
+                              {"top", m_.GetTextTop(s, n), 0, OT::MaxPosition},
+                              {"width", m_.GetTextWidth(s, n), 0, OT::MaxPosition},
+                              {"height", m_.GetTextHeight(s, n), 0, OT::MaxPosition},
+                              {"text colour", m_.GetTextColor(s, n), 0, OT::LastCaptionColour},
+                              {"font size", m_.GetTextFontSize(s, n), 0, OT::FontSizeCount - 1}});
+            break;
+        case ObjectKind::None:
+            break;
+        }
+        damaged(o, QStringLiteral("Values outside their range: "), bad);
+    }
+
+    void outsideScreen(const ObjectRef &o)
+    {
+        const QRect area = ObjectArea(m_, o);
+        if (area.isEmpty() || screen_.contains(area))
+            return;
+        const QString screen = QStringLiteral("%1 %2 screen")
+                                   .arg(sizeText(screen_.width(), screen_.height()),
+                                        m_.GetLayout() != 0 ? QStringLiteral("portrait") : QStringLiteral("landscape"));
+        if (!screen_.intersects(area))
+            add(Severity::Error, Code::OutsideScreen, o,
+                QStringLiteral("Lies wholly outside the %1 (at %2, %3).").arg(screen).arg(area.left()).arg(area.top()));
+        else
+            add(Severity::Error, Code::OutsideScreen, o,
+                QStringLiteral("Reaches beyond the %1: it covers %2, %3 to %4, %5.")
+                    .arg(screen)
+                    .arg(area.left())
+                    .arg(area.top())
+                    .arg(area.right())
+                    .arg(area.bottom()));
+    }
+
+    void device(const ObjectRef &o)
+    {
+        const std::optional<int> device = deviceOf(m_, o);
+        if (!device)
+            return;
+        const int address = m_.GetNodeAddress(), range = m_.GetNodeRange();
+        const int node = OT::NodeOf(address, *device);
+        if (*device < 0 || *device > range)
+            add(Severity::Error, Code::DeviceBeyondRange, o,
+                QStringLiteral("Its device, node %1, lies outside the node range %2 to %3.")
+                    .arg(nodeText(node), nodeText(OT::NodeOf(address, 0)), nodeText(OT::NodeOf(address, range))));
+        else if (node > OT::LastNode)
+            add(Severity::Error, Code::NodeBeyondLast, o,
+                QStringLiteral("Its device would be node %1, beyond the last node FE.").arg(nodeText(node)));
+    }
+
+    void fit(const ObjectRef &o)
+    {
+        const int s = o.screen, n = o.slot;
+        if (o.kind == ObjectKind::Button) {
+            const int picture = m_.GetButtonPicture(s, n), fontSize = m_.GetButtonFontSize(s, n);
+            const QString caption = m_.GetButtonText(s, n);
+            if (picture < 1 || picture > OT::LastButtonPicture || !OT::ValidFontSize(fontSize) || caption.isEmpty())
+                return;
+            const OT::FontChoice font = OT::CaptionFonts[size_t(fontSize)];
+            const int offset = OT::CaptionOffsetTwips[size_t(fontSize)] / OT::TwipsPerPixel;
+            const QSize room = PictureSets::ButtonPictureSize(picture - 1) - QSize(offset, offset);
+            const QSize need = reachOf(inkOf(caption, font));
+            if (need.width() > room.width() || need.height() > room.height())
+                add(Severity::Warning, Code::CaptionDoesNotFit, o,
+                    QStringLiteral("The caption %1 needs %2 pixels in %3 point; the button leaves %4 for it.")
+                        .arg(quoted(caption), sizeText(need.width(), need.height()))
+                        .arg(font.points)
+                        .arg(sizeText(room.width(), room.height())));
+        } else if (o.kind == ObjectKind::Text && m_.GetTextType(s, n) == 1) {
+            const int fontSize = m_.GetTextFontSize(s, n);
+            const QString text = m_.GetTextString(s, n);
+            if (!OT::ValidFontSize(fontSize) || text.isEmpty())
+                return;
+            const OT::FontChoice font = OT::TextFonts[size_t(fontSize)];
+            const QSize room(m_.GetTextWidth(s, n), m_.GetTextHeight(s, n));
+            const QSize need = reachOf(inkOf(text, font));
+            if (need.width() > room.width() || need.height() > room.height())
+                add(Severity::Warning, Code::TextDoesNotFit, o,
+                    QStringLiteral("The text %1 needs %2 pixels in %3 point%4; its area is %5.")
+                        .arg(quoted(text), sizeText(need.width(), need.height()))
+                        .arg(font.points)
+                        .arg(font.bold ? QStringLiteral(" bold") : QString(), sizeText(room.width(), room.height())));
+        }
+    }
+
+    void button(const ObjectRef &o)
+    {
+        if (o.kind != ObjectKind::Button)
+            return;
+        const int type = m_.GetButtonType(o.screen, o.slot);
+        const OT::ButtonFunction f = OT::DecodeButton(type);
+        if (OT::IsGotoAction(f.action) && !ScreenHasObjects(m_, f.screen))
+            add(Severity::Warning, Code::GotoEmptyScreen, o,
+                QStringLiteral("%1 leads to a screen with no objects.").arg(quoted(OT::ButtonFunctionEntry(type))));
+        if (f.action == OT::ButtonAction::GotoPassword && m_.GetButtonPassword(o.screen, o.slot) == 0)
+            add(Severity::Warning, Code::PasswordZero, o,
+                QStringLiteral("The password of this Goto is 000000, the first one anybody tries."));
+    }
+
+    void overlaps(int s)
+    {
+        std::vector<std::pair<ObjectRef, QRect>> touch;
+        for (ObjectKind kind : {ObjectKind::Button, ObjectKind::Slider})
+            for (int n = 0; n < slotCount(kind); ++n) {
+                const ObjectRef o{s, kind, n};
+                if (!InUse(m_, o))
+                    continue;
+                const QRect area = ObjectArea(m_, o);
+                if (!area.isEmpty())
+                    touch.emplace_back(o, area);
+            }
+        for (size_t j = 0; j < touch.size(); ++j)
+            for (size_t i = 0; i < j; ++i) {
+                const QRect shared = touch[i].second & touch[j].second;
+                if (!shared.isEmpty())
+                    add(Severity::Warning, Code::TouchOverlap, touch[j].first,
+                        QStringLiteral("Overlaps %1; a touch on the %2 pixels they share may reach either.")
+                            .arg(ObjectLabel(touch[i].first.kind, touch[i].first.slot),
+                                 sizeText(shared.width(), shared.height())));
+            }
+    }
+
+    void levels(int s)
+    {
+        QList<int> set, shown;
+        for (int n = 0; n < modVantile::SliderCount; ++n)
+            if (InUse(m_, {s, ObjectKind::Slider, n}))
+                set << m_.GetSliderDevice(s, n);
+        for (int n = 0; n < modVantile::TextCount; ++n)
+            if (deviceOf(m_, {s, ObjectKind::Text, n}))
+                shown << m_.GetTextDevice(s, n);
+        for (int n = 0; n < modVantile::SliderCount; ++n)
+            if (InUse(m_, {s, ObjectKind::Slider, n}) && !shown.contains(m_.GetSliderDevice(s, n)))
+                add(Severity::Note, Code::SliderWithoutDisplay, {s, ObjectKind::Slider, n},
+                    QStringLiteral("No value box or bar graph on this screen shows the level of node %1 that this "
+                                   "slider sets.")
+                        .arg(node(m_.GetSliderDevice(s, n))));
+        for (int n = 0; n < modVantile::TextCount; ++n)
+            if (deviceOf(m_, {s, ObjectKind::Text, n}) && !set.contains(m_.GetTextDevice(s, n)))
+                add(Severity::Note, Code::DisplayWithoutSlider, {s, ObjectKind::Text, n},
+                    QStringLiteral("No slider on this screen sets node %1, whose level this %2 shows.")
+                        .arg(node(m_.GetTextDevice(s, n)), quoted(OT::TextTypeEntry(m_.GetTextType(s, n)))));
+    }
+
+    void background(int s)
+    {
+        const QString background = m_.ScreenBackground[size_t(s)];
+        const ObjectRef where{s, ObjectKind::None, -1};
+        if (const QString why = BackgroundStorageProblem(background); !why.isEmpty())
+            add(Severity::Error, Code::BackgroundNotStorable, where, why);
+        if (IsColorBackground(background)) {
+            static const QRegularExpression colour(QStringLiteral("^\\[&H[0-9A-Fa-f]{6}&\\]?$"));
+            if (!colour.match(background).hasMatch())
+                add(Severity::Error, Code::DamagedValue, where,
+                    QStringLiteral("The background colour %1 is damaged: a colour is \"[&H\", six hexadecimal "
+                                   "digits and \"&\".")
+                        .arg(quoted(background)));
+            return;
+        }
+        auto known = backgrounds_.find(background);
+        if (known == backgrounds_.end())
+            known = backgrounds_.insert(background, BackgroundProblem(background));
+        if (!known->isEmpty())
+            add(Severity::Error, Code::BackgroundMissing, where, *known);
+    }
+
+    void reachability()
+    {
+        std::array<bool, modVantile::ScreenCount> reached{};
+        std::vector<int> queue{0};
+        reached[0] = true;
+        while (!queue.empty()) {
+            const int s = queue.back();
+            queue.pop_back();
+            for (int n = 0; n < modVantile::ButtonCount; ++n) {
+                const OT::ButtonFunction f = OT::DecodeButton(m_.GetButtonType(s, n));
+                if (OT::IsGotoAction(f.action) && !reached[size_t(f.screen)]) {
+                    reached[size_t(f.screen)] = true;
+                    queue.push_back(f.screen);
+                }
+            }
+        }
+        for (int s = 1; s < modVantile::ScreenCount; ++s)
+            if (!reached[size_t(s)] && ScreenHasObjects(m_, s))
+                add(Severity::Warning, Code::ScreenUnreachable, {s, ObjectKind::None, -1},
+                    QStringLiteral("No Goto button leads to this screen from Home, directly or through other "
+                                   "screens."));
+    }
+
+    void inputs()
+    {
+        // Buttons and pilots by device and input, across the whole project.
+        using Key = std::pair<int, int>;
+        std::map<Key, std::vector<ObjectRef>> pushed, switched, anyButton;
+        for (int s = 0; s < modVantile::ScreenCount; ++s)
+            for (int n = 0; n < modVantile::ButtonCount; ++n) {
+                const OT::ButtonFunction f = OT::DecodeButton(m_.GetButtonType(s, n));
+                if (!OT::IsInputAction(f.action))
+                    continue;
+                const Key key{m_.GetButtonDevice(s, n), f.input};
+                (f.action == OT::ButtonAction::Push ? pushed : switched)[key].push_back({s, ObjectKind::Button, n});
+                anyButton[key].push_back({s, ObjectKind::Button, n});
+            }
+        for (const auto &[key, buttons] : pushed) {
+            const auto other = switched.find(key);
+            if (other == switched.end())
+                continue;
+            const std::vector<ObjectRef> &by = other->second;
+            const QString who = by.size() == 1 ? PlaceLabel(by.front()) + QStringLiteral(" also switches")
+                                               : QStringLiteral("%1 and %2 more buttons also switch")
+                                                     .arg(PlaceLabel(by.front()))
+                                                     .arg(by.size() - 1);
+            for (const ObjectRef &o : buttons)
+                add(Severity::Warning, Code::InputPushAndSwitched, o,
+                    QStringLiteral("Input %1 of node %2 is a push-button input here, but %3 it ON or OFF.")
+                        .arg(key.second)
+                        .arg(node(key.first), who));
+        }
+        for (int s = 0; s < modVantile::ScreenCount; ++s)
+            for (int n = 0; n < modVantile::PilotCount; ++n) {
+                const int input = m_.GetPilotInput(s, n) + 1;
+                if (!InUse(m_, {s, ObjectKind::Pilot, n}) || input < 1 || input > OT::InputCount)
+                    continue;
+                const int device = m_.GetPilotDevice(s, n);
+                if (!anyButton.count({device, input}))
+                    add(Severity::Note, Code::PilotNotSwitched, {s, ObjectKind::Pilot, n},
+                        QStringLiteral("Shows input %1 of node %2, which no button of the project switches.")
+                            .arg(input)
+                            .arg(node(device)));
+            }
+    }
+
+    const modVantile &m_;
+    const QRect screen_;
+    QHash<QString, QString> backgrounds_;
+    std::vector<Finding> findings_;
+};
+
+} // namespace
+
+std::vector<Finding> ProjectCheck(const modVantile &m)
+{
+    return Checker(m).Run();
+}
+
+Counts CountFindings(const std::vector<Finding> &findings)
+{
+    Counts c;
+    for (const Finding &f : findings)
+        ++(f.severity == Severity::Error ? c.errors : f.severity == Severity::Warning ? c.warnings : c.notes);
+    return c;
+}
+
+QString CountsText(const Counts &c)
+{
+    const auto count = [](int n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    return count(c.errors, "error", "errors") + QStringLiteral(", ") + count(c.warnings, "warning", "warnings") +
+           QStringLiteral(", ") + count(c.notes, "note", "notes");
+}
+
+QString SeverityName(Severity s)
+{
+    switch (s) {
+    case Severity::Error:
+        return QStringLiteral("error");
+    case Severity::Warning:
+        return QStringLiteral("warning");
+    case Severity::Note:
+        break;
+    }
+    return QStringLiteral("note");
+}
+
+QString CodeName(Code c)
+{
+    static const char *const names[] = {"object-outside-screen",   "device-beyond-range",   "node-beyond-fe",
+                                        "range-beyond-fe",         "background-missing",    "background-not-storable",
+                                        "damaged-value",           "goto-empty-screen",     "screen-unreachable",
+                                        "touch-overlap",           "caption-does-not-fit",  "text-does-not-fit",
+                                        "input-push-and-switched", "password-000000",       "pilot-not-switched",
+                                        "slider-without-display",  "display-without-slider"};
+    return QString::fromLatin1(names[int(c)]);
+}
+
+QString KindName(ObjectKind k)
+{
+    switch (k) {
+    case ObjectKind::Button:
+        return QStringLiteral("button");
+    case ObjectKind::Pilot:
+        return QStringLiteral("pilot");
+    case ObjectKind::Slider:
+        return QStringLiteral("slider");
+    case ObjectKind::Text:
+        return QStringLiteral("text");
+    case ObjectKind::None:
+        break;
+    }
+    return {};
+}
+
+QString ScreenLabel(int screen)
+{
+    if (screen < 0)
+        return QStringLiteral("project");
+    return QStringLiteral("screen %1").arg(screen, 2, 10, QLatin1Char('0'));
+}
+
+QString ScreenTitle(int screen)
+{
+    return screen == 0 ? QStringLiteral("Home") : QStringLiteral("Screen %1").arg(screen, 2, 10, QLatin1Char('0'));
+}
+
+QString ObjectLabel(ObjectKind kind, int slot)
+{
+    return KindName(kind) + QLatin1Char(' ') + QString::number(slot + 1);
+}
+
+QString PlaceLabel(const ObjectRef &where)
+{
+    if (where.screen < 0 || where.kind == ObjectKind::None)
+        return ScreenLabel(where.screen);
+    return ScreenLabel(where.screen) + QLatin1Char(' ') + ObjectLabel(where.kind, where.slot);
+}
+
+QString FindingLine(const Finding &f)
+{
+    return SeverityName(f.severity) + QLatin1Char(' ') + PlaceLabel(f.where) + QStringLiteral(": ") + f.sentence;
+}
+
+QByteArray FindingsJson(const std::vector<Finding> &findings)
+{
+    QJsonArray array;
+    for (const Finding &f : findings) {
+        const bool object = f.where.screen >= 0 && f.where.kind != ObjectKind::None;
+        QJsonObject o;
+        o.insert(QStringLiteral("severity"), SeverityName(f.severity));
+        o.insert(QStringLiteral("check"), CodeName(f.code));
+        o.insert(QStringLiteral("screen"), f.where.screen >= 0 ? QJsonValue(f.where.screen) : QJsonValue());
+        o.insert(QStringLiteral("object"), object ? QJsonValue(KindName(f.where.kind)) : QJsonValue());
+        o.insert(QStringLiteral("number"), object ? QJsonValue(f.where.slot + 1) : QJsonValue());
+        o.insert(QStringLiteral("message"), f.sentence);
+        array.append(o);
+    }
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+}
+
+bool InUse(const modVantile &m, const ObjectRef &o)
+{
+    switch (o.kind) {
+    case ObjectKind::Button:
+        return m.GetButtonType(o.screen, o.slot) != 0;
+    case ObjectKind::Pilot:
+        return m.GetPilotUsed(o.screen, o.slot) != 0;
+    case ObjectKind::Slider:
+        return m.GetSliderPicture(o.screen, o.slot) != 0;
+    case ObjectKind::Text:
+        return m.GetTextType(o.screen, o.slot) != 0;
+    case ObjectKind::None:
+        break;
+    }
+    return false;
+}
+
+QRect ObjectArea(const modVantile &m, const ObjectRef &o)
+{
+    const QPoint at = objectPosition(m, o);
+    QRect area(at, objectPictureSize(m, o));
+    if (o.kind == ObjectKind::Text && m.GetTextType(o.screen, o.slot) == 1) {
+        const int fontSize = m.GetTextFontSize(o.screen, o.slot);
+        if (OT::ValidFontSize(fontSize)) {
+            const QRect ink = inkOf(m.GetTextString(o.screen, o.slot), OT::TextFonts[size_t(fontSize)]);
+            if (!ink.isEmpty())
+                area = area.isEmpty() ? ink.translated(at) : area | ink.translated(at);
+        }
+    }
+    return area.isEmpty() ? QRect() : area;
+}
+
+QRect ScreenArea(const modVantile &m)
+{
+    const Settings::PanelSize size = Settings::ScreenSize(m.GetResolution(), m.GetLayout());
+    return QRect(0, 0, size.width, size.height);
+}
+
+bool ScreenHasObjects(const modVantile &m, int screen)
+{
+    for (ObjectKind kind : Kinds)
+        for (int n = 0; n < slotCount(kind); ++n)
+            if (InUse(m, {screen, kind, n}))
+                return true;
+    return false;
+}
+
+// Where a picture background is looked up; one place, so that projects from
+// other machines can be resolved here as well.
+QString BackgroundProblem(const QString &background)
+{
+    if (IsColorBackground(background))
+        return {};
+    if (Support::PathExists(background) == 0)
+        return QStringLiteral("The background picture %1 is missing.").arg(quoted(background));
+    QImageReader reader(background);
+    reader.setAutoTransform(false);
+    if (reader.read().isNull())
+        return QStringLiteral("The background picture %1 cannot be read as a picture (%2).")
+            .arg(quoted(background), reader.errorString());
+    return {};
+}
+
+QString BackgroundStorageProblem(const QString &background)
+{
+    for (qsizetype i = 0; i < background.size(); ++i) {
+        const QChar c = background[i];
+        if (c == QLatin1Char('?') || Ansi::Code(c) != '?')
+            continue;
+        const qsizetype length = c.isHighSurrogate() && i + 1 < background.size() ? 2 : 1;
+        return QStringLiteral("The background path cannot be stored in the project file: the character %1 "
+                              "is not in the Windows-1252 code page.")
+            .arg(quoted(background.mid(i, length)));
+    }
+    if (background.size() > MaxStoredBackground)
+        return QStringLiteral("The background path cannot be stored in the project file: it has %1 characters, "
+                              "the file holds at most %2.")
+            .arg(background.size())
+            .arg(MaxStoredBackground);
+    return {};
+}
+
+} // namespace Check
