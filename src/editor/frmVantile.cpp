@@ -593,14 +593,9 @@ void frmVantile::vsPan_Change()
 
 void frmVantile::refreshObjects()
 {
-    for (int n = 0; n < modVantile::ButtonCount; ++n)
-        UDButton(n);
-    for (int n = 0; n < modVantile::PilotCount; ++n)
-        UDPilot(n);
-    for (int n = 0; n < modVantile::SliderCount; ++n)
-        UDSlider(n);
-    for (int n = 0; n < modVantile::TextCount; ++n)
-        UDTitle(n);
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k)
+        for (int n = 0; n < ObjectTables::SlotCounts[size_t(k)]; ++n)
+            refreshObject(ObjectKind(k), n);
 }
 
 void frmVantile::ShowScreen()
@@ -654,43 +649,63 @@ void frmVantile::showTitle()
     setWindowModified(m_.ProjectChanged);
 }
 
+// An object's canvas controls, settings line and tooltip from its record.
+void frmVantile::refreshObject(ObjectKind kind, int n)
+{
+    const int screen = m_.CurrentScreen;
+    switch (kind) {
+    case ObjectKind::Button: {
+        canvas_->ShowButton(n);
+        const ObjectDescriptions::Description text = ObjectDescriptions::Button(m_, screen, n);
+        lblBSettings[size_t(n)]->setText(text.line);
+        canvas_->SetToolTip(kind, n, text.tip);
+        break;
+    }
+    case ObjectKind::Pilot: {
+        canvas_->ShowPilot(n);
+        const ObjectDescriptions::Description text = ObjectDescriptions::Pilot(m_, screen, n);
+        lblPSettings[size_t(n)]->setText(text.line);
+        canvas_->SetToolTip(kind, n, text.tip);
+        break;
+    }
+    case ObjectKind::Slider: {
+        canvas_->ShowSlider(n);
+        const ObjectDescriptions::Description text = ObjectDescriptions::Slider(m_, screen, n);
+        lblSSettings[size_t(n)]->setText(text.line);
+        canvas_->SetToolTip(kind, n, text.tip);
+        break;
+    }
+    case ObjectKind::Text:
+        canvas_->ShowText(n, chkHideTitleBG->isChecked());
+        if (const auto line = ObjectDescriptions::TextLine(m_, screen, n))
+            lblTSettings[size_t(n)]->setText(*line);
+        break;
+    }
+}
+
+// The live updates of an open editor reach every view through the document.
 void frmVantile::UDButton(int iBNum)
 {
-    if (iBNum < 0 || iBNum >= modVantile::ButtonCount)
-        return;
-    canvas_->ShowButton(iBNum);
-    const ObjectDescriptions::Description text = ObjectDescriptions::Button(m_, m_.CurrentScreen, iBNum);
-    lblBSettings[size_t(iBNum)]->setText(text.line);
-    canvas_->SetToolTip(ObjectKind::Button, iBNum, text.tip);
+    if (iBNum >= 0 && iBNum < modVantile::ButtonCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Button, iBNum});
 }
 
 void frmVantile::UDPilot(int iPNum)
 {
-    if (iPNum < 0 || iPNum >= modVantile::PilotCount)
-        return;
-    canvas_->ShowPilot(iPNum);
-    const ObjectDescriptions::Description text = ObjectDescriptions::Pilot(m_, m_.CurrentScreen, iPNum);
-    lblPSettings[size_t(iPNum)]->setText(text.line);
-    canvas_->SetToolTip(ObjectKind::Pilot, iPNum, text.tip);
+    if (iPNum >= 0 && iPNum < modVantile::PilotCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Pilot, iPNum});
 }
 
 void frmVantile::UDSlider(int iSNum)
 {
-    if (iSNum < 0 || iSNum >= modVantile::SliderCount)
-        return;
-    canvas_->ShowSlider(iSNum);
-    const ObjectDescriptions::Description text = ObjectDescriptions::Slider(m_, m_.CurrentScreen, iSNum);
-    lblSSettings[size_t(iSNum)]->setText(text.line);
-    canvas_->SetToolTip(ObjectKind::Slider, iSNum, text.tip);
+    if (iSNum >= 0 && iSNum < modVantile::SliderCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Slider, iSNum});
 }
 
 void frmVantile::UDTitle(int iTNum)
 {
-    if (iTNum < 0 || iTNum >= modVantile::TextCount)
-        return;
-    canvas_->ShowText(iTNum, chkHideTitleBG->isChecked());
-    if (const auto line = ObjectDescriptions::TextLine(m_, m_.CurrentScreen, iTNum))
-        lblTSettings[size_t(iTNum)]->setText(*line);
+    if (iTNum >= 0 && iTNum < modVantile::TextCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Text, iTNum});
 }
 
 // --- the document's changes -------------------------------------------------------
@@ -703,20 +718,7 @@ void frmVantile::documentChanged(const DocumentChange &change)
     case Scope::Object:
         if (!here)
             return;
-        switch (change.kind) {
-        case ObjectKind::Button:
-            UDButton(change.slot);
-            break;
-        case ObjectKind::Pilot:
-            UDPilot(change.slot);
-            break;
-        case ObjectKind::Slider:
-            UDSlider(change.slot);
-            break;
-        case ObjectKind::Text:
-            UDTitle(change.slot);
-            break;
-        }
+        refreshObject(change.kind, change.slot);
         refreshSelection();
         break;
     case Scope::Screen:

@@ -198,6 +198,7 @@ private:
     void newObject(EditOperations::Kind kind);
     void documentChanged(const DocumentChange &change);
     void refreshObjects();
+    void refreshObject(ObjectKind kind, int n);
     void refreshSelection();
     void updateUndoActions();
     void fillRecentMenu();
