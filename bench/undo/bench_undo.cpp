@@ -69,7 +69,7 @@ void measure(const char *what, Document &document, int rounds)
         undoBest = std::min(undoBest, undoNs / 1000.0 / rounds);
         redoBest = std::min(redoBest, redoNs / 1000.0 / rounds);
     }
-    std::printf("%-44s undo %9.1f us   redo %9.1f us\n", what, undoBest, redoBest);
+    std::printf("%-48s undo %9.1f us   redo %9.1f us\n", what, undoBest, redoBest);
 }
 
 } // namespace
