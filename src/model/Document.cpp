@@ -116,8 +116,8 @@ Document::Document(modVantile &m, QObject *parent) : QObject(parent), m_(m)
 
 Document::~Document()
 {
-    // The commands refer to this document while the stack deletes them.
-    disconnect(&stack_, nullptr, this, nullptr);
+    // Nobody hears of the history going away with the document.
+    stack_.blockSignals(true);
     stack_.clear();
 }
 
