@@ -1,13 +1,22 @@
+// quellix-touch [PROJECT.QXC]: the editor, opening the project when one is named.
 #include "editor/QtPrompts.h"
 #include "editor/frmVantile.h"
 #include "model/modVantile.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Designs the screens of a touch panel."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project file (*.QXC) to open."),
+                                 QStringLiteral("[PROJECT.QXC]"));
+    parser.process(app);
 
     modVantile model;
     QtMessagePrompt messages;
@@ -16,5 +25,7 @@ int main(int argc, char *argv[])
     messages.SetParent(&window);
     files.SetParent(&window);
     window.show();
+    if (const QStringList names = parser.positionalArguments(); !names.isEmpty())
+        window.OpenProject(names.first());
     return QApplication::exec();
 }

@@ -5,8 +5,10 @@
 #include <QBitmap>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QRegularExpressionValidator>
 
 #include <algorithm>
 
@@ -19,6 +21,30 @@ QComboBox *NewList(const char *name, QWidget *parent)
     box->setObjectName(QLatin1String(name));
     box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     box->setMaxVisibleItems(16);
+    return box;
+}
+
+QComboBox *NumberList(QComboBox *box)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    QLineEdit *edit = box->lineEdit();
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), edit));
+    // Runs after the list's own Enter handling, which already chose an exact entry.
+    QObject::connect(edit, &QLineEdit::editingFinished, box, [box] {
+        bool ok = false;
+        const int value = box->lineEdit()->text().toInt(&ok);
+        if (ok && value >= 0 && value < box->count()) {
+            if (value != box->currentIndex()) {
+                box->setCurrentIndex(value);
+                emit box->activated(value);
+            }
+            box->setEditText(box->itemText(value));
+        } else {
+            box->setEditText(box->currentIndex() >= 0 ? box->itemText(box->currentIndex()) : QString());
+        }
+    });
     return box;
 }
 

@@ -16,6 +16,11 @@ namespace DialogControls
 // A drop-down list named as the dialog knows it. Its popup is a scrolling
 // list of a few entries, not a screen-high menu: the position lists hold 800.
 QComboBox *NewList(const char *name, QWidget *parent);
+// Lets the user type a number into a list of "0" ... "n": on Enter or when
+// the list loses the focus the number is chosen as if picked (typing 120
+// means 120, not 1 then 12); a number beyond the list is refused and the
+// list shows its entry again. Returns the list.
+QComboBox *NumberList(QComboBox *box);
 // "0" ... "799": a list index equals the pixel value.
 QStringList PositionEntries();
 // The nodes of the range: Hex2(address + 1 + i) for i = 0 to GetNodeRange;

@@ -77,13 +77,13 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
         txtPassword[size_t(k)] = box;
     }
     lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
-    cboLeft = NewList("cboLeft", this);
+    cboLeft = DialogControls::NumberList(NewList("cboLeft", this));
     lblTop = NewLabel("lblTop", QStringLiteral("Top"));
-    cboTop = NewList("cboTop", this);
+    cboTop = DialogControls::NumberList(NewList("cboTop", this));
     lblWidth = NewLabel("lblWidth", QStringLiteral("Width"));
-    cboWidth = NewList("cboWidth", this);
+    cboWidth = DialogControls::NumberList(NewList("cboWidth", this));
     lblHeight = NewLabel("lblHeight", QStringLiteral("Height"));
-    cboHeight = NewList("cboHeight", this);
+    cboHeight = DialogControls::NumberList(NewList("cboHeight", this));
     lblText = NewLabel("lblText", QStringLiteral("Text"));
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));

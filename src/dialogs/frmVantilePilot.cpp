@@ -27,9 +27,9 @@ frmVantilePilot::frmVantilePilot(modVantile &m, EditorHost &host, MessagePrompt 
     lblPilot = NewLabel("lblPilot", QStringLiteral("Pilot"));
     cboPilot = list("cboPilot");
     lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
-    cboLeft = list("cboLeft");
+    cboLeft = DialogControls::NumberList(list("cboLeft"));
     lblTop = NewLabel("lblTop", QStringLiteral("Top"));
-    cboTop = list("cboTop");
+    cboTop = DialogControls::NumberList(list("cboTop"));
     cmdUnused = NewButton("cmdUnused", QStringLiteral("Remove Pilot"));
     cmdClose = NewButton("cmdClose", QStringLiteral("Close"));
 

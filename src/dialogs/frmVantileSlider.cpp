@@ -26,9 +26,9 @@ frmVantileSlider::frmVantileSlider(modVantile &m, EditorHost &host, MessagePromp
     lblDevice = NewLabel("lblDevice", QStringLiteral("Quellix Device"));
     cboDevice = list("cboDevice");
     lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
-    cboLeft = list("cboLeft");
+    cboLeft = DialogControls::NumberList(list("cboLeft"));
     lblTop = NewLabel("lblTop", QStringLiteral("Top"));
-    cboTop = list("cboTop");
+    cboTop = DialogControls::NumberList(list("cboTop"));
     cmdUnused = NewButton("cmdUnused", QStringLiteral("Remove Slider"));
     cmdClose = NewButton("cmdClose", QStringLiteral("Close"));
 

@@ -41,13 +41,13 @@ frmVantileTextBox::frmVantileTextBox(modVantile &m, EditorHost &host, MessagePro
     auto list = [this](const char *name) { return NewList(name, this); };
     cboType = list("cboType");
     lblLeft = NewLabel("lblLeft", QStringLiteral("Left"));
-    cboLeft = list("cboLeft");
+    cboLeft = DialogControls::NumberList(list("cboLeft"));
     lblTop = NewLabel("lblTop", QStringLiteral("Top"));
-    cboTop = list("cboTop");
+    cboTop = DialogControls::NumberList(list("cboTop"));
     lblWidth = NewLabel("lblWidth", QStringLiteral("Width"));
-    cboWidth = list("cboWidth");
+    cboWidth = DialogControls::NumberList(list("cboWidth"));
     lblHeight = NewLabel("lblHeight", QStringLiteral("Height"));
-    cboHeight = list("cboHeight");
+    cboHeight = DialogControls::NumberList(list("cboHeight"));
     lblText = NewLabel("lblText", QStringLiteral("Text"));
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));

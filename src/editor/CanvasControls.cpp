@@ -189,6 +189,25 @@ void CanvasSurface::paintEvent(QPaintEvent *)
         painter.drawLine(0, y, gridExtent_.width(), y);
     for (int x : gridV_)
         painter.drawLine(x, 0, x, gridExtent_.height());
+    if (!selection_.isEmpty()) {
+        painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(selection_.adjusted(-2, -2, 1, 1));
+    }
+}
+
+void CanvasSurface::setSelection(const QRect &area)
+{
+    if (area == selection_)
+        return;
+    selection_ = area;
+    update();
+}
+
+void CanvasSurface::mousePressEvent(QMouseEvent *event)
+{
+    emit pressed();
+    QWidget::mousePressEvent(event);
 }
 
 void CanvasSurface::mouseMoveEvent(QMouseEvent *event)

@@ -122,14 +122,22 @@ public:
     const QList<int> &verticalGrid() const { return gridV_; }
     const QColor &gridColor() const { return gridColor_; }
 
+    // The selected object's area, framed just outside it; an empty rectangle
+    // for no selection.
+    void setSelection(const QRect &area);
+    const QRect &selection() const { return selection_; }
+
 signals:
     void hovered();
+    void pressed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    QRect selection_;
     QColor backColor_ = Qt::white;
     QImage picture_;
     QList<int> gridH_, gridV_;

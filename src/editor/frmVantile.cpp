@@ -1,6 +1,5 @@
 #include "editor/frmVantile.h"
 
-#include "assets/PictureSets.h"
 #include "comm/frmVantileComm.h"
 #include "dialogs/frmVantileBGSel.h"
 #include "dialogs/frmVantileButton.h"
@@ -8,6 +7,8 @@
 #include "dialogs/frmVantileSlider.h"
 #include "dialogs/frmVantileTextBox.h"
 #include "editor/CanvasControls.h"
+#include "editor/CanvasView.h"
+#include "model/ObjectDescriptions.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
@@ -46,7 +47,6 @@ const QString CrLf = QStringLiteral("\r\n");
 
 const QColor ListGrey(224, 224, 224);
 const QColor HighlightYellow(255, 255, 0);
-const QColor TextGrey(192, 192, 192);
 
 // Twips of the design.
 constexpr int WindowWidth = 15975, WideWindowWidth = 20775;
@@ -59,20 +59,6 @@ constexpr int CanvasBorder = 60;
 constexpr int DialogDrop = 900;
 // Room for a dialog's window frame, which is not known before it is shown.
 constexpr int DialogFrameWidth = 10, DialogFrameHeight = 40;
-
-// What a damaged record can hold is far beyond any screen: keep widgets sane.
-int clampCoordinate(long long v)
-{
-    return int(std::clamp<long long>(v, -32767, 32767));
-}
-int clampSize(long long v)
-{
-    return int(std::clamp<long long>(v, 0, 32767));
-}
-int twipsToPixels(long long twips)
-{
-    return clampCoordinate(std::llround(double(twips) / frmVantile::TwipsPerPixel));
-}
 
 QColor colorFromValue(uint32_t value)
 {
@@ -118,26 +104,27 @@ void frmVantile::setTwipsGeometry(QWidget *w, int left, int top, int width, int 
 
 QString frmVantile::ProjectFilter()
 {
-    return QStringLiteral("Quellix Touch Data Files (*.QXC)|*.QXC|All Files (*.*)|*.*");
+    return FileController::ProjectFilter();
 }
 
 QString frmVantile::ScreenFilter()
 {
-    return QStringLiteral("Quellix Touch Data Files (*.QXS)|*.QXS|All Files (*.*)|*.*");
+    return FileController::ScreenFilter();
 }
 
 QString frmVantile::ProjectPattern()
 {
-    return Paths::WorkingFolder() + QStringLiteral("/*.QXC");
+    return FileController::ProjectPattern();
 }
 
 QString frmVantile::ScreenPattern()
 {
-    return Paths::WorkingFolder() + QStringLiteral("/*.QXS");
+    return FileController::ScreenPattern();
 }
 
 frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *parent)
-    : QMainWindow(parent), m_(m), messages_(messages), files_(files)
+    : QMainWindow(parent), m_(m), messages_(messages), files_(files), document_(m),
+      fileController_(document_, messages, files)
 {
     execDialog = [](QDialog &dialog) { return dialog.exec(); };
     setObjectName(QStringLiteral("frmVantile"));
@@ -151,6 +138,11 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     buildCheckMenus();
     buildControls();
     buildCanvas();
+    connect(&document_, &Document::Changed, this, &frmVantile::documentChanged);
+    connect(&document_, &Document::ModifiedChanged, this, &QWidget::setWindowModified);
+    QUndoStack &stack = document_.UndoStack();
+    connect(&stack, &QUndoStack::indexChanged, this, &frmVantile::updateUndoActions);
+    connect(&stack, &QUndoStack::cleanChanged, this, &frmVantile::updateUndoActions);
     Form_Load();
 }
 
@@ -183,21 +175,41 @@ void frmVantile::buildMenus()
         return a;
     };
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileNew = action(file, "mnuFileNew", QStringLiteral("New"), &frmVantile::mnuFileNew_Click);
-    mnuFileOpen = action(file, "mnuFileOpen", QStringLiteral("Open"), &frmVantile::mnuFileOpen_Click);
-    mnuFileSave = action(file, "mnuFileSave", QStringLiteral("Save"), &frmVantile::mnuFileSave_Click);
-    mnuFileSaveAs = action(file, "mnuFileSaveAs", QStringLiteral("Save As"), &frmVantile::mnuFileSaveAs_Click);
+    mnuFileNew = action(file, "mnuFileNew", QStringLiteral("&New"), &frmVantile::mnuFileNew_Click,
+                        QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileOpen = action(file, "mnuFileOpen", QStringLiteral("&Open"), &frmVantile::mnuFileOpen_Click,
+                         QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuRecentFiles = file->addMenu(QStringLiteral("Recent Files"));
+    mnuRecentFiles->setObjectName(QStringLiteral("mnuRecentFiles"));
+    // Ctrl+S stays "New Slider": Save has no shortcut.
+    mnuFileSave = action(file, "mnuFileSave", QStringLiteral("&Save"), &frmVantile::mnuFileSave_Click);
+    mnuFileSaveAs = action(file, "mnuFileSaveAs", QStringLiteral("Save &As"), &frmVantile::mnuFileSaveAs_Click,
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     mnuExport = action(file, "mnuExport", QStringLiteral("Export Screen"), &frmVantile::mnuExport_Click);
     mnuImportScreen =
         action(file, "mnuImportScreen", QStringLiteral("Import Screen"), &frmVantile::mnuImportScreen_Click);
     file->addSeparator();
-    mnuExit = action(file, "mnuExit", QStringLiteral("Exit"), &frmVantile::mnuExit_Click);
+    mnuExit = action(file, "mnuExit", QStringLiteral("E&xit"), &frmVantile::mnuExit_Click);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuUndo = action(edit, "mnuUndo", QStringLiteral("&Undo"), &frmVantile::mnuUndo_Click,
+                     QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = action(edit, "mnuRedo", QStringLiteral("&Redo"), &frmVantile::mnuRedo_Click);
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    mnuCopy =
+        action(edit, "mnuCopy", QStringLiteral("Copy"), &frmVantile::mnuCopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuPaste = action(edit, "mnuPaste", QStringLiteral("Paste"), &frmVantile::mnuPaste_Click,
+                      QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuDuplicate = action(edit, "mnuDuplicate", QStringLiteral("Duplicate"), &frmVantile::mnuDuplicate_Click,
+                          QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuDelete =
+        action(edit, "mnuDelete", QStringLiteral("Delete"), &frmVantile::mnuDelete_Click, QKeySequence(Qt::Key_Delete));
+    edit->addSeparator();
     mnuNewButton = action(edit, "mnuNewButton", QStringLiteral("New Button"), &frmVantile::mnuNewButton_Click,
                           QKeySequence(Qt::CTRL | Qt::Key_B));
     mnuNewPilot = action(edit, "mnuNewPilot", QStringLiteral("New Pilot"), &frmVantile::mnuNewPilot_Click,
@@ -209,6 +221,8 @@ void frmVantile::buildMenus()
     edit->addSeparator();
     mnuClearScreen = action(edit, "mnuClearScreen", QStringLiteral("Clear Screen"), &frmVantile::mnuClearScreen_Click,
                             QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuCopyScreen =
+        action(edit, "mnuCopyScreen", QStringLiteral("Copy Screen To..."), &frmVantile::mnuCopyScreen_Click);
     edit->addSeparator();
     mnuShowGrid = action(edit, "mnuShowGrid", QStringLiteral("Show Grid"), &frmVantile::mnuShowGrid_Click);
     mnuShowGrid->setCheckable(true);
@@ -246,7 +260,7 @@ void frmVantile::buildMenus()
     mnuUndoSnap = action(edit, "mnuUndoSnap", QStringLiteral("Undo Snap"), &frmVantile::mnuUndoSnap_Click);
     mnuUndoSnap->setEnabled(false);
 
-    QMenu *program = menuBar()->addMenu(QStringLiteral("Program"));
+    QMenu *program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->setObjectName(QStringLiteral("mnuProgram"));
     mnuDownload = action(program, "mnuDownload", QStringLiteral("Download Settings"), &frmVantile::mnuDownload_Click);
     program->addSeparator();
@@ -372,24 +386,8 @@ void frmVantile::buildControls()
 
 void frmVantile::buildCanvas()
 {
-    picPan = new QWidget(centralWidget());
-    picPan->setObjectName(QStringLiteral("picPan"));
-    picPan->move(px(120), px(PanTop));
-    picPan->setAutoFillBackground(true);
-    QPalette panPalette = picPan->palette();
-    panPalette.setColor(QPalette::Window, QColor(192, 192, 192));
-    picPan->setPalette(panPalette);
-
-    picLayout = new QFrame(picPan);
-    picLayout->setObjectName(QStringLiteral("picLayout"));
-    picLayout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picLayout->setLineWidth(CanvasBorder / 2 / TwipsPerPixel);
-    picLayout->move(0, 0);
-
-    picSurface = new CanvasSurface(picLayout);
-    picSurface->setObjectName(QStringLiteral("picSurface"));
-    picSurface->move(CanvasBorder / 2 / TwipsPerPixel, CanvasBorder / 2 / TwipsPerPixel);
-    connect(picSurface, &CanvasSurface::hovered, this, &frmVantile::ClearHL);
+    canvas_ = new CanvasView(m_, centralWidget());
+    canvas_->move(px(120), px(PanTop));
     UpdateGrid();
 
     vsPan = new QScrollBar(Qt::Vertical, centralWidget());
@@ -400,57 +398,56 @@ void frmVantile::buildCanvas()
     vsPan->hide();
     connect(vsPan, &QScrollBar::valueChanged, this, &frmVantile::vsPan_Change);
 
-    // Creation order is the initial stacking order: buttons, pilots,
-    // sliders, then the text objects above them.
-    for (int i = 0; i < modVantile::ButtonCount; ++i) {
-        auto *image = new CanvasImage(picSurface);
-        image->setObjectName(QStringLiteral("imgPB_%1").arg(i));
-        image->hide();
-        connectDrag(image, EditOperations::DropSource::ButtonPicture, i);
-        connect(image, &CanvasControl::clicked, this, [this, i] { imgPB_Click(i); });
-        connect(image, &CanvasControl::hovered, this, [this, i] { highlight(lblBSettings[size_t(i)]); });
-        imgPB.push_back(image);
+    connect(canvas_, &CanvasView::EmptyHovered, this, &frmVantile::ClearHL);
+    connect(canvas_, &CanvasView::EmptyPressed, this, [this] { Select(ObjectKind::Button, -1); });
+    connect(canvas_, &CanvasView::ObjectHovered, this,
+            [this](ObjectKind kind, int n) { highlight(settingsLine(kind, n)); });
+    connect(canvas_, &CanvasView::GrabPoint, this, [this](QPoint grab) {
+        DragOffsetX = grab.x() * TwipsPerPixel;
+        DragOffsetY = grab.y() * TwipsPerPixel;
+    });
+    connect(canvas_, &CanvasView::ObjectClicked, this, [this](ObjectKind kind, int n) {
+        switch (kind) {
+        case ObjectKind::Button:
+            imgPB_Click(n);
+            break;
+        case ObjectKind::Pilot:
+            imgPilot_Click(n);
+            break;
+        case ObjectKind::Slider:
+            imgSlider_Click(n);
+            break;
+        case ObjectKind::Text:
+            lblTextBox_Click(n);
+            break;
+        }
+    });
+    connect(canvas_, &CanvasView::Dropped, this,
+            [this](EditOperations::DropSource source, int n, QPoint mouse, QPoint grab, bool onCanvas) {
+                DragOffsetX = grab.x() * TwipsPerPixel;
+                DragOffsetY = grab.y() * TwipsPerPixel;
+                if (!onCanvas) {
+                    // Dropped outside the canvas: nothing happens; put the control back.
+                    ShowScreen();
+                    return;
+                }
+                DropObj(source, n, 0, 0, mouse.x() * TwipsPerPixel, mouse.y() * TwipsPerPixel);
+            });
+}
 
-        auto *caption = new CanvasLabel(picSurface);
-        caption->setObjectName(QStringLiteral("lblButton_%1").arg(i));
-        caption->setFont(CanvasFont(8, false));
-        caption->hide();
-        connectDrag(caption, EditOperations::DropSource::ButtonCaption, i);
-        connect(caption, &CanvasControl::clicked, this, [this, i] { lblButton_Click(i); });
-        connect(caption, &CanvasControl::hovered, this, [this, i] { highlight(lblBSettings[size_t(i)]); });
-        lblButton.push_back(caption);
-        // A button is dragged whole, picture and caption together.
-        connect(image, &CanvasControl::dragged, caption, [caption](QPoint d) { caption->move(caption->pos() + d); });
-        connect(caption, &CanvasControl::dragged, image, [image](QPoint d) { image->move(image->pos() + d); });
+QLabel *frmVantile::settingsLine(ObjectKind kind, int n) const
+{
+    switch (kind) {
+    case ObjectKind::Button:
+        return lblBSettings[size_t(n)];
+    case ObjectKind::Pilot:
+        return lblPSettings[size_t(n)];
+    case ObjectKind::Slider:
+        return lblSSettings[size_t(n)];
+    case ObjectKind::Text:
+        break;
     }
-    for (int i = 0; i < modVantile::PilotCount; ++i) {
-        auto *image = new CanvasImage(picSurface);
-        image->setObjectName(QStringLiteral("imgPilot_%1").arg(i));
-        image->hide();
-        connectDrag(image, EditOperations::DropSource::Pilot, i);
-        connect(image, &CanvasControl::clicked, this, [this, i] { imgPilot_Click(i); });
-        connect(image, &CanvasControl::hovered, this, [this, i] { highlight(lblPSettings[size_t(i)]); });
-        imgPilot.push_back(image);
-    }
-    for (int i = 0; i < modVantile::SliderCount; ++i) {
-        auto *image = new CanvasImage(picSurface);
-        image->setObjectName(QStringLiteral("imgSlider_%1").arg(i));
-        image->hide();
-        connectDrag(image, EditOperations::DropSource::Slider, i);
-        connect(image, &CanvasControl::clicked, this, [this, i] { imgSlider_Click(i); });
-        connect(image, &CanvasControl::hovered, this, [this, i] { highlight(lblSSettings[size_t(i)]); });
-        imgSlider.push_back(image);
-    }
-    for (int i = 0; i < modVantile::TextCount; ++i) {
-        auto *label = new CanvasLabel(picSurface);
-        label->setObjectName(QStringLiteral("lblTextBox_%1").arg(i));
-        label->setFont(CanvasFont(8, true));
-        label->hide();
-        connectDrag(label, EditOperations::DropSource::TextBox, i);
-        connect(label, &CanvasControl::clicked, this, [this, i] { lblTextBox_Click(i); });
-        connect(label, &CanvasControl::hovered, this, [this, i] { highlight(lblTSettings[size_t(i)]); });
-        lblTextBox.push_back(label);
-    }
+    return lblTSettings[size_t(n)];
 }
 
 // --- start-up and activation -------------------------------------------------
@@ -494,7 +491,9 @@ void frmVantile::Form_Load()
     ScreenRes();
 
     m_.NewProject();
-    m_.ProjectChanged = false;
+    document_.ResetHistory();
+    fillRecentMenu();
+    updateUndoActions();
     // Size the canvas even before the window is first shown.
     ScreenShape();
 }
@@ -569,15 +568,14 @@ void frmVantile::ScreenShape()
         viewWidth = h;
         viewHeight = panNeeded_ ? PanHeight : w;
     }
-    picLayout->resize(px(canvasWidth), px(canvasHeight));
-    picSurface->resize(px(canvasWidth - CanvasBorder), px(canvasHeight - CanvasBorder));
-    picPan->resize(px(viewWidth), px(viewHeight));
-    picPan->update();
+    canvas_->SetShape(QSize(px(canvasWidth), px(canvasHeight)), QSize(px(viewWidth), px(viewHeight)));
+    fittedResolution_ = resolution;
+    fittedLayout_ = m_.GetLayout();
 }
 
 void frmVantile::resetPan()
 {
-    picLayout->move(0, 0);
+    canvas_->SetPan(0);
     vsPan->setValue(0);
 }
 
@@ -589,26 +587,26 @@ void frmVantile::refit()
 
 void frmVantile::vsPan_Change()
 {
-    picLayout->move(0, -twipsToPixels(vsPan->value()));
+    canvas_->SetPan(int(std::llround(double(vsPan->value()) / TwipsPerPixel)));
 }
 
 // --- display ------------------------------------------------------------------
 
+void frmVantile::refreshObjects()
+{
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k)
+        for (int n = 0; n < ObjectTables::SlotCounts[size_t(k)]; ++n)
+            refreshObject(ObjectKind(k), n);
+}
+
 void frmVantile::ShowScreen()
 {
-    for (int n = 0; n < modVantile::ButtonCount; ++n)
-        UDButton(n);
-    for (int n = 0; n < modVantile::PilotCount; ++n)
-        UDPilot(n);
-    for (int n = 0; n < modVantile::SliderCount; ++n)
-        UDSlider(n);
-    for (int n = 0; n < modVantile::TextCount; ++n)
-        UDTitle(n);
+    refreshObjects();
     showOptions();
     showBackground();
     showTitle();
-    picLayout->raise();
-    picLayout->update();
+    refreshSelection();
+    canvas_->Raise();
 }
 
 void frmVantile::showOptions()
@@ -626,211 +624,145 @@ void frmVantile::showOptions()
 
 void frmVantile::showBackground()
 {
+    CanvasSurface *surface = canvas_->Surface();
     const QString background = m_.ScreenBackground[size_t(m_.CurrentScreen)];
     if (IsColorBackground(background)) {
-        picSurface->setPicture({});
-        picSurface->setBackColor(colorFromValue(BackgroundColorValue(background)));
+        surface->setPicture({});
+        surface->setBackColor(colorFromValue(BackgroundColorValue(background)));
         lblBGFile->setText(QStringLiteral("Solid Color"));
     } else if (Support::PathExists(background) != 0) {
         // A file that is no readable picture leaves the canvas without one.
-        picSurface->setPicture(QImage(background));
+        surface->setPicture(QImage(background));
         lblBGFile->setText(background);
     } else {
         messages_.Show(QStringLiteral("File Not Found") + CrLf + background, QStringLiteral("File Missing"),
                        MessagePrompt::Icon::Information, MessagePrompt::Buttons::Ok);
-        picSurface->setPicture({});
-        picSurface->setBackColor(Qt::white);
+        surface->setPicture({});
+        surface->setBackColor(Qt::white);
         lblBGFile->setText(QStringLiteral("BMP File Missing"));
     }
 }
 
 void frmVantile::showTitle()
 {
-    if (m_.ProjectFileName == modVantile::NoFileName)
-        setWindowTitle(m_.BaseCaption + QStringLiteral("   (None)"));
-    else
-        setWindowTitle(m_.BaseCaption + QStringLiteral("   ") + m_.ProjectFileName);
+    const QString name = m_.ProjectFileName == modVantile::NoFileName ? QStringLiteral("(None)") : m_.ProjectFileName;
+    setWindowTitle(m_.BaseCaption + QStringLiteral("   ") + name + QStringLiteral("[*]"));
+    setWindowModified(m_.ProjectChanged);
 }
 
+// An object's canvas controls, settings line and tooltip from its record.
+void frmVantile::refreshObject(ObjectKind kind, int n)
+{
+    const int screen = m_.CurrentScreen;
+    switch (kind) {
+    case ObjectKind::Button: {
+        canvas_->ShowButton(n);
+        const ObjectDescriptions::Description text = ObjectDescriptions::Button(m_, screen, n);
+        lblBSettings[size_t(n)]->setText(text.line);
+        canvas_->SetToolTip(kind, n, text.tip);
+        break;
+    }
+    case ObjectKind::Pilot: {
+        canvas_->ShowPilot(n);
+        const ObjectDescriptions::Description text = ObjectDescriptions::Pilot(m_, screen, n);
+        lblPSettings[size_t(n)]->setText(text.line);
+        canvas_->SetToolTip(kind, n, text.tip);
+        break;
+    }
+    case ObjectKind::Slider: {
+        canvas_->ShowSlider(n);
+        const ObjectDescriptions::Description text = ObjectDescriptions::Slider(m_, screen, n);
+        lblSSettings[size_t(n)]->setText(text.line);
+        canvas_->SetToolTip(kind, n, text.tip);
+        break;
+    }
+    case ObjectKind::Text:
+        canvas_->ShowText(n, chkHideTitleBG->isChecked());
+        if (const auto line = ObjectDescriptions::TextLine(m_, screen, n))
+            lblTSettings[size_t(n)]->setText(*line);
+        break;
+    }
+}
+
+// The live updates of an open editor reach every view through the document.
 void frmVantile::UDButton(int iBNum)
 {
-    if (iBNum < 0 || iBNum >= modVantile::ButtonCount)
-        return;
-    const int n = iBNum;
-    CanvasImage *image = imgPB[size_t(n)];
-    CanvasLabel *caption = lblButton[size_t(n)];
-    const int type = m_.GetButtonType(n);
-    if (type <= 0) {
-        image->hide();
-        caption->hide();
-    } else {
-        image->move(clampCoordinate(m_.GetButtonLeft(n)), clampCoordinate(m_.GetButtonTop(n)));
-        image->show();
-        const int picture = m_.GetButtonPicture(n);
-        if (picture == 0) {
-            image->setPicture({});
-            image->resize(clampSize(m_.GetButtonWidth(n)), clampSize(m_.GetButtonHeight(n)));
-            image->setBorder(true);
-            caption->hide();
-        } else {
-            const QImage &bitmap = PictureSets::ButtonPicture(picture - 1);
-            image->setPicture(bitmap);
-            image->resize(bitmap.size());
-            image->setBorder(false);
-            caption->setText(m_.GetButtonText(n));
-            const int fontSize = m_.GetButtonFontSize(n);
-            if (ObjectTables::ValidFontSize(fontSize)) {
-                const ObjectTables::FontChoice font = ObjectTables::CaptionFonts[size_t(fontSize)];
-                caption->setFont(CanvasFont(font.points, font.bold));
-                m_.SetButtonTextX(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
-                m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
-            }
-            const long long x = m_.GetButtonTextX(n), y = m_.GetButtonTextY(n);
-            const long long left = (long long)image->x() * TwipsPerPixel, top = (long long)image->y() * TwipsPerPixel;
-            const long long width = (long long)image->width() * TwipsPerPixel;
-            const long long height = (long long)image->height() * TwipsPerPixel;
-            caption->setGeometry(twipsToPixels(left + x), twipsToPixels(top + y), clampSize(twipsToPixels(width - x)),
-                                 clampSize(twipsToPixels(height - y)));
-            caption->setForeColor(m_.GetButtonTextColor(n) == 0 ? Qt::black : Qt::white);
-            caption->show();
-        }
-    }
-
-    const QString device = Hex2(m_.GetButtonDevice(n) + m_.GetNodeAddress() + 1);
-    QString line, tip;
-    if (type == 0) {
-        line = QStringLiteral("Disabled");
-    } else if (type >= 1 && type <= 24) {
-        const int input = (type - 1) % 8 + 1;
-        static const QString kinds[] = {QStringLiteral("Mom In:"), QStringLiteral("Turn ON In:"),
-                                        QStringLiteral("Turn OFF In:")};
-        line = kinds[(type - 1) / 8] + QString::number(input) + QStringLiteral(" Dev:") + device;
-        tip = QStringLiteral("D:") + device + QStringLiteral(" I:") + QString::number(input);
-    } else if (type == 25) {
-        line = tip = QStringLiteral("Goto Home");
-    } else if (type >= 26 && type <= 40) {
-        line = tip = QStringLiteral("Goto Screen:") + QString::number(type - 25);
-    } else if (type >= 41 && type <= 56) {
-        tip = type == 41 ? QStringLiteral("Goto Screen Home")
-                         : QStringLiteral("Goto Screen:") + QString::number(type - 41);
-        line =
-            tip + QStringLiteral(" PW:") + QStringLiteral("%1").arg(m_.GetButtonPassword(n), 6, 10, QLatin1Char('0'));
-    }
-    lblBSettings[size_t(n)]->setText(line);
-    image->setToolTip(tip);
-    caption->setToolTip(tip);
-    image->raise();
-    caption->raise();
+    if (iBNum >= 0 && iBNum < modVantile::ButtonCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Button, iBNum});
 }
 
 void frmVantile::UDPilot(int iPNum)
 {
-    if (iPNum < 0 || iPNum >= modVantile::PilotCount)
-        return;
-    const int n = iPNum;
-    CanvasImage *image = imgPilot[size_t(n)];
-    const int used = m_.GetPilotUsed(n);
-    image->setVisible(used > 0);
-    const QImage &bitmap = PictureSets::PilotOnPicture(m_.GetPilotPicture(n));
-    image->setPicture(bitmap);
-    image->setGeometry(clampCoordinate(m_.GetPilotLeft(n)), clampCoordinate(m_.GetPilotTop(n)), bitmap.width(),
-                       bitmap.height());
-
-    const QString device = Hex2(m_.GetPilotDevice(n) + m_.GetNodeAddress() + 1);
-    const QString input = QString::number((long long)m_.GetPilotInput(n) + 1);
-    QString line, tip;
-    if (used == 0) {
-        line = QStringLiteral("Disabled");
-    } else if (used == 1) {
-        line = QStringLiteral("Enabled Pilot:") + input + QStringLiteral(" Dev:") + device;
-        tip = QStringLiteral("D:") + device + QStringLiteral(" P:") + input;
-    }
-    lblPSettings[size_t(n)]->setText(line);
-    image->setToolTip(tip);
-    image->raise();
+    if (iPNum >= 0 && iPNum < modVantile::PilotCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Pilot, iPNum});
 }
 
 void frmVantile::UDSlider(int iSNum)
 {
-    if (iSNum < 0 || iSNum >= modVantile::SliderCount)
-        return;
-    const int n = iSNum;
-    CanvasImage *image = imgSlider[size_t(n)];
-    const int picture = m_.GetSliderPicture(n);
-    if (picture <= 0) {
-        image->hide();
-    } else {
-        const QImage &bitmap = PictureSets::SliderSelectorPicture(picture - 1);
-        image->setPicture(bitmap);
-        image->setGeometry(clampCoordinate(m_.GetSliderLeft(n)), clampCoordinate(m_.GetSliderTop(n)), bitmap.width(),
-                           bitmap.height());
-        image->show();
-    }
-    const QString device = Hex2(m_.GetSliderDevice(n) + m_.GetNodeAddress() + 1);
-    if (picture == 0) {
-        lblSSettings[size_t(n)]->setText(QStringLiteral("Disabled"));
-        image->setToolTip(QString());
-    } else {
-        lblSSettings[size_t(n)]->setText(QStringLiteral("Enabled Dev:") + device);
-        image->setToolTip(QStringLiteral("D:") + device);
-    }
+    if (iSNum >= 0 && iSNum < modVantile::SliderCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Slider, iSNum});
 }
 
 void frmVantile::UDTitle(int iTNum)
 {
-    if (iTNum < 0 || iTNum >= modVantile::TextCount)
-        return;
-    const int n = iTNum;
-    CanvasLabel *label = lblTextBox[size_t(n)];
-    const int type = m_.GetTextType(n);
+    if (iTNum >= 0 && iTNum < modVantile::TextCount)
+        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Text, iTNum});
+}
 
-    static const QColor barColors[] = {QColor(0, 0, 255), QColor(0, 255, 0), QColor(128, 128, 128)};
-    if (type == 0) {
-        label->hide();
-    } else if (type == 1) {
-        label->setBorder(false);
-        label->setBackColor(chkHideTitleBG->isChecked() ? TextGrey : QColor());
-        label->show();
-    } else if (type == 2 || type == 3) {
-        label->setBorder(true);
-        label->setBackColor(Qt::white);
-        label->show();
-    } else if (type >= 4 && type <= 9) {
-        label->setBorder(true);
-        label->setBackColor(barColors[(type - 4) % 3]);
-        label->show();
+// --- the document's changes -------------------------------------------------------
+
+void frmVantile::documentChanged(const DocumentChange &change)
+{
+    using Scope = DocumentChange::Scope;
+    const bool here = change.screen == m_.CurrentScreen;
+    switch (change.scope) {
+    case Scope::Object:
+        if (!here)
+            return;
+        refreshObject(change.kind, change.slot);
+        refreshSelection();
+        break;
+    case Scope::Screen:
+        if (here)
+            ShowScreen();
+        break;
+    case Scope::Background:
+        if (here)
+            showBackground();
+        break;
+    case Scope::Options:
+        if (m_.GetResolution() != fittedResolution_ || m_.GetLayout() != fittedLayout_) {
+            resetPan();
+            refit();
+        }
+        showOptions();
+        // The lists show node addresses, which follow the base address.
+        refreshObjects();
+        refreshSelection();
+        break;
+    case Scope::Project:
+        goHome();
+        break;
     }
+}
 
-    label->move(clampCoordinate(m_.GetTextLeft(n)), clampCoordinate(m_.GetTextTop(n)));
-    if (type >= 0 && type <= 3) {
-        label->resize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
-        label->setText(m_.GetTextString(n));
-    } else if (type >= 4 && type <= 6) {
-        label->resize(px(240), px(3315));
-        label->setText(QString());
-    } else if (type >= 7 && type <= 9) {
-        label->resize(px(300), px(6315));
-        label->setText(QString());
-    }
+// --- selection ----------------------------------------------------------------------
 
-    if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {
-        const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
-        label->setFont(CanvasFont(font.points, font.bold));
-    }
-    label->setForeColor(m_.GetTextColor(n) != 0 ? Qt::white : Qt::black);
+void frmVantile::Select(ObjectKind kind, int slot)
+{
+    if (slot >= ObjectTables::SlotCount(kind))
+        slot = -1;
+    selection_ = {kind, slot};
+    refreshSelection();
+    if (slot >= 0)
+        highlight(settingsLine(kind, slot));
+}
 
-    const QString device = Hex2(m_.GetTextDevice(n) + m_.GetNodeAddress() + 1);
-    QLabel *line = lblTSettings[size_t(n)];
-    if (type == 0)
-        line->setText(QStringLiteral("Disabled"));
-    else if (type == 1)
-        line->setText(QStringLiteral("Text"));
-    else if (type == 2)
-        line->setText(QStringLiteral("Slider Dev:") + device);
-    else if (type == 3)
-        line->setText(QStringLiteral("Dimmer Dev:") + device);
-    else if (type >= 4 && type <= 9)
-        line->setText(QStringLiteral("Dim Bar Dev:") + device);
+void frmVantile::refreshSelection()
+{
+    if (selection_.slot >= 0 && !EditOperations::SlotUsed(m_, m_.CurrentScreen, selection_.kind, selection_.slot))
+        selection_.slot = -1;
+    canvas_->SetSelection(selection_.kind, selection_.slot);
 }
 
 // --- highlight ------------------------------------------------------------------
@@ -866,6 +798,7 @@ void frmVantile::selectScreen(int screen)
 {
     cboScreenNumber->setCurrentIndex(screen);
     ClearHL();
+    selection_.slot = -1;
     m_.SelectScreen(screen);
     ShowScreen();
     m_.ResetTemplates();
@@ -879,12 +812,25 @@ void frmVantile::cboScreenNumber_Click()
         selectScreen(screen);
 }
 
+namespace
+{
+// One device option as one step; a choice that changes nothing still counts
+// as a change of the project, as it always did.
+template <class Set> void setOption(Document &document, const QString &text, Set set)
+{
+    Document::Edit edit(document, text);
+    edit.Options();
+    set();
+    if (!edit.Commit())
+        document.MarkChanged();
+}
+} // namespace
+
 void frmVantile::optLayout_Click(int index)
 {
-    m_.ProjectChanged = true;
     resetPan();
-    m_.SetLayout(index == 0 ? 0 : 1);
     ClearHL();
+    setOption(document_, QStringLiteral("Change Orientation"), [&] { m_.SetLayout(index == 0 ? 0 : 1); });
     refit();
     ShowScreen();
     mnuUndoSnap->setEnabled(false);
@@ -893,24 +839,21 @@ void frmVantile::optLayout_Click(int index)
 void frmVantile::cboScnRes_Click()
 {
     resetPan();
-    m_.SetResolution(cboScnRes->currentIndex());
+    setOption(document_, QStringLiteral("Change Resolution"), [&] { m_.SetResolution(cboScnRes->currentIndex()); });
     refit();
-    m_.ProjectChanged = true;
     ShowScreen();
     mnuUndoSnap->setEnabled(false);
 }
 
 void frmVantile::chkBeep_Click()
 {
-    m_.ProjectChanged = true;
-    m_.SetBeep(chkBeep->isChecked() ? 1 : 0);
+    setOption(document_, QStringLiteral("Change Audio"), [&] { m_.SetBeep(chkBeep->isChecked() ? 1 : 0); });
     ClearHL();
 }
 
 void frmVantile::cboCmdSet_Click()
 {
-    m_.SetCommandSet(cboCmdSet->currentIndex());
-    m_.ProjectChanged = true;
+    setOption(document_, QStringLiteral("Change Command Set"), [&] { m_.SetCommandSet(cboCmdSet->currentIndex()); });
     ShowScreen();
 }
 
@@ -918,16 +861,16 @@ void frmVantile::addressRangeChanged(bool address)
 {
     const int a = cboQXAddress->currentIndex();
     const int r = cboQXRange->currentIndex();
-    if (Settings::AddressRangeValid(a, r)) {
-        if (address)
-            m_.SetNodeAddress(a);
-        else
-            m_.SetNodeRange(r);
-    } else {
+    const bool valid = Settings::AddressRangeValid(a, r);
+    if (!valid)
         messages_.Show(QStringLiteral("Base Address + Range Invalid"), QStringLiteral("Error"),
                        MessagePrompt::Icon::Critical, MessagePrompt::Buttons::Ok);
-    }
-    m_.ProjectChanged = true;
+    setOption(document_, address ? QStringLiteral("Change Node Address") : QStringLiteral("Change Node Range"), [&] {
+        if (valid && address)
+            m_.SetNodeAddress(a);
+        else if (valid)
+            m_.SetNodeRange(r);
+    });
     ShowScreen();
 }
 
@@ -967,6 +910,9 @@ void frmVantile::openEditor(ObjectKind kind, int index, bool fromList)
     }
     ClearHL();
     m_.CurrentObject = int16_t(index);
+    // The editor writes its object live; what it leaves when it closes is one step.
+    Document::Edit edit(document_, QStringLiteral("Edit ") + ObjectName(kind, index));
+    edit.Object(m_.CurrentScreen, kind, index);
     switch (kind) {
     case ObjectKind::Button:
         dialog = std::make_unique<frmVantileButton>(m_, *this, messages_, this);
@@ -986,9 +932,13 @@ void frmVantile::openEditor(ObjectKind kind, int index, bool fromList)
     keepOnDesktop(*dialog);
     execDialog(*dialog);
     dialog.reset();
+    edit.Commit();
+    // The editor marked its live changes; from here the stack decides.
+    document_.SyncChanged();
     ShowScreen();
     if (fromList)
         mnuUndoSnap->setEnabled(false);
+    Select(kind, index);
 }
 
 void frmVantile::cmdBEdit_Click(int index)
@@ -1039,10 +989,14 @@ void frmVantile::lblTextBox_Click(int index)
 void frmVantile::cmdBGSel_Click()
 {
     ClearHL();
+    Document::Edit edit(document_, QStringLiteral("Change Background"));
+    edit.Background(m_.CurrentScreen);
     frmVantileBGSel dialog(m_, *this, messages_, files_, this);
     dialog.move(dialog.x() + frameGeometry().x(), dialog.y() + px(DialogDrop));
     keepOnDesktop(dialog);
     execDialog(dialog);
+    edit.Commit();
+    document_.SyncChanged();
     ShowScreen();
 }
 
@@ -1076,7 +1030,7 @@ bool frmVantile::compilePictures()
     // The pictures start from the colour the canvas shows: a background
     // picture smaller than the screen leaves that colour around it.
     const bool written = CompileScreenPictures(m_, messages_, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder(),
-                                               picSurface->backColor().rgb());
+                                               canvas_->Surface()->backColor().rgb());
     ScreenShape();
     ShowScreen();
     return written;
@@ -1105,109 +1059,43 @@ void frmVantile::closeDialogs()
 
 // --- File menu ------------------------------------------------------------------
 
-bool frmVantile::discardChanges()
-{
-    return messages_.Show(QStringLiteral("Discard Any Changes?"), AppTitle, MessagePrompt::Icon::Question,
-                          MessagePrompt::Buttons::YesNo) == MessagePrompt::Answer::Yes;
-}
-
-void frmVantile::fileError(const QString &error)
-{
-    messages_.Show(error, AppTitle, MessagePrompt::Icon::Critical, MessagePrompt::Buttons::Ok);
-}
-
-QString frmVantile::showFileDialog(bool save, const QString &filter, const QString &initialName)
-{
-    cdFileName_ = initialName;
-    const QString chosen = save ? files_.ShowSave(filter, cdFileName_) : files_.ShowOpen(filter, cdFileName_);
-    if (!chosen.isEmpty())
-        cdFileName_ = chosen;
-    return chosen;
-}
-
-bool frmVantile::cancelled(const QString &chosen) const
-{
-    return chosen.isEmpty() || chosen == ProjectPattern() || chosen == ScreenPattern();
-}
-
 void frmVantile::FileOpen()
 {
-    if (m_.ProjectChanged && !discardChanges())
-        return;
-    const QString chosen = showFileDialog(false, ProjectFilter(), projectDialogShown_ ? QString() : ProjectPattern());
-    projectDialogShown_ = true;
-    if (cancelled(chosen))
-        return;
-    const QString previous = m_.ProjectFileName;
-    m_.ProjectFileName = chosen;
-    QString error;
-    if (!m_.LoadProject(&error)) {
-        m_.ProjectFileName = previous;
-        fileError(error);
-    }
+    fileController_.FileOpen();
+    fillRecentMenu();
 }
 
 void frmVantile::FileSave()
 {
-    if (m_.ProjectFileName == modVantile::NoFileName) {
-        FileSaveAs();
-        return;
-    }
-    QString error;
-    if (!m_.SaveProject(&error))
-        fileError(error);
+    fileController_.FileSave();
+    fillRecentMenu();
 }
 
 void frmVantile::FileSaveAs()
 {
-    const QString chosen = showFileDialog(true, ProjectFilter(), projectDialogShown_ ? cdFileName_ : ProjectPattern());
-    projectDialogShown_ = true;
-    if (!cancelled(chosen)) {
-        const QString previous = m_.ProjectFileName;
-        m_.ProjectFileName = chosen;
-        QString error;
-        if (!m_.SaveProject(&error)) {
-            m_.ProjectFileName = previous;
-            fileError(error);
-        }
-    }
+    fileController_.FileSaveAs();
+    fillRecentMenu();
     ShowScreen();
 }
 
 void frmVantile::ImportFile()
 {
-    const QString chosen = showFileDialog(false, ScreenFilter(), ScreenPattern());
-    if (cancelled(chosen))
-        return;
-    const QString previous = m_.ScreenFileName;
-    m_.ScreenFileName = chosen;
-    QString error;
-    if (!m_.ImportScreen(&error)) {
-        m_.ScreenFileName = previous;
-        fileError(error);
-    }
+    // A screen that was not replaced still counts as a change, as it always did.
+    if (!fileController_.ImportFile())
+        document_.MarkChanged();
 }
 
 void frmVantile::ExportFile()
 {
-    const QString chosen = showFileDialog(true, ScreenFilter(), ScreenPattern());
-    if (cancelled(chosen))
-        return;
-    const QString previous = m_.ScreenFileName;
-    m_.ScreenFileName = chosen;
-    QString error;
-    if (!m_.ExportScreen(&error)) {
-        m_.ScreenFileName = previous;
-        fileError(error);
-    }
+    fileController_.ExportFile();
 }
 
 void frmVantile::mnuFileNew_Click()
 {
-    if (m_.ProjectChanged && !discardChanges())
+    if (!fileController_.DiscardChanges())
         return;
-    m_.ProjectChanged = false;
     m_.NewProject();
+    document_.ResetHistory();
     goHome();
 }
 
@@ -1217,6 +1105,7 @@ void frmVantile::goHome()
     // background is reported once.
     cboScreenNumber->setCurrentIndex(0);
     ClearHL();
+    selection_.slot = -1;
     m_.SelectScreen(0);
     m_.ResetTemplates();
     refit();
@@ -1224,16 +1113,53 @@ void frmVantile::goHome()
     mnuUndoSnap->setEnabled(false);
 }
 
-void frmVantile::mnuFileOpen_Click()
+void frmVantile::afterOpen()
 {
-    FileOpen();
+    fillRecentMenu();
     goHome();
     m_.InputTypeWarned = true;
+}
+
+void frmVantile::mnuFileOpen_Click()
+{
+    fileController_.FileOpen();
+    afterOpen();
+}
+
+void frmVantile::OpenProject(const QString &path)
+{
+    fileController_.OpenPath(path);
+    afterOpen();
+}
+
+void frmVantile::mnuRecent_Click(int index)
+{
+    const QStringList recent = fileController_.RecentFiles();
+    if (index < 0 || index >= recent.size())
+        return;
+    fileController_.OpenPath(recent[index]);
+    afterOpen();
+}
+
+void frmVantile::fillRecentMenu()
+{
+    mnuRecentFiles->clear();
+    const QStringList recent = fileController_.RecentFiles();
+    for (int i = 0; i < recent.size(); ++i) {
+        // A file name's own ampersands are no mnemonics.
+        QString caption = recent[i];
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *a = mnuRecentFiles->addAction(QStringLiteral("&%1 ").arg(i + 1) + caption);
+        a->setObjectName(QStringLiteral("mnuRecent_%1").arg(i));
+        connect(a, &QAction::triggered, this, [this, i] { mnuRecent_Click(i); });
+    }
+    mnuRecentFiles->setEnabled(!recent.isEmpty());
 }
 
 void frmVantile::mnuFileSave_Click()
 {
     FileSave();
+    showTitle();
 }
 
 void frmVantile::mnuFileSaveAs_Click()
@@ -1245,7 +1171,6 @@ void frmVantile::mnuImportScreen_Click()
 {
     ImportFile();
     ShowScreen();
-    m_.ProjectChanged = true;
     m_.ResetTemplates();
     mnuUndoSnap->setEnabled(false);
 }
@@ -1259,7 +1184,7 @@ void frmVantile::mnuExport_Click()
 
 void frmVantile::mnuExit_Click()
 {
-    if (m_.ProjectChanged && !discardChanges())
+    if (!fileController_.DiscardChanges())
         return;
     exiting_ = true;
     closeDialogs();
@@ -1268,7 +1193,7 @@ void frmVantile::mnuExit_Click()
 
 void frmVantile::closeEvent(QCloseEvent *event)
 {
-    if (!exiting_ && m_.ProjectChanged && !discardChanges()) {
+    if (!exiting_ && !fileController_.DiscardChanges()) {
         event->ignore();
         return;
     }

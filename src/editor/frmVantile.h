@@ -2,7 +2,9 @@
 
 #include "check/ProjectCheck.h"
 #include "dialogs/EditorHost.h"
+#include "model/Document.h"
 #include "model/EditOperations.h"
+#include "model/FileController.h"
 #include "model/ObjectTables.h"
 
 #include <QColor>
@@ -16,15 +18,13 @@
 class modVantile;
 class MessagePrompt;
 class FileDialogPrompt;
-class CanvasControl;
-class CanvasImage;
-class CanvasLabel;
-class CanvasSurface;
+class CanvasView;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QDialog;
 class QFrame;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -35,7 +35,10 @@ class frmProjectCheck;
 class frmFunctionMap;
 
 // The main window: menus, device options, the canvas that shows the current
-// screen at panel scale, and the four settings lists beside it.
+// screen at panel scale (CanvasView), and the four settings lists beside it.
+// Every change goes through the Document as one undo step; the canvas and
+// the lists follow the Document's change signal. The File menu's work is
+// the FileController's.
 //
 // Layout values are kept in twips, as the window was designed; one screen
 // pixel is 15 twips, and so is one panel pixel on the canvas.
@@ -53,6 +56,18 @@ public:
     // Every modal dialog the window opens is run through this; it returns
     // the dialog's result. Tests replace it so that no dialog ever blocks.
     std::function<int(QDialog &)> execDialog;
+
+    Document &GetDocument() { return document_; }
+    // Opens a project as File, Open does with a chosen file (the command line).
+    void OpenProject(const QString &path);
+
+    // The object last clicked, dragged, pasted or created; slot -1 for none.
+    struct Selection {
+        ObjectTables::ObjectKind kind = ObjectTables::ObjectKind::Button;
+        int slot = -1;
+    };
+    Selection CurrentSelection() const { return selection_; }
+    void Select(ObjectTables::ObjectKind kind, int slot);
 
     // The desktop the window is sized and centred for, in pixels. By default
     // the primary screen; tests set it to try small and large desktops.
@@ -101,11 +116,20 @@ public:
 public slots:
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
+    void mnuRecent_Click(int index);
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuExport_Click();
     void mnuImportScreen_Click();
     void mnuExit_Click();
+
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDuplicate_Click();
+    void mnuDelete_Click();
+    void mnuCopyScreen_Click();
 
     void mnuNewButton_Click();
     void mnuNewPilot_Click();
@@ -161,9 +185,10 @@ private:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    enum class ObjectKind { Button, Pilot, Slider, Text };
+    using ObjectKind = ObjectTables::ObjectKind;
 
     void buildMenus();
     void buildControls();
@@ -189,12 +214,19 @@ private:
     void closeDialogs();
     void highlight(QLabel *line);
     void newObject(EditOperations::Kind kind);
-    void connectDrag(CanvasControl *control, EditOperations::DropSource source, int index);
-    bool discardChanges();
-    void fileError(const QString &error);
-    // The file-dialog control: one file name shared by all four dialogs.
-    QString showFileDialog(bool save, const QString &filter, const QString &initialName);
-    bool cancelled(const QString &chosen) const;
+    void documentChanged(const DocumentChange &change);
+    void refreshObjects();
+    void refreshObject(ObjectKind kind, int n);
+    void refreshSelection();
+    void updateUndoActions();
+    void fillRecentMenu();
+    void afterOpen();
+    QLabel *settingsLine(ObjectKind kind, int n) const;
+    // Pastes a copied object into the first free slot of its kind; `verb`
+    // names the step ("Paste", "Duplicate").
+    void placeCopy(const EditOperations::ObjectCopy &copy, QPoint from, const QString &verb);
+    void nudge(int dx, int dy);
+    void fullMessage(ObjectKind kind, const QString &title);
 
     static int px(int twips);
     static void setTwipsGeometry(QWidget *w, int left, int top, int width, int height);
@@ -202,18 +234,24 @@ private:
     modVantile &m_;
     MessagePrompt &messages_;
     FileDialogPrompt &files_;
+    Document document_;
+    FileController fileController_;
 
     bool exiting_ = false;
-    bool projectDialogShown_ = false;
     bool panNeeded_ = false;
     bool activated_ = false;
-    QString cdFileName_;
     EditOperations::SnapUndo snapUndo_;
     QSize desktop_;
+    Selection selection_;
+    // Resolution and orientation the window and canvas are sized for.
+    int fittedResolution_ = -1, fittedLayout_ = -1;
 
     // Menus.
     QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
     QAction *mnuExport = nullptr, *mnuImportScreen = nullptr, *mnuExit = nullptr;
+    QMenu *mnuRecentFiles = nullptr;
+    QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuCopy = nullptr, *mnuPaste = nullptr;
+    QAction *mnuDuplicate = nullptr, *mnuDelete = nullptr, *mnuCopyScreen = nullptr;
     QAction *mnuNewButton = nullptr, *mnuNewPilot = nullptr, *mnuNewSlider = nullptr, *mnuNewText = nullptr;
     QAction *mnuClearScreen = nullptr, *mnuShowGrid = nullptr, *mnuSnapToGrid = nullptr, *mnuUndoSnap = nullptr;
     QMenu *mnuGridSize0 = nullptr, *mnuGridColor0 = nullptr;
@@ -231,12 +269,8 @@ private:
     QPushButton *cmdBGSel = nullptr;
 
     // Canvas.
-    QWidget *picPan = nullptr;
-    QFrame *picLayout = nullptr;
-    CanvasSurface *picSurface = nullptr;
+    CanvasView *canvas_ = nullptr;
     QScrollBar *vsPan = nullptr;
-    std::vector<CanvasImage *> imgPB, imgPilot, imgSlider;
-    std::vector<CanvasLabel *> lblButton, lblTextBox;
 
     // Settings lists.
     QGroupBox *frmButtons = nullptr, *frmPilots = nullptr, *frmSliders = nullptr, *frmTitlesLarge = nullptr;

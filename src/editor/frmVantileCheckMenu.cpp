@@ -96,30 +96,24 @@ void frmVantile::ShowObject(int screen, Check::ObjectKind kind, int slot)
         return;
     if (screen != m_.CurrentScreen)
         selectScreen(screen);
-    const auto line = [slot](const std::vector<QLabel *> &lines) {
-        return slot >= 0 && slot < int(lines.size()) ? lines[size_t(slot)] : nullptr;
-    };
-    QLabel *settings = nullptr;
+    // The finding's object becomes the selection, as if it had been clicked.
     switch (kind) {
     case Check::ObjectKind::Button:
-        settings = line(lblBSettings);
+        Select(ObjectTables::ObjectKind::Button, slot);
         break;
     case Check::ObjectKind::Pilot:
-        settings = line(lblPSettings);
+        Select(ObjectTables::ObjectKind::Pilot, slot);
         break;
     case Check::ObjectKind::Slider:
-        settings = line(lblSSettings);
+        Select(ObjectTables::ObjectKind::Slider, slot);
         break;
     case Check::ObjectKind::Text:
-        settings = line(lblTSettings);
+        Select(ObjectTables::ObjectKind::Text, slot);
         break;
     case Check::ObjectKind::None:
+        ClearHL();
         break;
     }
-    if (settings)
-        highlight(settings);
-    else
-        ClearHL();
     raise();
     activateWindow();
 }

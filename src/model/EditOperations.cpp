@@ -7,6 +7,7 @@
 #include <cfenv>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace EditOperations
 {
@@ -227,6 +228,255 @@ bool StoreDrop(modVantile &m, DropSource source, int n, double x, double y)
         break;
     }
     return true;
+}
+
+} // namespace EditOperations
+
+namespace EditOperations
+{
+
+const char *const ObjectMimeType = "application/x-quellix-touch-object";
+
+namespace
+{
+const QByteArray ObjectTag("QXOBJ1");
+
+// Words of a record in PanelImage and in EditorImage.
+std::pair<int, int> recordSizes(Kind kind)
+{
+    switch (kind) {
+    case Kind::Button:
+        return {modVantile::PanelButtonSize, modVantile::EditorButtonSize};
+    case Kind::Pilot:
+        return {modVantile::PanelPilotSize, 0};
+    case Kind::Slider:
+        return {modVantile::PanelSliderSize, modVantile::EditorSliderSize};
+    case Kind::Text:
+        return {modVantile::PanelTextSize, modVantile::EditorTextSize};
+    }
+    return {0, 0};
+}
+} // namespace
+
+bool SlotUsed(const modVantile &m, int screen, Kind kind, int n)
+{
+    switch (kind) {
+    case Kind::Button:
+        return m.GetButtonType(screen, n) != 0;
+    case Kind::Pilot:
+        return m.GetPilotUsed(screen, n) != 0;
+    case Kind::Slider:
+        return m.GetSliderPicture(screen, n) != 0;
+    case Kind::Text:
+        return m.GetTextType(screen, n) != 0;
+    }
+    return false;
+}
+
+int FirstFreeSlot(const modVantile &m, int screen, Kind kind)
+{
+    for (int n = 0; n < ObjectTables::SlotCount(kind); ++n)
+        if (!SlotUsed(m, screen, kind, n))
+            return n;
+    return -1;
+}
+
+QPoint ObjectPosition(const modVantile &m, int screen, Kind kind, int n)
+{
+    switch (kind) {
+    case Kind::Button:
+        return {m.GetButtonLeft(screen, n), m.GetButtonTop(screen, n)};
+    case Kind::Pilot:
+        return {m.GetPilotLeft(screen, n), m.GetPilotTop(screen, n)};
+    case Kind::Slider:
+        return {m.GetSliderLeft(screen, n), m.GetSliderTop(screen, n)};
+    case Kind::Text:
+        return {m.GetTextLeft(screen, n), m.GetTextTop(screen, n)};
+    }
+    return {};
+}
+
+void SetObjectPosition(modVantile &m, int screen, Kind kind, int n, QPoint p)
+{
+    switch (kind) {
+    case Kind::Button:
+        m.SetButtonLeft(screen, n, p.x());
+        m.SetButtonTop(screen, n, p.y());
+        break;
+    case Kind::Pilot:
+        m.SetPilotLeft(screen, n, p.x());
+        m.SetPilotTop(screen, n, p.y());
+        break;
+    case Kind::Slider:
+        m.SetSliderLeft(screen, n, p.x());
+        m.SetSliderTop(screen, n, p.y());
+        break;
+    case Kind::Text:
+        m.SetTextLeft(screen, n, p.x());
+        m.SetTextTop(screen, n, p.y());
+        break;
+    }
+}
+
+QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n)
+{
+    if (!SlotUsed(m, screen, kind, n))
+        return {};
+    const QPoint at = ObjectPosition(m, screen, kind, n);
+    auto sized = [](int w, int h) { return QSize(std::clamp(w, 0, 32767), std::clamp(h, 0, 32767)); };
+    QSize size;
+    switch (kind) {
+    case Kind::Button: {
+        if (m.GetButtonType(screen, n) < 0)
+            return {};
+        const int picture = m.GetButtonPicture(screen, n);
+        size = picture == 0 ? sized(m.GetButtonWidth(screen, n), m.GetButtonHeight(screen, n))
+                            : PictureSets::ButtonPicture(picture - 1).size();
+        break;
+    }
+    case Kind::Pilot:
+        if (m.GetPilotUsed(screen, n) < 0)
+            return {};
+        size = PictureSets::PilotOnPicture(m.GetPilotPicture(screen, n)).size();
+        break;
+    case Kind::Slider:
+        if (m.GetSliderPicture(screen, n) < 0)
+            return {};
+        size = PictureSets::SliderSelectorPicture(m.GetSliderPicture(screen, n) - 1).size();
+        break;
+    case Kind::Text:
+        switch (ObjectTables::DecodeTextType(m.GetTextType(screen, n))) {
+        case ObjectTables::TextKind::SmallBar:
+            size = QSize(ObjectTables::SmallBarWidthTwips, ObjectTables::SmallBarHeightTwips) /
+                   ObjectTables::TwipsPerPixel;
+            break;
+        case ObjectTables::TextKind::LargeBar:
+            size = QSize(ObjectTables::LargeBarWidthTwips, ObjectTables::LargeBarHeightTwips) /
+                   ObjectTables::TwipsPerPixel;
+            break;
+        default:
+            size = sized(m.GetTextWidth(screen, n), m.GetTextHeight(screen, n));
+            break;
+        }
+        break;
+    }
+    return {at, size};
+}
+
+bool ScreenHasObjects(const modVantile &m, int screen)
+{
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k)
+        for (int n = 0; n < ObjectTables::SlotCounts[size_t(k)]; ++n)
+            if (SlotUsed(m, screen, Kind(k), n))
+                return true;
+    return false;
+}
+
+QPoint FreeSpot(const modVantile &m, int screen, Kind kind, int self, QSize size, const QRect &visible, int grid)
+{
+    grid = std::max(grid, 1);
+    QList<QRect> taken;
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k)
+        for (int n = 0; n < ObjectTables::SlotCounts[size_t(k)]; ++n)
+            if (!(Kind(k) == kind && n == self))
+                if (const QRect r = ObjectBounds(m, screen, Kind(k), n); !r.isEmpty())
+                    taken << r;
+    const int firstX = (visible.left() + grid - 1) / grid * grid;
+    const int firstY = (visible.top() + grid - 1) / grid * grid;
+    const QSize area = size.expandedTo(QSize(1, 1));
+    for (int y = firstY; y + area.height() - 1 <= visible.bottom(); y += grid) {
+        for (int x = firstX; x + area.width() - 1 <= visible.right(); x += grid) {
+            const QRect spot(QPoint(x, y), area);
+            if (std::none_of(taken.begin(), taken.end(), [&](const QRect &r) { return r.intersects(spot); }))
+                return spot.topLeft();
+        }
+    }
+    return {firstX, firstY};
+}
+
+ObjectCopy CopyObject(const modVantile &m, int screen, Kind kind, int n)
+{
+    const modVantile::RecordSpan span = m.ObjectRecord(screen, kind, n);
+    ObjectCopy copy;
+    copy.kind = kind;
+    copy.panel.assign(m.PanelImage.begin() + span.panelWord, m.PanelImage.begin() + span.panelWord + span.panelSize);
+    copy.editor.assign(m.EditorImage.begin() + span.editorWord,
+                       m.EditorImage.begin() + span.editorWord + span.editorSize);
+    return copy;
+}
+
+QPoint CopyPosition(const ObjectCopy &copy)
+{
+    // Word offsets of left and top (two words each, high byte first) in the panel part.
+    int left = 1, top = 3;
+    if (copy.kind == Kind::Button)
+        top = 5;
+    else if (copy.kind == Kind::Pilot)
+        left = 2, top = 4;
+    else if (copy.kind == Kind::Slider)
+        left = 2, top = 6;
+    auto get2 = [&](int i) { return copy.panel[size_t(i)] * 256 + copy.panel[size_t(i) + 1]; };
+    return {get2(left), get2(top)};
+}
+
+void WriteObject(modVantile &m, int screen, int n, const ObjectCopy &copy)
+{
+    const modVantile::RecordSpan span = m.ObjectRecord(screen, copy.kind, n);
+    if (int(copy.panel.size()) != span.panelSize || int(copy.editor.size()) != span.editorSize)
+        return;
+    std::copy(copy.panel.begin(), copy.panel.end(), m.PanelImage.begin() + span.panelWord);
+    std::copy(copy.editor.begin(), copy.editor.end(), m.EditorImage.begin() + span.editorWord);
+}
+
+QByteArray EncodeObject(const ObjectCopy &copy)
+{
+    QByteArray bytes = ObjectTag;
+    bytes.append(char(copy.kind));
+    for (const auto *words : {&copy.panel, &copy.editor})
+        for (int16_t w : *words) {
+            bytes.append(char(w & 0xFF));
+            bytes.append(char((w >> 8) & 0xFF));
+        }
+    return bytes;
+}
+
+bool DecodeObject(const QByteArray &bytes, ObjectCopy *copy)
+{
+    if (!bytes.startsWith(ObjectTag) || bytes.size() <= ObjectTag.size())
+        return false;
+    const int kind = static_cast<unsigned char>(bytes[ObjectTag.size()]);
+    if (kind >= ObjectTables::ObjectKindCount)
+        return false;
+    const auto [panelSize, editorSize] = recordSizes(Kind(kind));
+    const qsizetype start = ObjectTag.size() + 1;
+    if (bytes.size() - start != 2 * qsizetype(panelSize + editorSize))
+        return false;
+    auto word = [&](int i) {
+        const auto low = static_cast<unsigned char>(bytes[start + 2 * i]);
+        const auto high = static_cast<unsigned char>(bytes[start + 2 * i + 1]);
+        return int16_t(uint16_t(low | (high << 8)));
+    };
+    copy->kind = Kind(kind);
+    copy->panel.clear();
+    copy->editor.clear();
+    for (int i = 0; i < panelSize; ++i)
+        copy->panel.push_back(word(i));
+    for (int i = 0; i < editorSize; ++i)
+        copy->editor.push_back(word(panelSize + i));
+    return true;
+}
+
+void CopyScreen(modVantile &m, int from, int to)
+{
+    from = std::clamp(from, 0, modVantile::ScreenCount - 1);
+    to = std::clamp(to, 0, modVantile::ScreenCount - 1);
+    if (from == to)
+        return;
+    std::copy_n(m.PanelImage.begin() + from * modVantile::PanelBlockWords, modVantile::ScreenObjectWords,
+                m.PanelImage.begin() + to * modVantile::PanelBlockWords);
+    std::copy_n(m.EditorImage.begin() + from * modVantile::EditorBlockWords, modVantile::EditorBlockWords,
+                m.EditorImage.begin() + to * modVantile::EditorBlockWords);
+    m.ScreenBackground[size_t(to)] = m.ScreenBackground[size_t(from)];
 }
 
 } // namespace EditOperations

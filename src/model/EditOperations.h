@@ -1,9 +1,15 @@
 #pragma once
 
+#include "model/ObjectTables.h"
+
+#include <QByteArray>
 #include <QList>
+#include <QPoint>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class modVantile;
 
@@ -13,12 +19,47 @@ class modVantile;
 namespace EditOperations
 {
 
-enum class Kind { Button, Pilot, Slider, Text };
+using Kind = ObjectTables::ObjectKind;
 
 // Creates an object of the kind in the lowest free slot of the current
 // screen, at (0, 0), from the kind's template (LastButton ...) or the
 // defaults. Returns the slot, or -1 when every slot is used.
 int NewObject(modVantile &m, Kind kind);
+
+// --- objects addressed explicitly ------------------------------------------------
+
+// A slot is used when the first word of its record (type, used flag or
+// picture number) is not 0.
+bool SlotUsed(const modVantile &m, int screen, Kind kind, int n);
+int FirstFreeSlot(const modVantile &m, int screen, Kind kind);
+QPoint ObjectPosition(const modVantile &m, int screen, Kind kind, int n);
+void SetObjectPosition(modVantile &m, int screen, Kind kind, int n, QPoint topLeft);
+// The area the object covers on the canvas in pixels; empty for an unused slot.
+QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n);
+bool ScreenHasObjects(const modVantile &m, int screen);
+
+// The first spot on the grid of `grid` pixels, inside `visible`, where an
+// area of `size` overlaps no used object of the screen but `self`; the
+// top-left corner of `visible` when there is none.
+QPoint FreeSpot(const modVantile &m, int screen, Kind kind, int self, QSize size, const QRect &visible, int grid);
+
+// One object record on its own, as copy and paste carry it.
+struct ObjectCopy {
+    Kind kind = Kind::Button;
+    std::vector<int16_t> panel, editor;
+};
+ObjectCopy CopyObject(const modVantile &m, int screen, Kind kind, int n);
+QPoint CopyPosition(const ObjectCopy &copy);
+void WriteObject(modVantile &m, int screen, int n, const ObjectCopy &copy);
+// The clipboard form: a tag, the kind and the record words. Decoding refuses
+// anything that is not exactly one record of a known kind.
+QByteArray EncodeObject(const ObjectCopy &copy);
+bool DecodeObject(const QByteArray &bytes, ObjectCopy *copy);
+extern const char *const ObjectMimeType;
+
+// Objects (panel words 0 - 975, never the device options), editor block and
+// background of one screen onto another.
+void CopyScreen(modVantile &m, int from, int to);
 
 // Positions saved by the last snap, one pair per object, for Undo Snap.
 struct SnapUndo {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
 
 // The tables that give the object records their meaning: what a button's
 // function code does, which fonts captions and texts use, what each text
@@ -14,6 +15,18 @@ namespace ObjectTables
 // Layout values of the editor and caption offsets are kept in twips; one
 // panel pixel is 15 twips.
 constexpr int TwipsPerPixel = 15;
+
+// --- object kinds ---------------------------------------------------------------
+// The four kinds of screen objects, in the order the window lists them, and
+// the slots each screen has for them.
+enum class ObjectKind { Button, Pilot, Slider, Text };
+constexpr int ObjectKindCount = 4;
+constexpr std::array<int, ObjectKindCount> SlotCounts{32, 32, 8, 16};
+
+constexpr int SlotCount(ObjectKind kind)
+{
+    return SlotCounts[std::size_t(kind)];
+}
 
 // --- button function codes ----------------------------------------------------
 // 0 disabled; 1 - 8 push-button input 1 - 8, 9 - 16 turn input ON, 17 - 24

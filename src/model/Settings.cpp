@@ -85,6 +85,25 @@ void findSection(const QList<Line> &lines, const QByteArray &section, qsizetype 
 
 } // namespace
 
+QString GetPrivateProfileString(const QString &section, const QString &key, const QString &defaultValue,
+                                const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return defaultValue;
+    const QList<Line> lines = splitLines(f.read(1 << 20));
+    qsizetype first, last;
+    findSection(lines, section.toLocal8Bit(), &first, &last);
+    if (first < 0)
+        return defaultValue;
+    for (qsizetype i = first; i < last; ++i) {
+        QByteArray value;
+        if (isKey(lines[i].text, key.toLocal8Bit(), &value))
+            return QString::fromLocal8Bit(value);
+    }
+    return defaultValue;
+}
+
 int GetPrivateProfileInt(const QString &section, const QString &key, int defaultValue, const QString &file)
 {
     QFile f(file);
@@ -171,6 +190,44 @@ bool WritePrivateProfileString(const QString &section, const QString &key, const
         return false;
     }
     return true;
+}
+
+namespace
+{
+const QString RecentSection = QStringLiteral("Recent Files");
+QString recentKey(int i)
+{
+    return QStringLiteral("File%1").arg(i + 1);
+}
+} // namespace
+
+QStringList ReadRecentFiles()
+{
+    QStringList files;
+    for (int i = 0; i < RecentFileCount; ++i) {
+        const QString path = GetPrivateProfileString(RecentSection, recentKey(i), QString(), Paths::SettingsFile());
+        if (!path.isEmpty() && !files.contains(path))
+            files << path;
+    }
+    return files;
+}
+
+bool WriteRecentFiles(const QStringList &files, QString *error)
+{
+    for (int i = 0; i < RecentFileCount; ++i)
+        if (!WritePrivateProfileString(RecentSection, recentKey(i), i < files.size() ? files[i] : QString(),
+                                       Paths::SettingsFile(), error))
+            return false;
+    return true;
+}
+
+QStringList WithRecentFile(QStringList files, const QString &path)
+{
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > RecentFileCount)
+        files.removeLast();
+    return files;
 }
 
 bool ReadSettings(modVantile &m, QString *error)

@@ -18,6 +18,19 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int default
 bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value, const QString &file,
                                QString *error = nullptr);
 
+// Reads a string like the Windows private-profile function: the default
+// when the file, section or key is missing.
+QString GetPrivateProfileString(const QString &section, const QString &key, const QString &defaultValue,
+                                const QString &file);
+
+// The most recently used project files, newest first, at most RecentFileCount;
+// kept in a section of their own ("Recent Files", keys File1 ... File8).
+constexpr int RecentFileCount = 8;
+QStringList ReadRecentFiles();
+bool WriteRecentFiles(const QStringList &files, QString *error = nullptr);
+// `path` moved to the top of the list (added when new).
+QStringList WithRecentFile(QStringList files, const QString &path);
+
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);
 bool WriteSettings(const modVantile &m, QString *error = nullptr);

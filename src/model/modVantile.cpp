@@ -293,6 +293,44 @@ void modVantile::SetTextString(int screen, int n, const QString &text)
     setChars(&EditorImage[EditorTextWord(screen, n) + 6], TextStringLength, text);
 }
 
+modVantile::RecordSpan modVantile::ObjectRecord(int screen, ObjectTables::ObjectKind kind, int n) const
+{
+    using ObjectTables::ObjectKind;
+    switch (kind) {
+    case ObjectKind::Button:
+        return {PanelButtonWord(screen, n), PanelButtonSize, EditorButtonWord(screen, n), EditorButtonSize};
+    case ObjectKind::Pilot:
+        return {PanelPilotWord(screen, n), PanelPilotSize, 0, 0};
+    case ObjectKind::Slider:
+        return {PanelSliderWord(screen, n), PanelSliderSize, EditorSliderWord(screen, n), EditorSliderSize};
+    case ObjectKind::Text:
+        return {PanelTextWord(screen, n), PanelTextSize, EditorTextWord(screen, n), EditorTextSize};
+    }
+    return {};
+}
+
+bool modVantile::IsDerivedWord(bool editorImage, int word)
+{
+    if (editorImage) {
+        const int o = word % EditorBlockWords;
+        if (o < EditorSliderStart)
+            return (o - EditorButtonStart) % EditorButtonSize >= 5 && (o - EditorButtonStart) % EditorButtonSize <= 8;
+        return o < EditorTextStart; // slider sizes follow the picture
+    }
+    const int o = word % PanelBlockWords;
+    if (o >= PanelButtonStart && o < PanelSliderStart) {
+        const int f = (o - PanelButtonStart) % PanelButtonSize;
+        return f == 3 || f == 4 || f == 7 || f == 8;
+    }
+    if (o >= PanelSliderStart && o < PanelTextStart) {
+        const int f = (o - PanelSliderStart) % PanelSliderSize;
+        return f == 4 || f == 5 || f == 8 || f == 9;
+    }
+    if (o >= PanelTextStart && o < ScreenObjectWords)
+        return (o - PanelTextStart) % PanelTextSize == 6;
+    return false;
+}
+
 // --- helpers ----------------------------------------------------------------
 
 QString Hex2(int n)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ObjectTables.h"
+
 #include <QString>
 
 #include <array>
@@ -284,6 +286,17 @@ public:
     int EditorButtonWord(int screen, int n) const;
     int EditorSliderWord(int screen, int n) const;
     int EditorTextWord(int screen, int n) const;
+
+    // The words of one object record (absolute word numbers): its part of
+    // PanelImage and of EditorImage; a pilot has no EditorImage part.
+    struct RecordSpan {
+        int panelWord = 0, panelSize = 0;
+        int editorWord = 0, editorSize = 0;
+    };
+    RecordSpan ObjectRecord(int screen, ObjectTables::ObjectKind kind, int n) const;
+    // Words the program derives from others and rewrites on its own (object
+    // edges, slider sizes, caption offsets, the text font copy): no user edit.
+    static bool IsDerivedWord(bool editorImage, int word);
 
     // --- project and screen files -----------------------------------------
     // Each returns false and fills *error with a user-readable message when

@@ -63,6 +63,8 @@ private slots:
     void targetThenRemoveThenClose();
     void closingUsedButtonKeepsTemplate();
     void damagedRecordOpensSafely();
+    void typedNumber_data();
+    void typedNumber();
 };
 
 void ButtonEditorTest::functionList_data()
@@ -484,6 +486,36 @@ void ButtonEditorTest::damagedRecordOpensSafely()
     QCOMPARE(control<QComboBox>(dialog.get(), "cboLeft")->currentIndex(), -1);
     QVERIFY(f.m.PanelImage == panel);
     QVERIFY(f.host.calls.isEmpty());
+}
+
+void ButtonEditorTest::typedNumber_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("three digits") << "120" << 120;
+    QTest::newRow("leading zeros") << "007" << 7;
+    QTest::newRow("last entry") << "799" << 799;
+    QTest::newRow("beyond the list") << "900" << 40;
+    QTest::newRow("nothing") << "" << 40;
+}
+
+void ButtonEditorTest::typedNumber()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    Fixture f;
+    f.m.SetButtonType(4, 1);
+    f.m.SetButtonLeft(4, 40);
+    auto dialog = f.open();
+    auto *left = control<QComboBox>(dialog.get(), "cboLeft");
+    left->lineEdit()->selectAll();
+    QTest::keyClick(left->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(left->lineEdit(), typed);
+    QTest::keyClick(left->lineEdit(), Qt::Key_Return);
+    QCOMPARE(f.m.GetButtonLeft(4), stored);
+    QCOMPARE(left->currentIndex(), stored);
+    QCOMPARE(left->currentText(), QString::number(stored));
+    QCOMPARE(f.m.ProjectChanged, stored != 40);
 }
 
 QObject *makeButtonEditorTest()

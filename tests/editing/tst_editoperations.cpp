@@ -26,6 +26,12 @@ private slots:
     void drop_data();
     void drop();
     void clearScreen();
+    void objectTransfer_data();
+    void objectTransfer();
+    void derivedWords_data();
+    void derivedWords();
+    void freeSpot_data();
+    void freeSpot();
 };
 
 void tst_EditOperations::newButtonsFromDefaults()
@@ -339,6 +345,116 @@ void tst_EditOperations::clearScreen()
     m.ClearScreenData();
     QCOMPARE(m.GetNodeAddress(), 0);
     QCOMPARE(m.GetResolution(), 0);
+}
+
+// The clipboard form of one object: whole records of a known kind only.
+void tst_EditOperations::objectTransfer_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("cut");   // bytes taken off the end (negative: added)
+    QTest::addColumn<int>("patch"); // byte 6 (the kind) replaced when >= 0
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("button") << 0 << 0 << -1 << true;
+    QTest::newRow("pilot") << 1 << 0 << -1 << true;
+    QTest::newRow("slider") << 2 << 0 << -1 << true;
+    QTest::newRow("text") << 3 << 0 << -1 << true;
+    QTest::newRow("one byte short") << 0 << 1 << -1 << false;
+    QTest::newRow("one byte more") << 3 << -1 << -1 << false;
+    QTest::newRow("pilot record read as a slider") << 1 << 0 << 2 << false;
+    QTest::newRow("unknown kind") << 0 << 0 << 4 << false;
+    QTest::newRow("tag only") << 0 << 1000 << -1 << false;
+}
+
+void tst_EditOperations::objectTransfer()
+{
+    QFETCH(int, kind);
+    QFETCH(int, cut);
+    QFETCH(int, patch);
+    QFETCH(bool, valid);
+    modVantile m;
+    m.SelectScreen(5);
+    const Kind k = Kind(kind);
+    NewObject(m, k);
+    SetObjectPosition(m, 5, k, 0, QPoint(300, 200));
+    m.SetButtonText(5, 0, QStringLiteral("Küche"));
+    m.SetTextString(5, 0, QStringLiteral("Wohnzimmer"));
+    QByteArray bytes = EncodeObject(CopyObject(m, 5, k, 0));
+    QVERIFY(bytes.startsWith("QXOBJ1"));
+    if (cut > 0)
+        bytes.chop(std::min<qsizetype>(cut, bytes.size() - 6));
+    else if (cut < 0)
+        bytes.append(QByteArray(-cut, '\0'));
+    if (patch >= 0)
+        bytes[6] = char(patch);
+    ObjectCopy copy;
+    QCOMPARE(DecodeObject(bytes, &copy), valid);
+    if (!valid)
+        return;
+    QCOMPARE(CopyPosition(copy), QPoint(300, 200));
+    modVantile other;
+    WriteObject(other, 2, 7, copy);
+    QCOMPARE(CopyObject(other, 2, k, 7).panel, copy.panel);
+    QCOMPARE(CopyObject(other, 2, k, 7).editor, copy.editor);
+    QCOMPARE(ObjectPosition(other, 2, k, 7), QPoint(300, 200));
+}
+
+void tst_EditOperations::derivedWords_data()
+{
+    QTest::addColumn<bool>("editor");
+    QTest::addColumn<int>("word"); // within screen 3's block
+    QTest::addColumn<bool>("derived");
+    QTest::newRow("button type") << false << 256 << false;
+    QTest::newRow("button left") << false << 256 + 16 + 2 << false;
+    QTest::newRow("button right") << false << 256 + 16 + 3 << true;
+    QTest::newRow("button bottom") << false << 256 + 8 << true;
+    QTest::newRow("button device") << false << 256 + 9 << false;
+    QTest::newRow("caption offset x") << true << 35 + 5 << true;
+    QTest::newRow("caption offset y") << true << 8 << true;
+    QTest::newRow("caption colour") << true << 9 << false;
+    QTest::newRow("pilot left") << false << 8 + 3 << false;
+    QTest::newRow("slider right") << false << 768 + 10 + 4 << true;
+    QTest::newRow("slider top") << false << 768 + 6 << false;
+    QTest::newRow("slider bottom") << false << 768 + 9 << true;
+    QTest::newRow("slider width") << true << 1120 + 4 << true;
+    QTest::newRow("text panel font") << false << 848 + 8 + 6 << true;
+    QTest::newRow("text device") << false << 848 + 5 << false;
+    QTest::newRow("text width") << true << 1152 + 2 << false;
+    QTest::newRow("device options") << false << 976 << false;
+}
+
+void tst_EditOperations::derivedWords()
+{
+    QFETCH(bool, editor);
+    QFETCH(int, word);
+    QFETCH(bool, derived);
+    const int block = editor ? modVantile::EditorBlockWords : modVantile::PanelBlockWords;
+    QCOMPARE(modVantile::IsDerivedWord(editor, 3 * block + word), derived);
+}
+
+void tst_EditOperations::freeSpot_data()
+{
+    QTest::addColumn<QRect>("visible");
+    QTest::addColumn<int>("grid");
+    QTest::addColumn<QPoint>("spot");
+    // A 100 x 40 text at (0, 0) and a 20 x 421 bar at (120, 0).
+    QTest::newRow("beside the text") << QRect(0, 0, 480, 272) << 8 << QPoint(104, 0);
+    QTest::newRow("past the bar") << QRect(0, 0, 480, 272) << 64 << QPoint(192, 0);
+    QTest::newRow("panned down") << QRect(0, 430, 272, 50) << 8 << QPoint(0, 432);
+    QTest::newRow("no room: visible corner") << QRect(0, 0, 100, 40) << 8 << QPoint(0, 0);
+}
+
+void tst_EditOperations::freeSpot()
+{
+    QFETCH(QRect, visible);
+    QFETCH(int, grid);
+    QFETCH(QPoint, spot);
+    modVantile m;
+    m.SetTextType(1, 0, 1);
+    m.SetTextWidth(1, 0, 100);
+    m.SetTextHeight(1, 0, 40);
+    m.SetTextType(1, 1, 8);
+    m.SetTextLeft(1, 1, 120);
+    QCOMPARE(FreeSpot(m, 1, Kind::Pilot, -1, QSize(16, 16), visible, grid), spot);
 }
 
 QTEST_MAIN(tst_EditOperations)

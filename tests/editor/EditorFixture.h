@@ -49,7 +49,8 @@ public:
             opened.append({dialog.objectName(), dialog.pos(), m.CurrentObject});
             if (whileOpen)
                 whileOpen(dialog);
-            return int(QDialog::Rejected);
+            // Rejected unless the hook closed it otherwise.
+            return dialog.result();
         };
         return *w;
     }

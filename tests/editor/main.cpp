@@ -6,6 +6,7 @@ int runCanvasTests(int argc, char **argv);
 int runFileMenuTests(int argc, char **argv);
 int runDialogTests(int argc, char **argv);
 int runEditingTests(int argc, char **argv);
+int runUndoTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -16,5 +17,6 @@ int main(int argc, char **argv)
     failed += runFileMenuTests(argc, argv);
     failed += runDialogTests(argc, argv);
     failed += runEditingTests(argc, argv);
-    return failed;
+    failed += runUndoTests(argc, argv);
+    return failed == 0 ? 0 : 1;
 }

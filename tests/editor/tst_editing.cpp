@@ -1,6 +1,8 @@
 // Editing on the canvas: new objects, drag and drop, grid, snap, clearing.
 #include "EditorFixture.h"
 
+#include "assets/PictureSets.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QtTest>
@@ -65,7 +67,9 @@ void tst_Editing::newButtons()
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(e.m.GetButtonText(i), QStringLiteral("B 0%1").arg(i + 1));
         QVERIFY(!e.image(QStringLiteral("imgPB_%1").arg(i))->isHidden());
-        QCOMPARE(e.image(QStringLiteral("imgPB_%1").arg(i))->pos(), QPoint(0, 0));
+        // Side by side on the grid, each where the user sees it.
+        QCOMPARE(e.image(QStringLiteral("imgPB_%1").arg(i))->pos(),
+                 QPoint(PictureSets::ButtonPictureSize(0).width() * i, 0));
     }
     QVERIFY(e.image(QStringLiteral("imgPB_4"))->isHidden());
     QVERIFY(e.messages.boxes.isEmpty());
@@ -122,7 +126,9 @@ void tst_Editing::templateAndScreenChange()
     e.action(QStringLiteral("mnuNewPilot"))->trigger();
     QCOMPARE(e.m.GetPilotPicture(0), 40);
     QCOMPARE(e.m.GetPilotInput(0), 6);
-    QCOMPARE(e.m.GetPilotLeft(0), 0);
+    // Beside pilot 7, not under it.
+    QVERIFY(!EditOperations::ObjectBounds(e.m, 0, EditOperations::Kind::Pilot, 0)
+                 .intersects(EditOperations::ObjectBounds(e.m, 0, EditOperations::Kind::Pilot, 7)));
 
     e.choose(QStringLiteral("cboScreenNumber"), 2);
     e.m.SetPilotUsed(7, 1);

@@ -107,7 +107,7 @@ void tst_FileMenu::cancelRule()
     QCOMPARE(QDir(e.home.path()).entryList(QDir::Files), before);
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
     QCOMPARE(e.m.ScreenFileName, QString());
-    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)[*]"));
     QVERIFY(e.messages.boxes.isEmpty());
 }
 
@@ -171,7 +171,8 @@ void tst_FileMenu::open()
     if (loaded) {
         QCOMPARE(e.m.ProjectFileName, path);
         QVERIFY(!e.m.ProjectChanged);
-        QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   ") + path);
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   ") + path + QStringLiteral("[*]"));
         QCOMPARE(e.label(QStringLiteral("lblBSettings_0"))->text(), QStringLiteral("Goto Home"));
         QCOMPARE(e.combo(QStringLiteral("cboScnRes"))->currentIndex(), 1);
         QVERIFY(e.get<QRadioButton>(QStringLiteral("optLayout_1"))->isChecked());
@@ -202,7 +203,7 @@ void tst_FileMenu::openUnusableFile()
     QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Critical);
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
     QCOMPARE(e.m.GetButtonText(0), QStringLiteral("Keep me"));
-    QVERIFY(w.windowTitle().endsWith(QStringLiteral("   (None)")));
+    QVERIFY(w.windowTitle().endsWith(QStringLiteral("   (None)[*]")));
 }
 
 void tst_FileMenu::save()
@@ -216,7 +217,8 @@ void tst_FileMenu::save()
     QVERIFY(e.files.dialogs[0].save);
     QCOMPARE(readFile(path).size(), 98512);
     QCOMPARE(e.m.ProjectFileName, path);
-    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   ") + path);
+    QCOMPARE(w.windowTitle(),
+             QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   ") + path + QStringLiteral("[*]"));
 
     // Save with a name writes at once.
     e.choose(QStringLiteral("cboCmdSet"), 1);
@@ -242,7 +244,7 @@ void tst_FileMenu::saveFailure()
     QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Critical);
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
     QVERIFY(e.m.ProjectChanged);
-    QVERIFY(w.windowTitle().endsWith(QStringLiteral("   (None)")));
+    QVERIFY(w.windowTitle().endsWith(QStringLiteral("   (None)[*]")));
 }
 
 void tst_FileMenu::importExport()
@@ -350,7 +352,7 @@ void tst_FileMenu::fileNew()
         QCOMPARE(e.m.CurrentScreen, int16_t(0));
         QCOMPARE(e.m.GetResolution(), 0);
         QVERIFY(!e.m.ProjectChanged);
-        QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)[*]"));
         QCOMPARE(w.size(), QSize(1065, 651));
     } else {
         QCOMPARE(e.m.ProjectFileName, path);

@@ -70,14 +70,14 @@ void tst_Window::unwritableSettings()
     QVERIFY(e.messages.boxes[0].text.contains(e.settingsFile()));
     QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Exclamation);
     QCOMPARE(e.m.ComPortIndex, int16_t(0));
-    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)[*]"));
 }
 
 void tst_Window::startUpState()
 {
     Editor e;
     frmVantile &w = e.start();
-    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)[*]"));
     QCOMPARE(e.m.BaseCaption, QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05"));
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
     QVERIFY(!e.m.ProjectChanged);
@@ -163,44 +163,54 @@ void tst_Window::menuTree()
     for (QAction *top : w.menuBar()->actions())
         lines += menuLines(top->menu(), top->text() + QStringLiteral(" > "));
     const QStringList expected{
-        QStringLiteral("File > New (mnuFileNew)"),
-        QStringLiteral("File > Open (mnuFileOpen)"),
-        QStringLiteral("File > Save (mnuFileSave)"),
-        QStringLiteral("File > Save As (mnuFileSaveAs)"),
-        QStringLiteral("File > -"),
-        QStringLiteral("File > Export Screen (mnuExport)"),
-        QStringLiteral("File > Import Screen (mnuImportScreen)"),
-        QStringLiteral("File > -"),
-        QStringLiteral("File > Export Report... (mnuExportReport)"),
-        QStringLiteral("File > -"),
-        QStringLiteral("File > Exit (mnuExit)"),
-        QStringLiteral("Edit > New Button (mnuNewButton) Ctrl+B"),
-        QStringLiteral("Edit > New Pilot (mnuNewPilot) Ctrl+P"),
-        QStringLiteral("Edit > New Slider (mnuNewSlider) Ctrl+S"),
-        QStringLiteral("Edit > New Text (mnuNewText) Ctrl+T"),
-        QStringLiteral("Edit > -"),
-        QStringLiteral("Edit > Clear Screen (mnuClearScreen) Ctrl+X"),
-        QStringLiteral("Edit > -"),
-        QStringLiteral("Edit > Show Grid (mnuShowGrid) [ ]"),
-        QStringLiteral("Edit > Grid Size (mnuGridSize0)"),
-        QStringLiteral("Edit > Grid Size > 8 x 8 (mnuGridSize_0) [x]"),
-        QStringLiteral("Edit > Grid Size > 16 x 16 (mnuGridSize_1) [ ]"),
-        QStringLiteral("Edit > Grid Size > 32 x 32 (mnuGridSize_2) [ ]"),
-        QStringLiteral("Edit > Grid Size > 64 x 64 (mnuGridSize_3) [ ]"),
-        QStringLiteral("Edit > Grid Color (mnuGridColor0)"),
-        QStringLiteral("Edit > Grid Color > Black (mnuGridColor_0) [ ]"),
-        QStringLiteral("Edit > Grid Color > Gray (mnuGridColor_1) [x]"),
-        QStringLiteral("Edit > Grid Color > White (mnuGridColor_2) [ ]"),
-        QStringLiteral("Edit > -"),
-        QStringLiteral("Edit > Snap To Grid (mnuSnapToGrid)"),
-        QStringLiteral("Edit > Undo Snap (mnuUndoSnap) disabled"),
-        QStringLiteral("Program > Download Settings (mnuDownload)"),
-        QStringLiteral("Program > -"),
-        QStringLiteral("Program > Compile SD Card Images (mnuCompile) disabled"),
-        QStringLiteral("Program > Compile And Write To SD Card (mnuRunCG)"),
-        QStringLiteral("Program > -"),
-        QStringLiteral("Program > Check Project (mnuCheckProject) F7"),
-        QStringLiteral("Program > Function Map (mnuFunctionMap)"),
+        QStringLiteral("&File > &New (mnuFileNew) Ctrl+N"),
+        QStringLiteral("&File > &Open (mnuFileOpen) Ctrl+O"),
+        QStringLiteral("&File > Recent Files (mnuRecentFiles)"),
+        QStringLiteral("&File > &Save (mnuFileSave)"),
+        QStringLiteral("&File > Save &As (mnuFileSaveAs) Ctrl+Shift+S"),
+        QStringLiteral("&File > -"),
+        QStringLiteral("&File > Export Screen (mnuExport)"),
+        QStringLiteral("&File > Import Screen (mnuImportScreen)"),
+        QStringLiteral("&File > -"),
+        QStringLiteral("&File > Export Report... (mnuExportReport)"),
+        QStringLiteral("&File > -"),
+        QStringLiteral("&File > E&xit (mnuExit)"),
+        QStringLiteral("&Edit > &Undo (mnuUndo) Ctrl+Z disabled"),
+        QStringLiteral("&Edit > &Redo (mnuRedo) Ctrl+Shift+Z disabled"),
+        QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > Copy (mnuCopy) Ctrl+C"),
+        QStringLiteral("&Edit > Paste (mnuPaste) Ctrl+V"),
+        QStringLiteral("&Edit > Duplicate (mnuDuplicate) Ctrl+D"),
+        QStringLiteral("&Edit > Delete (mnuDelete) Del"),
+        QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > New Button (mnuNewButton) Ctrl+B"),
+        QStringLiteral("&Edit > New Pilot (mnuNewPilot) Ctrl+P"),
+        QStringLiteral("&Edit > New Slider (mnuNewSlider) Ctrl+S"),
+        QStringLiteral("&Edit > New Text (mnuNewText) Ctrl+T"),
+        QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > Clear Screen (mnuClearScreen) Ctrl+X"),
+        QStringLiteral("&Edit > Copy Screen To... (mnuCopyScreen)"),
+        QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > Show Grid (mnuShowGrid) [ ]"),
+        QStringLiteral("&Edit > Grid Size (mnuGridSize0)"),
+        QStringLiteral("&Edit > Grid Size > 8 x 8 (mnuGridSize_0) [x]"),
+        QStringLiteral("&Edit > Grid Size > 16 x 16 (mnuGridSize_1) [ ]"),
+        QStringLiteral("&Edit > Grid Size > 32 x 32 (mnuGridSize_2) [ ]"),
+        QStringLiteral("&Edit > Grid Size > 64 x 64 (mnuGridSize_3) [ ]"),
+        QStringLiteral("&Edit > Grid Color (mnuGridColor0)"),
+        QStringLiteral("&Edit > Grid Color > Black (mnuGridColor_0) [ ]"),
+        QStringLiteral("&Edit > Grid Color > Gray (mnuGridColor_1) [x]"),
+        QStringLiteral("&Edit > Grid Color > White (mnuGridColor_2) [ ]"),
+        QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > Snap To Grid (mnuSnapToGrid)"),
+        QStringLiteral("&Edit > Undo Snap (mnuUndoSnap) disabled"),
+        QStringLiteral("&Program > Download Settings (mnuDownload)"),
+        QStringLiteral("&Program > -"),
+        QStringLiteral("&Program > Compile SD Card Images (mnuCompile) disabled"),
+        QStringLiteral("&Program > Compile And Write To SD Card (mnuRunCG)"),
+        QStringLiteral("&Program > -"),
+        QStringLiteral("&Program > Check Project (mnuCheckProject) F7"),
+        QStringLiteral("&Program > Function Map (mnuFunctionMap)"),
     };
     QCOMPARE(lines, expected);
 }

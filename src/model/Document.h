@@ -1,0 +1,124 @@
+#pragma once
+
+#include "model/ObjectTables.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <vector>
+
+class modVantile;
+
+// What an edit, an undo or a redo changed, for the views that show it.
+struct DocumentChange {
+    enum class Scope {
+        Object,     // one object record of a screen
+        Screen,     // every object record and the background of a screen
+        Options,    // the device options
+        Background, // the background of a screen
+        Project     // everything: a new or opened project
+    };
+    Scope scope = Scope::Project;
+    int screen = -1;
+    ObjectTables::ObjectKind kind = ObjectTables::ObjectKind::Button;
+    int slot = -1;
+};
+
+// The open project: the configuration image and its edit history. Every
+// user change is one step on the undo stack; the project counts as changed
+// exactly while the stack is away from its saved (clean) state.
+//
+// A step stores the words of the parts it may touch, before and after.
+// Words the program derives from others (modVantile::IsDerivedWord) travel
+// with the step so that undo gives back the very bytes, but they alone never
+// make a step.
+class Document : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Document(modVantile &m, QObject *parent = nullptr);
+    ~Document() override;
+
+    modVantile &Model() { return m_; }
+    const modVantile &Model() const { return m_; }
+    QUndoStack &UndoStack() { return stack_; }
+
+    // One user edit. Name the parts it may change, change the image, then
+    // Commit: a change becomes a step on the stack (undo text `text`), no
+    // change leaves the stack alone.
+    class Edit
+    {
+    public:
+        Edit(Document &document, const QString &text);
+        Edit(const Edit &) = delete;
+        Edit &operator=(const Edit &) = delete;
+
+        Edit &Object(int screen, ObjectTables::ObjectKind kind, int slot);
+        // The whole screen block (objects, on Home the device options too)
+        // and the screen's background.
+        Edit &Screen(int screen);
+        Edit &Options();
+        Edit &Background(int screen);
+        // Consecutive steps with the same id over the same words become one
+        // (the arrow keys moving one object).
+        Edit &MergeId(int id);
+
+        // True when the image changed and the step was recorded.
+        bool Commit();
+
+    private:
+        friend class Document;
+        struct Words {
+            bool editor = false;
+            int start = 0;
+            std::vector<int16_t> before, after;
+        };
+        struct Text {
+            int screen = 0;
+            QString before, after;
+        };
+        void watch(bool editor, int start, int count);
+
+        Document &document_;
+        QString text_;
+        int mergeId_ = -1;
+        std::vector<Words> words_;
+        std::vector<Text> backgrounds_;
+        std::vector<DocumentChange> changes_;
+        bool committed_ = false;
+    };
+
+    // A command that changed nothing but counts as a change: the stack loses
+    // its clean state until the next save.
+    void MarkChanged();
+    // The project was saved: this is the clean state.
+    void MarkSaved();
+    // A new or opened project: no history, nothing changed.
+    void ResetHistory();
+    // Puts ProjectChanged back in step with the stack.
+    void SyncChanged();
+
+    // The screen the next undo (or redo) step changes, -1 when it changes
+    // none in particular or there is none.
+    int UndoScreen() const;
+    int RedoScreen() const;
+
+    // Tells the views of a change made outside a step (an open editor's live update).
+    void Notify(const DocumentChange &change) { emit Changed(change); }
+
+signals:
+    void Changed(const DocumentChange &change);
+    // ProjectChanged was brought in step with the stack.
+    void ModifiedChanged(bool modified);
+
+private:
+    modVantile &m_;
+    QUndoStack stack_;
+};
+
+// Undo texts name objects as the user sees them: "Button 3" for slot 2.
+QString ObjectName(ObjectTables::ObjectKind kind, int slot);
+// "Home", "01" ... "15".
+QString ScreenName(int screen);
