@@ -63,6 +63,8 @@ int main(int argc, char *argv[])
         return RunSdImageCommand(args);
     if (command == QLatin1String("sd-verify"))
         return RunSdVerifyCommand(args);
+    if (command == QLatin1String("try"))
+        return RunTryCommand(args);
     std::fprintf(stderr, "quellix: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(Usage, stderr);
     return ExitUsage;
