@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 
 #include <array>
@@ -30,6 +31,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class frmVantileTry;
 
 // The main window: menus, device options, the canvas that shows the current
 // screen at panel scale, and the four settings lists beside it.
@@ -118,6 +120,8 @@ public slots:
     void mnuDownload_Click();
     void mnuCompile_Click();
     void mnuRunCG_Click();
+    // Try Panel: the virtual panel window, one per main window.
+    void mnuTryPanel_Click();
 
     void optLayout_Click(int index);
     void cboQXAddress_Click();
@@ -225,4 +229,8 @@ private:
     std::vector<QPushButton *> cmdBEdit, cmdPEdit, cmdSEdit, cmdTEdit;
     std::vector<QLabel *> lblBSettings, lblPSettings, lblSSettings, lblTSettings;
     QCheckBox *chkHideTitleBG = nullptr;
+
+    // Try Panel.
+    QAction *mnuTryPanel = nullptr;
+    QPointer<frmVantileTry> tryPanel_;
 };
