@@ -31,7 +31,10 @@ public:
 
     // A button in use with a picture: the picture, keyed, and its caption
     // over it with a transparent background. The caption may run past the
-    // button. Nothing for a touch area (picture 0).
+    // button. Nothing for a touch area (picture 0). The caption's face colour
+    // is read from the target where the caption starts, which for the caption
+    // sizes lies on the button's own picture: a button drawn alone into a
+    // picture of its own has the pixels it has on the screen.
     void Button(ScreenPicture &target, int screen, int n, QPoint at);
     // A pilot light in use: its OFF picture, or its ON picture.
     void Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on = false);
