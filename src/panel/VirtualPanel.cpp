@@ -28,7 +28,8 @@ VirtualPanel::VirtualPanel(const modVantile &m) : m_(m), renderer_(m, notes_)
 void VirtualPanel::Refresh()
 {
     RunTimeState devices;
-    for (int offset = 0; offset <= std::max(0, m_.GetNodeRange()); ++offset) {
+    // A damaged range still gives the 1 to 64 devices a project can have.
+    for (int offset = 0; offset <= std::clamp(m_.GetNodeRange(), 0, 63); ++offset) {
         const int node = nodeOf(offset);
         devices.AddDevice(node);
         for (int input = 1; input <= RunTimeState::InputCount; ++input)
@@ -181,15 +182,15 @@ void VirtualPanel::pressButton(int n)
     const int node = nodeOf(m_.GetButtonDevice(screen_, n));
     switch (f.action) {
     case ButtonAction::Push:
-        devices_.SetInput(node, f.input, true);
+        setInput(node, f.input, true);
         log_.Append(PanelLog::Press(node, f.input));
         break;
     case ButtonAction::TurnOn:
-        devices_.SetInput(node, f.input, true);
+        setInput(node, f.input, true);
         log_.Append(PanelLog::On(node, f.input));
         break;
     case ButtonAction::TurnOff:
-        devices_.SetInput(node, f.input, false);
+        setInput(node, f.input, false);
         log_.Append(PanelLog::Off(node, f.input));
         break;
     case ButtonAction::Goto:
@@ -213,7 +214,7 @@ void VirtualPanel::releaseButton(int screen, int n)
     if (f.action != ButtonAction::Push)
         return;
     const int node = nodeOf(m_.GetButtonDevice(screen, n));
-    devices_.SetInput(node, f.input, false);
+    setInput(node, f.input, false);
     log_.Append(PanelLog::Release(node, f.input));
 }
 
@@ -225,11 +226,20 @@ void VirtualPanel::dragSlider(int n, QPoint at)
         return;
     const int level = PanelPictures::SliderLevelAt(style >= 3, at.y() - m_.GetSliderTop(screen, n));
     const int node = nodeOf(m_.GetSliderDevice(screen, n));
-    if (level == devices_.Level(node) && devices_.HasDevice(node))
+    const int before = finger_.level >= 0 ? finger_.level : devices_.Level(node);
+    finger_.level = level;
+    if (level == before)
         return;
-    devices_.SetLevel(node, level);
+    if (devices_.HasDevice(node))
+        devices_.SetLevel(node, level);
     log_.Append(PanelLog::Level(node, level));
     changed();
+}
+
+void VirtualPanel::setInput(int node, int input, bool on)
+{
+    if (devices_.HasDevice(node))
+        devices_.SetInput(node, input, on);
 }
 
 void VirtualPanel::tapKey(int key)
@@ -287,12 +297,13 @@ bool VirtualPanel::EnterPassword(const QString &digits)
 
 void VirtualPanel::SetInput(int node, int input, bool on)
 {
-    devices_.SetInput(node, input, on);
+    setInput(node, input, on);
     changed();
 }
 
 void VirtualPanel::SetLevel(int node, int percent)
 {
-    devices_.SetLevel(node, percent);
+    if (devices_.HasDevice(node))
+        devices_.SetLevel(node, percent);
     changed();
 }

@@ -28,7 +28,9 @@ class modVantile;
 // - touching a slider sets its device's level from the touch point, and
 //   dragging follows the finger;
 // - the topmost object under the finger takes the touch: sliders before
-//   buttons, a later slot before an earlier one.
+//   buttons, a later slot before an earlier one;
+// - an object whose device lies outside the node range sends all the same;
+//   the network has no such device, so nothing follows it.
 class VirtualPanel
 {
 public:
@@ -62,7 +64,7 @@ public:
     QList<int> Nodes() const { return devices_.Nodes(); }
     const RunTimeState &Devices() const { return devices_; }
     // Changes by hand, as if another keypad or the dimmer itself did it: the
-    // panel shows them and sends nothing.
+    // panel shows them and sends nothing. A node off the network is ignored.
     void SetInput(int node, int input, bool on);
     void SetLevel(int node, int percent);
 
@@ -77,6 +79,7 @@ private:
         enum Kind { None, Button, Slider, Key, Dismiss } kind = None;
         int index = 0;
         int screen = 0; // of a button or slider: where it was touched
+        int level = -1; // of a slider: the level this touch set last
     };
     class NoteCollector : public MessagePrompt
     {
@@ -88,6 +91,7 @@ private:
 
     Target hit(QPoint at) const;
     int nodeOf(int deviceOffset) const;
+    void setInput(int node, int input, bool on);
     void pressButton(int n);
     void releaseButton(int screen, int n);
     void dragSlider(int n, QPoint at);
