@@ -20,13 +20,14 @@ MessagePrompt::Answer VirtualPanel::NoteCollector::Show(const QString &text, con
     return Answer::Ok;
 }
 
-VirtualPanel::VirtualPanel(const modVantile &m) : m_(m), renderer_(m, notes_)
+VirtualPanel::VirtualPanel(const modVantile &m) : m_(m)
 {
     Refresh();
 }
 
 void VirtualPanel::Refresh()
 {
+    renderer_.emplace(m_, notes_);
     RunTimeState devices;
     // A damaged range still gives the 1 to 64 devices a project can have.
     for (int offset = 0; offset <= std::clamp(m_.GetNodeRange(), 0, 63); ++offset) {
@@ -53,7 +54,7 @@ void VirtualPanel::Reset()
 
 QSize VirtualPanel::Size() const
 {
-    const Settings::PanelSize size = Settings::ScreenSize(renderer_.ProjectResolution(), m_.GetLayout());
+    const Settings::PanelSize size = Settings::ScreenSize(renderer_->ProjectResolution(), m_.GetLayout());
     return {size.width, size.height};
 }
 
@@ -72,10 +73,10 @@ const QImage &VirtualPanel::Picture()
     } else if (showing_ == Showing::AccessDenied) {
         picture_ = PanelPictures::AccessDenied(size);
     } else {
-        ScreenPicture &canvas = renderer_.Canvas();
+        ScreenPicture &canvas = renderer_->Canvas();
         canvas.Resize(size.width(), size.height());
-        canvas.SetBackColor(renderer_.CompiledBackColor(screen_));
-        renderer_.DrawScreen(screen_, devices_);
+        canvas.SetBackColor(renderer_->CompiledBackColor(screen_));
+        renderer_->DrawScreen(screen_, devices_);
         picture_ = canvas.Image().copy();
     }
     dirty_ = false;

@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QStringList>
 
+#include <optional>
+
 class modVantile;
 
 // The panel of a project, played without the panel: one finger on its
@@ -102,7 +104,7 @@ private:
 
     const modVantile &m_;
     NoteCollector notes_;
-    ScreenRenderer renderer_;
+    std::optional<ScreenRenderer> renderer_; // made afresh by Refresh: background files may have changed
     RunTimeState devices_;
     PanelLog log_;
     int screen_ = 0;
