@@ -11,6 +11,7 @@ int RunDownloadCommand(const QStringList &args);
 int RunFirmwareCommand(const QStringList &args);
 int RunSdImageCommand(const QStringList &args);
 int RunSdVerifyCommand(const QStringList &args);
+int RunTryCommand(const QStringList &args);
 
 // The project check, the function map and the hand-over report.
 int RunCheckCommand(const QStringList &args);

@@ -73,6 +73,8 @@ int main(int argc, char *argv[])
         return RunMapCommand(args);
     if (command == QLatin1String("report"))
         return RunReportCommand(args);
+    if (command == QLatin1String("try"))
+        return RunTryCommand(args);
     std::fprintf(stderr, "quellix: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(Usage, stderr);
     return ExitUsage;

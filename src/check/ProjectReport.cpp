@@ -336,17 +336,14 @@ void findingPages(Pages &pages, const std::vector<Finding> &findings)
 
 } // namespace
 
-// Drawn from a private copy: the renderer works on the current screen and
-// stores the caption offsets it derives.
+// Every object as the editor knows it, so that each can be numbered on it.
 QImage PanelPicture(const modVantile &m, int screen)
 {
-    modVantile copy = m;
-    copy.SelectScreen(screen);
     QuietPrompt quiet;
-    ScreenRenderer renderer(copy, quiet);
-    const Settings::PanelSize size = Settings::ScreenSize(renderer.ProjectResolution(), copy.GetLayout());
+    ScreenRenderer renderer(m, quiet);
+    const Settings::PanelSize size = Settings::ScreenSize(renderer.ProjectResolution(), m.GetLayout());
     renderer.Canvas().Resize(size.width, size.height);
-    renderer.RenderIPImage();
+    renderer.DrawPreview(screen);
     return renderer.Canvas().Image().copy();
 }
 

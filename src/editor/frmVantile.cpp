@@ -12,6 +12,7 @@
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
+#include "panel/frmVantileTry.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
@@ -267,6 +268,8 @@ void frmVantile::buildMenus()
     mnuCompile = action(program, "mnuCompile", QStringLiteral("Compile SD Card Images"), &frmVantile::mnuCompile_Click);
     mnuCompile->setEnabled(false);
     mnuRunCG = action(program, "mnuRunCG", QStringLiteral("Compile And Write To SD Card"), &frmVantile::mnuRunCG_Click);
+    mnuTryPanel = action(program, "mnuTryPanel", QStringLiteral("Try Panel"), &frmVantile::mnuTryPanel_Click,
+                         QKeySequence(Qt::Key_F5));
 }
 
 QGroupBox *frmVantile::buildList(const QString &name, const QString &caption, const QRect &twips, int rows,
@@ -607,6 +610,8 @@ void frmVantile::ShowScreen()
     showTitle();
     refreshSelection();
     canvas_->Raise();
+    if (tryPanel_)
+        tryPanel_->Refresh();
 }
 
 void frmVantile::showOptions()
@@ -1199,4 +1204,19 @@ void frmVantile::closeEvent(QCloseEvent *event)
     }
     closeDialogs();
     event->accept();
+}
+
+// --- Try Panel ------------------------------------------------------------------
+
+void frmVantile::mnuTryPanel_Click()
+{
+    if (!tryPanel_) {
+        tryPanel_ = new frmVantileTry(m_, this);
+        // Every edit, live ones of the open editors too, shows at once.
+        connect(&document_, &Document::Changed, tryPanel_, &frmVantileTry::Refresh);
+    }
+    tryPanel_->Refresh();
+    tryPanel_->show();
+    tryPanel_->raise();
+    tryPanel_->activateWindow();
 }

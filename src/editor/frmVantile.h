@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 
 #include <array>
@@ -33,6 +34,7 @@ class QRadioButton;
 class QScrollBar;
 class frmProjectCheck;
 class frmFunctionMap;
+class frmVantileTry;
 
 // The main window: menus, device options, the canvas that shows the current
 // screen at panel scale (CanvasView), and the four settings lists beside it.
@@ -145,6 +147,8 @@ public slots:
     void mnuDownload_Click();
     void mnuCompile_Click();
     void mnuRunCG_Click();
+    // Try Panel: the virtual panel window, one per main window.
+    void mnuTryPanel_Click();
 
     void optLayout_Click(int index);
     void cboQXAddress_Click();
@@ -277,4 +281,8 @@ private:
     std::vector<QPushButton *> cmdBEdit, cmdPEdit, cmdSEdit, cmdTEdit;
     std::vector<QLabel *> lblBSettings, lblPSettings, lblSSettings, lblTSettings;
     QCheckBox *chkHideTitleBG = nullptr;
+
+    // Try Panel.
+    QAction *mnuTryPanel = nullptr;
+    QPointer<frmVantileTry> tryPanel_;
 };

@@ -68,6 +68,10 @@ constexpr bool IsGotoAction(ButtonAction a)
     return a == ButtonAction::Goto || a == ButtonAction::GotoPassword;
 }
 
+// Button picture numbers 1 - 32 name picture 0 - 31 of the button picture
+// set; 0 is a touch area without picture.
+constexpr int ButtonPictureCount = 32;
+
 // --- fonts ----------------------------------------------------------------------
 // Font size index 0 - 3 of captions and fixed texts; any other index is a
 // damaged value, for which callers keep the font they have.

@@ -1,5 +1,6 @@
 #include "render/PictureCompilation.h"
 
+#include "model/DerivedFields.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 #include "render/ScreenRenderer.h"
@@ -13,15 +14,15 @@ bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString
         if (!folder.isEmpty())
             QDir().mkpath(folder); // a failure shows as files that cannot be written
 
+    // The saved project keeps the caption offsets its pictures are drawn with.
+    DerivedFields::StoreCaptionOffsets(m);
+
     ScreenRenderer renderer(m, messages);
     renderer.SetFolders(sdFolder, previewFolder);
     renderer.Canvas().SetBackColor(canvasBackColor);
-    {
-        const modVantile::ScreenWalk walk(m);
-        for (int iRes = 0; iRes < 4; ++iRes) {
-            renderer.RenderDLImages(iRes);
-            renderer.RenderIPImages(iRes);
-        }
+    for (int iRes = 0; iRes < 4; ++iRes) {
+        renderer.RenderDLImages(iRes);
+        renderer.RenderIPImages(iRes);
     }
 
     if (renderer.FilesFailed() == 0)

@@ -12,7 +12,8 @@ class MessagePrompt;
 // dark grey) and the 16 previews of the project's own resolution and
 // orientation into the preview folder ("Screen 00 Home.BMP", "Screen 01.BMP"
 // ...). Missing folders are created. Leaves the current screen as it was;
-// writes the buttons' caption offsets and marks nothing as changed.
+// stores the buttons' derived caption offsets first (DerivedFields) and marks
+// nothing as changed.
 //
 // Messages go to `messages`: "File Not Found" for a missing background
 // picture, once for each screen picture drawn with it, and one message for

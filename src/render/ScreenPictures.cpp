@@ -1,9 +1,11 @@
 // Whole screens into pictures and BMP files.
+#include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
 #include "render/BmpFile.h"
+#include "render/RunTimeState.h"
 #include "render/ScreenRenderer.h"
 
 #include <QImageReader>
@@ -22,7 +24,9 @@ QRgb colorOfBackground(const QString &background)
 
 } // namespace
 
-ScreenRenderer::ScreenRenderer(modVantile &m, MessagePrompt &messages) : m_(m), messages_(messages) {}
+ScreenRenderer::ScreenRenderer(const modVantile &m, MessagePrompt &messages) : m_(m), messages_(messages), objects_(m)
+{
+}
 
 void ScreenRenderer::SetFolders(const QString &sdFolder, const QString &previewFolder)
 {
@@ -51,57 +55,137 @@ int ScreenRenderer::ProjectResolution() const
     return r >= 0 && r <= 3 ? r : 0;
 }
 
-void ScreenRenderer::DrawBackground()
+ScreenRenderer::Background ScreenRenderer::backgroundOf(int screen)
 {
-    const QString background = m_.ScreenBackground[size_t(m_.CurrentScreen)];
-    if (IsColorBackground(background)) {
-        canvas_.ClearBackPicture();
-        canvas_.SetBackColor(colorOfBackground(background));
-    } else if (!Support::PathExists(background)) {
-        messages_.Show(QStringLiteral("File Not Found\r\n") + background, QStringLiteral("File Missing"),
+    const QString &background = m_.ScreenBackground[size_t(std::clamp(screen, 0, modVantile::ScreenCount - 1))];
+    if (IsColorBackground(background))
+        return {Background::Kind::Color, colorOfBackground(background)};
+    if (!Support::PathExists(background))
+        return {Background::Kind::Missing, White};
+    auto cached = backgrounds_.find(background);
+    if (cached == backgrounds_.end()) {
+        QImageReader reader(background);
+        reader.setAutoTransform(false);
+        cached = backgrounds_.insert(background, reader.read());
+    }
+    if (cached->isNull())
+        return {Background::Kind::Unreadable, White};
+    return {Background::Kind::Picture, 0, &*cached};
+}
+
+void ScreenRenderer::DrawBackground(int screen)
+{
+    const Background b = backgroundOf(screen);
+    const QString &path = m_.ScreenBackground[size_t(std::clamp(screen, 0, modVantile::ScreenCount - 1))];
+    if (b.kind == Background::Kind::Missing)
+        messages_.Show(QStringLiteral("File Not Found\r\n") + path, QStringLiteral("File Missing"),
                        MessagePrompt::Icon::Information);
-        canvas_.ClearBackPicture();
-        canvas_.SetBackColor(White);
+    else if (b.kind == Background::Kind::Unreadable)
+        // The path exists but holds no picture we can read: said like a missing file, then white.
+        messages_.Show(QStringLiteral("File Cannot Be Read As A Picture\r\n") + path, QStringLiteral("File Missing"),
+                       MessagePrompt::Icon::Information);
+    if (b.kind == Background::Kind::Picture) {
+        canvas_.SetBackPicture(*b.picture);
     } else {
-        auto cached = backgrounds_.find(background);
-        if (cached == backgrounds_.end()) {
-            QImageReader reader(background);
-            reader.setAutoTransform(false);
-            cached = backgrounds_.insert(background, reader.read());
-        }
-        if (cached->isNull()) {
-            // The path exists but holds no picture we can read: said like a missing file, then white.
-            messages_.Show(QStringLiteral("File Cannot Be Read As A Picture\r\n") + background,
-                           QStringLiteral("File Missing"), MessagePrompt::Icon::Information);
-            canvas_.ClearBackPicture();
-            canvas_.SetBackColor(White);
-        } else {
-            canvas_.SetBackPicture(*cached);
-        }
+        canvas_.ClearBackPicture();
+        canvas_.SetBackColor(b.color);
     }
     canvas_.Redraw();
 }
 
+QRgb ScreenRenderer::CompiledBackColor(int screen, QRgb compilationStart)
+{
+    // Only the first pass of the compilation starts from the given colour;
+    // every later pass follows the dark grey pictures of another resolution.
+    QRgb color = ProjectResolution() == 0 && m_.GetLayout() == 0 ? compilationStart : UnusedScreenGrey;
+    for (int s = 0; s < screen; ++s)
+        if (const Background b = backgroundOf(s); b.kind != Background::Kind::Picture)
+            color = b.color;
+    return color | 0xFF000000;
+}
+
+void ScreenRenderer::DrawSdScreen(int screen)
+{
+    DrawBackground(screen);
+    for (int b = 0; b < modVantile::ButtonCount; ++b)
+        objects_.Button(canvas_, screen, b, objects_.ButtonPosition(screen, b));
+    for (int t = 0; t < modVantile::TextCount; ++t)
+        objects_.Text(canvas_, screen, t, objects_.TextPosition(screen, t), ObjectPainter::TextView::SdCard);
+}
+
+void ScreenRenderer::DrawPreview(int screen)
+{
+    DrawBackground(screen);
+    for (int n = 0; n < modVantile::ButtonCount; ++n) {
+        objects_.Button(canvas_, screen, n, objects_.ButtonPosition(screen, n));
+        objects_.Pilot(canvas_, screen, n, objects_.PilotPosition(screen, n));
+    }
+    for (int s = 0; s < modVantile::SliderCount; ++s)
+        objects_.Slider(canvas_, screen, s, objects_.SliderPosition(screen, s));
+    for (int t = 0; t < modVantile::TextCount; ++t)
+        objects_.Text(canvas_, screen, t, objects_.TextPosition(screen, t), ObjectPainter::TextView::Preview);
+}
+
+void ScreenRenderer::DrawScreen(int screen, const RunTimeState &state)
+{
+    DrawSdScreen(screen);
+    if (state.IsEmpty())
+        return;
+    const int address = m_.GetNodeAddress();
+    for (int n = 0; n < modVantile::PilotCount; ++n) {
+        const int node = ObjectTables::NodeOf(address, m_.GetPilotDevice(screen, n));
+        objects_.Pilot(canvas_, screen, n, objects_.PilotPosition(screen, n),
+                       state.InputOn(node, m_.GetPilotInput(screen, n) + 1));
+    }
+    for (int s = 0; s < modVantile::SliderCount; ++s) {
+        const int node = ObjectTables::NodeOf(address, m_.GetSliderDevice(screen, s));
+        objects_.Slider(canvas_, screen, s, objects_.SliderPosition(screen, s), state.Level(node));
+    }
+    for (int t = 0; t < modVantile::TextCount; ++t) {
+        const ObjectTables::TextKind kind = ObjectTables::DecodeTextType(m_.GetTextType(screen, t));
+        if (!ObjectTables::IsValueBox(kind) && !ObjectTables::IsBarGraph(kind))
+            continue;
+        const int node = ObjectTables::NodeOf(address, m_.GetTextDevice(screen, t));
+        objects_.Text(canvas_, screen, t, objects_.TextPosition(screen, t), ObjectPainter::TextView::Live,
+                      state.Level(node));
+    }
+}
+
+void ScreenRenderer::RIButton(int iBNum)
+{
+    objects_.Button(canvas_, m_.CurrentScreen, iBNum, objects_.ButtonPosition(m_.CurrentScreen, iBNum));
+}
+
+void ScreenRenderer::RIPilot(int iPNum)
+{
+    objects_.Pilot(canvas_, m_.CurrentScreen, iPNum, objects_.PilotPosition(m_.CurrentScreen, iPNum));
+}
+
+void ScreenRenderer::RISlider(int iSNum)
+{
+    objects_.Slider(canvas_, m_.CurrentScreen, iSNum, objects_.SliderPosition(m_.CurrentScreen, iSNum));
+}
+
+void ScreenRenderer::RITitleDL(int iTNum)
+{
+    objects_.Text(canvas_, m_.CurrentScreen, iTNum, objects_.TextPosition(m_.CurrentScreen, iTNum),
+                  ObjectPainter::TextView::SdCard);
+}
+
+void ScreenRenderer::RITitleIP(int iTNum)
+{
+    objects_.Text(canvas_, m_.CurrentScreen, iTNum, objects_.TextPosition(m_.CurrentScreen, iTNum),
+                  ObjectPainter::TextView::Preview);
+}
+
 void ScreenRenderer::RenderDLImage()
 {
-    DrawBackground();
-    for (int b = 0; b < modVantile::ButtonCount; ++b)
-        RIButton(b);
-    for (int t = 0; t < modVantile::TextCount; ++t)
-        RITitleDL(t);
+    DrawSdScreen(m_.CurrentScreen);
 }
 
 void ScreenRenderer::RenderIPImage()
 {
-    DrawBackground();
-    for (int n = 0; n < modVantile::ButtonCount; ++n) {
-        RIButton(n);
-        RIPilot(n);
-    }
-    for (int s = 0; s < modVantile::SliderCount; ++s)
-        RISlider(s);
-    for (int t = 0; t < modVantile::TextCount; ++t)
-        RITitleIP(t);
+    DrawPreview(m_.CurrentScreen);
 }
 
 void ScreenRenderer::RenderDLImages(int iRes)
@@ -111,16 +195,14 @@ void ScreenRenderer::RenderDLImages(int iRes)
         // Every screen clears the canvas before it draws, so the resized canvas needs no redraw here.
         canvas_.Resize(size.width, size.height);
         for (int s = 0; s < modVantile::ScreenCount; ++s) {
-            const QString name = SdPictureName(iRes, portrait, s);
-            m_.SelectScreen(s);
             if (ProjectResolution() == iRes && (m_.GetLayout() != 0) == portrait) {
-                RenderDLImage();
+                DrawSdScreen(s);
             } else {
                 canvas_.ClearBackPicture();
                 canvas_.SetBackColor(UnusedScreenGrey);
                 canvas_.Redraw();
             }
-            Save(sdFolder_, name);
+            Save(sdFolder_, SdPictureName(iRes, portrait, s));
         }
     }
 }
@@ -132,8 +214,7 @@ void ScreenRenderer::RenderIPImages(int iRes)
     const Settings::PanelSize size = Settings::ScreenSize(iRes, m_.GetLayout());
     canvas_.Resize(size.width, size.height);
     for (int s = 0; s < modVantile::ScreenCount; ++s) {
-        m_.SelectScreen(s);
-        RenderIPImage();
+        DrawPreview(s);
         Save(previewFolder_, PreviewName(s));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/ObjectPainter.h"
 #include "render/ScreenPicture.h"
 
 #include <QHash>
@@ -7,37 +8,54 @@
 
 class modVantile;
 class MessagePrompt;
+class RunTimeState;
 
-// Draws the objects and screens of a project into an off-screen picture of
-// its own and saves them as BMP files. The object operations act on the
-// current screen of the image (CurrentScreen and its bases); the list
-// operations make each screen current in turn and leave the last one current.
+// Draws the screens of a project into an off-screen picture of its own and
+// saves them as BMP files. It only reads the image: every screen is named
+// explicitly, and what the panel shows live comes from a run-time state.
 //
-// Record values are used as they stand: a picture number, type or font size
-// outside its set draws nothing for that object, and positions far outside the
-// screen are clipped, so no value can make the renderer fail.
+// The canvas is the renderer's own and keeps what the last screen left in
+// it: a background picture smaller than the screen leaves the colour of the
+// screen drawn before around it, as the picture compilation always did.
 class ScreenRenderer
 {
 public:
-    ScreenRenderer(modVantile &m, MessagePrompt &messages);
+    ScreenRenderer(const modVantile &m, MessagePrompt &messages);
 
     // The screen picture everything is drawn into.
     ScreenPicture &Canvas() { return canvas_; }
     const ScreenPicture &Canvas() const { return canvas_; }
+    // Single objects, into the canvas or any other picture.
+    ObjectPainter &Objects() { return objects_; }
 
     // Where RenderDLImages and RenderIPImages save their files.
     void SetFolders(const QString &sdFolder, const QString &previewFolder);
 
-    // One object of the current screen.
+    // --- one screen into the canvas at its present size ---------------------
+    // The SD card's screen picture: background, buttons, fixed texts and
+    // empty value boxes.
+    void DrawSdScreen(int screen);
+    // The preview: every object as the editor knows it.
+    void DrawPreview(int screen);
+    // What the panel shows: the SD picture and over it, unless the state is
+    // empty, pilots, sliders, value boxes and bar graphs from the state.
+    void DrawScreen(int screen, const RunTimeState &state);
+
+    // The colour the SD picture of `screen` shows where its background picture
+    // leaves the screen uncovered, given the colour the compilation's canvas
+    // started with: the one left by the screens the compilation drew before.
+    QRgb CompiledBackColor(int screen, QRgb compilationStart = 0xFFFFFFFF);
+
+    // --- the same on the current screen, objects where they stand ----------
     void RIButton(int iBNum);
     void RIPilot(int iPNum);
     void RISlider(int iSNum);
     void RITitleDL(int iTNum); // fixed texts and empty value boxes
     void RITitleIP(int iTNum); // the same, and bar graphs
-
-    // The current screen into the canvas at its present size.
     void RenderDLImage();
     void RenderIPImage();
+
+    // --- files -----------------------------------------------------------------
     // The 32 SD-card pictures of a resolution (16 landscape, 16 portrait).
     void RenderDLImages(int iRes);
     // The 16 previews, when iRes is the project's resolution.
@@ -58,15 +76,20 @@ public:
     QString FirstFailureReason() const { return firstFailureReason_; }
 
 private:
-    void DrawBackground();
-    void DrawTitle(int iTNum, bool preview);
+    struct Background {
+        enum class Kind { Color, Picture, Missing, Unreadable } kind;
+        QRgb color = 0;
+        const QImage *picture = nullptr;
+    };
+    Background backgroundOf(int screen);
+    void DrawBackground(int screen);
     const QByteArray &EncodedCanvas();
     void Save(const QString &folder, const QString &name);
 
-    modVantile &m_;
+    const modVantile &m_;
     MessagePrompt &messages_;
     ScreenPicture canvas_;
-    ScreenPicture scratch_;
+    ObjectPainter objects_;
     QString sdFolder_;
     QString previewFolder_;
     QHash<QString, QImage> backgrounds_;

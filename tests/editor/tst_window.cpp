@@ -208,6 +208,7 @@ void tst_Window::menuTree()
         QStringLiteral("&Program > -"),
         QStringLiteral("&Program > Compile SD Card Images (mnuCompile) disabled"),
         QStringLiteral("&Program > Compile And Write To SD Card (mnuRunCG)"),
+        QStringLiteral("&Program > Try Panel (mnuTryPanel) F5"),
         QStringLiteral("&Program > -"),
         QStringLiteral("&Program > Check Project (mnuCheckProject) F7"),
         QStringLiteral("&Program > Function Map (mnuFunctionMap)"),

@@ -1,5 +1,6 @@
 #include "assets/PictureSets.h"
 #include "assets/RenderPictures.h"
+#include "model/DerivedFields.h"
 #include "renderhelpers.h"
 
 #include <QRandomGenerator>
@@ -113,6 +114,8 @@ void TestObjectRendering::captionOffsetsWrittenBack_data()
 
 void TestObjectRendering::captionOffsetsWrittenBack()
 {
+    // Drawing derives the offsets and leaves the image alone; the picture
+    // compilation stores them (DerivedFields) so that a saved project holds them.
     QFETCH(int, fontSize);
     QFETCH(int, offset);
     modVantile m;
@@ -120,12 +123,20 @@ void TestObjectRendering::captionOffsetsWrittenBack()
     m.SetButtonFontSize(2, fontSize);
     m.SetButtonTextX(2, 600);
     m.SetButtonTextY(2, 600);
+    const QByteArray before = m.ProjectBytes();
     ScreenRenderer r(m, messages_);
     clearCanvas(r, White);
     r.RIButton(2);
+    QCOMPARE(m.ProjectBytes(), before);
+    const QImage drawn = r.Canvas().Image().copy();
+
+    DerivedFields::StoreCaptionOffsets(m);
     QCOMPARE(m.GetButtonTextX(2), offset);
     QCOMPARE(m.GetButtonTextY(2), offset);
     QVERIFY(!m.ProjectChanged);
+    clearCanvas(r, White);
+    r.RIButton(2);
+    QCOMPARE(r.Canvas().Image(), drawn);
 }
 
 void TestObjectRendering::captionFaceRule_data()

@@ -1,0 +1,310 @@
+#include "panel/VirtualPanel.h"
+
+#include "assets/PanelPictures.h"
+#include "assets/PictureSets.h"
+#include "comm/DeviceData.h"
+#include "model/ObjectTables.h"
+#include "model/Settings.h"
+#include "model/modVantile.h"
+
+#include <QPainter>
+
+using ObjectTables::ButtonAction;
+
+MessagePrompt::Answer VirtualPanel::NoteCollector::Show(const QString &text, const QString &title, Icon, Buttons)
+{
+    QString note = title + QStringLiteral(": ") + text;
+    note.replace(QLatin1String("\r\n"), QLatin1String(": "));
+    if (!texts.contains(note))
+        texts.append(note);
+    return Answer::Ok;
+}
+
+VirtualPanel::VirtualPanel(const modVantile &m) : m_(m)
+{
+    Refresh();
+}
+
+void VirtualPanel::Refresh()
+{
+    renderer_.emplace(m_, notes_);
+    RunTimeState devices;
+    // A damaged range still gives the 1 to 64 devices a project can have.
+    for (int offset = 0; offset <= std::clamp(m_.GetNodeRange(), 0, 63); ++offset) {
+        const int node = nodeOf(offset);
+        devices.AddDevice(node);
+        for (int input = 1; input <= RunTimeState::InputCount; ++input)
+            devices.SetInput(node, input, devices_.InputOn(node, input));
+        devices.SetLevel(node, devices_.Level(node));
+    }
+    devices_ = devices;
+    changed();
+}
+
+void VirtualPanel::Reset()
+{
+    finger_ = {};
+    down_ = false;
+    screen_ = 0;
+    showing_ = Showing::Screen;
+    entered_.clear();
+    devices_.Clear();
+    Refresh();
+}
+
+QSize VirtualPanel::Size() const
+{
+    const Settings::PanelSize size = Settings::ScreenSize(renderer_->ProjectResolution(), m_.GetLayout());
+    return {size.width, size.height};
+}
+
+int VirtualPanel::nodeOf(int deviceOffset) const
+{
+    return ObjectTables::NodeOf(m_.GetNodeAddress(), deviceOffset);
+}
+
+const QImage &VirtualPanel::Picture()
+{
+    if (!dirty_)
+        return picture_;
+    const QSize size = Size();
+    if (showing_ == Showing::Keypad) {
+        drawKeypad();
+    } else if (showing_ == Showing::AccessDenied) {
+        picture_ = PanelPictures::AccessDenied(size);
+    } else {
+        ScreenPicture &canvas = renderer_->Canvas();
+        canvas.Resize(size.width(), size.height());
+        canvas.SetBackColor(renderer_->CompiledBackColor(screen_));
+        renderer_->DrawScreen(screen_, devices_);
+        picture_ = canvas.Image().copy();
+    }
+    dirty_ = false;
+    return picture_;
+}
+
+void VirtualPanel::drawKeypad()
+{
+    // The panel's password screen with the field showing how many digits are
+    // in, and the key under the finger pressed.
+    const QSize size = Size();
+    const PanelPictures::PasswordLayout layout = PanelPictures::PasswordScreenLayout(size);
+    picture_ = PanelPictures::PasswordScreen(size);
+    QPainter p(&picture_);
+    p.drawImage(layout.field.topLeft(), PanelPictures::PasswordField(int(entered_.size())));
+    if (finger_.kind == Target::Key) {
+        const QRect key = layout.keys[size_t(finger_.index)];
+        const int picture = PanelPictures::KeyPictureOf(PanelPictures::PasswordScreenKeys[size_t(finger_.index)], true);
+        const QImage pressed = PanelPictures::KeypadKey(picture);
+        p.setClipRect(key);
+        p.drawImage(key.center() - QPoint(pressed.width() / 2, pressed.height() / 2) + QPoint(1, 1), pressed);
+    }
+}
+
+VirtualPanel::Target VirtualPanel::hit(QPoint at) const
+{
+    if (showing_ == Showing::AccessDenied)
+        return {Target::Dismiss, 0, screen_};
+    if (showing_ == Showing::Keypad) {
+        const PanelPictures::PasswordLayout layout = PanelPictures::PasswordScreenLayout(Size());
+        for (size_t k = 0; k < layout.keys.size(); ++k)
+            if (layout.keys[k].contains(at))
+                return {Target::Key, int(k), screen_};
+        return {};
+    }
+    for (int s = modVantile::SliderCount - 1; s >= 0; --s) {
+        const int picture = m_.GetSliderPicture(screen_, s);
+        if (picture < 1 || picture > PictureSets::SliderStyleCount)
+            continue;
+        const QRect area(QPoint(m_.GetSliderLeft(screen_, s), m_.GetSliderTop(screen_, s)),
+                         PictureSets::SliderPictureSize(picture - 1));
+        if (area.contains(at))
+            return {Target::Slider, s, screen_};
+    }
+    // Buttons answer over the edges the panel is given (those of the download).
+    for (int b = modVantile::ButtonCount - 1; b >= 0; --b) {
+        if (m_.GetButtonType(screen_, b) <= 0)
+            continue;
+        const int left = m_.GetButtonLeft(screen_, b), top = m_.GetButtonTop(screen_, b);
+        const int right = DeviceData::ClampEdge(left + m_.GetButtonWidth(screen_, b) - 1);
+        const int bottom = DeviceData::ClampEdge(top + m_.GetButtonHeight(screen_, b) - 1);
+        if (at.x() >= left && at.x() <= right && at.y() >= top && at.y() <= bottom)
+            return {Target::Button, b, screen_};
+    }
+    return {};
+}
+
+bool VirtualPanel::Press(QPoint at)
+{
+    if (!QRect(QPoint(0, 0), Size()).contains(at))
+        return false;
+    if (down_)
+        Release();
+    down_ = true;
+    finger_ = hit(at);
+    switch (finger_.kind) {
+    case Target::Button:
+        pressButton(finger_.index);
+        break;
+    case Target::Slider:
+        dragSlider(finger_.index, at);
+        break;
+    case Target::Dismiss:
+        showing_ = Showing::Screen;
+        break;
+    default:
+        break;
+    }
+    changed();
+    return true;
+}
+
+void VirtualPanel::Move(QPoint at)
+{
+    if (finger_.kind == Target::Slider)
+        dragSlider(finger_.index, at);
+}
+
+void VirtualPanel::Release()
+{
+    const Target target = finger_;
+    finger_ = {};
+    down_ = false;
+    if (target.kind == Target::Button)
+        releaseButton(target.screen, target.index);
+    else if (target.kind == Target::Key)
+        tapKey(target.index);
+    changed();
+}
+
+void VirtualPanel::pressButton(int n)
+{
+    const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m_.GetButtonType(screen_, n));
+    const int node = nodeOf(m_.GetButtonDevice(screen_, n));
+    switch (f.action) {
+    case ButtonAction::Push:
+        setInput(node, f.input, true);
+        log_.Append(PanelLog::Press(node, f.input));
+        break;
+    case ButtonAction::TurnOn:
+        setInput(node, f.input, true);
+        log_.Append(PanelLog::On(node, f.input));
+        break;
+    case ButtonAction::TurnOff:
+        setInput(node, f.input, false);
+        log_.Append(PanelLog::Off(node, f.input));
+        break;
+    case ButtonAction::Goto:
+        goTo(f.screen);
+        break;
+    case ButtonAction::GotoPassword:
+        showing_ = Showing::Keypad;
+        entered_.clear();
+        passwordButton_ = n;
+        break;
+    default:
+        break;
+    }
+}
+
+void VirtualPanel::releaseButton(int screen, int n)
+{
+    // A goto may have changed the screen under the finger: the release
+    // belongs to the button pressed, on its own screen.
+    const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m_.GetButtonType(screen, n));
+    if (f.action != ButtonAction::Push)
+        return;
+    const int node = nodeOf(m_.GetButtonDevice(screen, n));
+    setInput(node, f.input, false);
+    log_.Append(PanelLog::Release(node, f.input));
+}
+
+void VirtualPanel::dragSlider(int n, QPoint at)
+{
+    const int screen = finger_.screen;
+    const int style = m_.GetSliderPicture(screen, n) - 1;
+    if (style < 0 || style >= PictureSets::SliderStyleCount)
+        return;
+    const int level = PanelPictures::SliderLevelAt(style >= 3, at.y() - m_.GetSliderTop(screen, n));
+    const int node = nodeOf(m_.GetSliderDevice(screen, n));
+    const int before = finger_.level >= 0 ? finger_.level : devices_.Level(node);
+    finger_.level = level;
+    if (level == before)
+        return;
+    if (devices_.HasDevice(node))
+        devices_.SetLevel(node, level);
+    log_.Append(PanelLog::Level(node, level));
+    changed();
+}
+
+void VirtualPanel::setInput(int node, int input, bool on)
+{
+    if (devices_.HasDevice(node))
+        devices_.SetInput(node, input, on);
+}
+
+void VirtualPanel::tapKey(int key)
+{
+    const QLatin1String label(PanelPictures::PasswordScreenKeys[size_t(key)]);
+    if (label == QLatin1String("CLR")) {
+        entered_.clear();
+    } else if (label == QLatin1String("ENT")) {
+        const QString password = QStringLiteral("%1").arg(m_.GetButtonPassword(screen_, passwordButton_),
+                                                          PanelPictures::PasswordDigits, 10, QLatin1Char('0'));
+        const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m_.GetButtonType(screen_, passwordButton_));
+        const bool right = f.action == ButtonAction::GotoPassword && password.size() == PanelPictures::PasswordDigits &&
+                           entered_ == password;
+        entered_.clear();
+        if (right) {
+            showing_ = Showing::Screen;
+            goTo(f.screen);
+        } else {
+            showing_ = Showing::AccessDenied;
+            log_.Append(PanelLog::PasswordRefused(passwordButton_, screen_));
+        }
+    } else if (entered_.size() < PanelPictures::PasswordDigits) {
+        entered_ += label;
+    }
+    changed();
+}
+
+void VirtualPanel::goTo(int screen)
+{
+    screen_ = screen;
+    log_.Append(PanelLog::Screen(screen));
+    changed();
+}
+
+bool VirtualPanel::EnterPassword(const QString &digits)
+{
+    if (showing_ != Showing::Keypad || FingerDown())
+        return false;
+    for (QChar c : digits)
+        if (!c.isDigit() || c.unicode() > '9')
+            return false;
+    auto keyOf = [](QLatin1String label) {
+        for (size_t k = 0; k < PanelPictures::PasswordScreenKeys.size(); ++k)
+            if (label == QLatin1String(PanelPictures::PasswordScreenKeys[k]))
+                return int(k);
+        return -1;
+    };
+    for (QChar c : digits) {
+        const char digit[2] = {char(c.unicode()), 0};
+        tapKey(keyOf(QLatin1String(digit)));
+    }
+    tapKey(keyOf(QLatin1String("ENT")));
+    return true;
+}
+
+void VirtualPanel::SetInput(int node, int input, bool on)
+{
+    setInput(node, input, on);
+    changed();
+}
+
+void VirtualPanel::SetLevel(int node, int percent)
+{
+    if (devices_.HasDevice(node))
+        devices_.SetLevel(node, percent);
+    changed();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "render/ScreenPicture.h"
+
+#include <QHash>
+#include <QPoint>
+
+#include <optional>
+
+class modVantile;
+
+// Draws single objects of any screen of a project into any screen picture,
+// with the object's top-left corner at any place: the screen renderer puts
+// them where they stand, a canvas may put one into a picture of its own with
+// the same pixels. It only reads the image.
+//
+// Record values are used as they stand: a picture number, type or font size
+// outside its set draws nothing for that object (a damaged caption or text
+// font size keeps the font used before), and positions far outside the
+// picture are clipped, so no value can make drawing fail.
+class ObjectPainter
+{
+public:
+    explicit ObjectPainter(const modVantile &m) : m_(m) {}
+
+    // Where an object stands on its screen (left, top).
+    QPoint ButtonPosition(int screen, int n) const;
+    QPoint PilotPosition(int screen, int n) const;
+    QPoint SliderPosition(int screen, int n) const;
+    QPoint TextPosition(int screen, int n) const;
+
+    // A button in use with a picture: the picture, keyed, and its caption
+    // over it with a transparent background. The caption may run past the
+    // button. Nothing for a touch area (picture 0). The caption's face colour
+    // is read from the target where the caption starts, which for the caption
+    // sizes lies on the button's own picture: a button drawn alone into a
+    // picture of its own has the pixels it has on the screen.
+    void Button(ScreenPicture &target, int screen, int n, QPoint at);
+    // A pilot light in use: its OFF picture, or its ON picture.
+    void Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on = false);
+    // A slider in use: the render picture of its style (knob at the top), or,
+    // given a level, the panel's slider picture of that level.
+    void Slider(ScreenPicture &target, int screen, int n, QPoint at, std::optional<int> level = {});
+
+    // How a text object is shown: as on the SD card (fixed texts and empty
+    // value boxes), as in the previews (bar graphs too) or live, value boxes
+    // and bar graphs showing `level` with the panel's own pictures.
+    enum class TextView { SdCard, Preview, Live };
+    // Fixed texts set the target's font, text colour and text position.
+    void Text(ScreenPicture &target, int screen, int n, QPoint at, TextView view, int level = 0);
+
+private:
+    // The panel's pictures of the levels, drawn once per run of a painter.
+    const QImage &livePicture(int kind, int family, int level);
+
+    const modVantile &m_;
+    ScreenPicture scratch_; // the caption is drawn here first
+    QHash<int, QImage> live_;
+};
