@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
+#include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/frmVantileSDWrite.h"
 
@@ -629,10 +630,10 @@ void frmVantile::showBackground()
         picSurface->setPicture({});
         picSurface->setBackColor(colorFromValue(BackgroundColorValue(background)));
         lblBGFile->setText(QStringLiteral("Solid Color"));
-    } else if (Support::PathExists(background) != 0) {
+    } else if (const BackgroundFile file = LocateBackground(background, m_); file.found()) {
         // A file that is no readable picture leaves the canvas without one.
-        picSurface->setPicture(QImage(background));
-        lblBGFile->setText(background);
+        picSurface->setPicture(QImage(file.path));
+        lblBGFile->setText(file.substituted() ? BackgroundFoundText(file) : background);
     } else {
         messages_.Show(QStringLiteral("File Not Found") + CrLf + background, QStringLiteral("File Missing"),
                        MessagePrompt::Icon::Information, MessagePrompt::Buttons::Ok);

@@ -2,7 +2,7 @@
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "platform/Support.h"
+#include "render/BackgroundLookup.h"
 #include "render/BmpFile.h"
 #include "render/ScreenRenderer.h"
 
@@ -54,30 +54,33 @@ int ScreenRenderer::ProjectResolution() const
 void ScreenRenderer::DrawBackground()
 {
     const QString background = m_.ScreenBackground[size_t(m_.CurrentScreen)];
+    canvas_.ClearBackPicture();
     if (IsColorBackground(background)) {
-        canvas_.ClearBackPicture();
         canvas_.SetBackColor(colorOfBackground(background));
-    } else if (!Support::PathExists(background)) {
-        messages_.Show(QStringLiteral("File Not Found\r\n") + background, QStringLiteral("File Missing"),
-                       MessagePrompt::Icon::Information);
-        canvas_.ClearBackPicture();
+        canvas_.Redraw();
+        return;
+    }
+    auto cached = backgrounds_.find(background);
+    if (cached == backgrounds_.end()) {
+        const BackgroundFile file = LocateBackground(background, m_);
+        if (!file.found()) {
+            messages_.Show(QStringLiteral("File Not Found\r\n") + background, QStringLiteral("File Missing"),
+                           MessagePrompt::Icon::Information);
+            canvas_.SetBackColor(White);
+            canvas_.Redraw();
+            return;
+        }
+        QImageReader reader(file.path);
+        reader.setAutoTransform(false);
+        cached = backgrounds_.insert(background, reader.read());
+    }
+    if (cached->isNull()) {
+        // The path exists but holds no picture we can read: said like a missing file, then white.
+        messages_.Show(QStringLiteral("File Cannot Be Read As A Picture\r\n") + background,
+                       QStringLiteral("File Missing"), MessagePrompt::Icon::Information);
         canvas_.SetBackColor(White);
     } else {
-        auto cached = backgrounds_.find(background);
-        if (cached == backgrounds_.end()) {
-            QImageReader reader(background);
-            reader.setAutoTransform(false);
-            cached = backgrounds_.insert(background, reader.read());
-        }
-        if (cached->isNull()) {
-            // The path exists but holds no picture we can read: said like a missing file, then white.
-            messages_.Show(QStringLiteral("File Cannot Be Read As A Picture\r\n") + background,
-                           QStringLiteral("File Missing"), MessagePrompt::Icon::Information);
-            canvas_.ClearBackPicture();
-            canvas_.SetBackColor(White);
-        } else {
-            canvas_.SetBackPicture(*cached);
-        }
+        canvas_.SetBackPicture(*cached);
     }
     canvas_.Redraw();
 }

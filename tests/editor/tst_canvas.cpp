@@ -5,6 +5,7 @@
 
 #include "assets/PictureSets.h"
 
+#include <QDir>
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
@@ -30,6 +31,8 @@ private slots:
     void showTextBoxes();
     void hoverHighlight();
     void backgrounds();
+    void backgroundsFromAnotherMachine_data();
+    void backgroundsFromAnotherMachine();
     void damagedProject();
 };
 
@@ -493,6 +496,70 @@ void tst_Canvas::backgrounds()
     QCOMPARE(surface->backColor(), QColor(Qt::white));
     QCOMPARE(e.label(QStringLiteral("lblBGFile"))->text(), QStringLiteral("BMP File Missing"));
     QCOMPARE(e.m.ScreenBackground[0], picture);
+}
+
+void tst_Canvas::backgroundsFromAnotherMachine_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("inLibrary");
+    QTest::addColumn<QString>("besideProject");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("library, other case") << "C:\\ZAV Quellix Touch Screen\\BMP Library\\HALL.BMP"
+                                         << "Hall.bmp"
+                                         << ""
+                                         << "Hall.bmp, found in the BMP Library";
+    QTest::newRow("project folder") << "/home/someone/pictures/stage.bmp"
+                                    << ""
+                                    << "Stage.BMP"
+                                    << "Stage.BMP, found in the project folder";
+    QTest::newRow("library first") << "D:\\old\\Both.bmp"
+                                   << "both.bmp"
+                                   << "Both.bmp"
+                                   << "both.bmp, found in the BMP Library";
+    QTest::newRow("nowhere") << "C:\\old\\Gone.bmp"
+                             << ""
+                             << ""
+                             << "BMP File Missing";
+    QTest::newRow("no file name") << "C:\\old\\"
+                                  << ""
+                                  << ""
+                                  << "BMP File Missing";
+}
+
+// The picture is found by its name; the project file keeps the stored path.
+void tst_Canvas::backgroundsFromAnotherMachine()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, inLibrary);
+    QFETCH(QString, besideProject);
+    QFETCH(QString, shown);
+    Editor e;
+    const QString library = e.home.root() + QStringLiteral("/ZAV Quellix Touch Screen/BMP Library");
+    const QString projects = e.home.root() + QStringLiteral("/projects");
+    QImage bitmap(40, 30, QImage::Format_RGB888);
+    bitmap.fill(QColor(10, 20, 30));
+    for (const auto &[folder, name] : {std::pair{library, inLibrary}, std::pair{projects, besideProject}}) {
+        QVERIFY(QDir().mkpath(folder));
+        if (!name.isEmpty())
+            QVERIFY(bitmap.save(folder + QLatin1Char('/') + name, "BMP"));
+    }
+    modVantile made;
+    made.ScreenBackground[0] = stored;
+    made.ProjectFileName = projects + QStringLiteral("/Hall.QXC");
+    QVERIFY(made.SaveProject());
+
+    e.start();
+    e.files.answers << made.ProjectFileName;
+    e.action(QStringLiteral("mnuFileOpen"))->trigger();
+    QCOMPARE(e.label(QStringLiteral("lblBGFile"))->text(), shown);
+    const bool found = !shown.startsWith(QLatin1String("BMP"));
+    QCOMPARE(e.get<CanvasSurface>(QStringLiteral("picSurface"))->picture().size(), found ? QSize(40, 30) : QSize(0, 0));
+    QCOMPARE(e.messages.boxes.size(), found ? 0 : 1);
+
+    const QString copy = projects + QStringLiteral("/Copy.QXC");
+    e.files.answers << copy;
+    e.action(QStringLiteral("mnuFileSaveAs"))->trigger();
+    QCOMPARE(readFile(copy), readFile(made.ProjectFileName));
 }
 
 // Every field of every record on every screen holds a value a damaged file
