@@ -8,6 +8,9 @@
 #include "comm/DeviceData.h"
 
 #include <QProcess>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 #include <memory>
 
@@ -199,6 +202,47 @@ private slots:
         wrong.start(simulator, {QStringLiteral("--fault"), QStringLiteral("sideways")});
         QVERIFY(wrong.waitForFinished(5000));
         QCOMPARE(wrong.exitCode(), 2);
+    }
+
+    // A port the system refuses for rights says so and names the group that may use it.
+    void portRefusedForRights()
+    {
+        const QString built = program(QStringLiteral("quellix"));
+        if (built.isEmpty())
+            QSKIP("the quellix program is not built");
+        CommTests::SimulatedPanel panel;
+        QVERIFY(panel.ok());
+        // Root opens any device, so the tool runs as nobody, from a folder nobody may enter.
+        QTemporaryDir dir;
+        const QString quellix = dir.filePath(QStringLiteral("quellix"));
+        QVERIFY(QFile::copy(built, quellix));
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                      QFileDevice::ExeOther));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        const QStringList args{QStringLiteral("firmware"), QStringLiteral("--port"), panel.path()};
+        if (::getuid() == 0) {
+            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+            if (setpriv.isEmpty())
+                QSKIP("setpriv is not installed");
+            p.start(setpriv, QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                         QStringLiteral("--clear-groups"), quellix} +
+                                 args);
+        } else {
+            QVERIFY(QFile::setPermissions(panel.path(), {}));
+            p.start(quellix, args);
+        }
+        QVERIFY(p.waitForFinished(15000));
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(p.exitCode() == 3, qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("Invalid COM Port.\nNo permission to use %1: serial ports are for "
+                                             "members of the group \"dialout\". Add the user to it (sudo adduser ")
+                                  .arg(panel.path())),
+                 qPrintable(err));
     }
 };
 
