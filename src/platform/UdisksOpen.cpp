@@ -63,7 +63,7 @@ int OpenDevice(const QString &device, bool write, bool exclusive, QString *error
         Service, objects.first().path(), QStringLiteral("org.freedesktop.UDisks2.Block"), QStringLiteral("OpenDevice"));
     // O_EXCL keeps the same claim as a direct open: refused while mounted or in use.
     open << (write ? QStringLiteral("rw") : QStringLiteral("r"))
-         << QVariantMap{{QStringLiteral("flags"), exclusive ? int(O_EXCL) : 0}};
+         << QVariantMap{{QStringLiteral("flags"), int(O_CLOEXEC | (exclusive ? O_EXCL : 0))}};
     open.setInteractiveAuthorizationAllowed(true);
     const QDBusMessage opened = connection.call(open, QDBus::Block, OpenTimeoutMs);
     if (opened.type() != QDBusMessage::ReplyMessage)
