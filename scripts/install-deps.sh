@@ -2,6 +2,9 @@
 # Installs the Debian packages the build needs, only when some are missing.
 set -e
 PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2 poppler-utils"
+# Desktop integration: icon rendering, the validators and the package build;
+# dbus-daemon carries the private bus of the udisks2 test.
+PACKAGES="$PACKAGES librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev dbus-daemon"
 [ -n "$QUELLIX_EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $QUELLIX_EXTRA_PACKAGES"
 missing=""
 for p in $PACKAGES; do

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds everything (installing what is missing) and runs the whole test suite.
+# Builds everything (installing what is missing), checks the desktop
+# integration files and what is installed, and runs the whole test suite.
 # --sanitize builds with the address and undefined-behaviour sanitizers.
 set -e
 cd "$(dirname "$0")/.."
@@ -10,5 +11,6 @@ fi
 ./scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=$SANITIZE >/dev/null
 cmake --build "$BUILD" -j2
+./scripts/check-install.sh "$BUILD"
 cd "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

@@ -141,7 +141,7 @@ int RunDownloadCommand(const QStringList &args)
 
     SerialLine line;
     if (!line.Open(ComPorts::ResolvePortName(a.port))) {
-        printBox(stderr, CommMessages::InvalidPort());
+        printBox(stderr, CommMessages::InvalidPort(line.RightsAdvice()));
         return ExitInvalidPort;
     }
     PanelExchange exchange(line);
@@ -176,7 +176,7 @@ int RunFirmwareCommand(const QStringList &args)
     }
     SerialLine line;
     if (!line.Open(ComPorts::ResolvePortName(a.port))) {
-        printBox(stderr, CommMessages::InvalidPort());
+        printBox(stderr, CommMessages::InvalidPort(line.RightsAdvice()));
         return ExitInvalidPort;
     }
     PanelExchange exchange(line);

@@ -2,6 +2,7 @@
 #include "app/cli_commands.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
+#include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 
 #include <QDir>
@@ -95,6 +96,8 @@ int RunRenderCommand(const QStringList &args)
         return ExitCannotWrite;
     }
 
+    for (const QString &line : BackgroundSubstitutions(m))
+        std::fprintf(stderr, "quellix render: %s\n", qPrintable(line));
     ConsolePrompt prompt;
     const QString folder = QDir(out).absolutePath();
     if (!CompileScreenPictures(m, prompt, folder, folder))

@@ -6,6 +6,7 @@
 #include "model/modVantile.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
@@ -115,6 +116,8 @@ bool loadProject(const QString &path, modVantile &m, const char *command)
 // pictures already in the folder are used.
 void renderScreens(modVantile &m, const char *command)
 {
+    for (const QString &line : BackgroundSubstitutions(m))
+        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(line));
     ConsolePrompt prompt;
     QDir().mkpath(Paths::SdPictureFolder());
     QDir().mkpath(Paths::ScreenPreviewFolder());

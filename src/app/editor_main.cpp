@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral("com.zav.QuellixTouch"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Designs the screens of a touch panel."));

@@ -6,7 +6,7 @@
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
-#include "platform/Support.h"
+#include "render/BackgroundLookup.h"
 #include "render/ScreenPicture.h"
 
 #include <QHash>
@@ -442,7 +442,7 @@ private:
         }
         auto known = backgrounds_.find(background);
         if (known == backgrounds_.end())
-            known = backgrounds_.insert(background, BackgroundProblem(background));
+            known = backgrounds_.insert(background, BackgroundProblem(background, m_));
         if (!known->isEmpty())
             add(Severity::Error, Code::BackgroundMissing, where, *known);
     }
@@ -679,13 +679,16 @@ bool ScreenHasObjects(const modVantile &m, int screen)
 
 // Where a picture background is looked up; one place, so that projects from
 // other machines can be resolved here as well.
-QString BackgroundProblem(const QString &background)
+QString BackgroundProblem(const QString &background, const modVantile &m)
 {
     if (IsColorBackground(background))
         return {};
-    if (Support::PathExists(background) == 0)
+    // A picture found by its name in the BMP Library or the project folder is
+    // what the screen pictures use.
+    const BackgroundFile file = LocateBackground(background, m);
+    if (!file.found())
         return QStringLiteral("The background picture %1 is missing.").arg(quoted(background));
-    QImageReader reader(background);
+    QImageReader reader(file.path);
     reader.setAutoTransform(false);
     if (reader.read().isNull())
         return QStringLiteral("The background picture %1 cannot be read as a picture (%2).")

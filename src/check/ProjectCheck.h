@@ -96,7 +96,7 @@ bool ScreenHasObjects(const modVantile &m, int screen);
 
 // The reason a screen's picture background cannot be drawn (it is missing
 // or no readable picture); empty when it can, or for a colour.
-QString BackgroundProblem(const QString &background);
+QString BackgroundProblem(const QString &background, const modVantile &m);
 // The reason a background string cannot be stored in a project file (a
 // character outside Windows-1252, or too long); empty when it can.
 QString BackgroundStorageProblem(const QString &background);

@@ -58,9 +58,12 @@ namespace CommMessages
 
 using Icon = MessagePrompt::Icon;
 
-Box InvalidPort()
+Box InvalidPort(const QString &detail)
 {
-    return {QStringLiteral("Invalid COM Port."), QStringLiteral("COM Error"), Icon::Exclamation};
+    QString text = QStringLiteral("Invalid COM Port.");
+    if (!detail.isEmpty())
+        text += QStringLiteral("\r\n") + detail;
+    return {text, QStringLiteral("COM Error"), Icon::Exclamation};
 }
 
 Box CommFault()

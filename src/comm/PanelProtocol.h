@@ -53,7 +53,8 @@ struct Box {
     MessagePrompt::Icon icon;
 };
 
-Box InvalidPort();
+// `detail`, when given, is a second line saying why (see SerialLine::RightsAdvice).
+Box InvalidPort(const QString &detail = {});
 Box CommFault();
 Box ChecksumFault();
 Box DownloadComplete();

@@ -1,12 +1,17 @@
 #include "comm/SerialLine.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace ComPorts
 {
@@ -96,6 +101,15 @@ QString ResolvePortName(const QString &name)
     return name;
 }
 
+QString RightsAdvice(const QString &device)
+{
+    const passwd *user = ::getpwuid(::getuid());
+    const QString name = user ? QString::fromLocal8Bit(user->pw_name) : QStringLiteral("$USER");
+    return QStringLiteral("No permission to use %1: serial ports are for members of the group \"dialout\". "
+                          "Add the user to it (sudo adduser %2 dialout), then log out and in again.")
+        .arg(device, name);
+}
+
 } // namespace ComPorts
 
 SerialLine::SerialLine() = default;
@@ -109,6 +123,7 @@ bool SerialLine::Open(const QString &device)
 {
     Close();
     lost_ = false;
+    rightsAdvice_.clear();
     if (device.isEmpty())
         return false;
     auto port = std::make_unique<QSerialPort>();
@@ -118,8 +133,15 @@ bool SerialLine::Open(const QString &device)
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port->open(QIODevice::ReadWrite))
+    if (!port->open(QIODevice::ReadWrite)) {
+        // Qt reports a busy or locked port as a permission error too; only
+        // the device's own modes tell them apart.
+        const QByteArray path = QFile::encodeName(device);
+        if (port->error() == QSerialPort::PermissionError && ::access(path.constData(), R_OK | W_OK) != 0 &&
+            (errno == EACCES || errno == EPERM))
+            rightsAdvice_ = ComPorts::RightsAdvice(device);
         return false;
+    }
     if (!port->setDataTerminalReady(true) && port->error() != QSerialPort::UnsupportedOperationError) {
         port->close();
         return false;

@@ -23,6 +23,8 @@ QString Device(int comNumber);
 // "COM1" ... "COM8" (any case) become their device; anything else is taken
 // as a device path.
 QString ResolvePortName(const QString &name);
+// The advice for a device the system refused for lack of rights.
+QString RightsAdvice(const QString &device);
 
 } // namespace ComPorts
 
@@ -41,6 +43,9 @@ public:
     // A device without modem lines (a pseudo-terminal) refuses DTR; that is
     // no reason to fail.
     bool Open(const QString &device);
+    // After a failed Open: what to do when the system refused the device for
+    // lack of rights (naming the group that may use serial ports); else empty.
+    QString RightsAdvice() const { return rightsAdvice_; }
     void Close();
     bool IsOpen() const;
 
@@ -61,4 +66,5 @@ private:
 
     std::unique_ptr<QSerialPort> port_;
     bool lost_ = false;
+    QString rightsAdvice_;
 };

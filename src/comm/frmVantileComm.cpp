@@ -174,7 +174,7 @@ void frmVantileComm::paintNow()
 void frmVantileComm::cmdDownload_Click()
 {
     if (!openPort()) {
-        CommMessages::Show(messages_, CommMessages::InvalidPort());
+        CommMessages::Show(messages_, CommMessages::InvalidPort(comDev.RightsAdvice()));
         return;
     }
     setControlsEnabled(false);
@@ -205,7 +205,7 @@ void frmVantileComm::cmdDownload_Click()
 void frmVantileComm::cmdFirmRev_Click()
 {
     if (!openPort()) {
-        CommMessages::Show(messages_, CommMessages::InvalidPort());
+        CommMessages::Show(messages_, CommMessages::InvalidPort(comDev.RightsAdvice()));
         return;
     }
     exchange_.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);

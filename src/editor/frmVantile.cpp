@@ -16,6 +16,7 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
+#include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/frmVantileSDWrite.h"
 
@@ -635,10 +636,10 @@ void frmVantile::showBackground()
         surface->setPicture({});
         surface->setBackColor(colorFromValue(BackgroundColorValue(background)));
         lblBGFile->setText(QStringLiteral("Solid Color"));
-    } else if (Support::PathExists(background) != 0) {
+    } else if (const BackgroundFile file = LocateBackground(background, m_); file.found()) {
         // A file that is no readable picture leaves the canvas without one.
-        surface->setPicture(QImage(background));
-        lblBGFile->setText(background);
+        surface->setPicture(QImage(file.path));
+        lblBGFile->setText(file.substituted() ? BackgroundFoundText(file) : background);
     } else {
         messages_.Show(QStringLiteral("File Not Found") + CrLf + background, QStringLiteral("File Missing"),
                        MessagePrompt::Icon::Information, MessagePrompt::Buttons::Ok);

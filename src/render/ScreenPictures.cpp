@@ -3,7 +3,7 @@
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "platform/Support.h"
+#include "render/BackgroundLookup.h"
 #include "render/BmpFile.h"
 #include "render/RunTimeState.h"
 #include "render/ScreenRenderer.h"
@@ -60,13 +60,15 @@ ScreenRenderer::Background ScreenRenderer::backgroundOf(int screen)
     const QString &background = m_.ScreenBackground[size_t(std::clamp(screen, 0, modVantile::ScreenCount - 1))];
     if (IsColorBackground(background))
         return {Background::Kind::Color, colorOfBackground(background)};
-    if (!Support::PathExists(background))
+    // A path from another machine may name a picture found here by its name.
+    const BackgroundFile file = LocateBackground(background, m_);
+    if (!file.found())
         return {Background::Kind::Missing, White};
-    auto cached = backgrounds_.find(background);
+    auto cached = backgrounds_.find(file.path);
     if (cached == backgrounds_.end()) {
-        QImageReader reader(background);
+        QImageReader reader(file.path);
         reader.setAutoTransform(false);
-        cached = backgrounds_.insert(background, reader.read());
+        cached = backgrounds_.insert(file.path, reader.read());
     }
     if (cached->isNull())
         return {Background::Kind::Unreadable, White};

@@ -155,11 +155,11 @@ void frmVantileSDWrite::Form_Load()
         QStringLiteral("  Once the write process begins, there is no method to recover any data previously on the "
                        "drive.") +
         CrLf +
-        QStringLiteral("  It is recommended that the user verifies the correct drive is selected by using the Windows "
-                       "Disk Management utility.") +
+        QStringLiteral("  It is recommended that the user verifies the correct drive is selected by using the "
+                       "desktop's Disks utility or the command lsblk.") +
         CrLf +
-        QStringLiteral("  The utility is in Control Panel | System and Security | Administrative Tools | Computer "
-                       "Management | Storage | Disk Management (local)"));
+        QStringLiteral("  Both show each drive's device (/dev/sdb, /dev/mmcblk0), size and model; in a terminal: "
+                       "lsblk -o NAME,SIZE,RM,MODEL,MOUNTPOINTS"));
     sd_.FillPicTable();
     FindDrives();
     chkActiveOnly->setChecked(m_.WriteAllPictures);

@@ -5,6 +5,7 @@
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/UdisksOpen.h"
 #include "sdcard/StockPictures.h"
 
 #include <QFile>
@@ -258,14 +259,32 @@ bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusi
     };
     // O_EXCL claims a block device for us alone: it fails while a file
     // system on it is mounted or another program holds it.
-    if (exclusive && ::stat(native.constData(), &st) == 0 && S_ISBLK(st.st_mode))
+    const bool claim = exclusive && ::stat(native.constData(), &st) == 0 && S_ISBLK(st.st_mode);
+    if (claim)
         flags |= O_EXCL;
-    int fd;
-    do
-        fd = ::open(native.constData(), flags, 0644);
-    while (fd < 0 && errno == EINTR);
+    // QUELLIX_RAW_OPEN=udisks goes to udisks2 straight away, as a user
+    // without rights on the device would.
+    const bool direct = create || qEnvironmentVariable("QUELLIX_RAW_OPEN") != QLatin1String("udisks");
+    int fd = -1;
+    int error = EACCES;
+    if (direct) {
+        do
+            fd = ::open(native.constData(), flags, 0644);
+        while (fd < 0 && errno == EINTR);
+        error = errno;
+    }
+    if (fd < 0 && !create && (error == EACCES || error == EPERM)) {
+        // Without rights of our own, the system may grant them (udisks2 asks polkit).
+        QString refused;
+        fd = Udisks::OpenDevice(path, write, claim, &refused);
+        if (fd < 0) {
+            LastError = openFailureReason(error, path, write) + QStringLiteral(" udisks2 did not open it either: ") +
+                        refused + QLatin1Char('.');
+            return false;
+        }
+    }
     if (fd < 0) {
-        LastError = openFailureReason(errno, path, write);
+        LastError = openFailureReason(error, path, write);
         return false;
     }
     DriveHandle = fd;

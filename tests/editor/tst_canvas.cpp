@@ -5,6 +5,7 @@
 
 #include "assets/PictureSets.h"
 
+#include <QDir>
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
@@ -30,6 +31,8 @@ private slots:
     void showTextBoxes();
     void hoverHighlight();
     void backgrounds();
+    void backgroundsFromAnotherMachine_data();
+    void backgroundsFromAnotherMachine();
     void damagedProject();
 };
 
@@ -493,6 +496,47 @@ void tst_Canvas::backgrounds()
     QCOMPARE(surface->backColor(), QColor(Qt::white));
     QCOMPARE(e.label(QStringLiteral("lblBGFile"))->text(), QStringLiteral("BMP File Missing"));
     QCOMPARE(e.m.ScreenBackground[0], picture);
+}
+
+void tst_Canvas::backgroundsFromAnotherMachine_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>(
+        "shown"); // the library holds Hall.bmp and Both.bmp, the project folder STAGE.bmp and both.BMP
+    QTest::newRow("library") << "C:\\Old PC\\BMP Library\\HALL.BMP"
+                             << "Hall.bmp, found in the BMP Library";
+    QTest::newRow("project folder") << "/home/someone/stage.bmp"
+                                    << "STAGE.bmp, found in the project folder";
+    QTest::newRow("library first") << "D:\\both.bmp"
+                                   << "Both.bmp, found in the BMP Library";
+    QTest::newRow("nowhere") << "C:\\Old PC\\"
+                             << "BMP File Missing";
+}
+
+// The picture is found by its name; the project file keeps the stored path.
+void tst_Canvas::backgroundsFromAnotherMachine()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    Editor e;
+    const QString library = e.home.root() + QStringLiteral("/ZAV Quellix Touch Screen/BMP Library/");
+    QVERIFY(QDir().mkpath(library));
+    QImage bitmap(40, 30, QImage::Format_RGB888);
+    for (const QString &path :
+         {library + "Hall.bmp", library + "Both.bmp", e.home.file("STAGE.bmp"), e.home.file("both.BMP")})
+        QVERIFY(bitmap.save(path, "BMP"));
+    modVantile made;
+    made.ScreenBackground[0] = stored;
+    made.ProjectFileName = e.home.file(QStringLiteral("Hall.QXC"));
+    QVERIFY(made.SaveProject());
+
+    e.start();
+    e.files.answers << made.ProjectFileName << e.home.file(QStringLiteral("Copy.QXC"));
+    e.action(QStringLiteral("mnuFileOpen"))->trigger();
+    QCOMPARE(e.label(QStringLiteral("lblBGFile"))->text(), shown);
+    QCOMPARE(e.messages.boxes.size(), shown.startsWith(QLatin1String("BMP")) ? 1 : 0);
+    e.action(QStringLiteral("mnuFileSaveAs"))->trigger();
+    QCOMPARE(readFile(e.home.file(QStringLiteral("Copy.QXC"))), readFile(made.ProjectFileName));
 }
 
 // Every field of every record on every screen holds a value a damaged file

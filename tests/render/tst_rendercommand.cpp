@@ -51,6 +51,15 @@ void TestRenderCommand::initTestCase()
     m.SetResolution(1);
     addButton(m, 0, 1, 5, 5, QStringLiteral("On"));
     m.ScreenBackground[3] = home_.file(QStringLiteral("missing.bmp"));
+    // Paths of other machines, found by name in the BMP Library and beside the project.
+    const QString library = home_.file(QStringLiteral("ZAV Quellix Touch Screen/BMP Library"));
+    QVERIFY(QDir().mkpath(library));
+    QImage red(320, 240, QImage::Format_RGB888);
+    red.fill(Qt::red);
+    QVERIFY(red.save(library + QStringLiteral("/Hall.bmp"), "BMP"));
+    QVERIFY(red.save(home_.file(QStringLiteral("STAGE.bmp")), "BMP"));
+    m.ScreenBackground[5] = QStringLiteral("C:\\ZAV Quellix Touch Screen\\BMP Library\\hall.BMP");
+    m.ScreenBackground[6] = QStringLiteral("/home/someone/Stage.bmp");
     project_ = home_.file(QStringLiteral("demo.QXC"));
     m.ProjectFileName = project_;
     QVERIFY(m.SaveProject());
@@ -101,6 +110,16 @@ void TestRenderCommand::rendersAProject()
     QCOMPARE(QDir(out).entryList({QStringLiteral("*.BMP")}, QDir::Files).size(), 144);
     // The missing background is told twice (SD picture and preview) and is no failure.
     QCOMPARE(r.err.count(QStringLiteral("File Not Found")), 2);
+    const QString library = home_.file(QStringLiteral("ZAV Quellix Touch Screen/BMP Library"));
+    for (const QString &line :
+         {"Screen 05: using " + library +
+              "/Hall.bmp for C:\\ZAV Quellix Touch Screen\\BMP "
+              "Library\\hall.BMP (found in the BMP Library)",
+          "Screen 06: using " + home_.file("STAGE.bmp") + " for /home/someone/Stage.bmp (found in the project folder)"})
+        QVERIFY2(r.err.contains("quellix render: " + line + "\n"), qPrintable(r.err));
+    QCOMPARE(r.err.count(QStringLiteral("using ")), 2);
+    QCOMPARE(bmpPixel(readFile(out + QStringLiteral("/SR1L05.BMP")), 300, 200), qRgb(255, 0, 0));
+    QCOMPARE(bmpPixel(readFile(out + QStringLiteral("/Screen 06.BMP")), 300, 200), qRgb(255, 0, 0));
     const QByteArray b = readFile(out + QStringLiteral("/SR1L00.BMP"));
     QCOMPARE(le32(b, 18), 320u);
     QCOMPARE(le32(b, 22), 240u);

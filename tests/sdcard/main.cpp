@@ -9,6 +9,7 @@ int main(int argc, char **argv)
     failed += runCatalogueTests(argc, argv);
     failed += runCompileTests(argc, argv);
     failed += runWriteTests(argc, argv);
+    failed += runUdisksTests(argc, argv);
     failed += runDialogTests(argc, argv);
     failed += runCommandLineTests(argc, argv);
     return failed == 0 ? 0 : 1;

@@ -19,6 +19,7 @@
 int runCatalogueTests(int argc, char **argv);
 int runCompileTests(int argc, char **argv);
 int runWriteTests(int argc, char **argv);
+int runUdisksTests(int argc, char **argv);
 int runDialogTests(int argc, char **argv);
 int runCommandLineTests(int argc, char **argv);
 

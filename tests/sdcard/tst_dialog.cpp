@@ -168,9 +168,9 @@ void tst_Dialog::formLoad()
                             "  Once the write process begins, there is no method to recover any data previously on "
                             "the drive.\r\n"
                             "  It is recommended that the user verifies the correct drive is selected by using the "
-                            "Windows Disk Management utility.\r\n"
-                            "  The utility is in Control Panel | System and Security | Administrative Tools | "
-                            "Computer Management | Storage | Disk Management (local)"));
+                            "desktop's Disks utility or the command lsblk.\r\n"
+                            "  Both show each drive's device (/dev/sdb, /dev/mmcblk0), size and model; in a "
+                            "terminal: lsblk -o NAME,SIZE,RM,MODEL,MOUNTPOINTS"));
     QCOMPARE(dlg.SDWrite().PicName[1946], QStringLiteral("ZAVS3_P.BMP"));
     QCOMPARE(dlg.WriteType, resolution > 3 ? 10 : resolution + 1 + 4 * layout);
 
