@@ -14,6 +14,7 @@
 #include "platform/Prompts.h"
 #include "platform/Support.h"
 #include "render/PictureCompilation.h"
+#include "render/PictureFile.h"
 #include "sdcard/frmVantileSDWrite.h"
 
 #include <QActionGroup>
@@ -630,8 +631,14 @@ void frmVantile::showBackground()
         picSurface->setBackColor(colorFromValue(BackgroundColorValue(background)));
         lblBGFile->setText(QStringLiteral("Solid Color"));
     } else if (Support::PathExists(background) != 0) {
-        // A file that is no readable picture leaves the canvas without one.
-        picSurface->setPicture(QImage(background));
+        const QImage picture = PictureFile::Read(background);
+        if (picture.isNull()) {
+            messages_.Show(QStringLiteral("File Cannot Be Read As A Picture") + CrLf + background,
+                           QStringLiteral("File Missing"), MessagePrompt::Icon::Information,
+                           MessagePrompt::Buttons::Ok);
+            picSurface->setBackColor(Qt::white);
+        }
+        picSurface->setPicture(picture);
         lblBGFile->setText(background);
     } else {
         messages_.Show(QStringLiteral("File Not Found") + CrLf + background, QStringLiteral("File Missing"),

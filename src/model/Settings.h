@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,10 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int default
 // leaving every other byte of the file as it was. False when it cannot write.
 bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value, const QString &file,
                                QString *error = nullptr);
+
+// The same two on the bytes of a file.
+int ProfileInt(const QByteArray &data, const QString &section, const QString &key, int defaultValue);
+QByteArray WithProfileString(const QByteArray &data, const QString &section, const QString &key, const QString &value);
 
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);

@@ -4,9 +4,8 @@
 #include "platform/Prompts.h"
 #include "platform/Support.h"
 #include "render/BmpFile.h"
+#include "render/PictureFile.h"
 #include "render/ScreenRenderer.h"
-
-#include <QImageReader>
 
 namespace
 {
@@ -65,9 +64,7 @@ void ScreenRenderer::DrawBackground()
     } else {
         auto cached = backgrounds_.find(background);
         if (cached == backgrounds_.end()) {
-            QImageReader reader(background);
-            reader.setAutoTransform(false);
-            cached = backgrounds_.insert(background, reader.read());
+            cached = backgrounds_.insert(background, PictureFile::Read(background));
         }
         if (cached->isNull()) {
             // The path exists but holds no picture we can read: said like a missing file, then white.
