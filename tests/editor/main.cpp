@@ -16,5 +16,5 @@ int main(int argc, char **argv)
     failed += runFileMenuTests(argc, argv);
     failed += runDialogTests(argc, argv);
     failed += runEditingTests(argc, argv);
-    return failed;
+    return failed == 0 ? 0 : 1;
 }
