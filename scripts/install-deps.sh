@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, only when some are missing.
 set -e
-PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2"
+# clang and its runtimes build the fuzz targets that run-tests.sh runs briefly.
+PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation2 clang libclang-rt-14-dev"
 [ -n "$QUELLIX_EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $QUELLIX_EXTRA_PACKAGES"
 missing=""
 for p in $PACKAGES; do

@@ -1,6 +1,8 @@
 #!/bin/sh
-# Builds everything (installing what is missing) and runs the whole test suite.
-# --sanitize builds with the address and undefined-behaviour sanitizers.
+# Builds everything (installing what is missing), runs every fuzz target for a
+# short time (scripts/run-fuzz.sh) and then the whole test suite.
+# --sanitize builds with the address and undefined-behaviour sanitizers (and
+# leaves the fuzz targets out).
 set -e
 cd "$(dirname "$0")/.."
 BUILD=build SANITIZE=OFF
@@ -10,5 +12,6 @@ fi
 ./scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=$SANITIZE >/dev/null
 cmake --build "$BUILD" -j2
+if [ "$SANITIZE" = OFF ]; then ./scripts/run-fuzz.sh; fi
 cd "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

@@ -87,6 +87,9 @@ QImage Decode(const QByteArray &bytes, QString *why)
                 *why = reader.errorString();
             return {};
         }
+        // In 32 bits, so that a colour index beyond the file's palette has one
+        // colour (black) and pictures compare by their pixels alone.
+        *image = image->convertToFormat(image->hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     }
     if (first != second) {
         if (why)
