@@ -10,8 +10,6 @@
 #include <QSet>
 #include <QStandardPaths>
 
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -403,11 +401,7 @@ DiskIdentity IdentityOfOpen(int fd, const QString &path)
     };
     if (fd < 0 || ::fstat(fd, &st) != 0)
         return DiskIdentity{path, {}, -1, {}, {}, {}, false, false};
-    DiskIdentity id = identityFromStat(path, st, systemDiskNames());
-    uint64_t bytes = 0;
-    if (S_ISBLK(st.st_mode) && ::ioctl(fd, BLKGETSIZE64, &bytes) == 0)
-        id.size = qint64(bytes);
-    return id;
+    return identityFromStat(path, st, systemDiskNames());
 }
 
 QString DiskChange(const DiskIdentity &chosen, const DiskIdentity &now)
