@@ -607,7 +607,7 @@ private:
         if (generateStock_ && !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(path))
             StockPictures::WritePicture(slot, name, folder_);
         if (modVantileSDWrite::ReadPictureFile(path, bytes_, &p.why) &&
-            modVantileSDWrite::ConvertBmp(bytes_.data(), bytes_.size(),
+            modVantileSDWrite::ConvertBmp(reinterpret_cast<const uint8_t *>(bytes_.constData()), size_t(bytes_.size()),
                                           !modVantileSDWrite::Headerless(commandSet_, slot), sd_.SlotSectors(slot),
                                           words_, &p.why)) {
             p.ok = true;
@@ -622,7 +622,7 @@ private:
     const QString folder_;
     const int commandSet_;
     const bool generateStock_;
-    std::vector<uint8_t> bytes_;
+    QByteArray bytes_;
     std::vector<uint16_t> words_;
 
     std::mutex mutex_;
@@ -695,7 +695,7 @@ bool modVantileSDWrite::ConvertBmp(const uint8_t *bytes, size_t size, bool heade
     return true;
 }
 
-bool modVantileSDWrite::ReadPictureFile(const QString &path, std::vector<uint8_t> &bytes, QString *why)
+bool modVantileSDWrite::ReadPictureFile(const QString &path, QByteArray &bytes, QString *why)
 {
     auto fail = [&](const QString &reason) {
         bytes.clear();
@@ -705,13 +705,11 @@ bool modVantileSDWrite::ReadPictureFile(const QString &path, std::vector<uint8_t
     };
     if (!QFileInfo::exists(path))
         return fail(QStringLiteral("the file is missing"));
-    QByteArray data;
     QString reason;
-    if (!Files::ReadRegular(path, BmpBufferSize + 1, &data, &reason))
+    if (!Files::ReadRegular(path, BmpBufferSize + 1, &bytes, &reason))
         return fail(QStringLiteral("the file cannot be read (%1)").arg(reason));
-    if (data.size() > BmpBufferSize)
+    if (bytes.size() > BmpBufferSize)
         return fail(QStringLiteral("the file is larger than 4 000 001 bytes"));
-    bytes.assign(data.cbegin(), data.cend());
     return true;
 }
 
@@ -724,7 +722,10 @@ bool modVantileSDWrite::CompilePic(int iPicNum, int commandSet, QString *why)
             *why = QStringLiteral("no such slot");
         return false;
     }
-    if (!ReadPictureFile(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)], BmpBytes, why)) {
+    QByteArray bytes;
+    const bool read = ReadPictureFile(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)], bytes, why);
+    BmpBytes.assign(bytes.cbegin(), bytes.cend());
+    if (!read) {
         PicData.clear();
         return false;
     }

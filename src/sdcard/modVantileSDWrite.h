@@ -111,7 +111,7 @@ public:
     static QByteArray SectorsOf(const uint16_t *words, int count);
     // The two steps of CompilePic, for any caller and any thread. Every size
     // the BMP header gives is checked before it is used.
-    static bool ReadPictureFile(const QString &path, std::vector<uint8_t> &bytes, QString *why = nullptr);
+    static bool ReadPictureFile(const QString &path, QByteArray &bytes, QString *why = nullptr);
     static bool ConvertBmp(const uint8_t *bytes, size_t size, bool header, int slotSectors,
                            std::vector<uint16_t> &words, QString *why = nullptr);
     bool WritePic(int iPicNum);
