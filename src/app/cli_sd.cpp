@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -225,6 +227,13 @@ int RunSdVerifyCommand(const QStringList &args)
 
     modVantileSDWrite sd;
     sd.FillPicTable();
+    // A FIFO or terminal would be waited on for ever.
+    struct stat st {
+    };
+    if (::stat(QFile::encodeName(o.target).constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode)) {
+        std::fprintf(stderr, "quellix sd-verify: %s is neither a card nor an image file\n", qPrintable(o.target));
+        return ExitFailed;
+    }
     if (!sd.OpenPath(o.target, false)) {
         std::fprintf(stderr, "quellix sd-verify: %s\n", qPrintable(sd.LastError));
         return ExitFailed;
