@@ -542,11 +542,16 @@ struct PreparedSlot {
 
 // Converts the chosen slots, in their order, on a worker thread while the
 // writer puts the earlier ones onto the card. The worker stays at most
-// AheadBytes (plus the slot in hand) ahead of the writer.
+// AheadBytes (plus the slot in hand) ahead of the writer. Either side that
+// has to wait waits for a batch, not for one slot: on a busy machine every
+// wake-up costs a turn of the scheduler.
 class SlotPipeline
 {
 public:
     static constexpr qsizetype AheadBytes = 8 << 20;
+    static constexpr qsizetype BatchBytes = 2 << 20;
+    static constexpr size_t BatchSlots = 16;
+    static constexpr size_t SpareBuffers = 8;
 
     SlotPipeline(const modVantileSDWrite &sd, std::vector<int> chosenSlots, int commandSet)
         : sd_(sd), slots_(std::move(chosenSlots)), folder_(sd.PictureFolder), commandSet_(commandSet),
@@ -560,43 +565,76 @@ public:
             const std::lock_guard<std::mutex> lock(mutex_);
             stop_ = true;
         }
-        changed_.notify_all();
+        workerWake_.notify_one();
         worker_.join();
     }
     SlotPipeline(const SlotPipeline &) = delete;
     SlotPipeline &operator=(const SlotPipeline &) = delete;
 
+    // Gives a written slot's buffer back, so that the worker fills it again
+    // instead of faulting in fresh memory for every slot.
+    void Recycle(QByteArray &&buffer)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (spare_.size() < SpareBuffers)
+            spare_.push_back(std::move(buffer));
+    }
+
     // The next chosen slot, in order; waits for the worker when needed.
     PreparedSlot Take()
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return !ready_.empty(); });
+        if (ready_.empty()) {
+            writerWaiting_ = true;
+            writerWake_.wait(lock, [this] { return batchReady(); });
+            writerWaiting_ = false;
+        }
         PreparedSlot next = std::move(ready_.front());
         ready_.pop_front();
         queued_ -= next.sectors.size();
+        const bool wake = workerWaiting_ && queued_ <= AheadBytes / 2;
         lock.unlock();
-        changed_.notify_all();
+        if (wake)
+            workerWake_.notify_one();
         return next;
     }
 
 private:
+    bool batchReady() const { return done_ || ready_.size() >= BatchSlots || queued_ >= BatchBytes; }
+
     void run()
     {
         for (const int slot : slots_) {
             {
                 std::unique_lock<std::mutex> lock(mutex_);
-                changed_.wait(lock, [this] { return stop_ || queued_ < AheadBytes; });
+                if (queued_ >= AheadBytes) {
+                    workerWaiting_ = true;
+                    workerWake_.wait(lock, [this] { return stop_ || queued_ <= AheadBytes / 2; });
+                    workerWaiting_ = false;
+                }
                 if (stop_)
                     return;
+                if (!spare_.empty()) {
+                    buffer_ = std::move(spare_.back());
+                    spare_.pop_back();
+                }
             }
             PreparedSlot prepared = prepare(slot);
+            bool wake;
             {
                 const std::lock_guard<std::mutex> lock(mutex_);
                 queued_ += prepared.sectors.size();
                 ready_.push_back(std::move(prepared));
+                wake = writerWaiting_ && batchReady();
             }
-            changed_.notify_all();
+            if (wake)
+                writerWake_.notify_one();
         }
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        writerWake_.notify_one();
     }
 
     PreparedSlot prepare(int slot)
@@ -611,7 +649,9 @@ private:
                                           !modVantileSDWrite::Headerless(commandSet_, slot), sd_.SlotSectors(slot),
                                           words_, &p.why)) {
             p.ok = true;
-            p.sectors = modVantileSDWrite::SectorsOf(words_.data(), int(words_.size()));
+            modVantileSDWrite::SectorsInto(words_.data(), int(words_.size()), buffer_);
+            p.sectors = std::move(buffer_);
+            buffer_ = QByteArray();
             p.digest = SectorDigest(p.sectors.constData(), p.sectors.size(), DigestSeed);
         }
         return p;
@@ -624,12 +664,15 @@ private:
     const bool generateStock_;
     QByteArray bytes_;
     std::vector<uint16_t> words_;
+    QByteArray buffer_;
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable writerWake_, workerWake_;
     std::deque<PreparedSlot> ready_;
     qsizetype queued_ = 0;
-    bool stop_ = false;
+    std::vector<QByteArray> spare_;
+    bool writerWaiting_ = false, workerWaiting_ = false;
+    bool stop_ = false, done_ = false;
     std::thread worker_;
 };
 
@@ -722,30 +765,33 @@ bool modVantileSDWrite::CompilePic(int iPicNum, int commandSet, QString *why)
             *why = QStringLiteral("no such slot");
         return false;
     }
-    QByteArray bytes;
-    const bool read = ReadPictureFile(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)], bytes, why);
-    BmpBytes.assign(bytes.cbegin(), bytes.cend());
-    if (!read) {
+    if (!ReadPictureFile(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)], BmpBytes, why)) {
         PicData.clear();
         return false;
     }
-    if (!ConvertBmp(BmpBytes.data(), BmpBytes.size(), !Headerless(commandSet, iPicNum), SlotSectors(iPicNum), PicData,
-                    why))
+    if (!ConvertBmp(reinterpret_cast<const uint8_t *>(BmpBytes.constData()), size_t(BmpBytes.size()),
+                    !Headerless(commandSet, iPicNum), SlotSectors(iPicNum), PicData, why))
         return false;
     PicWords = int(PicData.size());
     return true;
 }
 
-QByteArray modVantileSDWrite::SectorsOf(const uint16_t *words, int count)
+void modVantileSDWrite::SectorsInto(const uint16_t *words, int count, QByteArray &bytes)
 {
     const qint64 n = qint64(count) * 2;
-    QByteArray bytes((n / SectorSize + 1) * SectorSize, Qt::Uninitialized);
+    bytes.resize((n / SectorSize + 1) * SectorSize);
     auto *out = reinterpret_cast<uint8_t *>(bytes.data());
     for (int i = 0; i < count; ++i) {
         out[2 * i] = uint8_t(words[i] >> 8);
         out[2 * i + 1] = uint8_t(words[i]);
     }
     std::memset(out + n, 0, size_t(bytes.size() - n));
+}
+
+QByteArray modVantileSDWrite::SectorsOf(const uint16_t *words, int count)
+{
+    QByteArray bytes;
+    SectorsInto(words, count, bytes);
     return bytes;
 }
 
@@ -831,7 +877,7 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
             if (SlotChosen(slot, writeAll, writeType)) {
                 if (hooks.picture)
                     hooks.picture(PictureFolder + QLatin1Char('/') + PicName[size_t(slot)]);
-                const PreparedSlot prepared = pipeline.Take();
+                PreparedSlot prepared = pipeline.Take();
                 if (!prepared.ok) {
                     result.skipped.append(PicName[size_t(slot)] + QStringLiteral(": ") + prepared.why);
                 } else {
@@ -843,6 +889,7 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
                     }
                     ++result.picturesWritten;
                     result.bytesWritten += prepared.sectors.size();
+                    pipeline.Recycle(std::move(prepared.sectors));
                 }
             }
             if (hooks.progress)

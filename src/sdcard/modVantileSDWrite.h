@@ -98,7 +98,7 @@ public:
     // --- compilation ---------------------------------------------------------
     QString PictureFolder; // the SD picture folder unless a caller sets another
     bool GenerateMissingStock = true;
-    std::vector<uint8_t> BmpBytes;
+    QByteArray BmpBytes;
     std::vector<uint16_t> PicData;
     int PicWords = 0;
 
@@ -109,6 +109,7 @@ public:
     // PicData as the slot receives it: whole sectors, high byte first, zero padding.
     QByteArray PictureSectors() const;
     static QByteArray SectorsOf(const uint16_t *words, int count);
+    static void SectorsInto(const uint16_t *words, int count, QByteArray &bytes);
     // The two steps of CompilePic, for any caller and any thread. Every size
     // the BMP header gives is checked before it is used.
     static bool ReadPictureFile(const QString &path, QByteArray &bytes, QString *why = nullptr);
