@@ -5,6 +5,8 @@ PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-
 # Desktop integration: icon rendering, the validators and the package build;
 # dbus-daemon carries the private bus of the udisks2 test.
 PACKAGES="$PACKAGES librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev dbus-daemon"
+# clang and its runtimes build the fuzz targets that run-tests.sh runs briefly.
+PACKAGES="$PACKAGES clang libclang-rt-14-dev"
 [ -n "$QUELLIX_EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $QUELLIX_EXTRA_PACKAGES"
 missing=""
 for p in $PACKAGES; do

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Builds everything (installing what is missing), checks the desktop
-# integration files and what is installed, and runs the whole test suite.
-# --sanitize builds with the address and undefined-behaviour sanitizers.
+# Builds everything (installing what is missing), runs every fuzz target for a
+# short time (scripts/run-fuzz.sh), checks the desktop integration files and
+# what is installed, and runs the whole test suite.
+# --sanitize builds with the address and undefined-behaviour sanitizers (and
+# leaves the fuzz targets out).
 set -e
 cd "$(dirname "$0")/.."
 BUILD=build SANITIZE=OFF
@@ -11,6 +13,7 @@ fi
 ./scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=$SANITIZE >/dev/null
 cmake --build "$BUILD" -j2
+if [ "$SANITIZE" = OFF ]; then ./scripts/run-fuzz.sh; fi
 ./scripts/check-install.sh "$BUILD"
 cd "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

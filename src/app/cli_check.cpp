@@ -15,9 +15,7 @@
 namespace
 {
 
-constexpr int ExitFindings = 1;    // check: errors (with --strict also warnings)
-constexpr int ExitBadProject = 65; // the project file cannot be read
-constexpr int ExitCannotWrite = 73;
+constexpr int ExitFindings = ExitDifferent; // check: errors (with --strict also warnings)
 
 const char *const CheckHelp = "Usage: quellix check PROJECT.QXC [--json] [--strict]\n"
                               "\n"
@@ -30,8 +28,8 @@ const char *const CheckHelp = "Usage: quellix check PROJECT.QXC [--json] [--stri
                               "  --strict   warnings count as errors for the exit status\n"
                               "\n"
                               "Exit status: 0 without errors (warnings and notes alone: 0), 1 with errors\n"
-                              "(or, with --strict, warnings), 64 for a wrong command line, 65 when the project\n"
-                              "file cannot be read.\n";
+                              "(or, with --strict, warnings), 2 when the project file cannot be read, 64 for a\n"
+                              "wrong command line.\n";
 
 const char *const MapHelp = "Usage: quellix map PROJECT.QXC [--csv]\n"
                             "\n"
@@ -44,8 +42,8 @@ const char *const MapHelp = "Usage: quellix map PROJECT.QXC [--csv]\n"
                             "  --csv      comma-separated values with a header line: node, input, one column\n"
                             "             per use, and the findings in the column \"marks\"\n"
                             "\n"
-                            "Exit status: 0 when printed, 64 for a wrong command line, 65 when the project\n"
-                            "file cannot be read.\n";
+                            "Exit status: 0 when printed, 2 when the project file cannot be read, 64 for a\n"
+                            "wrong command line.\n";
 
 const char *const ReportHelp = "Usage: quellix report PROJECT.QXC --out REPORT.pdf [--with-passwords]\n"
                                "\n"
@@ -56,8 +54,8 @@ const char *const ReportHelp = "Usage: quellix report PROJECT.QXC --out REPORT.p
                                "  --out FILE          the PDF to write (replaced when it exists)\n"
                                "  --with-passwords    print the passwords' digits instead of \"yes\" / \"no\"\n"
                                "\n"
-                               "Exit status: 0 when written, 64 for a wrong command line, 65 when the project\n"
-                               "file cannot be read, 73 when the report cannot be written.\n";
+                               "Exit status: 0 when written, 2 when the project file cannot be read or the\n"
+                               "report cannot be written, 64 for a wrong command line.\n";
 
 struct Command {
     const char *name;
@@ -125,7 +123,7 @@ int RunCheckCommand(const QStringList &args)
         return done;
     modVantile m;
     if (!load(c, project, m))
-        return ExitBadProject;
+        return ExitFailed;
 
     const std::vector<Check::Finding> findings = Check::ProjectCheck(m);
     if (parser.isSet(json)) {
@@ -151,7 +149,7 @@ int RunMapCommand(const QStringList &args)
         return done;
     modVantile m;
     if (!load(c, project, m))
-        return ExitBadProject;
+        return ExitFailed;
 
     const std::vector<Check::MapRow> rows = Check::FunctionMap(m, Check::ProjectCheck(m));
     if (parser.isSet(csv)) {
@@ -183,7 +181,7 @@ int RunReportCommand(const QStringList &args)
     }
     modVantile m;
     if (!load(c, project, m))
-        return ExitBadProject;
+        return ExitFailed;
 
     Check::ReportOptions options;
     options.projectFile = QFileInfo(project).absoluteFilePath();
@@ -192,7 +190,7 @@ int RunReportCommand(const QStringList &args)
     if (!Check::WriteReport(m, target, options, &error)) {
         error.replace(QLatin1String("\r\n"), QLatin1String(" - "));
         std::fprintf(stderr, "quellix report: %s\n", qPrintable(error));
-        return ExitCannotWrite;
+        return ExitFailed;
     }
     std::printf("report written to %s\n", qPrintable(target));
     return 0;

@@ -6,19 +6,13 @@
 #include "comm/SerialLine.h"
 #include "model/modVantile.h"
 
+#include <QCommandLineParser>
+
 #include <cstdio>
 #include <unistd.h>
 
 namespace
 {
-
-// Exit codes: one per outcome, the same for both commands.
-constexpr int ExitComplete = 0;
-constexpr int ExitProjectUnreadable = 2;
-constexpr int ExitInvalidPort = 3;
-constexpr int ExitCommFault = 4;
-constexpr int ExitChecksumFault = 5;
-constexpr int ExitNotRequired = 6;
 
 const char *const DownloadUsage = "Usage: quellix download PROJECT.QXC --port DEVICE\n"
                                   "\n"
@@ -35,45 +29,29 @@ const char *const FirmwareUsage = "Usage: quellix firmware --port DEVICE\n"
                                   "\n"
                                   "Exit codes: 0 revision printed, 3 Invalid COM Port., 4 Comm Fault, 64 usage.\n";
 
-struct Arguments {
-    QString project;
-    QString port;
-    bool help = false;
-    QString error;
-};
-
-Arguments parse(const QStringList &args, bool wantsProject)
+// The port and, for download, the one project file. Returns -1 to go on,
+// else the exit code.
+int parse(const QStringList &args, bool wantsProject, QString *project, QString *port)
 {
-    Arguments a;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            a.help = true;
-        } else if (arg == QLatin1String("--port")) {
-            if (i + 1 >= args.size()) {
-                a.error = QStringLiteral("--port needs a device");
-                return a;
-            }
-            a.port = args[++i];
-        } else if (arg.startsWith(QLatin1String("--port="))) {
-            a.port = arg.mid(7);
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            a.error = QStringLiteral("unknown option '%1'").arg(arg);
-            return a;
-        } else if (wantsProject && a.project.isEmpty()) {
-            a.project = arg;
-        } else {
-            a.error = QStringLiteral("unexpected argument '%1'").arg(arg);
-            return a;
-        }
-    }
-    if (a.help)
-        return a;
-    if (wantsProject && a.project.isEmpty())
-        a.error = QStringLiteral("no project file given");
-    else if (a.port.isEmpty())
-        a.error = QStringLiteral("no port given (--port DEVICE)");
-    return a;
+    const char *verb = wantsProject ? "download" : "firmware";
+    const char *usage = wantsProject ? DownloadUsage : FirmwareUsage;
+    QCommandLineParser parser;
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Serial device or COM1 to COM8."),
+                                        QStringLiteral("DEVICE"));
+    parser.addOption(portOption);
+    if (const int done = ParseArguments(parser, verb, args, usage); done >= 0)
+        return done;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > (wantsProject ? 1 : 0))
+        return UsageError(verb, QStringLiteral("unexpected argument '%1'").arg(positional.last()), usage);
+    if (wantsProject && positional.isEmpty())
+        return UsageError(verb, QStringLiteral("no project file given"), usage);
+    *port = parser.value(portOption);
+    if (port->isEmpty())
+        return UsageError(verb, QStringLiteral("no port given (--port DEVICE)"), usage);
+    if (wantsProject)
+        *project = positional[0];
+    return -1;
 }
 
 // The boxes' texts on the terminal: one line each.
@@ -117,22 +95,16 @@ private:
 
 int RunDownloadCommand(const QStringList &args)
 {
-    const Arguments a = parse(args, true);
-    if (a.help) {
-        std::fputs(DownloadUsage, stdout);
-        return 0;
-    }
-    if (!a.error.isEmpty()) {
-        std::fprintf(stderr, "quellix download: %s\n\n%s", qPrintable(a.error), DownloadUsage);
-        return ExitUsage;
-    }
+    QString project, port;
+    if (const int done = parse(args, true, &project, &port); done >= 0)
+        return done;
 
     modVantile m;
-    m.ProjectFileName = a.project;
+    m.ProjectFileName = project;
     QString error;
     if (!m.LoadProject(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error.replace(QLatin1String("\r\n"), QLatin1String("\n"))));
-        return ExitProjectUnreadable;
+        return ExitFailed;
     }
     if (m.GetCommandSet() == 2) {
         printBox(stderr, CommMessages::NotRequiredForZav());
@@ -140,7 +112,7 @@ int RunDownloadCommand(const QStringList &args)
     }
 
     SerialLine line;
-    if (!line.Open(ComPorts::ResolvePortName(a.port))) {
+    if (!line.Open(ComPorts::ResolvePortName(port))) {
         printBox(stderr, CommMessages::InvalidPort(line.RightsAdvice()));
         return ExitInvalidPort;
     }
@@ -152,7 +124,7 @@ int RunDownloadCommand(const QStringList &args)
     switch (result) {
     case DownloadResult::Complete:
         printBox(stdout, CommMessages::DownloadComplete());
-        return ExitComplete;
+        return ExitOk;
     case DownloadResult::CommFault:
         printBox(stderr, CommMessages::CommFault());
         return ExitCommFault;
@@ -165,17 +137,11 @@ int RunDownloadCommand(const QStringList &args)
 
 int RunFirmwareCommand(const QStringList &args)
 {
-    const Arguments a = parse(args, false);
-    if (a.help) {
-        std::fputs(FirmwareUsage, stdout);
-        return 0;
-    }
-    if (!a.error.isEmpty()) {
-        std::fprintf(stderr, "quellix firmware: %s\n\n%s", qPrintable(a.error), FirmwareUsage);
-        return ExitUsage;
-    }
+    QString port;
+    if (const int done = parse(args, false, nullptr, &port); done >= 0)
+        return done;
     SerialLine line;
-    if (!line.Open(ComPorts::ResolvePortName(a.port))) {
+    if (!line.Open(ComPorts::ResolvePortName(port))) {
         printBox(stderr, CommMessages::InvalidPort(line.RightsAdvice()));
         return ExitInvalidPort;
     }
@@ -187,5 +153,5 @@ int RunFirmwareCommand(const QStringList &args)
         return ExitCommFault;
     }
     std::fprintf(stdout, "%s\n", qPrintable(FirmwareRevisionText(exchange.ComReply)));
-    return ExitComplete;
+    return ExitOk;
 }

@@ -1,11 +1,18 @@
 #pragma once
 
+#include "platform/Prompts.h"
+
+#include <QByteArray>
 #include <QStringList>
 
 #include <cstdio>
 
-// Subcommands of the command-line tool "quellix". Each takes the arguments
-// after its own name, prints to stdout / stderr and returns the exit code.
+class QCommandLineParser;
+
+// Verbs of the command-line tool "quellix". Each takes the arguments after
+// its own name, prints to stdout / stderr and returns one of the exit codes
+// below. A new verb is a file cli_<verb>.cpp with its Run<Verb>Command and
+// one line in the verb table of quellix_cli.cpp.
 int RunRenderCommand(const QStringList &args);
 int RunDownloadCommand(const QStringList &args);
 int RunFirmwareCommand(const QStringList &args);
@@ -18,5 +25,39 @@ int RunCheckCommand(const QStringList &args);
 int RunMapCommand(const QStringList &args);
 int RunReportCommand(const QStringList &args);
 
-// Exit code for a wrong command line.
-constexpr int ExitUsage = 64;
+// Exit codes, one set for every verb ("quellix --help" and README list them).
+constexpr int ExitOk = 0;
+constexpr int ExitDifferent = 1;     // done, with differences found or parts skipped
+constexpr int ExitFailed = 2;        // the project cannot be read, or the result cannot be made or written
+constexpr int ExitInvalidPort = 3;   // "Invalid COM Port."
+constexpr int ExitCommFault = 4;     // "Comm Fault"
+constexpr int ExitChecksumFault = 5; // "Download Failed." (the panel's checksum differs)
+constexpr int ExitNotRequired = 6;   // "Download Not Required For ZAV Cmd Option"
+constexpr int ExitUsage = 64;        // a wrong command line
+// The table above for the usage texts.
+extern const char *const ExitCodeHelp;
+
+// The verbs' one stand-in for message boxes: each box is one line on
+// standard error, "quellix VERB: TITLE: text". Nobody is there to answer, so
+// a question gets the answer that changes nothing (No, or Cancel).
+class CliPrompt : public MessagePrompt
+{
+public:
+    explicit CliPrompt(const char *verb) : verb_(verb) {}
+    using MessagePrompt::Show;
+    Answer Show(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+
+private:
+    QByteArray verb_;
+};
+
+// Parses a verb's arguments with "-h" / "--help" added. Returns -1 when the
+// verb goes on; otherwise the exit code to return at once: 0 after the usage
+// was printed for --help, ExitUsage after an error and the usage.
+int ParseArguments(QCommandLineParser &parser, const char *verb, const QStringList &args, const char *usage);
+// "quellix VERB: message", a blank line and the usage on stderr; ExitUsage.
+int UsageError(const char *verb, const QString &message, const char *usage);
+
+// One file that an interrupted run (SIGINT, SIGTERM, SIGHUP) removes before
+// the program ends; an empty path forgets it.
+void RemoveOnInterrupt(const QString &path);

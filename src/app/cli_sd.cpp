@@ -4,24 +4,27 @@
 
 #include "comm/DeviceData.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
-#include "platform/Prompts.h"
 #include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace
 {
-
-constexpr int ExitDifferent = 1; // sd-image: pictures skipped; sd-verify: the card differs
-constexpr int ExitFailed = 2;
 
 const char *const SdImageHelp = "Usage: quellix sd-image PROJECT.QXC --out CARD.img [--screens-only]\n"
                                 "\n"
@@ -30,6 +33,7 @@ const char *const SdImageHelp = "Usage: quellix sd-image PROJECT.QXC --out CARD.
                                 "slot (or, with --screens-only, only the screens of the project's resolution and\n"
                                 "orientation) and, for \"ZAV Cmd\", the configuration data area at 1 GiB.\n"
                                 "The file is sparse; flash it onto the whole card (not a partition).\n"
+                                "CARD.img can be neither the project file nor one of its pictures.\n"
                                 "\n"
                                 "Exit codes: 0 written, 1 written but pictures were skipped, 2 failed, 64 usage.\n";
 
@@ -41,63 +45,61 @@ const char *const SdVerifyHelp = "Usage: quellix sd-verify PROJECT.QXC CARD [--s
                                  "Exit codes: 0 equal, 1 different, 2 failed (also when pictures could not\n"
                                  "be made and so were not compared), 64 usage.\n";
 
-// Messages of the renderer go to stderr; questions take their first answer.
-class ConsolePrompt : public MessagePrompt
-{
-public:
-    using MessagePrompt::Show;
-    Answer Show(const QString &text, const QString &title, Icon, Buttons buttons) override
-    {
-        QString flat = text;
-        flat.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(flat));
-        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
-    }
-};
-
 struct Options {
     QString project;
     QString target;
     bool screensOnly = false;
-    bool help = false;
 };
 
-bool parse(const QStringList &args, bool wantOut, Options *o, QString *error)
+// Returns -1 to go on, else the exit code.
+int parse(const QStringList &args, bool wantOut, Options *o)
 {
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o->help = true;
-        } else if (a == QLatin1String("--screens-only")) {
-            o->screensOnly = true;
-        } else if (wantOut && a == QLatin1String("--out")) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("--out needs a file name");
-                return false;
-            }
-            o->target = args[++i];
-        } else if (a.startsWith(QLatin1String("--"))) {
-            *error = QStringLiteral("unknown option %1").arg(a);
-            return false;
-        } else {
-            positional.append(a);
-        }
+    const char *verb = wantOut ? "sd-image" : "sd-verify";
+    const char *usage = wantOut ? SdImageHelp : SdVerifyHelp;
+    QCommandLineParser parser;
+    const QCommandLineOption screensOnly(QStringLiteral("screens-only"),
+                                         QStringLiteral("Only the project's own screen pictures."));
+    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The card image file."),
+                                 QStringLiteral("CARD.img"));
+    parser.addOption(screensOnly);
+    if (wantOut)
+        parser.addOption(out);
+    if (const int done = ParseArguments(parser, verb, args, usage); done >= 0)
+        return done;
+    const QStringList positional = parser.positionalArguments();
+    o->screensOnly = parser.isSet(screensOnly);
+    if (wantOut && positional.size() == 1 && !parser.value(out).isEmpty()) {
+        o->project = positional[0];
+        o->target = parser.value(out);
+        return -1;
     }
-    if (o->help)
-        return true;
     if (!wantOut && positional.size() == 2) {
         o->project = positional[0];
         o->target = positional[1];
-        return true;
+        return -1;
     }
-    if (wantOut && positional.size() == 1 && !o->target.isEmpty()) {
-        o->project = positional[0];
-        return true;
+    return UsageError(verb,
+                      wantOut ? QStringLiteral("give one project file and --out CARD.img")
+                              : QStringLiteral("give one project file and one card or image"),
+                      usage);
+}
+
+// The project file itself, one of its background pictures or one of the SD
+// pictures an image is made from: an output there would destroy its input.
+QString inputAt(const QString &target, const modVantile &m, const modVantileSDWrite &sd)
+{
+    if (Files::SameFile(target, m.ProjectFileName))
+        return QStringLiteral("the project file");
+    for (int s = 0; s < modVantile::ScreenCount; ++s) {
+        const QString &background = m.ScreenBackground[size_t(s)];
+        if (!IsColorBackground(background) && !background.isEmpty() && Files::SameFile(target, background))
+            return QStringLiteral("the background picture of screen %1").arg(s);
     }
-    *error = wantOut ? QStringLiteral("give one project file and --out CARD.img")
-                     : QStringLiteral("give one project file and one card or image");
-    return false;
+    for (int slot = 0; slot < modVantileSDWrite::SlotCount; ++slot) {
+        if (Files::SameFile(target, sd.PictureFolder + QLatin1Char('/') + sd.PicName[size_t(slot)]))
+            return QStringLiteral("the SD picture %1").arg(sd.PicName[size_t(slot)]);
+    }
+    return {};
 }
 
 bool loadProject(const QString &path, modVantile &m, const char *command)
@@ -118,7 +120,7 @@ void renderScreens(modVantile &m, const char *command)
 {
     for (const QString &line : BackgroundSubstitutions(m))
         std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(line));
-    ConsolePrompt prompt;
+    CliPrompt prompt(command);
     QDir().mkpath(Paths::SdPictureFolder());
     QDir().mkpath(Paths::ScreenPreviewFolder());
     if (!CompileScreenPictures(m, prompt, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder()))
@@ -142,15 +144,8 @@ void printSkipped(const QStringList &skipped, const char *command)
 int RunSdImageCommand(const QStringList &args)
 {
     Options o;
-    QString error;
-    if (!parse(args, true, &o, &error)) {
-        std::fprintf(stderr, "quellix sd-image: %s\n\n%s", qPrintable(error), SdImageHelp);
-        return ExitUsage;
-    }
-    if (o.help) {
-        std::fputs(SdImageHelp, stdout);
-        return 0;
-    }
+    if (const int done = parse(args, true, &o); done >= 0)
+        return done;
     const QFileInfo out(o.target);
     if (out.exists() && !out.isFile()) {
         std::fprintf(stderr,
@@ -163,10 +158,16 @@ int RunSdImageCommand(const QStringList &args)
     modVantile m;
     if (!loadProject(o.project, m, "sd-image"))
         return ExitFailed;
-    renderScreens(m, "sd-image");
-
     modVantileSDWrite sd;
     sd.FillPicTable();
+    if (const QString input = inputAt(o.target, m, sd); !input.isEmpty()) {
+        std::fprintf(stderr, "quellix sd-image: %s is %s; choose another file for the card image\n",
+                     qPrintable(o.target), qPrintable(input));
+        return ExitFailed;
+    }
+    renderScreens(m, "sd-image");
+
+    QString error;
     if (!o.screensOnly) {
         const int made = StockPictures::EnsureAll(sd, sd.PictureFolder, &error);
         if (made < 0) {
@@ -177,51 +178,51 @@ int RunSdImageCommand(const QStringList &args)
             std::printf("%d stock pictures made in %s\n", made, qPrintable(QDir::toNativeSeparators(sd.PictureFolder)));
     }
 
-    // Written beside the target and renamed at the end, so that a failed run
-    // leaves an earlier image as it was.
-    const QString part = o.target + QStringLiteral(".part");
+    // Written beside the target under a name of its own and renamed at the
+    // end, so that a failed or interrupted run leaves an earlier image as it was.
+    sigset_t interrupts, previous;
+    sigemptyset(&interrupts);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&interrupts, signal);
+    ::sigprocmask(SIG_BLOCK, &interrupts, &previous);
+    const QString part = sd.CreateTemporaryImage(o.target);
+    RemoveOnInterrupt(part);
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+    auto failed = [&](const QString &why) {
+        QString text = why;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        std::fprintf(stderr, "quellix sd-image: %s\n", qPrintable(text));
+        sd.CloseDrive();
+        if (!part.isEmpty())
+            QFile::remove(part);
+        RemoveOnInterrupt({});
+        return ExitFailed;
+    };
     const bool writeAll = !o.screensOnly;
     const int writeType = modVantileSDWrite::WriteTypeOf(m);
-    if (!sd.OpenPath(part, true, true) || !sd.SetImageSize(0) ||
-        !sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet()))) {
-        std::fprintf(stderr, "quellix sd-image: %s\n", qPrintable(sd.LastError));
-        sd.CloseDrive();
-        QFile::remove(part);
-        return ExitFailed;
-    }
+    if (part.isEmpty() || !sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet())))
+        return failed(sd.LastError);
     const modVantileSDWrite::RunResult result = sd.CompileAll(m, writeAll, writeType, {});
     sd.CloseDrive();
-    if (result.failed) {
-        QString failure = result.failure;
-        failure.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        std::fprintf(stderr, "quellix sd-image: %s\n", qPrintable(failure));
-        QFile::remove(part);
-        return ExitFailed;
-    }
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(o.target).constData()) != 0) {
-        std::fprintf(stderr, "quellix sd-image: cannot rename %s to %s\n", qPrintable(part), qPrintable(o.target));
-        QFile::remove(part);
-        return ExitFailed;
-    }
+    if (result.failed)
+        return failed(result.failure);
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(o.target).constData()) != 0)
+        return failed(QStringLiteral("cannot rename %1 to %2: %3")
+                          .arg(part, o.target, QString::fromLocal8Bit(std::strerror(errno))));
+    RemoveOnInterrupt({});
     std::printf("%s: %d pictures written%s, %lld bytes\n", qPrintable(o.target), result.picturesWritten,
                 m.GetCommandSet() == 2 ? " and the configuration data area" : "",
                 static_cast<long long>(QFileInfo(o.target).size()));
     printSkipped(result.skipped, "sd-image");
-    return result.skipped.isEmpty() ? 0 : ExitDifferent;
+    return result.skipped.isEmpty() ? ExitOk : ExitDifferent;
 }
 
 int RunSdVerifyCommand(const QStringList &args)
 {
     Options o;
+    if (const int done = parse(args, false, &o); done >= 0)
+        return done;
     QString error;
-    if (!parse(args, false, &o, &error)) {
-        std::fprintf(stderr, "quellix sd-verify: %s\n\n%s", qPrintable(error), SdVerifyHelp);
-        return ExitUsage;
-    }
-    if (o.help) {
-        std::fputs(SdVerifyHelp, stdout);
-        return 0;
-    }
     modVantile m;
     if (!loadProject(o.project, m, "sd-verify"))
         return ExitFailed;
@@ -229,6 +230,13 @@ int RunSdVerifyCommand(const QStringList &args)
 
     modVantileSDWrite sd;
     sd.FillPicTable();
+    // A FIFO or terminal would be waited on for ever.
+    struct stat st {
+    };
+    if (::stat(QFile::encodeName(o.target).constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode)) {
+        std::fprintf(stderr, "quellix sd-verify: %s is neither a card nor an image file\n", qPrintable(o.target));
+        return ExitFailed;
+    }
     if (!sd.OpenPath(o.target, false)) {
         std::fprintf(stderr, "quellix sd-verify: %s\n", qPrintable(sd.LastError));
         return ExitFailed;

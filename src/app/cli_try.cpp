@@ -26,12 +26,10 @@ const char *const TryUsage = "Usage: quellix try PROJECT.QXC --script FILE --out
                              "Every message the panel sends goes to DIR/log.txt, one a line.\n"
                              "\n"
                              "Exit status: 0 when the script ran, 1 when a step could not run (its line is\n"
-                             "named), 64 for a wrong command line, 65 when the project or the script cannot\n"
-                             "be read, 73 when DIR or the log cannot be written.\n";
+                             "named), 2 when the project or the script cannot be read or DIR or the log cannot\n"
+                             "be written, 64 for a wrong command line.\n";
 
-constexpr int ExitStepFailed = 1;
-constexpr int ExitBadInput = 65;
-constexpr int ExitCannotWrite = 73;
+constexpr int ExitStepFailed = ExitDifferent;
 
 int usageError(const QString &message)
 {
@@ -85,22 +83,22 @@ int RunTryCommand(const QStringList &args)
     QString error;
     if (!QFileInfo(project).isFile()) {
         std::fprintf(stderr, "quellix try: %s: no such project file\n", qPrintable(project));
-        return ExitBadInput;
+        return ExitFailed;
     }
     if (!m.LoadProject(&error)) {
         error.replace(QLatin1String("\r\n"), QLatin1String(" - "));
         std::fprintf(stderr, "quellix try: %s: %s\n", qPrintable(project), qPrintable(error));
-        return ExitBadInput;
+        return ExitFailed;
     }
     QFile scriptFile(script);
     if (!scriptFile.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "quellix try: %s: %s\n", qPrintable(script), qPrintable(scriptFile.errorString()));
-        return ExitBadInput;
+        return ExitFailed;
     }
     const QString steps = QString::fromUtf8(scriptFile.readAll());
     if (!QDir().mkpath(out) || !QFileInfo(out).isDir()) {
         std::fprintf(stderr, "quellix try: %s: the folder cannot be created\n", qPrintable(out));
-        return ExitCannotWrite;
+        return ExitFailed;
     }
 
     VirtualPanel panel(m);
@@ -117,7 +115,7 @@ int RunTryCommand(const QStringList &args)
     }
     if (!logWritten) {
         std::fprintf(stderr, "quellix try: %s cannot be written\n", qPrintable(logPath));
-        return ExitCannotWrite;
+        return ExitFailed;
     }
     return 0;
 }

@@ -28,7 +28,25 @@ const char *const Usage = "Usage: quellix COMMAND [ARGUMENTS]\n"
                           "                                        write the hand-over report\n"
                           "\n"
                           "DEVICE is a serial device path or COM1 to COM8.\n"
-                          "'quellix COMMAND --help' describes one command.\n";
+                          "'quellix COMMAND --help' describes one command.\n"
+                          "\n";
+
+struct Verb {
+    const char *name;
+    int (*run)(const QStringList &args);
+};
+
+const Verb Verbs[] = {
+    {"render", RunRenderCommand},    {"download", RunDownloadCommand},  {"firmware", RunFirmwareCommand},
+    {"sd-image", RunSdImageCommand}, {"sd-verify", RunSdVerifyCommand}, {"check", RunCheckCommand},
+    {"map", RunMapCommand},          {"report", RunReportCommand},      {"try", RunTryCommand},
+};
+
+void printUsage(std::FILE *to)
+{
+    std::fputs(Usage, to);
+    std::fputs(ExitCodeHelp, to);
+}
 
 } // namespace
 
@@ -49,33 +67,19 @@ int main(int argc, char *argv[])
 
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
-        std::fputs(Usage, stderr);
+        printUsage(stderr);
         return ExitUsage;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
-        std::fputs(Usage, stdout);
-        return 0;
+        printUsage(stdout);
+        return ExitOk;
     }
-    if (command == QLatin1String("render"))
-        return RunRenderCommand(args);
-    if (command == QLatin1String("download"))
-        return RunDownloadCommand(args);
-    if (command == QLatin1String("firmware"))
-        return RunFirmwareCommand(args);
-    if (command == QLatin1String("sd-image"))
-        return RunSdImageCommand(args);
-    if (command == QLatin1String("sd-verify"))
-        return RunSdVerifyCommand(args);
-    if (command == QLatin1String("check"))
-        return RunCheckCommand(args);
-    if (command == QLatin1String("map"))
-        return RunMapCommand(args);
-    if (command == QLatin1String("report"))
-        return RunReportCommand(args);
-    if (command == QLatin1String("try"))
-        return RunTryCommand(args);
+    for (const Verb &verb : Verbs) {
+        if (command == QLatin1String(verb.name))
+            return verb.run(args);
+    }
     std::fprintf(stderr, "quellix: unknown command '%s'\n\n", qPrintable(command));
-    std::fputs(Usage, stderr);
+    printUsage(stderr);
     return ExitUsage;
 }

@@ -7,10 +7,10 @@
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "render/BackgroundLookup.h"
+#include "render/PictureFile.h"
 #include "render/ScreenPicture.h"
 
 #include <QHash>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -32,7 +32,6 @@ namespace
 {
 
 // A project file keeps each background behind a 16-bit byte count.
-constexpr int MaxStoredBackground = 65535;
 
 QString quoted(const QString &text)
 {
@@ -688,31 +687,17 @@ QString BackgroundProblem(const QString &background, const modVantile &m)
     const BackgroundFile file = LocateBackground(background, m);
     if (!file.found())
         return QStringLiteral("The background picture %1 is missing.").arg(quoted(background));
-    QImageReader reader(file.path);
-    reader.setAutoTransform(false);
-    if (reader.read().isNull())
+    QString why;
+    if (PictureFile::Read(file.path, &why).isNull())
         return QStringLiteral("The background picture %1 cannot be read as a picture (%2).")
-            .arg(quoted(background), reader.errorString());
+            .arg(quoted(background), why);
     return {};
 }
 
 QString BackgroundStorageProblem(const QString &background)
 {
-    for (qsizetype i = 0; i < background.size(); ++i) {
-        const QChar c = background[i];
-        if (c == QLatin1Char('?') || Ansi::Code(c) != '?')
-            continue;
-        const qsizetype length = c.isHighSurrogate() && i + 1 < background.size() ? 2 : 1;
-        return QStringLiteral("The background path cannot be stored in the project file: the character %1 "
-                              "is not in the Windows-1252 code page.")
-            .arg(quoted(background.mid(i, length)));
-    }
-    if (background.size() > MaxStoredBackground)
-        return QStringLiteral("The background path cannot be stored in the project file: it has %1 characters, "
-                              "the file holds at most %2.")
-            .arg(background.size())
-            .arg(MaxStoredBackground);
-    return {};
+    const QString problem = BackgroundPathProblem(background);
+    return problem.isEmpty() ? problem : QStringLiteral("The background path cannot be stored in the project file. ") + problem;
 }
 
 } // namespace Check

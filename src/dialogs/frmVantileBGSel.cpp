@@ -245,8 +245,20 @@ void frmVantileBGSel::cmdBrowse_Click()
         initialName = LibraryPattern();
     }
     const QString chosen = files_.ShowOpen(bmpFilter, initialName);
-    if (!chosen.isEmpty() && chosen != LibraryPattern())
-        showPath(chosen);
+    if (chosen.isEmpty() || chosen == LibraryPattern())
+        return;
+    // A path the project file would change is refused now, not found missing later.
+    const QString problem = BackgroundPathProblem(chosen);
+    if (!problem.isEmpty()) {
+        const QString crLf = QStringLiteral("\r\n");
+        messages_.Show(QStringLiteral("This picture cannot be used as a background.") + crLf + chosen + crLf + problem +
+                           crLf +
+                           QStringLiteral("Copy the picture into the BMP Library (%1) and choose it there.")
+                               .arg(Paths::BmpLibraryFolder()),
+                       QStringLiteral("Error"), MessagePrompt::Icon::Exclamation);
+        return;
+    }
+    showPath(chosen);
 }
 
 void frmVantileBGSel::cmdClose_Click()

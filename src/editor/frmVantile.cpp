@@ -18,6 +18,7 @@
 #include "platform/Support.h"
 #include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
+#include "render/PictureFile.h"
 #include "sdcard/frmVantileSDWrite.h"
 
 #include <QActionGroup>
@@ -637,8 +638,14 @@ void frmVantile::showBackground()
         surface->setBackColor(colorFromValue(BackgroundColorValue(background)));
         lblBGFile->setText(QStringLiteral("Solid Color"));
     } else if (const BackgroundFile file = LocateBackground(background, m_); file.found()) {
-        // A file that is no readable picture leaves the canvas without one.
-        surface->setPicture(QImage(file.path));
+        const QImage picture = PictureFile::Read(file.path);
+        if (picture.isNull()) {
+            messages_.Show(QStringLiteral("File Cannot Be Read As A Picture") + CrLf + background,
+                           QStringLiteral("File Missing"), MessagePrompt::Icon::Information,
+                           MessagePrompt::Buttons::Ok);
+            surface->setBackColor(Qt::white);
+        }
+        surface->setPicture(picture);
         lblBGFile->setText(file.substituted() ? BackgroundFoundText(file) : background);
     } else {
         messages_.Show(QStringLiteral("File Not Found") + CrLf + background, QStringLiteral("File Missing"),

@@ -1,5 +1,7 @@
 #include "model/Ansi.h"
 
+#include <algorithm>
+
 namespace
 {
 // Unicode of the codes 0x80 - 0x9F; the rest of the page equals Latin-1.
@@ -36,6 +38,25 @@ QByteArray FromUnicode(const QString &text)
     out.reserve(text.size());
     for (QChar c : text)
         out.append(static_cast<char>(Code(c)));
+    return out;
+}
+
+bool CanEncode(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'?' || Code(c) != '?'; });
+}
+
+QString Unencodable(const QString &text)
+{
+    QString out;
+    for (int i = 0; i < text.size(); ++i) {
+        // A character outside the basic plane is two QChars; keep the pair together.
+        const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString c = text.mid(i, length);
+        i += length - 1;
+        if (!CanEncode(c) && !out.contains(c))
+            out += c;
+    }
     return out;
 }
 

@@ -15,6 +15,10 @@ unsigned char Code(QChar c);
 QChar Char(unsigned char code);
 
 QByteArray FromUnicode(const QString &text);
+// True when FromUnicode keeps every character: none of them becomes '?'.
+bool CanEncode(const QString &text);
+// The characters of the text that have no Windows-1252 code, each once.
+QString Unencodable(const QString &text);
 QString ToUnicode(const QByteArray &bytes);
 
 } // namespace Ansi

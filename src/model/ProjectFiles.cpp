@@ -4,6 +4,7 @@
 // destroys the old file.
 #include "model/Ansi.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,38 +42,92 @@ int16_t wordAt(const QByteArray &in, qint64 offset)
 
 bool readWhole(const QString &path, qint64 maxBytes, QByteArray *data, QString *error, const QString &what)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error,
-                 QStringLiteral("Could not open the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
-        return false;
-    }
-    *data = file.read(maxBytes);
-    if (file.error() != QFileDevice::NoError) {
-        setError(error,
-                 QStringLiteral("Could not read the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+    QString reason;
+    if (!Files::ReadRegular(path, maxBytes, data, &reason)) {
+        setError(error, QStringLiteral("Could not open the %1 file").arg(what) + CrLf + path + CrLf + reason);
         return false;
     }
     return true;
+}
+
+// In place, for a file that may be written in a folder that refuses the
+// temporary file of an atomic save. A failure here can leave the file
+// damaged; it is the only way such a file can be saved at all.
+bool writeInPlace(const QString &path, const QByteArray &data, QString *reason)
+{
+    QFile file(path);
+    const bool ok =
+        file.open(QIODevice::ReadWrite) && file.write(data) == data.size() && file.resize(data.size()) && file.flush();
+    if (!ok)
+        *reason = file.errorString();
+    file.close();
+    return ok && file.error() == QFileDevice::NoError;
 }
 
 bool writeWhole(const QString &path, const QByteArray &data, QString *error, const QString &what)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error,
-                 QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + file.errorString());
+    auto fail = [&](const QString &reason) {
+        setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + reason);
         return false;
+    };
+    QSaveFile file(path);
+    // Qt falls back by itself when the folder refuses with EACCES; a folder
+    // that refuses with EPERM (immutable) is handled below.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const QString reason = file.errorString();
+        const QFileInfo existing(path);
+        if (existing.isFile() && existing.isWritable() && !QFileInfo(existing.absolutePath()).isWritable()) {
+            QString inPlace;
+            return writeInPlace(path, data, &inPlace) || fail(inPlace);
+        }
+        return fail(reason);
     }
     if (file.write(data) != data.size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + reason);
-        return false;
+        return fail(reason);
     }
     return true;
 }
 
+} // namespace
+
+QString BackgroundPathProblem(const QString &path)
+{
+    if (!Ansi::CanEncode(path))
+        return QStringLiteral("Its path has characters that a project file cannot store (%1); project files keep "
+                              "paths in Western European characters (Windows-1252).")
+            .arg(Ansi::Unencodable(path));
+    if (path.size() > 65535)
+        return QStringLiteral("Its path is longer than the 65535 characters a project file can store.");
+    return {};
+}
+
+namespace
+{
+QString screenName(int screen)
+{
+    return screen == 0 ? QStringLiteral("Home") : QStringLiteral("Screen: %1").arg(screen, 2, 10, QLatin1Char('0'));
+}
+
+// The first background that the file would not keep as it is, said for the user.
+bool backgroundsStorable(const std::array<QString, modVantile::ScreenCount> &backgrounds, int first, int last,
+                         const QString &notDone, QString *error)
+{
+    for (int s = first; s <= last; ++s) {
+        const QString problem = BackgroundPathProblem(backgrounds[size_t(s)]);
+        if (!problem.isEmpty()) {
+            setError(error, notDone + CrLf +
+                                QStringLiteral("The background picture of %1 cannot be stored:").arg(screenName(s)) +
+                                CrLf + backgrounds[size_t(s)] + CrLf + problem + CrLf +
+                                QStringLiteral("Choose the background again, from a folder such as the BMP "
+                                               "Library."));
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 QByteArray modVantile::ProjectBytes() const
@@ -181,6 +236,8 @@ bool modVantile::SaveProject(QString *error)
             return false;
         }
     }
+    if (!backgroundsStorable(ScreenBackground, 0, ScreenCount - 1, QStringLiteral("The project was not saved."), error))
+        return false;
     if (!writeWhole(ProjectFileName, ProjectBytes(), error, QStringLiteral("project")))
         return false;
     ProjectChanged = false;
@@ -210,5 +267,8 @@ bool modVantile::ExportScreen(QString *error) const
                             CrLf + ScreenBackground[CurrentScreen]);
         return false;
     }
+    if (!backgroundsStorable(ScreenBackground, CurrentScreen, CurrentScreen,
+                             QStringLiteral("The screen was not exported."), error))
+        return false;
     return writeWhole(ScreenFileName, ScreenBytes(), error, QStringLiteral("screen"));
 }

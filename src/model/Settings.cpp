@@ -1,9 +1,10 @@
 #include "model/Settings.h"
 
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -16,6 +17,8 @@ namespace
 
 const QString Section = QStringLiteral("Download");
 const QString Key = QStringLiteral("Com Port");
+// More than any settings file holds; the rest of a larger file is ignored.
+constexpr qint64 MaxSettingsBytes = 1 << 20;
 
 // One line of the file with its own line ending, so that unchanged lines
 // are written back byte for byte.
@@ -88,10 +91,10 @@ void findSection(const QList<Line> &lines, const QByteArray &section, qsizetype 
 QString GetPrivateProfileString(const QString &section, const QString &key, const QString &defaultValue,
                                 const QString &file)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray data;
+    if (!Files::ReadRegular(file, MaxSettingsBytes, &data))
         return defaultValue;
-    const QList<Line> lines = splitLines(f.read(1 << 20));
+    const QList<Line> lines = splitLines(data);
     qsizetype first, last;
     findSection(lines, section.toLocal8Bit(), &first, &last);
     if (first < 0)
@@ -104,12 +107,9 @@ QString GetPrivateProfileString(const QString &section, const QString &key, cons
     return defaultValue;
 }
 
-int GetPrivateProfileInt(const QString &section, const QString &key, int defaultValue, const QString &file)
+int ProfileInt(const QByteArray &data, const QString &section, const QString &key, int defaultValue)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return defaultValue;
-    const QList<Line> lines = splitLines(f.read(1 << 20));
+    const QList<Line> lines = splitLines(data);
     qsizetype first, last;
     findSection(lines, section.toLocal8Bit(), &first, &last);
     if (first < 0)
@@ -131,21 +131,8 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int default
     return defaultValue;
 }
 
-bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value, const QString &file,
-                               QString *error)
+QByteArray WithProfileString(const QByteArray &data, const QString &section, const QString &key, const QString &value)
 {
-    QByteArray data;
-    {
-        QFile f(file);
-        if (f.exists()) {
-            if (!f.open(QIODevice::ReadOnly)) {
-                if (error)
-                    *error = f.errorString();
-                return false;
-            }
-            data = f.readAll();
-        }
-    }
     QList<Line> lines = splitLines(data);
     const QByteArray keyBytes = key.toLocal8Bit();
     const QByteArray entry = keyBytes + '=' + value.toLocal8Bit();
@@ -183,6 +170,24 @@ bool WritePrivateProfileString(const QString &section, const QString &key, const
     QByteArray out;
     for (const Line &l : lines)
         out += l.text + l.ending;
+    return out;
+}
+
+int GetPrivateProfileInt(const QString &section, const QString &key, int defaultValue, const QString &file)
+{
+    QByteArray data;
+    if (!Files::ReadRegular(file, MaxSettingsBytes, &data))
+        return defaultValue;
+    return ProfileInt(data, section, key, defaultValue);
+}
+
+bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value, const QString &file,
+                               QString *error)
+{
+    QByteArray data;
+    if (QFileInfo::exists(file) && !Files::ReadRegular(file, MaxSettingsBytes, &data, error))
+        return false;
+    const QByteArray out = WithProfileString(data, section, key, value);
     QSaveFile f(file);
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
         if (error)

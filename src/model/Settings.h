@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +31,9 @@ QStringList ReadRecentFiles();
 bool WriteRecentFiles(const QStringList &files, QString *error = nullptr);
 // `path` moved to the top of the list (added when new).
 QStringList WithRecentFile(QStringList files, const QString &path);
+// The same two on the bytes of a file.
+int ProfileInt(const QByteArray &data, const QString &section, const QString &key, int defaultValue);
+QByteArray WithProfileString(const QByteArray &data, const QString &section, const QString &key, const QString &value);
 
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);

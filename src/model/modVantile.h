@@ -324,6 +324,11 @@ private:
 // Two upper-case hexadecimal digits of n, zero padded ("01", "0A", "FE").
 QString Hex2(int n);
 
+// Why a background picture path cannot be stored in a project file, or an
+// empty string when it can: the file keeps it as Windows-1252 characters,
+// at most 65535 of them.
+QString BackgroundPathProblem(const QString &path);
+
 // A background string is a solid colour when it starts with "[&H"; its
 // colour value is blue * 65536 + green * 256 + red as written in the string.
 bool IsColorBackground(const QString &background);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
@@ -37,6 +38,15 @@ QString readLine(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QString::fromLatin1(f.readLine()).trimmed();
+}
+
+// The path with every link resolved; for a path that is not there, cleaned.
+QString resolvedPath(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : canonical;
 }
 
 QStringList subdirs(const QString &path)
@@ -123,6 +133,8 @@ void disksUnder(const QString &name, QSet<QString> &out, int depth = 0)
     out.insert(top);
 }
 
+QString blockNameOfDev(dev_t dev);
+
 // Block name of a mount source such as "/dev/sda1" or "/dev/mapper/root".
 QString blockNameOfSource(const QString &source)
 {
@@ -130,8 +142,17 @@ QString blockNameOfSource(const QString &source)
         return {};
     QString path = source;
     const QFileInfo fi(source);
-    if (!fixtureMode() && fi.exists())
+    if (!fixtureMode() && fi.exists()) {
+        // The device number names the device whatever link led to it.
+        struct stat st {
+        };
+        if (::stat(QFile::encodeName(source).constData(), &st) == 0 && S_ISBLK(st.st_mode)) {
+            const QString name = blockNameOfDev(st.st_rdev);
+            if (!name.isEmpty())
+                return name;
+        }
         path = fi.canonicalFilePath();
+    }
     if (path.startsWith(QLatin1String("/dev/mapper/"))) {
         const QString mapped = path.mid(12);
         for (const QString &top : subdirs(sysBlock())) {
@@ -259,11 +280,92 @@ QList<QPair<QString, int>> namedPhysicalNumbers(const QList<Disk> &disks)
         const NamedEntry e = namedEntry(path);
         if (!e.diskName.isEmpty())
             continue;
-        const QString key = QFileInfo(path).absoluteFilePath();
+        // Two names of one file are one card.
+        const QString key = QFileInfo(path).canonicalFilePath();
         if (std::none_of(out.begin(), out.end(), [&](const auto &p) { return p.first == key; }))
             out.append({key, next++});
     }
     return out;
+}
+
+QString devNumber(dev_t dev)
+{
+    return QStringLiteral("%1:%2").arg(major(dev)).arg(minor(dev));
+}
+
+// Size, vendor, model and serial of a disk or partition from /sys/block.
+void fillFromSys(const QString &name, const QSet<QString> &systemNames, DiskIdentity *id)
+{
+    const QString entry = entryPath(name);
+    const QString top = topLevelOf(name);
+    if (entry.isEmpty() || top.isEmpty())
+        return;
+    bool ok = false;
+    const qint64 sectors = readLine(entry + QStringLiteral("/size")).toLongLong(&ok);
+    if (ok)
+        id->size = sectors * 512;
+    const QString device = sysBlock() + QLatin1Char('/') + top + QStringLiteral("/device/");
+    id->vendor = readLine(device + QStringLiteral("vendor"));
+    id->model = readLine(device + QStringLiteral("model"));
+    if (id->model.isEmpty())
+        id->model = readLine(device + QStringLiteral("name")); // cards
+    id->serial = readLine(device + QStringLiteral("serial"));
+    id->removable = diskType(top) == Support::DriveRemovable;
+    id->system = systemNames.contains(top);
+}
+
+// A disk of a /sys/block fixture has no device node: it is known by its name.
+bool fixtureDisk(const QString &path, QString *name)
+{
+    if (!fixtureMode() || !path.startsWith(QLatin1String("/dev/")))
+        return false;
+    *name = QFileInfo(path).fileName();
+    return !topLevelOf(*name).isEmpty();
+}
+
+DiskIdentity identityFromStat(const QString &path, const struct stat &st, const QSet<QString> &systemNames)
+{
+    DiskIdentity id;
+    id.device = path;
+    if (S_ISBLK(st.st_mode)) {
+        id.number = devNumber(st.st_rdev);
+        const QString name = blockNameOfDev(st.st_rdev);
+        if (!name.isEmpty())
+            fillFromSys(name, systemNames, &id);
+    } else if (S_ISREG(st.st_mode)) {
+        id.number = QStringLiteral("file %1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+        id.size = qint64(st.st_size);
+        id.removable = true; // an image file stands for a card
+    }
+    return id;
+}
+
+DiskIdentity identityOf(const QString &path, const QSet<QString> &systemNames)
+{
+    DiskIdentity id;
+    id.device = path;
+    if (path.isEmpty())
+        return id;
+    QString name;
+    if (fixtureDisk(path, &name)) {
+        const QString number = readLine(entryPath(name) + QStringLiteral("/dev"));
+        id.number = number.isEmpty() ? QStringLiteral("sys ") + name : number;
+        fillFromSys(name, systemNames, &id);
+        return id;
+    }
+    struct stat st {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return id;
+    return identityFromStat(path, st, systemNames);
+}
+
+QString sizeText(qint64 bytes)
+{
+    const double gb = double(bytes) / 1e9;
+    if (gb >= 1)
+        return QStringLiteral("%1 GB (%2 bytes)").arg(gb, 0, 'f', 1).arg(bytes);
+    return QStringLiteral("%1 MB (%2 bytes)").arg(double(bytes) / 1e6, 0, 'f', 1).arg(bytes);
 }
 
 } // namespace
@@ -288,61 +390,116 @@ QList<Disk> SystemDisks()
     return disks;
 }
 
-Letter LetterInfo(const QString &letterText)
+DiskIdentity IdentityOf(const QString &path)
 {
-    Letter info;
-    if (letterText.size() != 1)
-        return info;
-    const QChar l = letterText[0].toUpper();
-    if (l < QLatin1Char('D') || l > QLatin1Char('O'))
-        return info;
+    return identityOf(path, systemDiskNames());
+}
 
+DiskIdentity IdentityOfOpen(int fd, const QString &path)
+{
+    struct stat st {
+    };
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        return DiskIdentity{path, {}, -1, {}, {}, {}, false, false};
+    return identityFromStat(path, st, systemDiskNames());
+}
+
+QString DiskChange(const DiskIdentity &chosen, const DiskIdentity &now)
+{
+    if (!now.present())
+        return QStringLiteral("%1 is no longer there.").arg(chosen.device);
+    if (now.number != chosen.number || now.size != chosen.size || now.vendor != chosen.vendor ||
+        now.model != chosen.model || now.serial != chosen.serial)
+        return QStringLiteral("%1 is now another disk.").arg(chosen.device);
+    if (chosen.removable && !now.removable)
+        return QStringLiteral("%1 is no longer removable.").arg(chosen.device);
+    if (now.system)
+        return QStringLiteral("%1 now holds the running system.").arg(chosen.device);
+    return {};
+}
+
+QString Describe(const DiskIdentity &disk)
+{
+    QStringList lines{disk.device};
+    if (disk.size >= 0)
+        lines << sizeText(disk.size);
+    const QString name = QStringList{disk.vendor, disk.model}.join(QLatin1Char(' ')).simplified();
+    if (!name.isEmpty())
+        lines << (disk.serial.isEmpty() ? name : name + QStringLiteral(", serial ") + disk.serial);
+    if (disk.number.startsWith(QLatin1String("file ")))
+        lines << QStringLiteral("image file");
+    else
+        lines << (disk.removable ? QStringLiteral("removable") : QStringLiteral("not removable"));
+    if (disk.system)
+        lines << QStringLiteral("holds the running system");
+    return lines.join(QLatin1Char('\n'));
+}
+
+QList<Letter> Letters()
+{
     const QList<Disk> disks = SystemDisks();
-    const QString named = namedPath(l);
-    if (!named.isEmpty()) {
-        if (!QFileInfo::exists(named))
-            return info;
-        info.type = Support::DriveRemovable;
-        info.volume = named;
-        const NamedEntry e = namedEntry(named);
-        if (!e.diskName.isEmpty()) {
-            for (const Disk &d : disks) {
-                if (d.name == e.diskName) {
-                    info.physicalDevice = d.device;
-                    info.physicalNumber = d.physicalNumber;
-                }
-            }
-        } else {
-            const QString key = QFileInfo(named).absoluteFilePath();
-            for (const auto &p : namedPhysicalNumbers(disks)) {
-                if (p.first == key) {
-                    info.physicalDevice = named;
-                    info.physicalNumber = p.second;
-                }
-            }
-        }
-        return info;
-    }
-
+    const QSet<QString> systemNames = systemDiskNames();
+    const QList<QPair<QString, int>> named = namedPhysicalNumbers(disks);
     // Letters not named explicitly take the system's disks in turn, removable
     // ones first so that a card gets the first free letter.
-    int slot = 0;
-    for (QChar c = QLatin1Char('D'); c < l; c = QChar(c.unicode() + 1)) {
-        if (namedPath(c).isEmpty())
-            ++slot;
-    }
     QList<Disk> ordered = disks;
     std::stable_sort(ordered.begin(), ordered.end(), [](const Disk &a, const Disk &b) {
         return (a.type == Support::DriveRemovable) > (b.type == Support::DriveRemovable);
     });
-    if (slot < ordered.size()) {
-        const Disk &d = ordered[slot];
-        info.type = d.type;
-        info.volume = d.device;
-        info.physicalDevice = d.device;
-        info.physicalNumber = d.physicalNumber;
+    QList<Letter> letters;
+    int slot = 0;
+    for (QChar l = QLatin1Char('D'); l <= QLatin1Char('O'); l = QChar(l.unicode() + 1)) {
+        Letter info;
+        const QString path = namedPath(l);
+        if (!path.isEmpty()) {
+            if (QFileInfo::exists(path)) {
+                info.type = Support::DriveRemovable;
+                info.volume = path;
+                const NamedEntry e = namedEntry(path);
+                if (!e.diskName.isEmpty()) {
+                    for (const Disk &d : disks) {
+                        if (d.name == e.diskName) {
+                            info.physicalDevice = d.device;
+                            info.physicalNumber = d.physicalNumber;
+                        }
+                    }
+                } else {
+                    const QString key = QFileInfo(path).canonicalFilePath();
+                    for (const auto &p : named) {
+                        if (p.first == key) {
+                            info.physicalDevice = path;
+                            info.physicalNumber = p.second;
+                        }
+                    }
+                }
+            }
+        } else if (slot < ordered.size()) {
+            const Disk &d = ordered[slot++];
+            info.type = d.type;
+            info.volume = d.device;
+            info.physicalDevice = d.device;
+            info.physicalNumber = d.physicalNumber;
+        } else {
+            ++slot;
+        }
+        if (!info.volume.isEmpty())
+            info.volumeId = identityOf(info.volume, systemNames);
+        if (!info.physicalDevice.isEmpty())
+            info.physicalId =
+                info.physicalDevice == info.volume ? info.volumeId : identityOf(info.physicalDevice, systemNames);
+        letters.append(info);
     }
-    return info;
+    return letters;
+}
+
+Letter LetterInfo(const QString &letterText)
+{
+    if (letterText.size() != 1)
+        return {};
+    const QChar l = letterText[0].toUpper();
+    if (l < QLatin1Char('D') || l > QLatin1Char('O'))
+        return {};
+    return Letters().at(l.unicode() - 'D');
 }
 
 QString PhysicalDriveDevice(int n)
@@ -394,11 +551,13 @@ QList<Mount> MountsOn(const QString &device)
     } else if (device.startsWith(QLatin1String("/dev/"))) {
         todo.append(QFileInfo(device).fileName());
     } else {
-        // An image file: the loop devices that serve it.
-        const QString abs = QFileInfo(device).absoluteFilePath();
+        // An image file: the loop devices that serve it. The kernel names
+        // the backing file by its resolved path, so compare resolved paths.
+        const QString file = resolvedPath(device);
         for (const QString &top : subdirs(sysBlock())) {
             if (top.startsWith(QLatin1String("loop")) &&
-                readLine(sysBlock() + QLatin1Char('/') + top + QStringLiteral("/loop/backing_file")) == abs)
+                resolvedPath(readLine(sysBlock() + QLatin1Char('/') + top + QStringLiteral("/loop/backing_file"))) ==
+                    file)
                 todo.append(top);
         }
     }
@@ -446,33 +605,58 @@ bool UnmountAll(const QString &device, QString *error)
     const QString custom = qEnvironmentVariable("QUELLIX_UMOUNT");
     const QString udisks = QStandardPaths::findExecutable(QStringLiteral("udisksctl"));
     const QString umount = QStandardPaths::findExecutable(QStringLiteral("umount"));
-    QString said;
+    auto stillMounted = [](const Mount &m) {
+        const QList<Mount> now = MountTable();
+        return std::any_of(now.cbegin(), now.cend(),
+                           [&](const Mount &x) { return x.source == m.source && x.mountPoint == m.mountPoint; });
+    };
+    // Another file system mounted later at the same place covers this one;
+    // an unmount program given either name could take that one off instead.
+    auto coveredBy = [](const Mount &m) {
+        const QList<Mount> now = MountTable();
+        bool seen = false;
+        for (const Mount &x : now) {
+            if (x.source == m.source && x.mountPoint == m.mountPoint)
+                seen = true;
+            else if (seen && x.mountPoint == m.mountPoint)
+                return x.source;
+        }
+        return QString();
+    };
+    QHash<QString, QString> why; // by mount point
     // Deepest mounts first, so that nested mounts come off before their parents.
     std::sort(mounts.begin(), mounts.end(),
               [](const Mount &a, const Mount &b) { return a.mountPoint.size() > b.mountPoint.size(); });
     for (const Mount &m : mounts) {
-        if (!custom.isEmpty()) {
-            said = runUnmount(custom, {m.source});
+        const QString cover = coveredBy(m);
+        if (!cover.isEmpty()) {
+            why[m.mountPoint] = QStringLiteral("%1 is mounted over it there; unmount that first.").arg(cover);
             continue;
         }
-        if (!udisks.isEmpty())
-            said = runUnmount(udisks, {QStringLiteral("unmount"), QStringLiteral("--no-user-interaction"),
-                                       QStringLiteral("-b"), m.source});
-        const QList<Mount> now = MountTable();
-        const bool stillThere = std::any_of(now.cbegin(), now.cend(), [&](const Mount &x) {
-            return x.source == m.source && x.mountPoint == m.mountPoint;
-        });
-        if (stillThere && !umount.isEmpty())
-            said = runUnmount(umount, {m.mountPoint});
+        // Always by the source device: never a mount point.
+        QString said;
+        if (!custom.isEmpty()) {
+            said = runUnmount(custom, {m.source});
+        } else {
+            if (!udisks.isEmpty())
+                said = runUnmount(udisks, {QStringLiteral("unmount"), QStringLiteral("--no-user-interaction"),
+                                           QStringLiteral("-b"), m.source});
+            if (stillMounted(m) && !umount.isEmpty() && coveredBy(m).isEmpty())
+                said = runUnmount(umount, {m.source});
+            if (udisks.isEmpty() && umount.isEmpty())
+                said = QStringLiteral("neither udisksctl nor umount is installed");
+        }
+        why[m.mountPoint] = said.section(QLatin1Char('\n'), 0, 0);
     }
     const QList<Mount> left = MountsOn(device);
     if (left.isEmpty())
         return true;
     if (error) {
-        *error =
-            QStringLiteral("%1 is mounted on %2 and could not be unmounted.").arg(left[0].source, left[0].mountPoint);
-        if (!said.isEmpty())
-            *error += QStringLiteral("\r\n") + said.section(QLatin1Char('\n'), 0, 0);
+        const Mount &m = left[0];
+        *error = QStringLiteral("%1 is mounted on %2 and could not be unmounted.").arg(m.source, m.mountPoint);
+        const QString reason = why.value(m.mountPoint);
+        if (!reason.isEmpty())
+            *error += QStringLiteral("\r\n") + reason;
     }
     return false;
 }

@@ -27,14 +27,42 @@ struct Disk {
 // Whole disks, in name order; loop and device-mapper devices are left out.
 QList<Disk> SystemDisks();
 
+// What tells one disk (or image file) from another beyond its name. Taken
+// when the drive list is made and compared again just before and after the
+// disk is opened: disk names and physical numbers follow the disks present,
+// so a disk plugged in or removed meanwhile gives a name to another disk.
+struct DiskIdentity {
+    QString device; // the path that is opened
+    QString number; // "8:16" (major:minor) for a device, "file 2049:1234" (device:inode) for a file
+    qint64 size = -1;
+    QString vendor, model, serial;
+    bool removable = false;
+    bool system = false; // holds the running system
+    bool present() const { return !number.isEmpty(); }
+};
+// The disk or file at the path as it is now; not present() when there is none.
+DiskIdentity IdentityOf(const QString &path);
+// The same for what an open descriptor reaches.
+DiskIdentity IdentityOfOpen(int fd, const QString &path);
+// Why `now` is no longer the disk `chosen` was, or no longer one that may be
+// written (it stopped being removable, or the system runs from it); empty
+// when it still is.
+QString DiskChange(const DiskIdentity &chosen, const DiskIdentity &now);
+// Device, size, vendor and model, removable or not: one line each.
+QString Describe(const DiskIdentity &disk);
+
 struct Letter {
     int type = 1;           // Support::DriveTypeCode; 1 = no drive
     QString volume;         // what the letter opens
     QString physicalDevice; // the whole disk (or the image file) behind it
     int physicalNumber = 0;
+    DiskIdentity volumeId;   // of `volume`
+    DiskIdentity physicalId; // of `physicalDevice`
 };
 // letter "D" to "O" (upper or lower case).
 Letter LetterInfo(const QString &letter);
+// All twelve letters D: to O: from one look at the system's disks.
+QList<Letter> Letters();
 
 // The device or file of physical drive n; empty when there is none or n is 0.
 QString PhysicalDriveDevice(int n);
@@ -46,8 +74,9 @@ struct Mount {
 QList<Mount> MountTable();
 // File systems mounted from the device, its partitions or the volumes built on them.
 QList<Mount> MountsOn(const QString &device);
-// Unmounts every file system MountsOn(device) lists. False with *error set
-// when one is still mounted afterwards.
+// Unmounts every file system MountsOn(device) lists, each by its source
+// device; one that another file system covers is left alone. False with
+// *error set (which partition, where, why) when one is still mounted.
 bool UnmountAll(const QString &device, QString *error);
 
 } // namespace Drives

@@ -1,6 +1,7 @@
 #include "render/BmpFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -83,6 +84,12 @@ bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error)
     // to the disk: the pictures are made again by every compilation, and
     // releasing and syncing the blocks of 144 files costs far more than
     // drawing them.
+    // Only a file is replaced: a FIFO or device of that name would never take the bytes.
+    if (const QFileInfo existing(path); existing.exists() && !existing.isFile()) {
+        if (error)
+            *error = QStringLiteral("it is not a regular file");
+        return false;
+    }
     QFile file(path);
     bool ok = file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size() &&
               (file.size() == bytes.size() || file.resize(bytes.size())) && file.flush();

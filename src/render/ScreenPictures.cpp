@@ -6,9 +6,8 @@
 #include "render/BackgroundLookup.h"
 #include "render/BmpFile.h"
 #include "render/RunTimeState.h"
+#include "render/PictureFile.h"
 #include "render/ScreenRenderer.h"
-
-#include <QImageReader>
 
 namespace
 {
@@ -65,11 +64,8 @@ ScreenRenderer::Background ScreenRenderer::backgroundOf(int screen)
     if (!file.found())
         return {Background::Kind::Missing, White};
     auto cached = backgrounds_.find(file.path);
-    if (cached == backgrounds_.end()) {
-        QImageReader reader(file.path);
-        reader.setAutoTransform(false);
-        cached = backgrounds_.insert(file.path, reader.read());
-    }
+    if (cached == backgrounds_.end())
+        cached = backgrounds_.insert(file.path, PictureFile::Read(file.path));
     if (cached->isNull())
         return {Background::Kind::Unreadable, White};
     return {Background::Kind::Picture, 0, &*cached};

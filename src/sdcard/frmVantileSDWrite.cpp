@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -163,6 +164,9 @@ void frmVantileSDWrite::Form_Load()
     sd_.FillPicTable();
     FindDrives();
     chkActiveOnly->setChecked(m_.WriteAllPictures);
+    auto *watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, &frmVantileSDWrite::RefreshDrives);
+    watch->start(2000);
 }
 
 void frmVantileSDWrite::showEvent(QShowEvent *event)
@@ -179,16 +183,18 @@ void frmVantileSDWrite::showEvent(QShowEvent *event)
 
 void frmVantileSDWrite::FindDrives()
 {
+    const QList<Drives::Letter> letters = Drives::Letters();
+    listedSignature_ = driveSignature(letters);
     driveGroup_->setExclusive(false);
     for (int k = 0; k < DriveOptions; ++k) {
         DriveUsable[size_t(k)] = false;
         const QString letter = QString(QChar('D' + k));
-        Support::DriveInfo info;
-        Support::DriveType(letter, &info);
+        const Drives::Letter &info = letters[k];
+        DriveDetails[size_t(k)] = info;
         QRadioButton *opt = optDrive[size_t(k)];
-        switch (info.driveType) {
+        switch (info.type) {
         case Support::DriveRemovable:
-            PhysDrive[size_t(k)] = int16_t(sd_.GetPhysicalDriveNumber(letter));
+            PhysDrive[size_t(k)] = int16_t(info.physicalNumber);
             opt->setText(letter + QStringLiteral(":  Removable / Physical Drive:") +
                          QString::number(PhysDrive[size_t(k)]));
             opt->setEnabled(true);
@@ -213,13 +219,44 @@ void frmVantileSDWrite::FindDrives()
         default:
             break;
         }
-        if (info.driveType != Support::DriveRemovable) {
+        if (info.type != Support::DriveRemovable) {
             PhysDrive[size_t(k)] = 0;
             opt->setEnabled(false);
         }
+        opt->setToolTip(info.physicalId.present() ? letter + QStringLiteral(": ") + Drives::Describe(info.physicalId)
+                                                  : QString());
         opt->setChecked(false);
     }
     driveGroup_->setExclusive(true);
+}
+
+QString frmVantileSDWrite::driveSignature(const QList<Drives::Letter> &letters)
+{
+    QString signature;
+    for (const Drives::Letter &l : letters)
+        signature += QStringLiteral("%1|%2|%3|%4|%5|%6;")
+                         .arg(l.type)
+                         .arg(l.physicalNumber)
+                         .arg(l.physicalId.number, l.physicalId.device)
+                         .arg(l.physicalId.size)
+                         .arg(l.physicalId.system);
+    return signature;
+}
+
+void frmVantileSDWrite::RefreshDrives()
+{
+    if (running_ || driveSignature(Drives::Letters()) == listedSignature_)
+        return;
+    const int chosen = driveGroup_->checkedId();
+    const Drives::DiskIdentity before = chosen >= 0 ? DriveDetails[size_t(chosen)].physicalId : Drives::DiskIdentity{};
+    FindDrives();
+    if (chosen >= 0 && DriveUsable[size_t(chosen)] &&
+        Drives::DiskChange(before, DriveDetails[size_t(chosen)].physicalId).isEmpty()) {
+        optDrive[size_t(chosen)]->setChecked(true);
+        return;
+    }
+    cmdCompileAll->setText(QStringLiteral("Write To SD Card"));
+    cmdCompileAll->setEnabled(false);
 }
 
 void frmVantileSDWrite::optDrive_Click(int index)
@@ -325,6 +362,7 @@ void frmVantileSDWrite::cmdCompileAll_Click()
 
 void frmVantileSDWrite::writeRun()
 {
+    const Drives::Letter chosen = DriveDetails[size_t(SelDrive)];
     const int phys = PhysDrive[size_t(SelDrive)];
     const QString question = QStringLiteral("This action will permanently erase data on drive ") + sd_.DriveLetter +
                              QStringLiteral(":") + CrLf + QStringLiteral("and all logical drives on physical drive: ") +
@@ -351,9 +389,14 @@ void frmVantileSDWrite::writeRun()
         return;
     }
 
+    if (!stillChosen(chosen))
+        return;
     // Partition-table check.
-    if (!sd_.OpenPhysicalRead(phys)) {
-        RestoreDialog();
+    if (!sd_.OpenPhysicalRead(phys, chosen.physicalId)) {
+        if (sd_.DriveChanged)
+            driveListChanged(sd_.LastError);
+        else
+            RestoreDialog();
         return;
     }
     const bool readOk = sd_.ReadSector(0);
@@ -365,7 +408,6 @@ void frmVantileSDWrite::writeRun()
         RestoreDialog();
         return;
     }
-    const Drives::Letter letter = Drives::LetterInfo(sd_.DriveLetter);
     if (sd_.SectorBuf[510] == 0x55 && sd_.SectorBuf[511] == 0xAA) {
         if (messages_.Show(QStringLiteral("MBR found on device.") + CrLf +
                                QStringLiteral("Verify you have selected the correct drive.") + CrLf +
@@ -377,13 +419,18 @@ void frmVantileSDWrite::writeRun()
             RestoreDialog();
             return;
         }
-        if (!unmountCard(Drives::PhysicalDriveDevice(phys))) {
+        if (!stillChosen(chosen))
+            return;
+        if (!unmountCard(chosen.physicalDevice)) {
             RestoreDialog();
             return;
         }
         sd_.SectorBuf.fill(0);
-        if (!sd_.OpenPhysicalWrite(phys)) {
-            RestoreDialog();
+        if (!sd_.OpenPhysicalWrite(phys, chosen.physicalId)) {
+            if (sd_.DriveChanged)
+                driveListChanged(sd_.LastError);
+            else
+                RestoreDialog();
             return;
         }
         const bool cleared = sd_.WriteSector(0) && sd_.Flush();
@@ -405,12 +452,17 @@ void frmVantileSDWrite::writeRun()
         return;
     }
 
-    if (!unmountCard(letter.volume) || !unmountCard(Drives::PhysicalDriveDevice(phys))) {
+    if (!stillChosen(chosen))
+        return;
+    if (!unmountCard(chosen.volume) || !unmountCard(chosen.physicalDevice)) {
         RestoreDialog();
         return;
     }
-    if (!sd_.OpenVolumeWrite(sd_.DriveLetter)) {
-        RestoreDialog();
+    if (!sd_.OpenVolumeWrite(sd_.DriveLetter, chosen.volumeId)) {
+        if (sd_.DriveChanged)
+            driveListChanged(sd_.LastError);
+        else
+            RestoreDialog();
         return;
     }
     const modVantileSDWrite::RunResult result = CompileAll();
@@ -433,4 +485,25 @@ void frmVantileSDWrite::writeRun()
                        skipped.isEmpty() ? MessagePrompt::Icon::None : MessagePrompt::Icon::Exclamation);
     }
     RestoreDialog();
+}
+
+bool frmVantileSDWrite::stillChosen(const Drives::Letter &chosen)
+{
+    QString why = Drives::DiskChange(chosen.physicalId, Drives::IdentityOf(chosen.physicalDevice));
+    if (why.isEmpty() && chosen.volume != chosen.physicalDevice)
+        why = Drives::DiskChange(chosen.volumeId, Drives::IdentityOf(chosen.volume));
+    if (why.isEmpty())
+        return true;
+    driveListChanged(why);
+    return false;
+}
+
+void frmVantileSDWrite::driveListChanged(const QString &why)
+{
+    messages_.Show(QStringLiteral("The drive list has changed; choose the drive again.") + CrLf + why,
+                   QStringLiteral("Write Error"), MessagePrompt::Icon::Exclamation);
+    FindDrives();
+    RestoreDialog();
+    cmdCompileAll->setText(QStringLiteral("Write To SD Card"));
+    cmdCompileAll->setEnabled(false);
 }

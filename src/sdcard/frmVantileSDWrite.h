@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Drives.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDialog>
@@ -35,6 +36,9 @@ public:
     // --- form state ----------------------------------------------------------
     std::array<bool, 13> DriveUsable{};
     std::array<int16_t, 13> PhysDrive{};
+    // What each option stood for when the list was made: the write checks
+    // that the chosen disk is still that disk.
+    std::array<Drives::Letter, 13> DriveDetails{};
     int SelDrive = 0;
     int WriteType = 0;
     bool WriteCancelled = false;
@@ -61,6 +65,10 @@ public slots:
     void chkActiveOnly_Click();
     void cmdClose_Click();
     void FindDrives();
+    // Makes the list again when disks came or went; a chosen drive that is
+    // still the same disk stays chosen. Runs every two seconds while no
+    // write runs.
+    void RefreshDrives();
     // Writes the chosen slots and the data area through the open volume.
     modVantileSDWrite::RunResult CompileAll();
 
@@ -76,6 +84,11 @@ private:
     void writeRun();
     // Unmounts the card's file systems; false (after telling the user) when one stays.
     bool unmountCard(const QString &device);
+    // True when the chosen disk is still the one the list showed; otherwise
+    // says so, makes the list again and leaves nothing chosen.
+    bool stillChosen(const Drives::Letter &chosen);
+    void driveListChanged(const QString &why);
+    static QString driveSignature(const QList<Drives::Letter> &letters);
 
     modVantile &m_;
     MessagePrompt &messages_;
@@ -84,4 +97,5 @@ private:
     bool running_ = false;
     bool closeAfterRun_ = false;
     bool centred_ = false;
+    QString listedSignature_;
 };

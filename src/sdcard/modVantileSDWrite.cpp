@@ -3,6 +3,7 @@
 #include "comm/DeviceData.h"
 #include "model/modVantile.h"
 #include "platform/Drives.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/UdisksOpen.h"
@@ -19,9 +20,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace
 {
@@ -40,12 +45,12 @@ QString num(int n, int width)
     return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
 }
 
-uint32_t le32(const std::vector<uint8_t> &b, size_t at)
+uint32_t le32(const uint8_t *b, size_t at)
 {
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
 
-uint16_t le16(const std::vector<uint8_t> &b, size_t at)
+uint16_t le16(const uint8_t *b, size_t at)
 {
     return uint16_t(b[at] | b[at + 1] << 8);
 }
@@ -55,9 +60,42 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// An image file is a file to the user: no card reader, no write-protect switch.
+QString fileFailureReason(int error, const QString &path, bool write)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("%1: permission denied; the file cannot be %2.")
+            .arg(path, write ? QStringLiteral("written") : QStringLiteral("read"));
+    case ENOENT:
+        return QStringLiteral("%1 is not there: no such file or folder.").arg(path);
+    case EROFS:
+        return QStringLiteral("%1 is on a read-only file system.").arg(path);
+    case EISDIR:
+        return QStringLiteral("%1 is a folder.").arg(path);
+    case EEXIST:
+    case ELOOP:
+        return QStringLiteral("%1 is already there as a link or another file.").arg(path);
+    default:
+        return path + QStringLiteral(": ") + systemReason(error);
+    }
+}
+
+bool isDevicePath(const QString &path)
+{
+    struct stat st {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode);
+    return path.startsWith(QLatin1String("/dev/"));
+}
+
 // Second line of a "Could not open" message: why, and what to do about it.
 QString openFailureReason(int error, const QString &path, bool write)
 {
+    if (!isDevicePath(path))
+        return fileFailureReason(error, path, write);
     switch (error) {
     case EACCES:
     case EPERM:
@@ -86,6 +124,8 @@ bool isBlockDevice(int fd)
     return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISBLK(st.st_mode);
 }
 
+constexpr quint64 DigestSeed = 0xCBF29CE484222325ULL;
+
 struct AlignedFree {
     void operator()(char *p) const { std::free(p); }
 };
@@ -113,11 +153,6 @@ quint64 SectorDigest(const char *data, qint64 bytes, quint64 seed)
         h ^= h >> 29;
     }
     return h;
-}
-
-namespace
-{
-constexpr quint64 DigestSeed = 0xCBF29CE484222325ULL;
 }
 
 modVantileSDWrite::modVantileSDWrite(MessagePrompt *messages)
@@ -297,6 +332,23 @@ bool modVantileSDWrite::OpenPath(const QString &path, bool write, bool create)
     return openDevice(path, write, write, create);
 }
 
+QString modVantileSDWrite::CreateTemporaryImage(const QString &target)
+{
+    CloseDrive();
+    LastError.clear();
+    QByteArray name = QFile::encodeName(target + QStringLiteral(".XXXXXX.part"));
+    // mkostemps creates with O_EXCL: a file or link already there is never opened.
+    const int fd = ::mkostemps(name.data(), 5, O_CLOEXEC);
+    if (fd < 0) {
+        LastError = fileFailureReason(errno, target + QStringLiteral(".part"), true);
+        return {};
+    }
+    ::fchmod(fd, 0644);
+    DriveHandle = fd;
+    openedPath_ = QFile::decodeName(name);
+    return openedPath_;
+}
+
 bool modVantileSDWrite::OpenPhysicalRead(int n)
 {
     const QString device = Drives::PhysicalDriveDevice(n);
@@ -328,6 +380,51 @@ bool modVantileSDWrite::OpenVolumeWrite(const QString &letter)
         LastError = QStringLiteral("No drive stands for %1: now.").arg(l);
     if (!ok && messages_)
         messages_->Show(QStringLiteral("Could not open drive ") + l + QStringLiteral(":") + CrLf + LastError,
+                        DefaultTitle);
+    return ok;
+}
+
+bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool write)
+{
+    DriveChanged = false;
+    QString change = Drives::DiskChange(chosen, Drives::IdentityOf(chosen.device));
+    if (change.isEmpty()) {
+        if (!openDevice(chosen.device, write, write, false))
+            return false;
+        // What was opened may differ from what the name showed a moment ago.
+        change = Drives::DiskChange(chosen, Drives::IdentityOfOpen(DriveHandle, chosen.device));
+        if (!change.isEmpty())
+            CloseDrive();
+    }
+    if (change.isEmpty())
+        return true;
+    DriveChanged = true;
+    LastError = change;
+    return false;
+}
+
+bool modVantileSDWrite::OpenPhysicalRead(int n, const Drives::DiskIdentity &chosen)
+{
+    const bool ok = openChosen(chosen, false);
+    if (!ok && !DriveChanged && messages_)
+        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
+    return ok;
+}
+
+bool modVantileSDWrite::OpenPhysicalWrite(int n, const Drives::DiskIdentity &chosen)
+{
+    const bool ok = openChosen(chosen, true);
+    if (!ok && !DriveChanged && messages_)
+        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
+    return ok;
+}
+
+bool modVantileSDWrite::OpenVolumeWrite(const QString &letter, const Drives::DiskIdentity &chosen)
+{
+    const bool ok = openChosen(chosen, true);
+    if (!ok && !DriveChanged && messages_)
+        messages_->Show(QStringLiteral("Could not open drive ") + letter.toUpper() + QStringLiteral(":") + CrLf +
+                            LastError,
                         DefaultTitle);
     return ok;
 }
@@ -368,6 +465,11 @@ bool modVantileSDWrite::WriteSector(qint64 position)
 
 bool modVantileSDWrite::WriteSectors(qint64 position, const char *data, qint64 bytes)
 {
+    return writeSectors(position, data, bytes, recordWrites_ ? SectorDigest(data, bytes, DigestSeed) : 0);
+}
+
+bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest)
+{
     if (DriveHandle < 0) {
         LastError = QStringLiteral("no drive is open");
         return false;
@@ -385,7 +487,7 @@ bool modVantileSDWrite::WriteSectors(qint64 position, const char *data, qint64 b
         done += n;
     }
     if (recordWrites_) {
-        written_.push_back({position, bytes, SectorDigest(data, bytes, DigestSeed), currentSlot_});
+        written_.push_back({position, bytes, digest, currentSlot_});
         // Start the card's writeback while the next pictures are converted,
         // so that the flush at the end has little left to wait for.
         pendingWriteback_ += bytes;
@@ -447,38 +549,171 @@ void modVantileSDWrite::CloseDrive()
 
 // --- compilation -------------------------------------------------------------
 
-bool modVantileSDWrite::CompilePic(int iPicNum, int commandSet, QString *why)
+namespace
+{
+
+struct PreparedSlot {
+    bool ok = false;
+    QString why;
+    QByteArray sectors; // what the slot receives, whole sectors
+    quint64 digest = 0;
+};
+
+// Converts the chosen slots, in their order, on a worker thread while the
+// writer puts the earlier ones onto the card. The worker stays at most
+// AheadBytes (plus the slot in hand) ahead of the writer. Either side that
+// has to wait waits for a batch, not for one slot: on a busy machine every
+// wake-up costs a turn of the scheduler.
+class SlotPipeline
+{
+public:
+    static constexpr qsizetype AheadBytes = 8 << 20;
+    static constexpr qsizetype BatchBytes = 2 << 20;
+    static constexpr size_t BatchSlots = 16;
+    static constexpr size_t SpareBuffers = 8;
+
+    SlotPipeline(const modVantileSDWrite &sd, std::vector<int> chosenSlots, int commandSet)
+        : sd_(sd), slots_(std::move(chosenSlots)), folder_(sd.PictureFolder), commandSet_(commandSet),
+          generateStock_(sd.GenerateMissingStock)
+    {
+        worker_ = std::thread([this] { run(); });
+    }
+    ~SlotPipeline()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        workerWake_.notify_one();
+        worker_.join();
+    }
+    SlotPipeline(const SlotPipeline &) = delete;
+    SlotPipeline &operator=(const SlotPipeline &) = delete;
+
+    // Gives a written slot's buffer back, so that the worker fills it again
+    // instead of faulting in fresh memory for every slot.
+    void Recycle(QByteArray &&buffer)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (spare_.size() < SpareBuffers)
+            spare_.push_back(std::move(buffer));
+    }
+
+    // The next chosen slot, in order; waits for the worker when needed.
+    PreparedSlot Take()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (ready_.empty()) {
+            writerWaiting_ = true;
+            writerWake_.wait(lock, [this] { return batchReady(); });
+            writerWaiting_ = false;
+        }
+        PreparedSlot next = std::move(ready_.front());
+        ready_.pop_front();
+        queued_ -= next.sectors.size();
+        const bool wake = workerWaiting_ && queued_ <= AheadBytes / 2;
+        lock.unlock();
+        if (wake)
+            workerWake_.notify_one();
+        return next;
+    }
+
+private:
+    bool batchReady() const { return done_ || ready_.size() >= BatchSlots || queued_ >= BatchBytes; }
+
+    void run()
+    {
+        for (const int slot : slots_) {
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                if (queued_ >= AheadBytes) {
+                    workerWaiting_ = true;
+                    workerWake_.wait(lock, [this] { return stop_ || queued_ <= AheadBytes / 2; });
+                    workerWaiting_ = false;
+                }
+                if (stop_)
+                    return;
+                if (!spare_.empty()) {
+                    buffer_ = std::move(spare_.back());
+                    spare_.pop_back();
+                }
+            }
+            PreparedSlot prepared = prepare(slot);
+            bool wake;
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                queued_ += prepared.sectors.size();
+                ready_.push_back(std::move(prepared));
+                wake = writerWaiting_ && batchReady();
+            }
+            if (wake)
+                writerWake_.notify_one();
+        }
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        writerWake_.notify_one();
+    }
+
+    PreparedSlot prepare(int slot)
+    {
+        PreparedSlot p;
+        const QString &name = sd_.PicName[size_t(slot)];
+        const QString path = folder_ + QLatin1Char('/') + name;
+        if (generateStock_ && !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(path))
+            StockPictures::WritePicture(slot, name, folder_);
+        if (modVantileSDWrite::ReadPictureFile(path, bytes_, &p.why) &&
+            modVantileSDWrite::ConvertBmp(reinterpret_cast<const uint8_t *>(bytes_.constData()), size_t(bytes_.size()),
+                                          !modVantileSDWrite::Headerless(commandSet_, slot), sd_.SlotSectors(slot),
+                                          words_, &p.why)) {
+            p.ok = true;
+            modVantileSDWrite::SectorsInto(words_.data(), int(words_.size()), buffer_);
+            p.sectors = std::move(buffer_);
+            buffer_ = QByteArray();
+            p.digest = SectorDigest(p.sectors.constData(), p.sectors.size(), DigestSeed);
+        }
+        return p;
+    }
+
+    const modVantileSDWrite &sd_;
+    const std::vector<int> slots_;
+    const QString folder_;
+    const int commandSet_;
+    const bool generateStock_;
+    QByteArray bytes_;
+    std::vector<uint16_t> words_;
+    QByteArray buffer_;
+
+    std::mutex mutex_;
+    std::condition_variable writerWake_, workerWake_;
+    std::deque<PreparedSlot> ready_;
+    qsizetype queued_ = 0;
+    std::vector<QByteArray> spare_;
+    bool writerWaiting_ = false, workerWaiting_ = false;
+    bool stop_ = false, done_ = false;
+    std::thread worker_;
+};
+
+} // namespace
+
+bool modVantileSDWrite::ConvertBmp(const uint8_t *bytes, size_t size, bool header, int slotSectors,
+                                   std::vector<uint16_t> &words, QString *why)
 {
     auto fail = [&](const QString &reason) {
-        PicWords = 0;
-        PicData.clear();
+        words.clear();
         if (why)
             *why = reason;
         return false;
     };
-    if (iPicNum < 0 || iPicNum >= SlotCount)
-        return fail(QStringLiteral("no such slot"));
-
-    QFile file(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)]);
-    if (!file.exists())
-        return fail(QStringLiteral("the file is missing"));
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("the file cannot be read (%1)").arg(file.errorString()));
-    if (file.size() > BmpBufferSize)
-        return fail(QStringLiteral("the file is larger than 4 000 001 bytes"));
-    BmpBytes.resize(size_t(file.size()));
-    if (file.read(reinterpret_cast<char *>(BmpBytes.data()), file.size()) != file.size())
-        return fail(QStringLiteral("the file cannot be read (%1)").arg(file.errorString()));
-
-    const size_t size = BmpBytes.size();
-    if (size < 54 || BmpBytes[0] != 'B' || BmpBytes[1] != 'M')
+    if (size < 54 || bytes[0] != 'B' || bytes[1] != 'M')
         return fail(QStringLiteral("not a BMP file"));
-    const uint32_t dataOffset = le32(BmpBytes, 10);
-    const uint32_t infoSize = le32(BmpBytes, 14);
-    const int32_t width = int32_t(le32(BmpBytes, 18));
-    const int32_t rawHeight = int32_t(le32(BmpBytes, 22));
-    const uint16_t bits = le16(BmpBytes, 28);
-    const uint32_t compression = le32(BmpBytes, 30);
+    const uint32_t dataOffset = le32(bytes, 10);
+    const uint32_t infoSize = le32(bytes, 14);
+    const int32_t width = int32_t(le32(bytes, 18));
+    const int32_t rawHeight = int32_t(le32(bytes, 22));
+    const uint16_t bits = le16(bytes, 28);
+    const uint32_t compression = le32(bytes, 30);
     if (infoSize < 40 || bits != 24 || compression != 0)
         return fail(QStringLiteral("not an uncompressed 24-bit BMP"));
     if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN)
@@ -486,53 +721,102 @@ bool modVantileSDWrite::CompilePic(int iPicNum, int commandSet, QString *why)
     const bool topDown = rawHeight < 0;
     const int64_t height = topDown ? -int64_t(rawHeight) : rawHeight;
     const int64_t rowBytes = (int64_t(width) * 3 + 3) / 4 * 4;
-    if (int64_t(dataOffset) + rowBytes * (height - 1) + int64_t(width) * 3 > int64_t(size))
+    // Width and height come from the file: every product is checked.
+    int64_t lastRow = 0, end = 0;
+    if (__builtin_mul_overflow(rowBytes, height - 1, &lastRow) ||
+        __builtin_add_overflow(lastRow, int64_t(dataOffset) + int64_t(width) * 3, &end) || end > int64_t(size))
         return fail(QStringLiteral("the file is too short for %1 x %2 pixels").arg(width).arg(height));
 
-    const bool header = !Headerless(commandSet, iPicNum);
-    const int64_t words = int64_t(width) * height + (header ? 3 : 0);
-    const int64_t sectors = words * 2 / SectorSize + 1;
-    if (sectors > SlotSectors(iPicNum))
+    int64_t pixels = 0;
+    if (__builtin_mul_overflow(int64_t(width), height, &pixels) || pixels > int64_t(slotSectors) * SectorSize)
+        pixels = int64_t(slotSectors) * SectorSize; // far too large either way
+    const int64_t count = pixels + (header ? 3 : 0);
+    const int64_t sectors = count * 2 / SectorSize + 1;
+    if (sectors > slotSectors)
         return fail(QStringLiteral("%1 x %2 pixels need %3 sectors, the slot has %4")
                         .arg(width)
                         .arg(height)
-                        .arg(sectors)
-                        .arg(SlotSectors(iPicNum)));
+                        .arg(qint64(int64_t(width) * height + (header ? 3 : 0)) * 2 / SectorSize + 1)
+                        .arg(slotSectors));
 
-    PicData.resize(size_t(words));
-    PicWords = 0;
+    words.resize(size_t(count));
     if (header) {
-        PicData[0] = uint16_t(width);
-        PicData[1] = uint16_t(height);
-        PicData[2] = 0;
-        PicWords = 3;
+        words[0] = uint16_t(width);
+        words[1] = uint16_t(height);
+        words[2] = 0;
     }
     const size_t base = header ? 3 : 0;
     for (int64_t i = 0; i < height; ++i) {
         // File row i is picture row height - 1 - i in a bottom-up file.
         const int64_t row = topDown ? i : height - 1 - i;
-        const uint8_t *p = BmpBytes.data() + dataOffset + i * rowBytes;
-        uint16_t *out = PicData.data() + base + size_t(row * width);
+        const uint8_t *p = bytes + dataOffset + i * rowBytes;
+        uint16_t *out = words.data() + base + size_t(row * width);
         for (int32_t j = 0; j < width; ++j, p += 3)
             out[j] = uint16_t((p[2] >> 3) << 11 | (p[1] >> 2) << 5 | (p[0] >> 3));
     }
-    PicWords = int(words);
     return true;
+}
+
+bool modVantileSDWrite::ReadPictureFile(const QString &path, QByteArray &bytes, QString *why)
+{
+    auto fail = [&](const QString &reason) {
+        bytes.clear();
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (!QFileInfo::exists(path))
+        return fail(QStringLiteral("the file is missing"));
+    QString reason;
+    if (!Files::ReadRegular(path, BmpBufferSize + 1, &bytes, &reason))
+        return fail(QStringLiteral("the file cannot be read (%1)").arg(reason));
+    if (bytes.size() > BmpBufferSize)
+        return fail(QStringLiteral("the file is larger than 4 000 001 bytes"));
+    return true;
+}
+
+bool modVantileSDWrite::CompilePic(int iPicNum, int commandSet, QString *why)
+{
+    PicWords = 0;
+    if (iPicNum < 0 || iPicNum >= SlotCount) {
+        PicData.clear();
+        if (why)
+            *why = QStringLiteral("no such slot");
+        return false;
+    }
+    if (!ReadPictureFile(PictureFolder + QLatin1Char('/') + PicName[size_t(iPicNum)], BmpBytes, why)) {
+        PicData.clear();
+        return false;
+    }
+    if (!ConvertBmp(reinterpret_cast<const uint8_t *>(BmpBytes.constData()), size_t(BmpBytes.size()),
+                    !Headerless(commandSet, iPicNum), SlotSectors(iPicNum), PicData, why))
+        return false;
+    PicWords = int(PicData.size());
+    return true;
+}
+
+void modVantileSDWrite::SectorsInto(const uint16_t *words, int count, QByteArray &bytes)
+{
+    const qint64 n = qint64(count) * 2;
+    bytes.resize((n / SectorSize + 1) * SectorSize);
+    auto *out = reinterpret_cast<uint8_t *>(bytes.data());
+    for (int i = 0; i < count; ++i) {
+        out[2 * i] = uint8_t(words[i] >> 8);
+        out[2 * i + 1] = uint8_t(words[i]);
+    }
+    std::memset(out + n, 0, size_t(bytes.size() - n));
+}
+
+QByteArray modVantileSDWrite::SectorsOf(const uint16_t *words, int count)
+{
+    QByteArray bytes;
+    SectorsInto(words, count, bytes);
+    return bytes;
 }
 
 QByteArray modVantileSDWrite::PictureSectors() const
 {
-    const qint64 n = qint64(PicWords) * 2;
-    const qint64 count = n / SectorSize + 1;
-    QByteArray bytes(count * SectorSize, Qt::Uninitialized);
-    auto *out = reinterpret_cast<uint8_t *>(bytes.data());
-    const uint16_t *in = PicData.data();
-    for (int i = 0; i < PicWords; ++i) {
-        out[2 * i] = uint8_t(in[i] >> 8);
-        out[2 * i + 1] = uint8_t(in[i]);
-    }
-    std::memset(out + n, 0, size_t(bytes.size() - n));
-    return bytes;
+    return SectorsOf(PicData.data(), PicWords);
 }
 
 bool modVantileSDWrite::WritePic(int iPicNum)
@@ -601,31 +885,38 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
         result.failed = true;
         result.failure = QStringLiteral("Writing %1 failed at %2.").arg(where, LastError);
     };
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        if (SlotChosen(slot, writeAll, writeType)) {
-            const QString path = PictureFolder + QLatin1Char('/') + PicName[size_t(slot)];
-            if (hooks.picture)
-                hooks.picture(path);
-            if (GenerateMissingStock && !IsRenderedScreen(slot) && !QFileInfo::exists(path))
-                StockPictures::WritePicture(slot, PicName[size_t(slot)], PictureFolder);
-            QString why;
-            if (!CompilePic(slot, commandSet, &why)) {
-                result.skipped.append(PicName[size_t(slot)] + QStringLiteral(": ") + why);
-            } else {
-                currentSlot_ = slot;
-                if (!WritePic(slot)) {
-                    writeFailed(slotLabel(slot));
-                    break;
-                }
-                ++result.picturesWritten;
-                result.bytesWritten += (qint64(PicWords) * 2 / SectorSize + 1) * SectorSize;
-            }
+    {
+        std::vector<int> chosen;
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            if (SlotChosen(slot, writeAll, writeType))
+                chosen.push_back(slot);
         }
-        if (hooks.progress)
-            hooks.progress(slot);
-        if (hooks.yield && hooks.yield()) {
-            result.cancelled = true;
-            break;
+        SlotPipeline pipeline(*this, std::move(chosen), commandSet);
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            if (SlotChosen(slot, writeAll, writeType)) {
+                if (hooks.picture)
+                    hooks.picture(PictureFolder + QLatin1Char('/') + PicName[size_t(slot)]);
+                PreparedSlot prepared = pipeline.Take();
+                if (!prepared.ok) {
+                    result.skipped.append(PicName[size_t(slot)] + QStringLiteral(": ") + prepared.why);
+                } else {
+                    currentSlot_ = slot;
+                    if (!writeSectors(PicOffset[size_t(slot)], prepared.sectors.constData(), prepared.sectors.size(),
+                                      prepared.digest)) {
+                        writeFailed(slotLabel(slot));
+                        break;
+                    }
+                    ++result.picturesWritten;
+                    result.bytesWritten += prepared.sectors.size();
+                    pipeline.Recycle(std::move(prepared.sectors));
+                }
+            }
+            if (hooks.progress)
+                hooks.progress(slot);
+            if (hooks.yield && hooks.yield()) {
+                result.cancelled = true;
+                break;
+            }
         }
     }
     if (!result.failed && commandSet == 2) {

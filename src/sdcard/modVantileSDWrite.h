@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Drives.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -68,8 +70,20 @@ public:
     bool OpenPhysicalRead(int n);
     bool OpenPhysicalWrite(int n);
     bool OpenVolumeWrite(const QString &letter);
+    // The same for the disk the user chose from the drive list: it must still
+    // be that disk (Drives::DiskChange) just before and just after it is
+    // opened. When it is not, nothing is opened, no message is shown and
+    // DriveChanged is set, with the reason in LastError.
+    bool OpenPhysicalRead(int n, const Drives::DiskIdentity &chosen);
+    bool OpenPhysicalWrite(int n, const Drives::DiskIdentity &chosen);
+    bool OpenVolumeWrite(const QString &letter, const Drives::DiskIdentity &chosen);
+    bool DriveChanged = false;
     // An image file or a device given by path; no message box.
     bool OpenPath(const QString &path, bool write, bool create = false);
+    // Creates and opens a new, empty image file beside `target` under a
+    // unique name ("TARGET.XXXXXX.part"); an existing file or link is never
+    // followed. Its path, or empty with LastError set.
+    QString CreateTemporaryImage(const QString &target);
     bool ReadSector(qint64 position);
     bool WriteSector(qint64 position);
     // One call for a run of whole sectors.
@@ -84,7 +98,7 @@ public:
     // --- compilation ---------------------------------------------------------
     QString PictureFolder; // the SD picture folder unless a caller sets another
     bool GenerateMissingStock = true;
-    std::vector<uint8_t> BmpBytes;
+    QByteArray BmpBytes;
     std::vector<uint16_t> PicData;
     int PicWords = 0;
 
@@ -94,6 +108,13 @@ public:
     bool CompilePic(int iPicNum, int commandSet, QString *why = nullptr);
     // PicData as the slot receives it: whole sectors, high byte first, zero padding.
     QByteArray PictureSectors() const;
+    static QByteArray SectorsOf(const uint16_t *words, int count);
+    static void SectorsInto(const uint16_t *words, int count, QByteArray &bytes);
+    // The two steps of CompilePic, for any caller and any thread. Every size
+    // the BMP header gives is checked before it is used.
+    static bool ReadPictureFile(const QString &path, QByteArray &bytes, QString *why = nullptr);
+    static bool ConvertBmp(const uint8_t *bytes, size_t size, bool header, int slotSectors,
+                           std::vector<uint16_t> &words, QString *why = nullptr);
     bool WritePic(int iPicNum);
     bool WriteDat(const modVantile &m);
 
@@ -112,6 +133,8 @@ public:
     };
     // Writes the chosen slots, then (for "ZAV Cmd", also after a cancel) the
     // configuration data area; flushes and reads everything back to compare.
+    // The pictures are converted a few slots ahead on a worker thread; the
+    // hooks run on the calling thread, between the writes, as before.
     RunResult CompileAll(modVantile &m, bool writeAll, int writeType, const RunHooks &hooks);
     // Reads back every run written since the last CompileAll began.
     bool VerifyWritten(QString *failure);
@@ -128,6 +151,8 @@ private:
         int slot; // -1 for the data area
     };
     bool openDevice(const QString &path, bool write, bool exclusive, bool create);
+    bool openChosen(const Drives::DiskIdentity &chosen, bool write);
+    bool writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest);
     QString slotLabel(int slot) const;
 
     MessagePrompt *messages_;

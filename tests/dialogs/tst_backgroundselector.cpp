@@ -59,6 +59,8 @@ private slots:
     void cancelStoresNothing();
     void browseCancelledThenSaveIsRefused();
     void browseChosenFileIsSaved();
+    void browsedPathMustBeStorable_data();
+    void browsedPathMustBeStorable();
     void pictureBackgroundShownAgain();
     void longPathKeepsDialogSize();
 };
@@ -243,6 +245,33 @@ void BackgroundSelectorTest::browseChosenFileIsSaved()
     QCOMPARE(f.m.ScreenBackground[5], first);
     QVERIFY(f.m.ProjectChanged);
     QVERIFY(!dialog->isVisible());
+}
+
+void BackgroundSelectorTest::browsedPathMustBeStorable_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("Western European") << QStringLiteral("/pictures/Küche €.bmp") << true;
+    QTest::newRow("Cyrillic") << QStringLiteral("/pictures/Кухня.bmp") << false;
+}
+
+void BackgroundSelectorTest::browsedPathMustBeStorable()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, taken);
+    Fixture f;
+    f.files.answers = {path};
+    auto dialog = f.open();
+    f.click(dialog.get(), "optBG_1");
+    f.click(dialog.get(), "cmdBrowse");
+    QCOMPARE(control<QLabel>(dialog.get(), "lblBMP")->text(), taken ? path : QString());
+    QCOMPARE(f.messages.boxes.size(), taken ? 0 : 1);
+    if (!taken) {
+        const QString text = f.messages.boxes[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("This picture cannot be used as a background.\r\n") + path) &&
+                     text.contains(QStringLiteral("Windows-1252")) && text.contains(QStringLiteral("BMP Library")),
+                 qPrintable(text));
+    }
 }
 
 void BackgroundSelectorTest::pictureBackgroundShownAgain()

@@ -11,6 +11,12 @@
 #include <functional>
 #include <memory>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
 
@@ -147,6 +153,9 @@ private slots:
     void projectTrailingBytesIgnored();
     void saveFailureKeepsState();
     void saveReplacesLongerFile();
+    void backgroundPathStored_data();
+    void backgroundPathStored();
+    void savedWhereTheFolderRefusesNewFiles();
     void screenExportImport();
     void screenFileNeverCarriesDeviceOptions();
     void screenBackgroundLimits();
@@ -489,6 +498,7 @@ void tst_Model::projectFileRefused_data()
     QTest::newRow("half a count") << 98305;
     QTest::newRow("last string cut") << 98511;
     QTest::newRow("length beyond end") << -1;
+    QTest::newRow("a FIFO") << -2;
 }
 
 void tst_Model::projectFileRefused()
@@ -502,7 +512,7 @@ void tst_Model::projectFileRefused()
     else
         bytes[98304 + 13 * 15] = char(0x7F); // last string claims 127 characters
     const QString path = home.file("short.QXC");
-    QVERIFY(writeFile(path, bytes));
+    QVERIFY(cut == -2 ? ::mkfifo(qPrintable(path), 0600) == 0 : writeFile(path, bytes));
 
     modVantile m;
     fillDistinct(m);
@@ -511,7 +521,8 @@ void tst_Model::projectFileRefused()
     const modVantile before = m;
     QString error;
     QVERIFY(!m.LoadProject(&error));
-    QVERIFY2(error.contains(path) && error.contains(QLatin1String("too short")), qPrintable(error));
+    QVERIFY2(error.contains(path) && error.contains(QLatin1String(cut == -2 ? "not a regular file" : "too short")),
+             qPrintable(error));
     QVERIFY(m.PanelImage == before.PanelImage);
     QVERIFY(m.EditorImage == before.EditorImage);
     QVERIFY(m.ScreenBackground == before.ScreenBackground);
@@ -568,6 +579,71 @@ void tst_Model::saveReplacesLongerFile()
     m.ProjectFileName = path;
     QVERIFY(m.SaveProject());
     QCOMPARE(readFile(path).size(), 98512);
+}
+
+void tst_Model::backgroundPathStored_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("refusedFor"); // empty: stored as it is
+    QTest::newRow("Western European") << QStringLiteral("/home/jürgen/Küche €.bmp") << QString();
+    QTest::newRow("question mark") << QStringLiteral("/pictures/why?.bmp") << QString();
+    QTest::newRow("Cyrillic") << QStringLiteral("/home/user/Фон.bmp") << QStringLiteral("(Фон)");
+    QTest::newRow("outside the basic plane")
+        << QStringLiteral("/pictures/\U0001F3E0.bmp") << QStringLiteral("(\U0001F3E0)");
+}
+
+void tst_Model::backgroundPathStored()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, refusedFor);
+    TempHome home;
+    modVantile m;
+    m.SelectScreen(3);
+    m.ScreenBackground[3] = path;
+    m.ProjectFileName = home.file("p.QXC");
+    m.ScreenFileName = home.file("s.QXS");
+    QString saveError, exportError;
+    QCOMPARE(m.SaveProject(&saveError), refusedFor.isEmpty());
+    QCOMPARE(m.ExportScreen(&exportError), refusedFor.isEmpty());
+    if (!refusedFor.isEmpty()) {
+        for (const QString &error : {saveError, exportError})
+            QVERIFY2(error.contains(QStringLiteral("Screen: 03")) && error.contains(path) && error.contains(refusedFor),
+                     qPrintable(error));
+        QVERIFY(!QFileInfo::exists(m.ProjectFileName) && !QFileInfo::exists(m.ScreenFileName));
+        return;
+    }
+    modVantile back;
+    back.ProjectFileName = m.ProjectFileName;
+    QVERIFY(back.LoadProject());
+    QCOMPARE(back.ScreenBackground[3], path);
+}
+
+void tst_Model::savedWhereTheFolderRefusesNewFiles()
+{
+    TempHome home;
+    const QString folder = home.file("shared");
+    QDir().mkpath(folder);
+    modVantile m;
+    m.ProjectFileName = folder + QStringLiteral("/p.QXC");
+    QVERIFY(writeFile(m.ProjectFileName, "old"));
+    // Root may create files anywhere, except in an immutable folder.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    const bool immutable = ::geteuid() == 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                           (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (!immutable)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    const bool refuses = !writeFile(folder + QStringLiteral("/probe"), "x");
+    QString error;
+    const bool saved = m.SaveProject(&error);
+    if (immutable)
+        flags &= ~FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!refuses)
+        QSKIP("no folder here refuses new files to this user");
+    QVERIFY2(saved, qPrintable(error));
+    QCOMPARE(readFile(m.ProjectFileName).size(), 98512);
 }
 
 void tst_Model::screenExportImport()

@@ -83,9 +83,9 @@ void TestTryScript::command_data()
     QTest::newRow("a step fails") << QStringList{"P", "--script", "S", "--out", "D"} << "tap 310 30\n\ntap 999 1" << 1
                                   << ":3: 999 1 is off the screen";
     QTest::newRow("no arguments") << QStringList{} << "" << 64 << "no project file given";
-    QTest::newRow("no such project") << QStringList{"none.QXC", "--script", "S", "--out", "D"} << "" << 65
+    QTest::newRow("no such project") << QStringList{"none.QXC", "--script", "S", "--out", "D"} << "" << 2
                                      << "no such project file";
-    QTest::newRow("no such script") << QStringList{"P", "--script", "none.txt", "--out", "D"} << "" << 65 << "none.txt";
+    QTest::newRow("no such script") << QStringList{"P", "--script", "none.txt", "--out", "D"} << "" << 2 << "none.txt";
 }
 
 void TestTryScript::command()

@@ -79,14 +79,14 @@ void TestRenderCommand::exitCodes_data()
     QTest::newRow("--out without folder") << QStringList{"render", project_, "--out"} << 64 << QStringLiteral("--out");
     QTest::newRow("unknown option") << QStringList{"render", project_, "--fast", "--out", out} << 64
                                     << QStringLiteral("--fast");
-    QTest::newRow("missing project") << QStringList{"render", home_.file("none.QXC"), "--out", out} << 65
+    QTest::newRow("missing project") << QStringList{"render", home_.file("none.QXC"), "--out", out} << 2
                                      << home_.file("none.QXC");
-    QTest::newRow("short project") << QStringList{"render", home_.file("short.QXC"), "--out", out} << 65
+    QTest::newRow("short project") << QStringList{"render", home_.file("short.QXC"), "--out", out} << 2
                                    << home_.file("short.QXC");
-    QTest::newRow("output is a file") << QStringList{"render", project_, "--out", home_.file("plain file")} << 73
+    QTest::newRow("output is a file") << QStringList{"render", project_, "--out", home_.file("plain file")} << 2
                                       << home_.file("plain file");
     QTest::newRow("output under a file") << QStringList{"render", project_, "--out", home_.file("plain file") + "/sub"}
-                                         << 73 << QStringLiteral("could not be written");
+                                         << 2 << QStringLiteral("could not be written");
 }
 
 void TestRenderCommand::exitCodes()

@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 namespace
 {
 constexpr QRgb White = 0xFFFFFFFF, Red = 0xFFFF0000, Green = 0xFF00FF00;
@@ -66,6 +68,8 @@ private slots:
     void solidBackground();
     void missingBackgroundOncePerScreenDrawn();
     void smallBackgroundPicture();
+    void unreadableBackground_data();
+    void unreadableBackground();
     void unwritableFolderReportedOnce();
 };
 
@@ -309,6 +313,64 @@ void TestScreenPictures::smallBackgroundPicture()
     QCOMPARE(messages.boxes.size(), 1);
     QCOMPARE(messages.boxes[0].title, QStringLiteral("File Missing"));
     QVERIFY(messages.boxes[0].text.endsWith(QStringLiteral("\r\n") + notPicture));
+    QCOMPARE(countOther(canvas, canvas.rect(), White), 0);
+}
+
+// An 8-bit run-length BMP, grey palette, with the given runs as its pixel data.
+static QByteArray runLengthBmp(int w, int h, const QByteArray &runs)
+{
+    QByteArray b(54 + 1024, '\0');
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char(v >> (8 * i));
+    };
+    b[0] = 'B', b[1] = 'M';
+    put32(2, uint32_t(b.size() + runs.size()));
+    put32(10, uint32_t(b.size()));
+    put32(14, 40), put32(18, uint32_t(w)), put32(22, uint32_t(h));
+    b[26] = 1, b[28] = 8, b[30] = 1;
+    for (int i = 0; i < 256; ++i)
+        b[54 + 4 * i] = b[55 + 4 * i] = b[56 + 4 * i] = char(i);
+    return b + runs;
+}
+
+void TestScreenPictures::unreadableBackground_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // null: a FIFO
+    QTest::addColumn<bool>("readable");
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    const QByteArray bmp = BmpFile::Encode(picture);
+    QByteArray rows;
+    for (int y = 0; y < 4; ++y)
+        rows += QByteArray("\x08\x50\x00\x00", 4); // eight pixels of grey 80, end of row
+    QTest::newRow("FIFO") << QByteArray() << false;
+    QTest::newRow("BMP cut after ten rows") << bmp.left(54 + 10 * 64 * 3) << false;
+    QTest::newRow("run-length BMP ending early") << runLengthBmp(8, 8, rows.left(8)) << false;
+    QTest::newRow("whole run-length BMP") << runLengthBmp(8, 4, rows + QByteArray("\x00\x01", 2)) << true;
+}
+
+void TestScreenPictures::unreadableBackground()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readable);
+    TempHome home;
+    const QString path = home.file(QStringLiteral("background.bmp"));
+    QVERIFY(bytes.isNull() ? ::mkfifo(qPrintable(path), 0600) == 0 : writeFile(path, bytes));
+    modVantile m;
+    m.ScreenBackground[0] = path;
+    ScriptedMessages messages;
+    ScreenRenderer r(m, messages);
+    r.Canvas().Resize(480, 272);
+    r.RenderDLImage();
+    const QImage canvas = r.Canvas().Image();
+    if (readable) {
+        QVERIFY(messages.boxes.isEmpty());
+        QCOMPARE(canvas.pixel(7, 3), qRgb(80, 80, 80));
+        return;
+    }
+    QCOMPARE(messages.boxes.size(), 1);
+    QCOMPARE(messages.boxes[0].text, QStringLiteral("File Cannot Be Read As A Picture\r\n") + path);
     QCOMPARE(countOther(canvas, canvas.rect(), White), 0);
 }
 

@@ -15,6 +15,9 @@ private slots:
     void imageAndVerify();
     void screensOnlyWithDataArea();
     void refusesDevicesAndBadProjects();
+    void refusesItsOwnInputs_data();
+    void refusesItsOwnInputs();
+    void temporaryFileIsItsOwn();
 
 private:
     struct Run {
@@ -161,6 +164,60 @@ void tst_CommandLine::refusesDevicesAndBadProjects()
     r = quellix({QStringLiteral("sd-verify"), qxc, home.file("missing.img")});
     QCOMPARE(r.code, 2);
     QVERIFY2(r.err.contains(QStringLiteral("missing.img is not there")), qPrintable(r.err));
+}
+
+void tst_CommandLine::refusesItsOwnInputs_data()
+{
+    QTest::addColumn<QString>("target"); // relative to the temporary home
+    QTest::newRow("the project") << "panel.QXC";
+    QTest::newRow("a link to the project") << "link.img";
+    QTest::newRow("a background picture") << "back.bmp";
+    QTest::newRow("an SD picture") << "ZAV Quellix Touch/SDCardGraphics/BMPImages/B0_S0_C0.BMP";
+}
+
+void tst_CommandLine::refusesItsOwnInputs()
+{
+    QFETCH(QString, target);
+    TempHome home;
+    const QString qxc = project(home, 0);
+    QVERIFY(writeFile(home.file("back.bmp"), solidBmp(4, 4, Rgb{1, 2, 3})));
+    modVantile m;
+    m.ProjectFileName = qxc;
+    QVERIFY(m.LoadProject());
+    m.ScreenBackground[2] = home.file("back.bmp");
+    QVERIFY(m.SaveProject());
+    QVERIFY(QFile::link(qxc, home.file("link.img")));
+    const QByteArray before = readFile(home.file(target));
+    const Run r = quellix({QStringLiteral("sd-image"), qxc, QStringLiteral("--out"), home.file(target)});
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(QStringLiteral("choose another file for the card image")), qPrintable(r.err));
+    QCOMPARE(readFile(home.file(target)), before);
+}
+
+void tst_CommandLine::temporaryFileIsItsOwn()
+{
+    TempHome home;
+    const QString qxc = project(home, 0);
+    const QString card = home.file("card.img");
+    // A link where the old tool put its temporary file.
+    QVERIFY(writeFile(home.file("victim"), "keep me"));
+    QVERIFY(QFile::link(home.file("victim"), card + QStringLiteral(".part")));
+    Run r = quellix({QStringLiteral("sd-image"), qxc, QStringLiteral("--out"), card, QStringLiteral("--screens-only")});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QCOMPARE(readFile(home.file("victim")), QByteArray("keep me"));
+    QVERIFY(QFileInfo(card + QStringLiteral(".part")).isSymLink());
+
+    // Interrupted while it writes: the temporary file goes, the image stays as it was.
+    QVERIFY(writeFile(card, "earlier image"));
+    QProcess p;
+    p.start(program, {QStringLiteral("sd-image"), qxc, QStringLiteral("--out"), card});
+    const QStringList parts{QStringLiteral("card.img.*.part")};
+    QTRY_VERIFY_WITH_TIMEOUT(!QDir(home.root()).entryList(parts, QDir::Files).isEmpty(), 60000);
+    p.terminate();
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::CrashExit);
+    QVERIFY(QDir(home.root()).entryList(parts, QDir::Files).isEmpty());
+    QCOMPARE(readFile(card), QByteArray("earlier image"));
 }
 
 int runCommandLineTests(int argc, char **argv)

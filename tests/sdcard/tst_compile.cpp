@@ -1,5 +1,5 @@
-#include "render/BmpFile.h"
 #include "model/modVantile.h"
+#include "render/BmpFile.h"
 #include "sdfixtures.h"
 
 // Picture conversion: RGB565 high byte first, header rule, row padding,
@@ -198,6 +198,12 @@ void tst_Compile::badFiles_data()
     huge[18] = char(0xFF);
     huge[19] = char(0xFF);
     QTest::newRow("huge width") << 1938 << huge << "the file is too short for 65535 x 4 pixels";
+    QByteArray overflowing = good; // rows x row length overflows 64 bits
+    for (int i : {18, 19, 20, 22, 23, 24})
+        overflowing[i] = char(0xFF);
+    overflowing[21] = overflowing[25] = char(0x7F);
+    QTest::newRow("size overflows") << 1938 << overflowing
+                                    << "the file is too short for 2147483647 x 2147483647 pixels";
     QByteArray negativeWidth = good;
     negativeWidth[21] = char(0x80);
     QTest::newRow("negative width") << 1938 << negativeWidth << "the picture has no pixels";

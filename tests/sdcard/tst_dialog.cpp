@@ -114,6 +114,11 @@ private slots:
     void mountedCardRefused();
     void mountedCardUnmounted();
     void failureReported();
+    void driveListChanged_data();
+    void driveListChanged();
+    void tooltipsFollowTheDisks();
+    void unmountedByDevice_data();
+    void unmountedByDevice();
 };
 
 void tst_Dialog::formLoad_data()
@@ -559,6 +564,142 @@ void tst_Dialog::failureReported()
              qPrintable(text));
     QVERIFY(text.endsWith(QStringLiteral("\r\n  ... and 1 more")));
     QCOMPARE(messages.boxes.last().icon, MessagePrompt::Icon::Exclamation);
+}
+
+void tst_Dialog::driveListChanged_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::newRow("card removed, the next one takes its number") << 0;
+    QTest::newRow("another card under the same name") << 1;
+    QTest::newRow("the system now runs from the disk") << 2;
+}
+
+void tst_Dialog::driveListChanged()
+{
+    QFETCH(int, change);
+    DriveFixture fx;
+    const QString chosen = fx.card('D', 1 << 20, bootSector());
+    const QString other = fx.card('E', 1 << 20, bootSector());
+    if (change == 2) {
+        qunsetenv("QUELLIX_DRIVE_D");
+        fx.disk(QStringLiteral("sdb"), "1", {QStringLiteral("sdb1")});
+    }
+    modVantile m;
+    ScriptedMessages messages;
+    frmVantileSDWrite dlg(m, messages);
+    dlg.show();
+    dlg.optDrive[0]->click();
+    if (change == 0) {
+        qunsetenv("QUELLIX_DRIVE_D");
+        QVERIFY(QFile::remove(chosen));
+    } else if (change == 1) {
+        QVERIFY(writeFile(chosen + QStringLiteral(".new"), bootSector()));
+        QVERIFY(std::rename(qPrintable(chosen + QStringLiteral(".new")), qPrintable(chosen)) == 0);
+    } else {
+        fx.setMounts("/dev/sdb1 / ext4 rw 0 0\n");
+    }
+    dlg.cmdCompileAll->click(); // every question answered Yes
+    QCOMPARE(messages.boxes.size(), 2);
+    QVERIFY2(
+        messages.boxes[1].text.startsWith(QStringLiteral("The drive list has changed; choose the drive again.\r\n")),
+        qPrintable(messages.boxes[1].text));
+    QVERIFY(!QFile::exists(chosen) || readAt(chosen, 0, 512) == bootSector());
+    QCOMPARE(readAt(other, 0, 512), bootSector());
+    QVERIFY(!dlg.cmdCompileAll->isEnabled() && !dlg.optDrive[0]->isChecked());
+}
+
+void tst_Dialog::tooltipsFollowTheDisks()
+{
+    DriveFixture fx;
+    fx.disk(QStringLiteral("vda"), "0", {QStringLiteral("vda1")});
+    fx.disk(QStringLiteral("sdb"), "1", {QStringLiteral("sdb1")});
+    QDir().mkpath(fx.sys + QStringLiteral("/sdb/device"));
+    QVERIFY(writeFile(fx.sys + QStringLiteral("/sdb/size"), "31116288\n"));
+    QVERIFY(writeFile(fx.sys + QStringLiteral("/sdb/device/vendor"), "Generic \n"));
+    QVERIFY(writeFile(fx.sys + QStringLiteral("/sdb/device/model"), "STORAGE DEVICE\n"));
+    modVantile m;
+    ScriptedMessages messages;
+    frmVantileSDWrite dlg(m, messages);
+    dlg.show();
+    QCOMPARE(dlg.optDrive[0]->toolTip(),
+             QStringLiteral("D: /dev/sdb\n15.9 GB (15931539456 bytes)\nGeneric STORAGE DEVICE\nremovable"));
+    QCOMPARE(dlg.optDrive[1]->toolTip(), QStringLiteral("E: /dev/vda\nnot removable\nholds the running system"));
+    QCOMPARE(dlg.optDrive[2]->toolTip(), QString());
+
+    // A card plugged in: it comes first, and the chosen letter names another disk now.
+    dlg.optDrive[0]->click();
+    fx.disk(QStringLiteral("sda"), "1");
+    dlg.RefreshDrives();
+    QCOMPARE(dlg.optDrive[0]->text(), QStringLiteral("D:  Removable / Physical Drive:1"));
+    QCOMPARE(dlg.optDrive[1]->text(), QStringLiteral("E:  Removable / Physical Drive:2"));
+    QVERIFY(dlg.optDrive[1]->toolTip().startsWith(QStringLiteral("E: /dev/sdb\n")));
+    QVERIFY(!dlg.optDrive[0]->isChecked() && !dlg.cmdCompileAll->isEnabled());
+    // A disk that stays the same stays chosen.
+    dlg.optDrive[1]->click();
+    fx.disk(QStringLiteral("sdc"), "1");
+    dlg.RefreshDrives();
+    QVERIFY(dlg.optDrive[1]->isChecked() && dlg.cmdCompileAll->isEnabled());
+}
+
+void tst_Dialog::unmountedByDevice_data()
+{
+    QTest::addColumn<bool>("throughLink");
+    QTest::addColumn<QByteArray>("mounts");
+    QTest::addColumn<bool>("unmounts");
+    QTest::addColumn<QString>("unmountArgs");
+    QTest::addColumn<QString>("outcome");
+    const QString refused = QStringLiteral("The card holds a mounted file system and cannot be written.\r\n");
+    QTest::newRow("card named through a link")
+        << true << QByteArray("/dev/loop3 /mnt/card vfat rw 0 0\n") << false << "/dev/loop3\n"
+        << refused + QStringLiteral("/dev/loop3 is mounted on /mnt/card and could not be unmounted.");
+    QTest::newRow("another file system over it")
+        << false << QByteArray("/dev/loop3 /mnt/card vfat rw 0 0\ntmpfs /mnt/card tmpfs rw 0 0\n") << true << ""
+        << refused + QStringLiteral("/dev/loop3 is mounted on /mnt/card and could not be unmounted.\r\n"
+                                    "tmpfs is mounted over it there; unmount that first.");
+    QTest::newRow("unmounted by its device")
+        << false << QByteArray("/dev/loop3 /mnt/card vfat rw 0 0\n") << true << "/dev/loop3\n"
+        << QStringLiteral("Write Data Complete");
+}
+
+void tst_Dialog::unmountedByDevice()
+{
+    QFETCH(bool, throughLink);
+    QFETCH(QByteArray, mounts);
+    QFETCH(bool, unmounts);
+    QFETCH(QString, unmountArgs);
+    QFETCH(QString, outcome);
+    DriveFixture fx;
+    const QString card = fx.card('D', 80959488);
+    if (throughLink) {
+        QVERIFY(QFile::link(card, fx.home.file("card-link.img")));
+        qputenv("QUELLIX_DRIVE_D", fx.home.file("card-link.img").toLocal8Bit());
+    }
+    fx.disk(QStringLiteral("loop3"), "0");
+    QDir().mkpath(fx.sys + QStringLiteral("/loop3/loop"));
+    QVERIFY(writeFile(fx.sys + QStringLiteral("/loop3/loop/backing_file"), card.toLocal8Bit() + '\n'));
+    fx.setMounts(mounts);
+    // The system's umount, played by a script that notes its arguments.
+    const QString bin = fx.home.file("bin");
+    QDir().mkpath(bin);
+    const QString log = fx.home.file("umount.log");
+    QVERIFY(writeFile(bin + QStringLiteral("/umount"), QByteArray("#!/bin/sh\necho \"$@\" >> '") + log.toLocal8Bit() +
+                                                           "'\n" + (unmounts ? ": > \"$QUELLIX_MOUNTS\"\n" : "")));
+    QFile::setPermissions(bin + QStringLiteral("/umount"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toLocal8Bit());
+    modVantile m;
+    m.WriteAllPictures = false;
+    ScriptedMessages messages;
+    frmVantileSDWrite dlg(m, messages);
+    dlg.SDWrite().PictureFolder = fullPictureFolder();
+    dlg.show();
+    dlg.optDrive[0]->click();
+    dlg.cmdCompileAll->click();
+    qputenv("PATH", path);
+    QCOMPARE(QString::fromLocal8Bit(readFile(log)), unmountArgs);
+    QVERIFY2(messages.boxes.last().text.startsWith(outcome), qPrintable(messages.boxes.last().text));
+    QCOMPARE(allZero(readAt(card, dlg.SDWrite().PicOffset[1149], 512)),
+             !outcome.startsWith(QLatin1String("Write Data Complete")));
 }
 
 int runDialogTests(int argc, char **argv)

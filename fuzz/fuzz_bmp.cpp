@@ -1,0 +1,39 @@
+// Feeds arbitrary bytes to the two picture readers: the SD compilation's
+// BMP conversion and the background picture reader of the renderer.
+#include "render/PictureFile.h"
+#include "sdcard/modVantileSDWrite.h"
+
+#include <QGuiApplication>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // The slot sizes of the catalogue, from the digit's 1 sector to a screen's 1501.
+    static const int slotSectors[] = {1, 7, 29, 511, 1501};
+    std::vector<uint16_t> words;
+    for (const int sectors : slotSectors) {
+        for (const bool header : {true, false}) {
+            if (!modVantileSDWrite::ConvertBmp(data, size, header, sectors, words))
+                continue;
+            const QByteArray sectorBytes = modVantileSDWrite::SectorsOf(words.data(), int(words.size()));
+            if (sectorBytes.size() > qsizetype(sectors) * modVantileSDWrite::SectorSize)
+                __builtin_trap();
+        }
+    }
+    // A picture is accepted only when every pixel comes from the file: the
+    // same bytes always give the same picture.
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QImage first = PictureFile::Decode(bytes);
+    if (!first.isNull() && first != PictureFile::Decode(bytes))
+        __builtin_trap();
+    return 0;
+}
