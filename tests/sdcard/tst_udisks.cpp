@@ -99,9 +99,8 @@ private slots:
         QTest::addColumn<QString>("failure"); // empty: opened
         QTest::newRow("write") << true << false << true << QString();
         QTest::newRow("refused") << true << true << true
-                                 << "permission denied. Writing the card needs write rights on the device (membership "
-                                    "of the group \"disk\", or running as administrator). udisks2 did not open it "
-                                    "either: Not authorized to perform operation.";
+                                 << "permission denied; the file cannot be written. udisks2 did not open it either: "
+                                    "Not authorized to perform operation.";
         QTest::newRow("unknown device") << true << false << false
                                         << "udisks2 did not open it either: udisks2 does not know";
     }
