@@ -31,6 +31,12 @@ bool WriteRecentFiles(const QStringList &files, QString *error = nullptr);
 // `path` moved to the top of the list (added when new).
 QStringList WithRecentFile(QStringList files, const QString &path);
 
+// The canvas zoom in per cent, kept in a section of its own ("Canvas", key
+// "Zoom"); `defaultPercent` when the file has none. The window decides which
+// values it accepts.
+int ReadZoom(int defaultPercent);
+bool WriteZoom(int percent, QString *error = nullptr);
+
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);
 bool WriteSettings(const modVantile &m, QString *error = nullptr);
