@@ -9,6 +9,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // One font for the main window, the dialogs and the message boxes.
+    QApplication::setFont(frmVantile::InterfaceFont());
     QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
 
     QCommandLineParser parser;

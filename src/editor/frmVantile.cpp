@@ -499,7 +499,6 @@ void frmVantile::buildCanvas()
     hsPan = new QScrollBar(Qt::Horizontal, client_);
     hsPan->setObjectName(QStringLiteral("hsPan"));
     hsPan->setSingleStep(PanSmallStep);
-    hsPan->setPageStep(PanLargeStep);
     hsPan->hide();
     connect(hsPan, &QScrollBar::valueChanged, this, &frmVantile::hsPan_Change);
 
@@ -703,6 +702,9 @@ void frmVantile::applyFit(bool window)
     else
         setTwipsGeometry(vsPan, PanLeft, PanTop, PanWidth, PanHeight);
     vsPan->setMaximum(std::max(0, (canvas.height() - fit.view.height()) * TwipsPerPixel + CanvasBorder / 2));
+    // The designed pan pages by 480 twips; elsewhere a page is what the view shows.
+    vsPan->setPageStep(panNeeded_ ? PanLargeStep : fit.view.height() * TwipsPerPixel);
+    hsPan->setPageStep(fit.view.width() * TwipsPerPixel);
     vsPan->setVisible(fit.verticalBar);
     hsPan->setGeometry(CanvasLeft, CanvasTop + fit.view.height() + BarSpacing, fit.view.width(), BarSize);
     hsPan->setMaximum(std::max(0, (canvas.width() - fit.view.width()) * TwipsPerPixel + CanvasBorder / 2));
