@@ -19,6 +19,7 @@ constexpr int WidgetLimit = 32767;
 // A label's picture never needs to be larger than the largest panel screen;
 // a damaged size must not make it enormous.
 constexpr int FaceLimit = 1024;
+constexpr qint64 KeptFacePixels = 1 << 20;
 } // namespace
 
 int ScaledPixels(int panel, double scale)
@@ -42,6 +43,30 @@ void CanvasControl::setPanelGeometry(const QRect &panel, double scale)
     setGeometry(left, top, std::max(0, width), std::max(0, height));
     if (rescaled)
         update();
+}
+
+void CanvasControl::drawFace(QPainter &painter, const QImage &face, QSize size)
+{
+    if (face.isNull() || size.isEmpty())
+        return;
+    if (size == face.size()) {
+        painter.drawImage(0, 0, face);
+        return;
+    }
+    // Enlarged, each panel pixel stays one square; made smaller, it is averaged.
+    const Qt::TransformationMode mode = scale_ < 1.0 ? Qt::SmoothTransformation : Qt::FastTransformation;
+    // A face as large as a whole screen at a high zoom is drawn each time
+    // rather than kept: a damaged project could ask for many of them.
+    if (qint64(size.width()) * size.height() > KeptFacePixels) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, mode == Qt::SmoothTransformation);
+        painter.drawImage(QRect(QPoint(0, 0), size), face);
+        return;
+    }
+    if (scaledKey_ != face.cacheKey() || scaled_.size() != size) {
+        scaled_ = face.scaled(size, Qt::IgnoreAspectRatio, mode);
+        scaledKey_ = face.cacheKey();
+    }
+    painter.drawImage(0, 0, scaled_);
 }
 
 void CanvasControl::mousePressEvent(QMouseEvent *event)
@@ -104,7 +129,7 @@ void CanvasImage::setPicture(const QImage &picture)
     if (picture.isNull()) {
         shown_ = QImage();
     } else {
-        shown_ = picture.convertToFormat(QImage::Format_ARGB32);
+        shown_ = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QRgb key = PictureSets::KeyColor & 0x00FFFFFF;
         for (int y = 0; y < shown_.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(shown_.scanLine(y));
@@ -127,15 +152,7 @@ void CanvasImage::setBorder(bool border)
 void CanvasImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (!shown_.isNull()) {
-        if (scale() == 1.0) {
-            painter.drawImage(0, 0, shown_);
-        } else {
-            // Enlarged, each panel pixel stays one square; made smaller, it is averaged.
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, scale() < 1.0);
-            painter.drawImage(rect(), shown_);
-        }
-    }
+    drawFace(painter, shown_, scale() == 1.0 ? shown_.size() : size());
     if (border_ && width() > 0 && height() > 0) {
         // One panel pixel wide at any zoom.
         const int t = std::max(1, int(scale()));
@@ -235,12 +252,7 @@ void CanvasLabel::paintEvent(QPaintEvent *)
     if (picture.isNull())
         return;
     QPainter painter(this);
-    if (scale() == 1.0) {
-        painter.drawImage(0, 0, picture);
-    } else {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, scale() < 1.0);
-        painter.drawImage(QRectF(0, 0, picture.width() * scale(), picture.height() * scale()), picture);
-    }
+    drawFace(painter, picture, QSize(ScaledPixels(picture.width(), scale()), ScaledPixels(picture.height(), scale())));
 }
 
 CanvasSurface::CanvasSurface(QWidget *parent) : QWidget(parent)

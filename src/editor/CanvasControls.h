@@ -53,8 +53,13 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Draws `face` (panel pixels, premultiplied) at the top left, enlarged
+    // to `size`; the enlarged picture is kept while face and size stay.
+    void drawFace(QPainter &painter, const QImage &face, QSize size);
 
 private:
+    QImage scaled_;
+    qint64 scaledKey_ = 0;
     QPoint pressPos_;
     QPoint startPos_;
     bool pressed_ = false;
