@@ -673,7 +673,16 @@ void frmVantile::ScreenShape()
     fittedLayout_ = m_.GetLayout();
 }
 
-void frmVantile::applyFit(bool window)
+// A window the user (or the window manager) made larger or smaller shows
+// as much of the canvas as it has room for.
+void frmVantile::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (activated_ && !fitting_)
+        applyFit(false, size());
+}
+
+void frmVantile::applyFit(bool window, QSize room)
 {
     if (fitting_)
         return;
@@ -687,7 +696,7 @@ void frmVantile::applyFit(bool window)
     if (panNeeded_)
         view.setHeight(px(PanHeight));
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    const WindowFit::Result fit = WindowFit::Arrange({canvas, view, AvailableSize(), chrome});
+    const WindowFit::Result fit = WindowFit::Arrange({canvas, view, room.isValid() ? room : AvailableSize(), chrome});
 
     canvas_->SetShape(canvas, fit.view);
     using WindowFit::BarSize;

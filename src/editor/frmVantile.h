@@ -202,6 +202,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -226,8 +227,9 @@ private:
     void showTitle();
     void refit();
     // Sizes canvas, viewport, scroll bars, lists and content for the zoom and
-    // the screen; the window too when `window` is set (ScreenRes).
-    void applyFit(bool window);
+    // the room the window has (by default its screen); the window too when
+    // `window` is set (ScreenRes).
+    void applyFit(bool window, QSize room = {});
     void resetPan();
     QPoint pan() const;
     void centre();
