@@ -144,6 +144,8 @@ void CanvasView::dragAlong(Kind kind, int n, QPoint delta)
 {
     if (selected_.size() < 2 || !selected_.contains(ObjectRef{kind, n}))
         return;
+    // The frames mark where the objects were; they come back with the drop's redraw.
+    surface_->setSelection({});
     for (const ObjectRef &other : selected_)
         if (!(other == ObjectRef{kind, n}))
             for (CanvasControl *control : controlsOf(other.kind, other.slot))

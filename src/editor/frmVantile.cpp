@@ -342,7 +342,7 @@ void frmVantile::buildViewMenus(QMenu *edit)
         const Op operation = item.operation;
         connect(a, &QAction::triggered, this, [this, operation] { mnuArrange_Click(operation); });
     }
-    // Only for two or more objects; checked each time the menu opens.
+    // Enabled while two or more objects are selected.
     mnuArrange->setEnabled(false);
 
     edit->addSeparator();
