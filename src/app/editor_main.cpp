@@ -9,6 +9,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // One font for the main window, the dialogs and the message boxes.
+    QApplication::setFont(frmVantile::InterfaceFont());
     QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
     // Lets the desktop match the window to its menu entry and icon.
     QApplication::setDesktopFileName(QStringLiteral("com.zav.QuellixTouch"));

@@ -6,13 +6,67 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QRubberBand>
 #include <QTextOption>
 
+#include <algorithm>
 #include <cmath>
+
+namespace
+{
+// What a damaged record can hold is far beyond any screen: keep widgets sane.
+constexpr int WidgetLimit = 32767;
+// A label's picture never needs to be larger than the largest panel screen;
+// a damaged size must not make it enormous.
+constexpr int FaceLimit = 1024;
+constexpr qint64 KeptFacePixels = 1 << 20;
+} // namespace
+
+int ScaledPixels(int panel, double scale)
+{
+    return int(std::clamp<double>(std::floor(panel * scale + 1e-9), -WidgetLimit, WidgetLimit));
+}
 
 CanvasControl::CanvasControl(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
+}
+
+void CanvasControl::setPanelGeometry(const QRect &panel, double scale)
+{
+    const bool rescaled = scale != scale_;
+    panel_ = panel;
+    scale_ = scale;
+    const int left = ScaledPixels(panel.x(), scale), top = ScaledPixels(panel.y(), scale);
+    const int width = std::min(ScaledPixels(panel.x() + panel.width(), scale) - left, WidgetLimit);
+    const int height = std::min(ScaledPixels(panel.y() + panel.height(), scale) - top, WidgetLimit);
+    setGeometry(left, top, std::max(0, width), std::max(0, height));
+    if (rescaled)
+        update();
+}
+
+void CanvasControl::drawFace(QPainter &painter, const QImage &face, QSize size)
+{
+    if (face.isNull() || size.isEmpty())
+        return;
+    if (size == face.size()) {
+        painter.drawImage(0, 0, face);
+        return;
+    }
+    // Enlarged, each panel pixel stays one square; made smaller, it is averaged.
+    const Qt::TransformationMode mode = scale_ < 1.0 ? Qt::SmoothTransformation : Qt::FastTransformation;
+    // A face as large as a whole screen at a high zoom is drawn each time
+    // rather than kept: a damaged project could ask for many of them.
+    if (qint64(size.width()) * size.height() > KeptFacePixels) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, mode == Qt::SmoothTransformation);
+        painter.drawImage(QRect(QPoint(0, 0), size), face);
+        return;
+    }
+    if (scaledKey_ != face.cacheKey() || scaled_.size() != size) {
+        scaled_ = face.scaled(size, Qt::IgnoreAspectRatio, mode);
+        scaledKey_ = face.cacheKey();
+    }
+    painter.drawImage(0, 0, scaled_);
 }
 
 void CanvasControl::mousePressEvent(QMouseEvent *event)
@@ -53,6 +107,10 @@ void CanvasControl::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !pressed_)
         return;
     pressed_ = false;
+    if (!moved_ && (event->modifiers() & Qt::ShiftModifier)) {
+        emit shiftClicked();
+        return;
+    }
     const QPoint mouse = moved_ ? mapToParent(event->position().toPoint()) : startPos_ + pressPos_;
     const bool onParent = parentWidget() && parentWidget()->rect().contains(mouse);
     const bool click = !moved_;
@@ -71,7 +129,7 @@ void CanvasImage::setPicture(const QImage &picture)
     if (picture.isNull()) {
         shown_ = QImage();
     } else {
-        shown_ = picture.convertToFormat(QImage::Format_ARGB32);
+        shown_ = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QRgb key = PictureSets::KeyColor & 0x00FFFFFF;
         for (int y = 0; y < shown_.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(shown_.scanLine(y));
@@ -94,62 +152,107 @@ void CanvasImage::setBorder(bool border)
 void CanvasImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (!shown_.isNull())
-        painter.drawImage(0, 0, shown_);
+    drawFace(painter, shown_, scale() == 1.0 ? shown_.size() : size());
     if (border_ && width() > 0 && height() > 0) {
-        painter.setPen(Qt::black);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, width() - 1, height() - 1);
+        // One panel pixel wide at any zoom.
+        const int t = std::max(1, int(scale()));
+        painter.fillRect(0, 0, width(), t, Qt::black);
+        painter.fillRect(0, height() - t, width(), t, Qt::black);
+        painter.fillRect(0, 0, t, height(), Qt::black);
+        painter.fillRect(width() - t, 0, t, height(), Qt::black);
     }
 }
 
 CanvasLabel::CanvasLabel(QWidget *parent) : CanvasControl(parent) {}
+
+void CanvasLabel::invalidate()
+{
+    faceValid_ = false;
+    update();
+}
 
 void CanvasLabel::setText(const QString &text)
 {
     if (text_ == text)
         return;
     text_ = text;
-    update();
+    invalidate();
 }
 
 void CanvasLabel::setForeColor(const QColor &color)
 {
+    if (foreColor_ == color)
+        return;
     foreColor_ = color;
-    update();
+    invalidate();
 }
 
 void CanvasLabel::setBackColor(const QColor &color)
 {
+    if (backColor_ == color && backColor_.isValid() == color.isValid())
+        return;
     backColor_ = color;
-    update();
+    invalidate();
 }
 
 void CanvasLabel::setBorder(bool border)
 {
+    if (border_ == border)
+        return;
     border_ = border;
-    update();
+    invalidate();
+}
+
+void CanvasLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        invalidate();
+    CanvasControl::changeEvent(event);
+}
+
+void CanvasLabel::resizeEvent(QResizeEvent *event)
+{
+    invalidate();
+    CanvasControl::resizeEvent(event);
+}
+
+const QImage &CanvasLabel::face()
+{
+    if (faceValid_)
+        return face_;
+    faceValid_ = true;
+    const QSize size = panelGeometry().size().boundedTo(QSize(FaceLimit, FaceLimit));
+    if (size.isEmpty()) {
+        face_ = QImage();
+        return face_;
+    }
+    face_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    face_.fill(backColor_.isValid() ? backColor_ : QColor(Qt::transparent));
+    QPainter painter(&face_);
+    QRect area(QPoint(0, 0), size);
+    if (border_) {
+        painter.setPen(Qt::black);
+        painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+        area.adjust(1, 1, -1, -1);
+    }
+    if (!text_.isEmpty()) {
+        painter.setClipRect(area);
+        painter.setFont(font());
+        painter.setPen(foreColor_);
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        painter.drawText(QRectF(area), text_, option);
+    }
+    return face_;
 }
 
 void CanvasLabel::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    if (backColor_.isValid())
-        painter.fillRect(rect(), backColor_);
-    QRect area = rect();
-    if (border_) {
-        painter.setPen(Qt::black);
-        painter.drawRect(0, 0, width() - 1, height() - 1);
-        area.adjust(1, 1, -1, -1);
-    }
-    if (text_.isEmpty())
+    const QImage &picture = face();
+    if (picture.isNull())
         return;
-    painter.setClipRect(area);
-    painter.setFont(font());
-    painter.setPen(foreColor_);
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WordWrap);
-    painter.drawText(QRectF(area), text_, option);
+    QPainter painter(this);
+    drawFace(painter, picture, QSize(ScaledPixels(picture.width(), scale()), ScaledPixels(picture.height(), scale())));
 }
 
 CanvasSurface::CanvasSurface(QWidget *parent) : QWidget(parent)
@@ -166,7 +269,32 @@ void CanvasSurface::setBackColor(const QColor &color)
 void CanvasSurface::setPicture(const QImage &picture)
 {
     picture_ = picture;
+    scaledPicture_ = QImage();
     update();
+}
+
+void CanvasSurface::setScale(double scale)
+{
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    scaledPicture_ = QImage();
+    update();
+}
+
+const QImage &CanvasSurface::scaledPicture()
+{
+    if (scale_ == 1.0 || picture_.isNull())
+        return picture_;
+    if (scaledPicture_.isNull()) {
+        // Only the part the panel shows is kept: a picture larger than any screen costs nothing more.
+        const QImage shown = picture_.copy(QRect(QPoint(0, 0), picture_.size().boundedTo(QSize(FaceLimit, FaceLimit))));
+        const QSize size(ScaledPixels(shown.width(), scale_), ScaledPixels(shown.height(), scale_));
+        scaledPicture_ =
+            shown.scaled(size, Qt::IgnoreAspectRatio, scale_ < 1.0 ? Qt::SmoothTransformation : Qt::FastTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+    }
+    return scaledPicture_;
 }
 
 void CanvasSurface::setGrid(const QList<int> &horizontal, const QList<int> &vertical, const QColor &color, QSize extent)
@@ -178,42 +306,79 @@ void CanvasSurface::setGrid(const QList<int> &horizontal, const QList<int> &vert
     update();
 }
 
-void CanvasSurface::paintEvent(QPaintEvent *)
+void CanvasSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), backColor_);
-    if (!picture_.isNull())
-        painter.drawImage(0, 0, picture_);
+    const QImage &picture = scaledPicture();
+    // The part the picture covers is not filled first: at a high zoom that
+    // would double the work of a full redraw.
+    const QRegion uncovered = QRegion(event->rect()) - QRegion(picture.rect());
+    for (const QRect &r : uncovered)
+        painter.fillRect(r, backColor_);
+    if (const QRect covered = event->rect() & picture.rect(); !covered.isEmpty())
+        painter.drawImage(covered.topLeft(), picture, covered);
+    // Grid lines stay one pixel wide at any zoom: they are an aid, not the panel's.
     painter.setPen(QPen(gridColor_, 1));
+    const int extentX = ScaledPixels(gridExtent_.width(), scale_);
+    const int extentY = ScaledPixels(gridExtent_.height(), scale_);
     for (int y : gridH_)
-        painter.drawLine(0, y, gridExtent_.width(), y);
+        painter.drawLine(0, ScaledPixels(y, scale_), extentX, ScaledPixels(y, scale_));
     for (int x : gridV_)
-        painter.drawLine(x, 0, x, gridExtent_.height());
-    if (!selection_.isEmpty()) {
-        painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(selection_.adjusted(-2, -2, 1, 1));
+        painter.drawLine(ScaledPixels(x, scale_), 0, ScaledPixels(x, scale_), extentY);
+    painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    for (const QRect &area : selection_) {
+        const QRect shown(QPoint(ScaledPixels(area.x(), scale_), ScaledPixels(area.y(), scale_)),
+                          QPoint(ScaledPixels(area.x() + area.width(), scale_) - 1,
+                                 ScaledPixels(area.y() + area.height(), scale_) - 1));
+        painter.drawRect(shown.adjusted(-2, -2, 1, 1));
     }
 }
 
-void CanvasSurface::setSelection(const QRect &area)
+void CanvasSurface::setSelection(const QList<QRect> &areas)
 {
-    if (area == selection_)
+    if (areas == selection_)
         return;
-    selection_ = area;
+    selection_ = areas;
     update();
 }
 
 void CanvasSurface::mousePressEvent(QMouseEvent *event)
 {
-    emit pressed();
+    if (event->button() == Qt::LeftButton) {
+        bandOrigin_ = event->position().toPoint();
+        banding_ = false;
+    }
+    emit pressed(event->modifiers());
     QWidget::mousePressEvent(event);
 }
 
 void CanvasSurface::mouseMoveEvent(QMouseEvent *event)
 {
     emit hovered();
+    if (event->buttons() & Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        if (!banding_ && (at - bandOrigin_).manhattanLength() >= QApplication::startDragDistance()) {
+            banding_ = true;
+            if (!band_)
+                band_ = new QRubberBand(QRubberBand::Rectangle, this);
+            band_->raise();
+            band_->show();
+        }
+        if (banding_)
+            band_->setGeometry(QRect(bandOrigin_, at).normalized());
+    }
     QWidget::mouseMoveEvent(event);
+}
+
+void CanvasSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && banding_) {
+        banding_ = false;
+        band_->hide();
+        emit banded(QRect(bandOrigin_, event->position().toPoint()).normalized(), event->modifiers());
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 QFont CanvasFont(int points, bool bold)

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QWidget>
 
+class QRubberBand;
+
 // The controls of the main window's canvas. Each keeps the few display
 // attributes the refresh operations set (picture, border, back style,
 // colours, font) so that an attribute a refresh leaves "unchanged" keeps its
@@ -14,7 +16,12 @@
 // the mouse beyond the drag distance drags it along (the control follows
 // the mouse, keeping the grab point under it), and releasing drops it. A
 // press and release without movement is a drop in place followed by a
-// click. Any movement with the button up is a hover.
+// click; with Shift held it only toggles the object's place in the
+// selection. Any movement with the button up is a hover.
+//
+// Positions and the grab point are in pixels of the canvas as shown; the
+// control also knows the area it stands for in panel pixels and the zoom
+// it is shown at.
 class CanvasControl : public QWidget
 {
     Q_OBJECT
@@ -25,8 +32,14 @@ public:
     // point while the button is down).
     QPoint grabPoint() const { return pressPos_; }
 
+    // Places the control over `panel` (panel pixels) shown at `scale`.
+    void setPanelGeometry(const QRect &panel, double scale);
+    const QRect &panelGeometry() const { return panel_; }
+    double scale() const { return scale_; }
+
 signals:
     void clicked();
+    void shiftClicked();
     void hovered();
     // The mouse button went up after a press on this control. `topLeft`: the
     // proposed top-left corner of the control in its parent's coordinates
@@ -40,12 +53,19 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Draws `face` (panel pixels, premultiplied) at the top left, enlarged
+    // to `size`; the enlarged picture is kept while face and size stay.
+    void drawFace(QPainter &painter, const QImage &face, QSize size);
 
 private:
+    QImage scaled_;
+    qint64 scaledKey_ = 0;
     QPoint pressPos_;
     QPoint startPos_;
     bool pressed_ = false;
     bool moved_ = false;
+    QRect panel_;
+    double scale_ = 1.0;
 };
 
 // A picture (imgPB, imgPilot, imgSlider) or, without a picture, an empty box
@@ -74,6 +94,7 @@ private:
 
 // A label (lblButton, lblTextBox): text at the top left, wrapped at word
 // boundaries and clipped to the label, over a transparent or solid back.
+// Drawn once at panel scale and shown enlarged, as the panel's pixels.
 class CanvasLabel : public CanvasControl
 {
     Q_OBJECT
@@ -91,23 +112,36 @@ public:
     void setBorder(bool border);
     bool hasBorder() const { return border_; }
 
+    // The label at panel scale, as it is shown enlarged.
+    const QImage &face();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void invalidate();
+
     QString text_;
     QColor foreColor_ = Qt::black;
     QColor backColor_;
     bool border_ = false;
+    QImage face_;
+    bool faceValid_ = false;
 };
 
-// The drawing area of the canvas: the panel screen at one canvas pixel per
-// panel pixel, with the background colour or picture of the current screen.
+// The drawing area of the canvas: the panel screen, each panel pixel shown
+// as `scale` pixels, with the background colour or picture of the current
+// screen. A drag over the empty area draws a rubber band.
 class CanvasSurface : public QWidget
 {
     Q_OBJECT
 public:
     explicit CanvasSurface(QWidget *parent = nullptr);
+
+    void setScale(double scale);
+    double scale() const { return scale_; }
 
     void setBackColor(const QColor &color);
     const QColor &backColor() const { return backColor_; }
@@ -116,37 +150,50 @@ public:
     const QImage &picture() const { return picture_; }
 
     // Grid lines drawn over the background and under the objects; they are
-    // never part of a rendered picture. Positions in pixels of the surface.
+    // never part of a rendered picture. Positions in panel pixels.
     void setGrid(const QList<int> &horizontal, const QList<int> &vertical, const QColor &color, QSize extent);
     const QList<int> &horizontalGrid() const { return gridH_; }
     const QList<int> &verticalGrid() const { return gridV_; }
     const QColor &gridColor() const { return gridColor_; }
 
-    // The selected object's area, framed just outside it; an empty rectangle
-    // for no selection.
-    void setSelection(const QRect &area);
-    const QRect &selection() const { return selection_; }
+    // The selected objects' areas (panel pixels), each framed just outside.
+    void setSelection(const QList<QRect> &areas);
+    const QList<QRect> &selection() const { return selection_; }
 
 signals:
     void hovered();
-    void pressed();
+    // A press on the empty area.
+    void pressed(Qt::KeyboardModifiers modifiers);
+    // A rubber band was drawn and let go: its area in pixels of the surface.
+    void banded(const QRect &area, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QRect selection_;
+    const QImage &scaledPicture();
+
+    QList<QRect> selection_;
     QColor backColor_ = Qt::white;
     QImage picture_;
+    QImage scaledPicture_; // picture_ at scale_, made when first painted
     QList<int> gridH_, gridV_;
     QColor gridColor_;
     QSize gridExtent_;
+    double scale_ = 1.0;
+    QRubberBand *band_ = nullptr;
+    QPoint bandOrigin_;
+    bool banding_ = false;
 };
 
 // Font of the canvas at the panel's scale: a point size applies at 96 pixels
 // per inch, whatever the desktop's own resolution.
 QFont CanvasFont(int points, bool bold);
+// A panel length shown at `scale`, in pixels of the canvas; a start and an
+// end are scaled alike so that neighbouring objects stay neighbours.
+int ScaledPixels(int panel, double scale);
 // The point size a font from CanvasFont was made with.
 int CanvasFontPoints(const QFont &font);

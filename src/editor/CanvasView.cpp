@@ -6,6 +6,7 @@
 #include "model/modVantile.h"
 
 #include <QFrame>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,6 @@ namespace
 {
 
 constexpr int TwipsPerPixel = ObjectTables::TwipsPerPixel;
-constexpr int BorderPixels = 2; // half the design's 60-twip canvas border
 const QColor TextGrey(192, 192, 192);
 
 // What a damaged record can hold is far beyond any screen: keep widgets sane.
@@ -51,8 +51,15 @@ CanvasView::CanvasView(modVantile &m, QWidget *parent) : QWidget(parent), m_(m)
     surface_ = new CanvasSurface(layout_);
     surface_->setObjectName(QStringLiteral("picSurface"));
     surface_->move(BorderPixels, BorderPixels);
+    surface_->installEventFilter(this);
     connect(surface_, &CanvasSurface::hovered, this, &CanvasView::EmptyHovered);
     connect(surface_, &CanvasSurface::pressed, this, &CanvasView::EmptyPressed);
+    connect(surface_, &CanvasSurface::banded, this, [this](const QRect &area, Qt::KeyboardModifiers modifiers) {
+        const QPointF from = ToPanel(area.topLeft()), to = ToPanel(area.bottomRight() + QPoint(1, 1));
+        emit AreaSelected(QRect(QPoint(int(std::floor(from.x())), int(std::floor(from.y()))),
+                                QPoint(int(std::ceil(to.x())) - 1, int(std::ceil(to.y())) - 1)),
+                          modifiers);
+    });
 
     // Creation order is the initial stacking order: buttons, pilots,
     // sliders, then the text objects above them.
@@ -99,6 +106,7 @@ CanvasView::CanvasView(modVantile &m, QWidget *parent) : QWidget(parent), m_(m)
 
 void CanvasView::connectControl(CanvasControl *control, Kind kind, DropSource source, int n)
 {
+    control->installEventFilter(this);
     // The grab offset follows the mouse while the button is up and keeps the
     // grab point during a drag.
     connect(control, &CanvasControl::hovered, this, [this, control, kind, n] {
@@ -106,12 +114,69 @@ void CanvasView::connectControl(CanvasControl *control, Kind kind, DropSource so
         emit ObjectHovered(kind, n);
     });
     connect(control, &CanvasControl::clicked, this, [this, kind, n] { emit ObjectClicked(kind, n); });
+    connect(control, &CanvasControl::shiftClicked, this, [this, kind, n] { emit ObjectShiftClicked(kind, n); });
+    connect(control, &CanvasControl::dragged, this, [this, kind, n](QPoint delta) { dragAlong(kind, n, delta); });
     connect(control, &CanvasControl::dropped, this, [this, control, source, n](QPoint topLeft, bool onParent) {
         const QPoint mouse = topLeft + control->grabPoint();
         // The part of the canvas panned out of the viewport is not under the mouse.
         const bool onCanvas = onParent && rect().contains(surface_->mapTo(this, mouse));
-        emit Dropped(source, n, mouse, control->grabPoint(), onCanvas);
+        emit Dropped(source, n, topLeft, control->grabPoint(), onCanvas);
     });
+}
+
+QList<CanvasControl *> CanvasView::controlsOf(Kind kind, int n) const
+{
+    switch (kind) {
+    case Kind::Button:
+        return {imgPB[size_t(n)], lblButton[size_t(n)]};
+    case Kind::Pilot:
+        return {imgPilot[size_t(n)]};
+    case Kind::Slider:
+        return {imgSlider[size_t(n)]};
+    case Kind::Text:
+        break;
+    }
+    return {lblTextBox[size_t(n)]};
+}
+
+// The other selected objects travel with the one being dragged.
+void CanvasView::dragAlong(Kind kind, int n, QPoint delta)
+{
+    if (selected_.size() < 2 || !selected_.contains(ObjectRef{kind, n}))
+        return;
+    // The frames mark where the objects were; they come back with the drop's redraw.
+    surface_->setSelection({});
+    for (const ObjectRef &other : selected_)
+        if (!(other == ObjectRef{kind, n}))
+            for (CanvasControl *control : controlsOf(other.kind, other.slot))
+                control->move(control->pos() + delta);
+}
+
+bool CanvasView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        const QPointF panel = ToPanel(surface_->mapFromGlobal(move->globalPosition()));
+        emit PointerMoved(QPoint(int(std::floor(panel.x())), int(std::floor(panel.y()))));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CanvasView::SetZoom(int percent)
+{
+    zoom_ = percent;
+    surface_->setScale(Scale());
+}
+
+QSize CanvasView::CanvasSizeFor(QSize panel) const
+{
+    return QSize(ScaledPixels(panel.width(), Scale()), ScaledPixels(panel.height(), Scale())) +
+           QSize(2 * BorderPixels, 2 * BorderPixels);
+}
+
+QPointF CanvasView::ToPanel(QPointF surface) const
+{
+    return surface / Scale();
 }
 
 void CanvasView::SetShape(QSize canvas, QSize viewport)
@@ -122,15 +187,19 @@ void CanvasView::SetShape(QSize canvas, QSize viewport)
     update();
 }
 
-void CanvasView::SetPan(int pixels)
+void CanvasView::SetPan(QPoint pixels)
 {
-    layout_->move(0, -pixels);
+    layout_->move(-pixels);
 }
 
 QRect CanvasView::VisibleArea() const
 {
-    const QRect shown = QRect(surface_->mapFrom(this, QPoint(0, 0)), size());
-    return shown.intersected(surface_->rect());
+    const QRect shown = QRect(surface_->mapFrom(this, QPoint(0, 0)), size()).intersected(surface_->rect());
+    if (shown.isEmpty())
+        return {};
+    const QPointF from = ToPanel(shown.topLeft()), to = ToPanel(shown.bottomRight() + QPoint(1, 1));
+    return QRect(QPoint(int(std::ceil(from.x() - 1e-9)), int(std::ceil(from.y() - 1e-9))),
+                 QPoint(int(std::floor(to.x() + 1e-9)) - 1, int(std::floor(to.y() + 1e-9)) - 1));
 }
 
 void CanvasView::Raise()
@@ -158,13 +227,15 @@ void CanvasView::SetToolTip(Kind kind, int n, const QString &tip)
     }
 }
 
-void CanvasView::SetSelection(Kind kind, int n)
+void CanvasView::SetSelection(const QList<ObjectRef> &objects)
 {
-    if (n < 0) {
-        surface_->setSelection({});
-        return;
-    }
-    surface_->setSelection(EditOperations::ObjectBounds(m_, m_.CurrentScreen, kind, n));
+    selected_ = objects;
+    QList<QRect> areas;
+    for (const ObjectRef &object : objects)
+        if (const QRect area = EditOperations::ObjectBounds(m_, m_.CurrentScreen, object.kind, object.slot);
+            !area.isEmpty())
+            areas << area;
+    surface_->setSelection(areas);
 }
 
 void CanvasView::ShowButton(int n)
@@ -172,22 +243,24 @@ void CanvasView::ShowButton(int n)
     CanvasImage *image = imgPB[size_t(n)];
     CanvasLabel *caption = lblButton[size_t(n)];
     const int type = m_.GetButtonType(n);
+    const double scale = Scale();
     if (type <= 0) {
         image->hide();
         caption->hide();
     } else {
-        image->move(clampCoordinate(m_.GetButtonLeft(n)), clampCoordinate(m_.GetButtonTop(n)));
+        const QPoint at(clampCoordinate(m_.GetButtonLeft(n)), clampCoordinate(m_.GetButtonTop(n)));
         image->show();
         const int picture = m_.GetButtonPicture(n);
         if (picture == 0) {
             image->setPicture({});
-            image->resize(clampSize(m_.GetButtonWidth(n)), clampSize(m_.GetButtonHeight(n)));
+            image->setPanelGeometry(QRect(at, QSize(clampSize(m_.GetButtonWidth(n)), clampSize(m_.GetButtonHeight(n)))),
+                                    scale);
             image->setBorder(true);
             caption->hide();
         } else {
             const QImage &bitmap = PictureSets::ButtonPicture(picture - 1);
             image->setPicture(bitmap);
-            image->resize(bitmap.size());
+            image->setPanelGeometry(QRect(at, bitmap.size()), scale);
             image->setBorder(false);
             caption->setText(m_.GetButtonText(n));
             const int fontSize = m_.GetButtonFontSize(n);
@@ -198,11 +271,12 @@ void CanvasView::ShowButton(int n)
                 m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
             }
             const long long x = m_.GetButtonTextX(n), y = m_.GetButtonTextY(n);
-            const long long left = (long long)image->x() * TwipsPerPixel, top = (long long)image->y() * TwipsPerPixel;
-            const long long width = (long long)image->width() * TwipsPerPixel;
-            const long long height = (long long)image->height() * TwipsPerPixel;
-            caption->setGeometry(twipsToPixels(left + x), twipsToPixels(top + y), clampSize(twipsToPixels(width - x)),
-                                 clampSize(twipsToPixels(height - y)));
+            const long long left = (long long)at.x() * TwipsPerPixel, top = (long long)at.y() * TwipsPerPixel;
+            const long long width = (long long)bitmap.width() * TwipsPerPixel;
+            const long long height = (long long)bitmap.height() * TwipsPerPixel;
+            caption->setPanelGeometry(QRect(twipsToPixels(left + x), twipsToPixels(top + y),
+                                            clampSize(twipsToPixels(width - x)), clampSize(twipsToPixels(height - y))),
+                                      scale);
             caption->setForeColor(m_.GetButtonTextColor(n) == 0 ? Qt::black : Qt::white);
             caption->show();
         }
@@ -217,8 +291,9 @@ void CanvasView::ShowPilot(int n)
     image->setVisible(m_.GetPilotUsed(n) > 0);
     const QImage &bitmap = PictureSets::PilotOnPicture(m_.GetPilotPicture(n));
     image->setPicture(bitmap);
-    image->setGeometry(clampCoordinate(m_.GetPilotLeft(n)), clampCoordinate(m_.GetPilotTop(n)), bitmap.width(),
-                       bitmap.height());
+    image->setPanelGeometry(
+        QRect(clampCoordinate(m_.GetPilotLeft(n)), clampCoordinate(m_.GetPilotTop(n)), bitmap.width(), bitmap.height()),
+        Scale());
     image->raise();
 }
 
@@ -232,8 +307,9 @@ void CanvasView::ShowSlider(int n)
     }
     const QImage &bitmap = PictureSets::SliderSelectorPicture(picture - 1);
     image->setPicture(bitmap);
-    image->setGeometry(clampCoordinate(m_.GetSliderLeft(n)), clampCoordinate(m_.GetSliderTop(n)), bitmap.width(),
-                       bitmap.height());
+    image->setPanelGeometry(QRect(clampCoordinate(m_.GetSliderLeft(n)), clampCoordinate(m_.GetSliderTop(n)),
+                                  bitmap.width(), bitmap.height()),
+                            Scale());
     image->show();
 }
 
@@ -261,19 +337,20 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
         label->show();
     }
 
-    label->move(clampCoordinate(m_.GetTextLeft(n)), clampCoordinate(m_.GetTextTop(n)));
+    // An unknown type keeps the size it was shown at.
+    QSize size = label->panelGeometry().size();
     if (kind == TextKind::Unused || kind == TextKind::FixedText || ObjectTables::IsValueBox(kind)) {
-        label->resize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
+        size = QSize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
         label->setText(m_.GetTextString(n));
     } else if (kind == TextKind::SmallBar) {
-        label->resize(ObjectTables::SmallBarWidthTwips / TwipsPerPixel,
-                      ObjectTables::SmallBarHeightTwips / TwipsPerPixel);
+        size = QSize(ObjectTables::SmallBarWidthTwips, ObjectTables::SmallBarHeightTwips) / TwipsPerPixel;
         label->setText(QString());
     } else if (kind == TextKind::LargeBar) {
-        label->resize(ObjectTables::LargeBarWidthTwips / TwipsPerPixel,
-                      ObjectTables::LargeBarHeightTwips / TwipsPerPixel);
+        size = QSize(ObjectTables::LargeBarWidthTwips, ObjectTables::LargeBarHeightTwips) / TwipsPerPixel;
         label->setText(QString());
     }
+    label->setPanelGeometry(QRect(QPoint(clampCoordinate(m_.GetTextLeft(n)), clampCoordinate(m_.GetTextTop(n))), size),
+                            Scale());
 
     if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {
         const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];

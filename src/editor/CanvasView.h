@@ -2,6 +2,7 @@
 
 #include "model/EditOperations.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <vector>
@@ -15,21 +16,34 @@ class QFrame;
 
 // The canvas of the main window: the viewport `picPan` with the sunken
 // canvas `picLayout`, its drawing area `picSurface` and one set of controls
-// per object slot, showing the current screen at panel scale. It draws what
-// the image holds and reports what the mouse does; the window decides.
+// per object slot, showing the current screen with each panel pixel
+// enlarged to the zoom. It draws what the image holds and reports what the
+// mouse does, in panel pixels where it can; the window decides.
 class CanvasView : public QWidget
 {
     Q_OBJECT
 public:
     using Kind = EditOperations::Kind;
     using DropSource = EditOperations::DropSource;
+    using ObjectRef = EditOperations::ObjectRef;
+
+    static constexpr int BorderPixels = 2; // half the design's 60-twip canvas border
 
     CanvasView(modVantile &m, QWidget *parent);
 
+    // Per cent; the objects follow at the next refresh.
+    void SetZoom(int percent);
+    int Zoom() const { return zoom_; }
+    double Scale() const { return zoom_ / 100.0; }
+    // The canvas, border included, that shows a screen of `panel` pixels.
+    QSize CanvasSizeFor(QSize panel) const;
+    // A point of the drawing area in panel pixels (not rounded).
+    QPointF ToPanel(QPointF surface) const;
+
     // Canvas size (border included) and viewport size, in pixels.
     void SetShape(QSize canvas, QSize viewport);
-    // The canvas moved up by `pixels` inside the viewport.
-    void SetPan(int pixels);
+    // The canvas moved left and up by `pixels` inside the viewport.
+    void SetPan(QPoint pixels);
     // The part of the panel screen the viewport shows, in panel pixels.
     QRect VisibleArea() const;
 
@@ -44,29 +58,42 @@ public:
     // All controls drawn, canvas in front.
     void Raise();
 
-    // The selected object, framed; none when n < 0.
-    void SetSelection(Kind kind, int n);
+    // The selected objects, framed; a drag of one of them moves them all.
+    void SetSelection(const QList<ObjectRef> &objects);
 
     CanvasSurface *Surface() const { return surface_; }
     QFrame *Frame() const { return layout_; }
 
 signals:
     void ObjectClicked(Kind kind, int n);
+    void ObjectShiftClicked(Kind kind, int n);
     void ObjectHovered(Kind kind, int n);
     void EmptyHovered();
-    void EmptyPressed();
+    void EmptyPressed(Qt::KeyboardModifiers modifiers);
+    // A rubber band let go over `area` (panel pixels).
+    void AreaSelected(const QRect &area, Qt::KeyboardModifiers modifiers);
+    // The mouse moved over the canvas: where, in panel pixels.
+    void PointerMoved(QPoint panel);
     // The mouse moved over a control: the point inside it, for the grab offset.
     void GrabPoint(QPoint grab);
-    // A press on a control ended. `mouse`: in the drawing area's pixels;
+    // A press on a control ended. `topLeft`: where the control was let go,
+    // in the drawing area's pixels; `grab`: the grab point inside it;
     // `onCanvas`: released over the visible canvas.
-    void Dropped(DropSource source, int n, QPoint mouse, QPoint grab, bool onCanvas);
+    void Dropped(DropSource source, int n, QPoint topLeft, QPoint grab, bool onCanvas);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectControl(CanvasControl *control, Kind kind, DropSource source, int n);
+    void dragAlong(Kind kind, int n, QPoint delta);
+    QList<CanvasControl *> controlsOf(Kind kind, int n) const;
 
     modVantile &m_;
+    int zoom_ = 100;
     QFrame *layout_ = nullptr;
     CanvasSurface *surface_ = nullptr;
     std::vector<CanvasImage *> imgPB, imgPilot, imgSlider;
     std::vector<CanvasLabel *> lblButton, lblTextBox;
+    QList<ObjectRef> selected_;
 };

@@ -12,6 +12,7 @@ public:
     void SetParent(QWidget *parent) { parent_ = parent; }
     using MessagePrompt::Show;
     Answer Show(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    Answer Ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer) override;
 
 private:
     QWidget *parent_;

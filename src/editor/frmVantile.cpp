@@ -8,6 +8,7 @@
 #include "dialogs/frmVantileTextBox.h"
 #include "editor/CanvasControls.h"
 #include "editor/CanvasView.h"
+#include "editor/WindowFit.h"
 #include "model/ObjectDescriptions.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
@@ -35,7 +36,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyleOptionButton>
 
 #include <algorithm>
@@ -52,10 +55,8 @@ const QColor ListGrey(224, 224, 224);
 const QColor HighlightYellow(255, 255, 0);
 
 // Twips of the design.
-constexpr int WindowWidth = 15975, WideWindowWidth = 20775;
-constexpr int WindowHeight = 9765, TallWindowHeight = 14325;
+constexpr int WindowWidth = 15975, WindowHeight = 9765;
 constexpr int TallDesktop = 14925; // desktop height that fits the tall window
-constexpr int WideFrameOffset = 4800;
 constexpr int PanTop = 1320, PanLeft = 7440, PanWidth = 255, PanHeight = 7200;
 constexpr int PanMaximum = 4890, PanSmallStep = 15, PanLargeStep = 480;
 constexpr int CanvasBorder = 60;
@@ -91,6 +92,23 @@ protected:
         painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
     }
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+// Everything below the menu bar. It scrolls only when the window is smaller
+// than its content; the arrow keys stay with the window, which moves the
+// selected objects with them.
+class ContentArea : public QScrollArea
+{
+public:
+    explicit ContentArea(QWidget *parent) : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override { event->ignore(); }
 };
 
 } // namespace
@@ -132,15 +150,14 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     execDialog = [](QDialog &dialog) { return dialog.exec(); };
     setObjectName(QStringLiteral("frmVantile"));
     setWindowTitle(DesignCaption);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(InterfaceFont());
     resize(px(WindowWidth), px(WindowHeight));
 
     buildMenus();
     buildCheckMenus();
     buildControls();
     buildCanvas();
+    buildStatusBar();
     connect(&document_, &Document::Changed, this, &frmVantile::documentChanged);
     connect(&document_, &Document::ModifiedChanged, this, &QWidget::setWindowModified);
     QUndoStack &stack = document_.UndoStack();
@@ -151,18 +168,40 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
 
 frmVantile::~frmVantile() = default;
 
+QFont frmVantile::InterfaceFont()
+{
+    // The size the fixed layout was drawn for; the desktop's scaling enlarges
+    // layout and font alike.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    return font;
+}
+
 void frmVantile::SetDesktopSize(QSize pixels)
 {
     desktop_ = pixels;
+    refit();
 }
 
 QSize frmVantile::DesktopSize() const
 {
     if (desktop_.isValid())
         return desktop_;
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    if (const QScreen *screen = this->screen())
         return screen->geometry().size();
     return {1024, 768};
+}
+
+QSize frmVantile::AvailableSize() const
+{
+    if (desktop_.isValid())
+        return desktop_;
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return {1024, 768};
+    // The frame is known once the window manager has put one round the window.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    return screen->availableGeometry().size() - frame;
 }
 
 // --- construction ------------------------------------------------------------
@@ -262,6 +301,7 @@ void frmVantile::buildMenus()
     mnuSnapToGrid = action(edit, "mnuSnapToGrid", QStringLiteral("Snap To Grid"), &frmVantile::mnuSnapToGrid_Click);
     mnuUndoSnap = action(edit, "mnuUndoSnap", QStringLiteral("Undo Snap"), &frmVantile::mnuUndoSnap_Click);
     mnuUndoSnap->setEnabled(false);
+    buildViewMenus(edit);
 
     QMenu *program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->setObjectName(QStringLiteral("mnuProgram"));
@@ -274,11 +314,66 @@ void frmVantile::buildMenus()
                          QKeySequence(Qt::Key_F5));
 }
 
+// Arranging several objects and the zoom, at the end of the Edit menu.
+void frmVantile::buildViewMenus(QMenu *edit)
+{
+    using Op = Arrange::Operation;
+    edit->addSeparator();
+    mnuArrange = edit->addMenu(QStringLiteral("Align"));
+    mnuArrange->setObjectName(QStringLiteral("mnuArrange"));
+    const struct {
+        const char *name;
+        const char *caption;
+        Op operation;
+    } arrange[] = {{"mnuAlignLeft", "Align Left", Op::AlignLeft},
+                   {"mnuAlignRight", "Align Right", Op::AlignRight},
+                   {"mnuAlignTop", "Align Top", Op::AlignTop},
+                   {"mnuAlignBottom", "Align Bottom", Op::AlignBottom},
+                   {"mnuAlignCentreX", "Align Horizontal Centres", Op::AlignHorizontalCentres},
+                   {"mnuAlignCentreY", "Align Vertical Centres", Op::AlignVerticalCentres},
+                   {nullptr, nullptr, Op::AlignLeft},
+                   {"mnuDistributeX", "Distribute Horizontally", Op::DistributeHorizontally},
+                   {"mnuDistributeY", "Distribute Vertically", Op::DistributeVertically},
+                   {nullptr, nullptr, Op::AlignLeft},
+                   {"mnuSameWidth", "Make Same Width", Op::SameWidth},
+                   {"mnuSameHeight", "Make Same Height", Op::SameHeight}};
+    for (const auto &item : arrange) {
+        if (!item.name) {
+            mnuArrange->addSeparator();
+            continue;
+        }
+        QAction *a = mnuArrange->addAction(QString::fromLatin1(item.caption));
+        a->setObjectName(QString::fromLatin1(item.name));
+        a->setData(int(item.operation));
+        const Op operation = item.operation;
+        connect(a, &QAction::triggered, this, [this, operation] { mnuArrange_Click(operation); });
+    }
+    // Enabled while two or more objects are selected.
+    mnuArrange->setEnabled(false);
+
+    edit->addSeparator();
+    auto action = [this, edit](const char *name, const QString &caption, void (frmVantile::*slot)(),
+                               const QList<QKeySequence> &shortcuts) {
+        QAction *a = edit->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(shortcuts);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    mnuZoomIn = action("mnuZoomIn", QStringLiteral("Zoom In"), &frmVantile::mnuZoomIn_Click,
+                       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    mnuZoomOut = action("mnuZoomOut", QStringLiteral("Zoom Out"), &frmVantile::mnuZoomOut_Click,
+                        {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    mnuActualSize = action("mnuActualSize", QStringLiteral("Actual Size"), &frmVantile::mnuActualSize_Click,
+                           {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    mnuZoomFit = action("mnuZoomFit", QStringLiteral("Fit"), &frmVantile::mnuZoomFit_Click, {});
+}
+
 QGroupBox *frmVantile::buildList(const QString &name, const QString &caption, const QRect &twips, int rows,
                                  int lineWidth, const QString &editName, const QString &lineName,
                                  std::vector<QPushButton *> &edits, std::vector<QLabel *> &lines)
 {
-    auto *frame = new QGroupBox(caption, centralWidget());
+    auto *frame = new QGroupBox(caption, client_);
     frame->setObjectName(name);
     setTwipsGeometry(frame, twips.x(), twips.y(), twips.width(), twips.height());
     frame->setAutoFillBackground(true);
@@ -307,9 +402,13 @@ QGroupBox *frmVantile::buildList(const QString &name, const QString &caption, co
 
 void frmVantile::buildControls()
 {
-    auto *central = new QWidget(this);
+    content_ = new ContentArea(this);
+    content_->setObjectName(QStringLiteral("scrContent"));
+    setCentralWidget(content_);
+    auto *central = new QWidget;
     central->setObjectName(QStringLiteral("frmVantileClient"));
-    setCentralWidget(central);
+    content_->setWidget(central);
+    client_ = central;
 
     frmSettings = new QGroupBox(QStringLiteral("Device Options"), central);
     frmSettings->setObjectName(QStringLiteral("frmSettings"));
@@ -391,25 +490,47 @@ void frmVantile::buildControls()
 
 void frmVantile::buildCanvas()
 {
-    canvas_ = new CanvasView(m_, centralWidget());
+    canvas_ = new CanvasView(m_, client_);
     canvas_->move(px(120), px(PanTop));
+    canvas_->installEventFilter(this);
     UpdateGrid();
 
-    vsPan = new QScrollBar(Qt::Vertical, centralWidget());
+    vsPan = new QScrollBar(Qt::Vertical, client_);
     vsPan->setObjectName(QStringLiteral("vsPan"));
     vsPan->setRange(0, PanMaximum);
     vsPan->setSingleStep(PanSmallStep);
     vsPan->setPageStep(PanLargeStep);
     vsPan->hide();
     connect(vsPan, &QScrollBar::valueChanged, this, &frmVantile::vsPan_Change);
+    hsPan = new QScrollBar(Qt::Horizontal, client_);
+    hsPan->setObjectName(QStringLiteral("hsPan"));
+    hsPan->setSingleStep(PanSmallStep);
+    hsPan->hide();
+    connect(hsPan, &QScrollBar::valueChanged, this, &frmVantile::hsPan_Change);
 
-    connect(canvas_, &CanvasView::EmptyHovered, this, &frmVantile::ClearHL);
-    connect(canvas_, &CanvasView::EmptyPressed, this, [this] { Select(ObjectKind::Button, -1); });
-    connect(canvas_, &CanvasView::ObjectHovered, this,
-            [this](ObjectKind kind, int n) { highlight(settingsLine(kind, n)); });
-    connect(canvas_, &CanvasView::GrabPoint, this, [this](QPoint grab) {
-        DragOffsetX = grab.x() * TwipsPerPixel;
-        DragOffsetY = grab.y() * TwipsPerPixel;
+    connect(canvas_, &CanvasView::EmptyHovered, this, [this] {
+        ClearHL();
+        statusBar()->clearMessage();
+    });
+    connect(canvas_, &CanvasView::EmptyPressed, this, [this](Qt::KeyboardModifiers modifiers) {
+        if (!(modifiers & Qt::ShiftModifier))
+            Select(ObjectKind::Button, -1);
+    });
+    connect(canvas_, &CanvasView::AreaSelected, this, [this](const QRect &area, Qt::KeyboardModifiers modifiers) {
+        SelectArea(area, modifiers & Qt::ShiftModifier);
+    });
+    connect(canvas_, &CanvasView::ObjectShiftClicked, this, &frmVantile::ToggleSelected);
+    connect(canvas_, &CanvasView::PointerMoved, this,
+            [this](QPoint panel) { lblPointer->setText(QStringLiteral("%1, %2").arg(panel.x()).arg(panel.y())); });
+    connect(canvas_, &CanvasView::ObjectHovered, this, [this](ObjectKind kind, int n) {
+        highlight(settingsLine(kind, n));
+        statusBar()->showMessage(ObjectName(kind, n) + QStringLiteral(" \u00B7 ") + settingsLine(kind, n)->text());
+    });
+    // Panel twips of a length in pixels of the canvas as shown.
+    auto twips = [this](double pixels) { return pixels * TwipsPerPixel / canvas_->Scale(); };
+    connect(canvas_, &CanvasView::GrabPoint, this, [this, twips](QPoint grab) {
+        DragOffsetX = EditOperations::RoundHalfEven(twips(grab.x()));
+        DragOffsetY = EditOperations::RoundHalfEven(twips(grab.y()));
     });
     connect(canvas_, &CanvasView::ObjectClicked, this, [this](ObjectKind kind, int n) {
         switch (kind) {
@@ -428,15 +549,19 @@ void frmVantile::buildCanvas()
         }
     });
     connect(canvas_, &CanvasView::Dropped, this,
-            [this](EditOperations::DropSource source, int n, QPoint mouse, QPoint grab, bool onCanvas) {
-                DragOffsetX = grab.x() * TwipsPerPixel;
-                DragOffsetY = grab.y() * TwipsPerPixel;
+            [this, twips](EditOperations::DropSource source, int n, QPoint topLeft, QPoint grab, bool onCanvas) {
+                DragOffsetX = EditOperations::RoundHalfEven(twips(grab.x()));
+                DragOffsetY = EditOperations::RoundHalfEven(twips(grab.y()));
                 if (!onCanvas) {
                     // Dropped outside the canvas: nothing happens; put the control back.
                     ShowScreen();
                     return;
                 }
-                DropObj(source, n, 0, 0, mouse.x() * TwipsPerPixel, mouse.y() * TwipsPerPixel);
+                // The drop point is where the control's corner went plus the
+                // grab offset, so that the corner lands on the panel pixel it
+                // was let go over at any zoom (at actual size this is simply
+                // the mouse position).
+                DropObj(source, n, 0, 0, twips(topLeft.x()) + DragOffsetX, twips(topLeft.y()) + DragOffsetY);
             });
 }
 
@@ -461,7 +586,6 @@ void frmVantile::Form_Load()
 {
     centre();
     m_.BaseCaption = windowTitle();
-    setTwipsGeometry(vsPan, PanLeft, PanTop, PanWidth, PanHeight);
 
     for (const QString &folder : {Paths::WorkingFolder(), Paths::ScreenPreviewFolder()}) {
         if (Support::PathExists(folder) == 0 && !QDir().mkpath(folder))
@@ -477,6 +601,10 @@ void frmVantile::Form_Load()
         messages_.Show(QStringLiteral("The settings file could not be written:") + CrLf + Paths::SettingsFile() + CrLf +
                            error,
                        AppTitle, MessagePrompt::Icon::Exclamation);
+
+    // A stored zoom outside the steps' range is no choice of the user's.
+    const int zoom = Settings::ReadZoom(100);
+    canvas_->SetZoom(zoom >= ZoomSteps.front() && zoom <= ZoomSteps.back() ? ZoomStep(zoom) : 100);
 
     m_.WriteAllPictures = true;
     m_.ProjectFileName = modVantile::NoFileName;
@@ -529,59 +657,102 @@ void frmVantile::Form_Activate()
 
 void frmVantile::centre()
 {
-    const QSize desktop = DesktopSize();
-    move((desktop.width() - width()) / 2, (desktop.height() - height()) / 2);
+    QPoint origin(0, 0);
+    if (!desktop_.isValid())
+        if (const QScreen *screen = this->screen())
+            origin = screen->availableGeometry().topLeft();
+    const QSize room = AvailableSize();
+    move(origin + QPoint((room.width() - width()) / 2, (room.height() - height()) / 2));
 }
 
 void frmVantile::ScreenRes()
 {
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    int width = WindowWidth, height = WindowHeight, offset = 0;
-    if (m_.GetResolution() == 3) {
-        if (m_.GetLayout() == 0) {
-            width = WideWindowWidth;
-            offset = WideFrameOffset;
-        } else if (DesktopSize().height() * TwipsPerPixel >= TallDesktop) {
-            height = TallWindowHeight;
-        }
-    }
-    resize(px(width), px(height));
-    frmButtons->move(px(7800 + offset), frmButtons->y());
-    frmPilots->move(px(10920 + offset), frmPilots->y());
-    frmSliders->move(px(13560 + offset), frmSliders->y());
-    frmTitlesLarge->move(px(13560 + offset), frmTitlesLarge->y());
+    applyFit(true);
     centre();
 }
 
 void frmVantile::ScreenShape()
 {
-    const int resolution = m_.GetResolution();
-    const bool portrait = m_.GetLayout() != 0;
-    panNeeded_ = DesktopSize().height() * TwipsPerPixel < TallDesktop && resolution == 3 && portrait;
-    vsPan->setVisible(panNeeded_);
-    // Without the bar a canvas left panned could not be brought back.
-    if (!panNeeded_)
-        resetPan();
-
-    const Settings::PanelSize panel = Settings::ResolutionSize(resolution);
-    const int w = panel.width * TwipsPerPixel + CanvasBorder;
-    const int h = panel.height * TwipsPerPixel + CanvasBorder;
-    int canvasWidth = w, canvasHeight = h, viewWidth = w, viewHeight = h;
-    if (portrait) {
-        canvasWidth = h;
-        canvasHeight = w;
-        viewWidth = h;
-        viewHeight = panNeeded_ ? PanHeight : w;
-    }
-    canvas_->SetShape(QSize(px(canvasWidth), px(canvasHeight)), QSize(px(viewWidth), px(viewHeight)));
-    fittedResolution_ = resolution;
+    applyFit(false);
+    fittedResolution_ = m_.GetResolution();
     fittedLayout_ = m_.GetLayout();
+}
+
+// A window the user (or the window manager) made larger or smaller shows
+// as much of the canvas as it has room for.
+void frmVantile::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (activated_ && !fitting_)
+        applyFit(false, size());
+}
+
+void frmVantile::applyFit(bool window, QSize room)
+{
+    if (fitting_)
+        return;
+    fitting_ = true;
+    // The designed pan at actual size: 800 x 480 upright on a desktop too low for the tall window.
+    panNeeded_ = DesktopSize().height() * TwipsPerPixel < TallDesktop && m_.GetResolution() == 3 &&
+                 m_.GetLayout() != 0 && canvas_->Zoom() == 100;
+    const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
+    const QSize canvas = canvas_->CanvasSizeFor(QSize(panel.width, panel.height));
+    QSize view = canvas;
+    if (panNeeded_)
+        view.setHeight(px(PanHeight));
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const WindowFit::Result fit = WindowFit::Arrange({canvas, view, room.isValid() ? room : AvailableSize(), chrome});
+
+    canvas_->SetShape(canvas, fit.view);
+    using WindowFit::BarSize;
+    using WindowFit::BarSpacing;
+    using WindowFit::CanvasLeft;
+    using WindowFit::CanvasTop;
+    // Both bars count in twips of the canvas, as the designed pan bar does;
+    // the last steps show the canvas border too.
+    // A hidden pan bar keeps its designed place.
+    if (fit.verticalBar)
+        vsPan->setGeometry(CanvasLeft + fit.view.width() + BarSpacing, CanvasTop, BarSize, fit.view.height());
+    else
+        setTwipsGeometry(vsPan, PanLeft, PanTop, PanWidth, PanHeight);
+    vsPan->setMaximum(std::max(0, (canvas.height() - fit.view.height()) * TwipsPerPixel + CanvasBorder / 2));
+    // The designed pan pages by 480 twips; elsewhere a page is what the view shows.
+    vsPan->setPageStep(panNeeded_ ? PanLargeStep : fit.view.height() * TwipsPerPixel);
+    hsPan->setPageStep(fit.view.width() * TwipsPerPixel);
+    vsPan->setVisible(fit.verticalBar);
+    hsPan->setGeometry(CanvasLeft, CanvasTop + fit.view.height() + BarSpacing, fit.view.width(), BarSize);
+    hsPan->setMaximum(std::max(0, (canvas.width() - fit.view.width()) * TwipsPerPixel + CanvasBorder / 2));
+    hsPan->setVisible(fit.horizontalBar);
+    // Without a bar a canvas left scrolled could not be brought back.
+    if (!fit.verticalBar)
+        vsPan->setValue(0);
+    if (!fit.horizontalBar)
+        hsPan->setValue(0);
+    canvas_->SetPan(pan());
+
+    const int shift = fit.listsShift;
+    frmButtons->move(px(7800) + shift, frmButtons->y());
+    frmPilots->move(px(10920) + shift, frmPilots->y());
+    frmSliders->move(px(13560) + shift, frmSliders->y());
+    frmTitlesLarge->move(px(13560) + shift, frmTitlesLarge->y());
+    client_->setMinimumSize(fit.content);
+    if (window)
+        resize(fit.window);
+    fitting_ = false;
 }
 
 void frmVantile::resetPan()
 {
-    canvas_->SetPan(0);
     vsPan->setValue(0);
+    hsPan->setValue(0);
+    canvas_->SetPan({0, 0});
+}
+
+QPoint frmVantile::pan() const
+{
+    return {int(std::llround(double(hsPan->value()) / TwipsPerPixel)),
+            int(std::llround(double(vsPan->value()) / TwipsPerPixel))};
 }
 
 void frmVantile::refit()
@@ -592,7 +763,12 @@ void frmVantile::refit()
 
 void frmVantile::vsPan_Change()
 {
-    canvas_->SetPan(int(std::llround(double(vsPan->value()) / TwipsPerPixel)));
+    canvas_->SetPan(pan());
+}
+
+void frmVantile::hsPan_Change()
+{
+    canvas_->SetPan(pan());
 }
 
 // --- display ------------------------------------------------------------------
@@ -763,19 +939,50 @@ void frmVantile::documentChanged(const DocumentChange &change)
 
 void frmVantile::Select(ObjectKind kind, int slot)
 {
-    if (slot >= ObjectTables::SlotCount(kind))
-        slot = -1;
-    selection_ = {kind, slot};
+    if (slot >= ObjectTables::SlotCount(kind) || slot < 0)
+        setSelection({});
+    else
+        setSelection({Selection{kind, slot}});
+}
+
+void frmVantile::ToggleSelected(ObjectKind kind, int slot)
+{
+    QList<Selection> objects = selected_;
+    if (!objects.removeAll(Selection{kind, slot}))
+        objects << Selection{kind, slot};
+    setSelection(objects);
+}
+
+void frmVantile::SelectArea(const QRect &area, bool add)
+{
+    QList<Selection> objects = add ? selected_ : QList<Selection>();
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k)
+        for (int n = 0; n < ObjectTables::SlotCounts[size_t(k)]; ++n) {
+            const Selection object{ObjectKind(k), n};
+            const QRect bounds = EditOperations::ObjectBounds(m_, m_.CurrentScreen, object.kind, n);
+            if (!bounds.isEmpty() && bounds.intersects(area) && !objects.contains(object))
+                objects << object;
+        }
+    setSelection(objects);
+}
+
+void frmVantile::setSelection(QList<Selection> objects)
+{
+    objects.removeIf([](const Selection &o) { return o.slot < 0 || o.slot >= ObjectTables::SlotCount(o.kind); });
+    selected_ = objects;
     refreshSelection();
-    if (slot >= 0)
-        highlight(settingsLine(kind, slot));
+    if (!selected_.isEmpty())
+        highlight(settingsLine(selected_.last().kind, selected_.last().slot));
 }
 
 void frmVantile::refreshSelection()
 {
-    if (selection_.slot >= 0 && !EditOperations::SlotUsed(m_, m_.CurrentScreen, selection_.kind, selection_.slot))
-        selection_.slot = -1;
-    canvas_->SetSelection(selection_.kind, selection_.slot);
+    // Objects that went out of use (deleted, undone) leave the selection.
+    selected_.removeIf(
+        [this](const Selection &o) { return !EditOperations::SlotUsed(m_, m_.CurrentScreen, o.kind, o.slot); });
+    canvas_->SetSelection(selected_);
+    mnuArrange->setEnabled(selected_.size() >= 2);
+    showStatus();
 }
 
 // --- highlight ------------------------------------------------------------------
@@ -811,7 +1018,7 @@ void frmVantile::selectScreen(int screen)
 {
     cboScreenNumber->setCurrentIndex(screen);
     ClearHL();
-    selection_.slot = -1;
+    selected_.clear();
     m_.SelectScreen(screen);
     ShowScreen();
     m_.ResetTemplates();
@@ -1016,11 +1223,13 @@ void frmVantile::cmdBGSel_Click()
 // A dialog opens where its rule puts it, unless part of it would then lie off
 // the desktop (a small screen, or the wide window of 800 x 480): then it moves
 // left or up just enough to be whole, so that "Close" can always be reached.
+// One larger than the desktop takes the desktop and scrolls its content.
 void frmVantile::keepOnDesktop(QDialog &dialog) const
 {
     if (dialog.layout())
         dialog.layout()->activate();
     const QSize desktop = DesktopSize();
+    WindowFit::FitDialog(dialog, desktop - QSize(DialogFrameWidth, DialogFrameHeight));
     const int right = desktop.width() - dialog.width() - DialogFrameWidth;
     const int bottom = desktop.height() - dialog.height() - DialogFrameHeight;
     dialog.move(std::max(0, std::min(dialog.x(), right)), std::max(0, std::min(dialog.y(), bottom)));
@@ -1033,6 +1242,7 @@ void frmVantile::mnuDownload_Click()
         return;
     }
     frmVantileComm dialog(m_, messages_, this);
+    keepOnDesktop(dialog);
     execDialog(dialog);
 }
 
@@ -1061,6 +1271,7 @@ void frmVantile::mnuRunCG_Click()
     if (!compilePictures())
         return;
     frmVantileSDWrite dialog(m_, messages_, this);
+    keepOnDesktop(dialog);
     execDialog(dialog);
 }
 
@@ -1118,7 +1329,7 @@ void frmVantile::goHome()
     // background is reported once.
     cboScreenNumber->setCurrentIndex(0);
     ClearHL();
-    selection_.slot = -1;
+    selected_.clear();
     m_.SelectScreen(0);
     m_.ResetTemplates();
     refit();

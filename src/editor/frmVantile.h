@@ -2,12 +2,14 @@
 
 #include "check/ProjectCheck.h"
 #include "dialogs/EditorHost.h"
+#include "model/Arrange.h"
 #include "model/Document.h"
 #include "model/EditOperations.h"
 #include "model/FileController.h"
 #include "model/ObjectTables.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
@@ -31,6 +33,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class frmProjectCheck;
 class frmFunctionMap;
@@ -43,13 +46,19 @@ class frmVantileTry;
 // the FileController's.
 //
 // Layout values are kept in twips, as the window was designed; one screen
-// pixel is 15 twips, and so is one panel pixel on the canvas.
+// pixel is 15 twips, and so is one panel pixel on the canvas at actual size.
+// The canvas may show the panel enlarged (the zoom); the window then grows
+// as far as its screen allows and the canvas scrolls beyond that. Where even
+// the designed size does not fit the screen, the window takes what there is
+// and its content scrolls (WindowFit).
 class frmVantile : public QMainWindow, public EditorHost
 {
     Q_OBJECT
 public:
     static constexpr int TwipsPerPixel = ObjectTables::TwipsPerPixel;
     static inline const QString DesignCaption = QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05");
+    // The one font of the interface: the main window and every dialog.
+    static QFont InterfaceFont();
 
     // Runs the whole start-up: folders, settings, a new project, screen 0.
     frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *parent = nullptr);
@@ -64,17 +73,36 @@ public:
     void OpenProject(const QString &path);
 
     // The object last clicked, dragged, pasted or created; slot -1 for none.
-    struct Selection {
-        ObjectTables::ObjectKind kind = ObjectTables::ObjectKind::Button;
-        int slot = -1;
-    };
-    Selection CurrentSelection() const { return selection_; }
+    using Selection = EditOperations::ObjectRef;
+    Selection CurrentSelection() const { return selected_.isEmpty() ? Selection{} : selected_.last(); }
+    // Every selected object, the current one last.
+    QList<Selection> SelectedObjects() const { return selected_; }
+    // Only this object selected (none when slot < 0).
     void Select(ObjectTables::ObjectKind kind, int slot);
+    // Shift+click: in or out of the selection.
+    void ToggleSelected(ObjectTables::ObjectKind kind, int slot);
+    // The objects a rubber band over `area` (panel pixels) touches; added to
+    // the selection or instead of it.
+    void SelectArea(const QRect &area, bool add);
+
+    // --- zoom -------------------------------------------------------------------
+    // The canvas zoom in per cent; the steps of Zoom In and Zoom Out.
+    static constexpr std::array<int, 7> ZoomSteps{50, 75, 100, 150, 200, 300, 400};
+    int Zoom() const;
+    // The step nearest to `percent`.
+    static int ZoomStep(int percent);
+    // Sets the zoom (a value between the steps is taken to the nearest one),
+    // refits the window and remembers it in the settings file. `anchor`: a
+    // point of the viewport that keeps showing the same panel pixel.
+    void SetZoom(int percent, QPoint anchor = QPoint(-1, -1));
 
     // The desktop the window is sized and centred for, in pixels. By default
     // the primary screen; tests set it to try small and large desktops.
     void SetDesktopSize(QSize pixels);
     QSize DesktopSize() const;
+    // The most a window may take on its screen: the desktop without panels
+    // and without the window's frame.
+    QSize AvailableSize() const;
 
     // --- sizing and display --------------------------------------------------
     void ScreenRes();
@@ -132,6 +160,11 @@ public slots:
     void mnuDuplicate_Click();
     void mnuDelete_Click();
     void mnuCopyScreen_Click();
+    void mnuArrange_Click(Arrange::Operation operation);
+    void mnuZoomIn_Click();
+    void mnuZoomOut_Click();
+    void mnuActualSize_Click();
+    void mnuZoomFit_Click();
 
     void mnuNewButton_Click();
     void mnuNewPilot_Click();
@@ -159,6 +192,7 @@ public slots:
     void chkHideTitleBG_Click();
     void cboScreenNumber_Click();
     void vsPan_Change();
+    void hsPan_Change();
     void cmdBGSel_Click();
 
     void cmdBEdit_Click(int index);
@@ -190,13 +224,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     using ObjectKind = ObjectTables::ObjectKind;
 
     void buildMenus();
+    void buildViewMenus(QMenu *edit);
     void buildControls();
     void buildCanvas();
+    void buildStatusBar();
     QGroupBox *buildList(const QString &name, const QString &caption, const QRect &twips, int rows, int lineWidth,
                          const QString &editName, const QString &lineName, std::vector<QPushButton *> &edits,
                          std::vector<QLabel *> &lines);
@@ -210,7 +248,12 @@ private:
     void showBackground();
     void showTitle();
     void refit();
+    // Sizes canvas, viewport, scroll bars, lists and content for the zoom and
+    // the room the window has (by default its screen); the window too when
+    // `window` is set (ScreenRes).
+    void applyFit(bool window, QSize room = {});
     void resetPan();
+    QPoint pan() const;
     void centre();
     void addressRangeChanged(bool address);
     void openEditor(ObjectKind kind, int index, bool fromList);
@@ -222,13 +265,17 @@ private:
     void refreshObjects();
     void refreshObject(ObjectKind kind, int n);
     void refreshSelection();
+    void setSelection(QList<Selection> objects);
+    void showStatus();
+    // The selected objects as one edit; false when none is selected.
+    bool watchSelection(Document::Edit &edit) const;
+    QString selectionName(const QString &verb) const;
+    void dropSelection(EditOperations::DropSource src, int n, double x, double y);
+    void placeCopies(const QList<EditOperations::ObjectCopy> &copies, const QString &verb);
     void updateUndoActions();
     void fillRecentMenu();
     void afterOpen();
     QLabel *settingsLine(ObjectKind kind, int n) const;
-    // Pastes a copied object into the first free slot of its kind; `verb`
-    // names the step ("Paste", "Duplicate").
-    void placeCopy(const EditOperations::ObjectCopy &copy, QPoint from, const QString &verb);
     void nudge(int dx, int dy);
     void fullMessage(ObjectKind kind, const QString &title);
 
@@ -246,7 +293,8 @@ private:
     bool activated_ = false;
     EditOperations::SnapUndo snapUndo_;
     QSize desktop_;
-    Selection selection_;
+    QList<Selection> selected_;
+    bool fitting_ = false;
     // Resolution and orientation the window and canvas are sized for.
     int fittedResolution_ = -1, fittedLayout_ = -1;
 
@@ -256,6 +304,8 @@ private:
     QMenu *mnuRecentFiles = nullptr;
     QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuCopy = nullptr, *mnuPaste = nullptr;
     QAction *mnuDuplicate = nullptr, *mnuDelete = nullptr, *mnuCopyScreen = nullptr;
+    QMenu *mnuArrange = nullptr;
+    QAction *mnuZoomIn = nullptr, *mnuZoomOut = nullptr, *mnuActualSize = nullptr, *mnuZoomFit = nullptr;
     QAction *mnuNewButton = nullptr, *mnuNewPilot = nullptr, *mnuNewSlider = nullptr, *mnuNewText = nullptr;
     QAction *mnuClearScreen = nullptr, *mnuShowGrid = nullptr, *mnuSnapToGrid = nullptr, *mnuUndoSnap = nullptr;
     QMenu *mnuGridSize0 = nullptr, *mnuGridColor0 = nullptr;
@@ -272,9 +322,16 @@ private:
     QLabel *lblBGFile = nullptr;
     QPushButton *cmdBGSel = nullptr;
 
+    // Everything below the menu bar, scrolled when the window is smaller than it.
+    QScrollArea *content_ = nullptr;
+    QWidget *client_ = nullptr;
+
     // Canvas.
     CanvasView *canvas_ = nullptr;
-    QScrollBar *vsPan = nullptr;
+    QScrollBar *vsPan = nullptr, *hsPan = nullptr;
+
+    // Status bar: pointer, selection, zoom; the object under the pointer as a message.
+    QLabel *lblPointer = nullptr, *lblSelection = nullptr, *lblZoom = nullptr;
 
     // Settings lists.
     QGroupBox *frmButtons = nullptr, *frmPilots = nullptr, *frmSliders = nullptr, *frmTitlesLarge = nullptr;

@@ -4,6 +4,7 @@
 #include "editor/CanvasControls.h"
 #include "editor/CanvasView.h"
 #include "editor/frmVantile.h"
+#include "model/Arrange.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
@@ -16,6 +17,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QVBoxLayout>
 
@@ -63,84 +65,178 @@ void frmVantile::fullMessage(ObjectKind kind, const QString &title)
     messages_.Show(QString::fromLatin1(texts[size_t(kind)]), title, MessagePrompt::Icon::Information);
 }
 
+// The selected objects, each record watched by one edit.
+bool frmVantile::watchSelection(Document::Edit &edit) const
+{
+    for (const Selection &object : selected_)
+        edit.Object(m_.CurrentScreen, object.kind, object.slot);
+    return !selected_.isEmpty();
+}
+
+// "Delete Button 3" for one object, "Delete 3 Objects" for several.
+QString frmVantile::selectionName(const QString &verb) const
+{
+    if (selected_.size() == 1)
+        return verb + QLatin1Char(' ') + ObjectName(selected_[0].kind, selected_[0].slot);
+    return QStringLiteral("%1 %2 Objects").arg(verb).arg(selected_.size());
+}
+
 void frmVantile::mnuCopy_Click()
 {
-    if (selection_.slot < 0)
+    if (selected_.isEmpty())
         return;
-    const auto copy = EditOperations::CopyObject(m_, m_.CurrentScreen, selection_.kind, selection_.slot);
+    QList<EditOperations::ObjectCopy> copies;
+    QStringList lines;
+    for (const Selection &object : selected_) {
+        copies << EditOperations::CopyObject(m_, m_.CurrentScreen, object.kind, object.slot);
+        lines << settingsLine(object.kind, object.slot)->text();
+    }
     auto *data = new QMimeData;
-    data->setData(QLatin1String(EditOperations::ObjectMimeType), EditOperations::EncodeObject(copy));
-    data->setText(settingsLine(selection_.kind, selection_.slot)->text());
+    data->setData(QLatin1String(EditOperations::ObjectMimeType), EditOperations::EncodeObjects(copies));
+    data->setText(lines.join(QLatin1Char('\n')));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void frmVantile::mnuPaste_Click()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    EditOperations::ObjectCopy copy;
-    if (!data || !EditOperations::DecodeObject(data->data(QLatin1String(EditOperations::ObjectMimeType)), &copy))
+    QList<EditOperations::ObjectCopy> copies;
+    if (!data || !EditOperations::DecodeObjects(data->data(QLatin1String(EditOperations::ObjectMimeType)), &copies))
         return;
-    placeCopy(copy, EditOperations::CopyPosition(copy), QStringLiteral("Paste"));
+    placeCopies(copies, QStringLiteral("Paste"));
 }
 
 void frmVantile::mnuDuplicate_Click()
 {
-    if (selection_.slot < 0)
-        return;
-    const int screen = m_.CurrentScreen;
-    placeCopy(EditOperations::CopyObject(m_, screen, selection_.kind, selection_.slot),
-              EditOperations::ObjectPosition(m_, screen, selection_.kind, selection_.slot),
-              QStringLiteral("Duplicate"));
+    QList<EditOperations::ObjectCopy> copies;
+    for (const Selection &object : selected_)
+        copies << EditOperations::CopyObject(m_, m_.CurrentScreen, object.kind, object.slot);
+    if (!copies.isEmpty())
+        placeCopies(copies, QStringLiteral("Duplicate"));
 }
 
-void frmVantile::placeCopy(const EditOperations::ObjectCopy &copy, QPoint from, const QString &verb)
+// Copies go into the lowest free slots of their kinds, all or none, one grid
+// step down and right of the originals where the user sees them; a single
+// copy that would not be seen there takes the first free visible spot, a
+// group the first grid point in view.
+void frmVantile::placeCopies(const QList<EditOperations::ObjectCopy> &copies, const QString &verb)
 {
     const int screen = m_.CurrentScreen;
-    const int slot = EditOperations::FirstFreeSlot(m_, screen, copy.kind);
-    if (slot < 0) {
-        fullMessage(copy.kind, verb);
-        return;
+    QList<Selection> placed;
+    for (const EditOperations::ObjectCopy &copy : copies) {
+        int slot = -1;
+        for (int n = 0; n < ObjectTables::SlotCount(copy.kind) && slot < 0; ++n)
+            if (!EditOperations::SlotUsed(m_, screen, copy.kind, n) && !placed.contains(Selection{copy.kind, n}))
+                slot = n;
+        if (slot < 0) {
+            fullMessage(copy.kind, verb);
+            return;
+        }
+        placed << Selection{copy.kind, slot};
     }
-    Document::Edit edit(document_, verb + QLatin1Char(' ') + ObjectName(copy.kind, slot));
-    edit.Object(screen, copy.kind, slot);
-    EditOperations::WriteObject(m_, screen, slot, copy);
-    // One grid step down and right of the original, where the user sees it;
-    // elsewhere the first free visible spot.
+    const QString text = placed.size() == 1 ? verb + QLatin1Char(' ') + ObjectName(placed[0].kind, placed[0].slot)
+                                            : QStringLiteral("%1 %2 Objects").arg(verb).arg(placed.size());
+    Document::Edit edit(document_, text);
+    for (const Selection &object : placed)
+        edit.Object(screen, object.kind, object.slot);
+    QRect group;
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        EditOperations::WriteObject(m_, screen, placed[i].slot, copies[i]);
+        group |= EditOperations::ObjectBounds(m_, screen, placed[i].kind, placed[i].slot);
+    }
     const QRect visible = canvas_->VisibleArea();
-    QPoint at = from + QPoint(GridSize(), GridSize());
-    const QRect bounds = EditOperations::ObjectBounds(m_, screen, copy.kind, slot);
-    if (!visible.contains(QRect(at, bounds.size().boundedTo(visible.size()))))
-        at = EditOperations::FreeSpot(m_, screen, copy.kind, slot, bounds.size(), visible, GridSize());
-    EditOperations::SetObjectPosition(m_, screen, copy.kind, slot, at);
+    const QPoint step(GridSize(), GridSize());
+    QPoint move = step;
+    if (placed.size() == 1) {
+        const Selection only = placed[0];
+        const QPoint from = EditOperations::CopyPosition(copies[0]);
+        const QRect bounds = EditOperations::ObjectBounds(m_, screen, only.kind, only.slot);
+        if (!visible.contains(QRect(from + step, bounds.size().boundedTo(visible.size()))))
+            move =
+                EditOperations::FreeSpot(m_, screen, only.kind, only.slot, bounds.size(), visible, GridSize()) - from;
+    } else if (!visible.contains(group.translated(step))) {
+        const int grid = GridSize();
+        move = QPoint((visible.left() + grid - 1) / grid * grid, (visible.top() + grid - 1) / grid * grid) -
+               group.topLeft();
+    }
+    for (qsizetype i = 0; i < copies.size(); ++i)
+        EditOperations::SetObjectPosition(m_, screen, placed[i].kind, placed[i].slot,
+                                          EditOperations::CopyPosition(copies[i]) + move);
     edit.Commit();
-    Select(copy.kind, slot);
+    setSelection(placed);
 }
 
 void frmVantile::mnuDelete_Click()
 {
-    if (selection_.slot < 0)
+    if (selected_.isEmpty())
         return;
-    const int screen = m_.CurrentScreen, n = selection_.slot;
-    Document::Edit edit(document_, QStringLiteral("Delete ") + ObjectName(selection_.kind, n));
-    edit.Object(screen, selection_.kind, n);
+    const int screen = m_.CurrentScreen;
+    Document::Edit edit(document_, selectionName(QStringLiteral("Delete")));
+    watchSelection(edit);
     // As the editors' Remove does: the slot is free, its settings stay for a later use.
-    switch (selection_.kind) {
-    case Kind::Button:
-        m_.SetButtonType(screen, n, 0);
-        break;
-    case Kind::Pilot:
-        m_.SetPilotUsed(screen, n, 0);
-        break;
-    case Kind::Slider:
-        m_.SetSliderPicture(screen, n, 0);
-        break;
-    case Kind::Text:
-        m_.SetTextType(screen, n, 0);
-        break;
+    for (const Selection &object : selected_) {
+        const int n = object.slot;
+        switch (object.kind) {
+        case Kind::Button:
+            m_.SetButtonType(screen, n, 0);
+            break;
+        case Kind::Pilot:
+            m_.SetPilotUsed(screen, n, 0);
+            break;
+        case Kind::Slider:
+            m_.SetSliderPicture(screen, n, 0);
+            break;
+        case Kind::Text:
+            m_.SetTextType(screen, n, 0);
+            break;
+        }
     }
     edit.Commit();
-    Select(selection_.kind, -1);
+    Select(Kind::Button, -1);
     ClearHL();
+}
+
+// --- lining up -----------------------------------------------------------------------
+
+void frmVantile::mnuArrange_Click(Arrange::Operation operation)
+{
+    if (selected_.size() < 2)
+        return;
+    const int screen = m_.CurrentScreen;
+    QList<Arrange::Item> items;
+    for (const Selection &object : selected_) {
+        bool resizable = false;
+        if (object.kind == Kind::Button)
+            resizable = m_.GetButtonPicture(screen, object.slot) == 0;
+        else if (object.kind == Kind::Text) {
+            const ObjectTables::TextKind text = ObjectTables::DecodeTextType(m_.GetTextType(screen, object.slot));
+            resizable = text == ObjectTables::TextKind::FixedText || ObjectTables::IsValueBox(text);
+        }
+        items << Arrange::Item{EditOperations::ObjectBounds(m_, screen, object.kind, object.slot), resizable};
+    }
+    const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
+    const QList<QRect> areas = Arrange::Apply(operation, items, QSize(panel.width, panel.height));
+
+    QString text;
+    for (QAction *a : mnuArrange->actions())
+        if (!a->isSeparator() && a->data().toInt() == int(operation))
+            text = a->text();
+    Document::Edit edit(document_, text.isEmpty() ? QStringLiteral("Align") : text);
+    watchSelection(edit);
+    for (qsizetype i = 0; i < selected_.size(); ++i) {
+        const Selection object = selected_[i];
+        EditOperations::SetObjectPosition(m_, screen, object.kind, object.slot, areas[i].topLeft());
+        if (!items[i].resizable || areas[i].size() == items[i].area.size())
+            continue;
+        if (object.kind == Kind::Button) {
+            m_.SetButtonWidth(screen, object.slot, areas[i].width());
+            m_.SetButtonHeight(screen, object.slot, areas[i].height());
+        } else {
+            m_.SetTextWidth(screen, object.slot, areas[i].width());
+            m_.SetTextHeight(screen, object.slot, areas[i].height());
+        }
+    }
+    edit.Commit();
 }
 
 // --- new objects ------------------------------------------------------------------
@@ -195,9 +291,8 @@ void frmVantile::mnuClearScreen_Click()
 {
     const int screen = m_.CurrentScreen;
     const QString name = ScreenName(screen);
-    const auto answer = messages_.Show(QStringLiteral("Clear All Objects On Screen ") + name + QLatin1Char('?'),
-                                       QStringLiteral("Clear Entire Screen"), MessagePrompt::Icon::Question,
-                                       MessagePrompt::Buttons::YesNo);
+    const auto answer = messages_.Confirm(QStringLiteral("Clear All Objects On Screen ") + name + QLatin1Char('?'),
+                                          QStringLiteral("Clear Entire Screen"));
     if (answer != MessagePrompt::Answer::Yes)
         return;
     Document::Edit edit(document_, QStringLiteral("Clear Screen ") + name);
@@ -235,10 +330,9 @@ void frmVantile::mnuCopyScreen_Click()
         return;
     const int target = targets->currentData().toInt();
     if (EditOperations::ScreenHasObjects(m_, target) &&
-        messages_.Show(QStringLiteral("Screen %1 holds objects. Replace them with those of screen %2?")
-                           .arg(ScreenName(target), ScreenName(source)),
-                       QStringLiteral("Copy Screen"), MessagePrompt::Icon::Question,
-                       MessagePrompt::Buttons::YesNo) != MessagePrompt::Answer::Yes)
+        messages_.Confirm(QStringLiteral("Screen %1 holds objects. Replace them with those of screen %2?")
+                              .arg(ScreenName(target), ScreenName(source)),
+                          QStringLiteral("Copy Screen")) != MessagePrompt::Answer::Yes)
         return;
     Document::Edit edit(document_, QStringLiteral("Copy Screen To ") + ScreenName(target));
     edit.Screen(target);
@@ -247,6 +341,25 @@ void frmVantile::mnuCopyScreen_Click()
 }
 
 // --- drag and drop ------------------------------------------------------------
+
+namespace
+{
+Kind kindOf(DropSource src)
+{
+    switch (src) {
+    case DropSource::Pilot:
+        return Kind::Pilot;
+    case DropSource::Slider:
+        return Kind::Slider;
+    case DropSource::TextBox:
+        return Kind::Text;
+    case DropSource::ButtonPicture:
+    case DropSource::ButtonCaption:
+        break;
+    }
+    return Kind::Button;
+}
+} // namespace
 
 void frmVantile::DropObj(DropSource src, int n, int iXBase, int iYBase, double iX, double iY)
 {
@@ -257,13 +370,11 @@ void frmVantile::DropObj(DropSource src, int n, int iXBase, int iYBase, double i
     }
     const double x = iXBase + iX - DragOffsetX;
     const double y = iYBase + iY - DragOffsetY;
-    Kind kind = Kind::Button;
-    if (src == DropSource::Pilot)
-        kind = Kind::Pilot;
-    else if (src == DropSource::Slider)
-        kind = Kind::Slider;
-    else if (src == DropSource::TextBox)
-        kind = Kind::Text;
+    const Kind kind = kindOf(src);
+    if (selected_.size() > 1 && selected_.contains(Selection{kind, n})) {
+        dropSelection(src, n, x, y);
+        return;
+    }
     Document::Edit edit(document_, QStringLiteral("Move ") + ObjectName(kind, n));
     edit.Object(m_.CurrentScreen, kind, n);
     // A drop in place still counts as a change, as it always did.
@@ -272,6 +383,39 @@ void frmVantile::DropObj(DropSource src, int n, int iXBase, int iYBase, double i
     ShowScreen();
     if (n >= 0 && n < ObjectTables::SlotCount(kind))
         Select(kind, n);
+}
+
+// The dragged object lands by the rule of a single drop; the others of the
+// selection move as far. Refused whole when any would start left of or
+// above the canvas.
+void frmVantile::dropSelection(DropSource src, int n, double x, double y)
+{
+    const int screen = m_.CurrentScreen;
+    const Kind kind = kindOf(src);
+    Document::Edit edit(document_, selectionName(QStringLiteral("Move")));
+    watchSelection(edit);
+    const QPoint before = EditOperations::ObjectPosition(m_, screen, kind, n);
+    bool stored = EditOperations::StoreDrop(m_, src, n, x, y);
+    if (stored) {
+        const QPoint delta = EditOperations::ObjectPosition(m_, screen, kind, n) - before;
+        for (const Selection &object : selected_) {
+            const QPoint to = EditOperations::ObjectPosition(m_, screen, object.kind, object.slot) + delta;
+            if (!(object == Selection{kind, n}) && (to.x() < 0 || to.y() < 0))
+                stored = false;
+        }
+        if (stored) {
+            for (const Selection &object : selected_)
+                if (!(object == Selection{kind, n}))
+                    EditOperations::SetObjectPosition(
+                        m_, screen, object.kind, object.slot,
+                        EditOperations::ObjectPosition(m_, screen, object.kind, object.slot) + delta);
+        } else {
+            EditOperations::SetObjectPosition(m_, screen, kind, n, before);
+        }
+    }
+    if (stored && !edit.Commit())
+        document_.MarkChanged();
+    ShowScreen();
 }
 
 // --- keyboard -----------------------------------------------------------------------
@@ -294,11 +438,11 @@ void frmVantile::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (selection_.slot >= 0)
-            openEditor(selection_.kind, selection_.slot, false);
+        if (!selected_.isEmpty())
+            openEditor(CurrentSelection().kind, CurrentSelection().slot, false);
         break;
     case Qt::Key_Escape:
-        Select(selection_.kind, -1);
+        Select(Kind::Button, -1);
         ClearHL();
         break;
     default:
@@ -308,15 +452,16 @@ void frmVantile::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-// Moves the selection, never out of the screen; an object already reaching
-// past an edge may still move back in.
+// Moves the selection, never out of the screen; objects already reaching
+// past an edge may still move back in. Several objects move as one block.
 void frmVantile::nudge(int dx, int dy)
 {
-    if (selection_.slot < 0)
+    if (selected_.isEmpty())
         return;
-    const int screen = m_.CurrentScreen, n = selection_.slot;
-    const Kind kind = selection_.kind;
-    const QRect bounds = EditOperations::ObjectBounds(m_, screen, kind, n);
+    const int screen = m_.CurrentScreen;
+    QRect block;
+    for (const Selection &object : selected_)
+        block |= EditOperations::ObjectBounds(m_, screen, object.kind, object.slot);
     const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
     auto limit = [](int from, int delta, int room) {
         const int to = from + delta;
@@ -324,13 +469,19 @@ void frmVantile::nudge(int dx, int dy)
             return std::max(to, std::min(from, 0));
         return std::min(to, std::max(from, room));
     };
-    const QPoint at(limit(bounds.x(), dx, panel.width - bounds.width()),
-                    limit(bounds.y(), dy, panel.height - bounds.height()));
-    if (at == bounds.topLeft())
+    const QPoint at(limit(block.x(), dx, panel.width - block.width()),
+                    limit(block.y(), dy, panel.height - block.height()));
+    const QPoint delta = at - block.topLeft();
+    if (delta.isNull())
         return;
-    Document::Edit edit(document_, QStringLiteral("Move ") + ObjectName(kind, n));
-    edit.Object(screen, kind, n).MergeId(1000 + int(kind) * 64 + n);
-    EditOperations::SetObjectPosition(m_, screen, kind, n, at);
+    Document::Edit edit(document_, selectionName(QStringLiteral("Move")));
+    watchSelection(edit);
+    // Presses in a row over the same objects are one step.
+    const Selection first = selected_.first();
+    edit.MergeId(selected_.size() == 1 ? 1000 + int(first.kind) * 64 + first.slot : 2000);
+    for (const Selection &object : selected_)
+        EditOperations::SetObjectPosition(m_, screen, object.kind, object.slot,
+                                          EditOperations::ObjectPosition(m_, screen, object.kind, object.slot) + delta);
     edit.Commit();
 }
 

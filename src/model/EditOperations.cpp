@@ -466,6 +466,57 @@ bool DecodeObject(const QByteArray &bytes, ObjectCopy *copy)
     return true;
 }
 
+namespace
+{
+const QByteArray ObjectsTag("QXOBJS1");
+} // namespace
+
+QByteArray EncodeObjects(const QList<ObjectCopy> &copies)
+{
+    if (copies.size() == 1)
+        return EncodeObject(copies.first());
+    QByteArray bytes = ObjectsTag;
+    bytes.append(char(std::min<qsizetype>(copies.size(), 255)));
+    for (const ObjectCopy &copy : copies.mid(0, 255))
+        bytes.append(EncodeObject(copy).mid(ObjectTag.size()));
+    return bytes;
+}
+
+bool DecodeObjects(const QByteArray &bytes, QList<ObjectCopy> *copies)
+{
+    copies->clear();
+    if (!bytes.startsWith(ObjectsTag)) {
+        ObjectCopy copy;
+        if (!DecodeObject(bytes, &copy))
+            return false;
+        copies->append(copy);
+        return true;
+    }
+    if (bytes.size() <= ObjectsTag.size())
+        return false;
+    const int count = static_cast<unsigned char>(bytes[ObjectsTag.size()]);
+    qsizetype at = ObjectsTag.size() + 1;
+    QList<ObjectCopy> found;
+    for (int i = 0; i < count; ++i) {
+        if (at >= bytes.size())
+            return false;
+        const int kind = static_cast<unsigned char>(bytes[at]);
+        if (kind >= ObjectTables::ObjectKindCount)
+            return false;
+        const auto [panelSize, editorSize] = recordSizes(Kind(kind));
+        const qsizetype length = 1 + 2 * qsizetype(panelSize + editorSize);
+        ObjectCopy copy;
+        if (!DecodeObject(ObjectTag + bytes.mid(at, length), &copy))
+            return false;
+        found.append(copy);
+        at += length;
+    }
+    if (at != bytes.size() || found.isEmpty())
+        return false;
+    *copies = found;
+    return true;
+}
+
 void CopyScreen(modVantile &m, int from, int to)
 {
     from = std::clamp(from, 0, modVantile::ScreenCount - 1);

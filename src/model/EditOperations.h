@@ -57,6 +57,12 @@ QByteArray EncodeObject(const ObjectCopy &copy);
 bool DecodeObject(const QByteArray &bytes, ObjectCopy *copy);
 extern const char *const ObjectMimeType;
 
+// Several objects at once (a tag, their number, then kind and words of
+// each); one object is written in the form of one. Decoding takes either
+// form and refuses anything else whole.
+QByteArray EncodeObjects(const QList<ObjectCopy> &copies);
+bool DecodeObjects(const QByteArray &bytes, QList<ObjectCopy> *copies);
+
 // Objects (panel words 0 - 975, never the device options), editor block and
 // background of one screen onto another.
 void CopyScreen(modVantile &m, int from, int to);
@@ -92,6 +98,13 @@ int RoundHalfEven(double value);
 
 // The source of a drop: a canvas control and its object number.
 enum class DropSource { ButtonPicture, ButtonCaption, Pilot, Slider, TextBox };
+
+// One object of a screen, by kind and slot; slot -1 for none.
+struct ObjectRef {
+    Kind kind = Kind::Button;
+    int slot = -1;
+    bool operator==(const ObjectRef &other) const = default;
+};
 
 // Stores the position of a dropped object. x, y: the proposed top-left
 // corner of the dragged control in twips. Returns false (and writes

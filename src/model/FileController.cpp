@@ -43,8 +43,17 @@ bool FileController::DiscardChanges()
 {
     if (!document_.Model().ProjectChanged)
         return true;
-    return messages_.Show(QStringLiteral("Discard Any Changes?"), AppTitle, MessagePrompt::Icon::Question,
-                          MessagePrompt::Buttons::YesNo) == MessagePrompt::Answer::Yes;
+    switch (messages_.Ask(QStringLiteral("Discard Any Changes?"), AppTitle, MessagePrompt::Icon::Question,
+                          MessagePrompt::Buttons::SaveDiscardCancel, MessagePrompt::Answer::Cancel)) {
+    case MessagePrompt::Answer::Discard:
+        return true;
+    case MessagePrompt::Answer::Save:
+        // Saved under its name, or under one chosen now; a cancelled or
+        // failed save keeps the project open.
+        return FileSave() && !document_.Model().ProjectChanged;
+    default:
+        return false;
+    }
 }
 
 void FileController::error(const QString &text)
@@ -74,8 +83,8 @@ bool FileController::completeName(QString *name, const QString &extension)
     *name += extension;
     if (!QFileInfo::exists(*name))
         return true;
-    return messages_.Show(*name + CrLf + QStringLiteral("already exists. Replace it?"), AppTitle,
-                          MessagePrompt::Icon::Question, MessagePrompt::Buttons::YesNo) == MessagePrompt::Answer::Yes;
+    return messages_.Confirm(*name + CrLf + QStringLiteral("already exists. Replace it?"), AppTitle) ==
+           MessagePrompt::Answer::Yes;
 }
 
 void FileController::remember(const QString &path)

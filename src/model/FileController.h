@@ -21,8 +21,9 @@ public:
     static QString ProjectPattern(); // <working folder>/*.QXC
     static QString ScreenPattern();  // <working folder>/*.QXS
 
-    // Asks "Discard Any Changes?" when the project has changes; true when
-    // the caller may replace or close it.
+    // Asks "Discard Any Changes?" (Save, Discard, Cancel; Cancel by default)
+    // when the project has changes; true when the caller may replace or
+    // close it: the changes were saved or discarded.
     bool DiscardChanges();
 
     // Each returns true when it read or wrote a file.

@@ -235,6 +235,18 @@ QStringList WithRecentFile(QStringList files, const QString &path)
     return files;
 }
 
+int ReadZoom(int defaultPercent)
+{
+    return GetPrivateProfileInt(QStringLiteral("Canvas"), QStringLiteral("Zoom"), defaultPercent,
+                                Paths::SettingsFile());
+}
+
+bool WriteZoom(int percent, QString *error)
+{
+    return WritePrivateProfileString(QStringLiteral("Canvas"), QStringLiteral("Zoom"), QString::number(percent),
+                                     Paths::SettingsFile(), error);
+}
+
 bool ReadSettings(modVantile &m, QString *error)
 {
     const int port = GetPrivateProfileInt(Section, Key, 1, Paths::SettingsFile());

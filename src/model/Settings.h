@@ -35,6 +35,12 @@ QStringList WithRecentFile(QStringList files, const QString &path);
 int ProfileInt(const QByteArray &data, const QString &section, const QString &key, int defaultValue);
 QByteArray WithProfileString(const QByteArray &data, const QString &section, const QString &key, const QString &value);
 
+// The canvas zoom in per cent, kept in a section of its own ("Canvas", key
+// "Zoom"); `defaultPercent` when the file has none. The window decides which
+// values it accepts.
+int ReadZoom(int defaultPercent);
+bool WriteZoom(int percent, QString *error = nullptr);
+
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);
 bool WriteSettings(const modVantile &m, QString *error = nullptr);

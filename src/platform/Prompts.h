@@ -10,12 +10,25 @@ class MessagePrompt
 {
 public:
     enum class Icon { None, Information, Question, Exclamation, Critical };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
 
     virtual ~MessagePrompt() = default;
     // Lines inside the text are joined with CR LF.
     virtual Answer Show(const QString &text, const QString &title, Icon icon, Buttons buttons) = 0;
+    // A question whose Enter key gives `defaultAnswer`: a question that
+    // destroys something defaults to its harmless answer. Without a box of
+    // its own a prompt asks as Show does.
+    virtual Answer Ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer)
+    {
+        (void)defaultAnswer;
+        return Show(text, title, icon, buttons);
+    }
+    // Yes or No to something that destroys: a question icon, No by default.
+    Answer Confirm(const QString &text, const QString &title)
+    {
+        return Ask(text, title, Icon::Question, Buttons::YesNo, Answer::No);
+    }
     Answer Show(const QString &text, const QString &title, Icon icon = Icon::None)
     {
         return Show(text, title, icon, Buttons::Ok);

@@ -1,3 +1,4 @@
+#include "model/Arrange.h"
 #include "model/EditOperations.h"
 #include "model/modVantile.h"
 
@@ -28,6 +29,10 @@ private slots:
     void clearScreen();
     void objectTransfer_data();
     void objectTransfer();
+    void objectGroups_data();
+    void objectGroups();
+    void arrange_data();
+    void arrange();
     void derivedWords_data();
     void derivedWords();
     void freeSpot_data();
@@ -396,6 +401,115 @@ void tst_EditOperations::objectTransfer()
     QCOMPARE(CopyObject(other, 2, k, 7).panel, copy.panel);
     QCOMPARE(CopyObject(other, 2, k, 7).editor, copy.editor);
     QCOMPARE(ObjectPosition(other, 2, k, 7), QPoint(300, 200));
+}
+
+void tst_EditOperations::objectGroups_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("cut");   // bytes taken off the end (negative: added)
+    QTest::addColumn<int>("patch"); // the number of objects replaced when >= 0
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("one object, the single form") << 1 << 0 << -1 << true;
+    QTest::newRow("four objects") << 4 << 0 << -1 << true;
+    QTest::newRow("a byte short") << 4 << 1 << -1 << false;
+    QTest::newRow("a byte more") << 4 << -1 << -1 << false;
+    QTest::newRow("counted one too many") << 4 << 0 << 5 << false;
+    QTest::newRow("counted one too few") << 4 << 0 << 3 << false;
+    QTest::newRow("counted none") << 4 << 0 << 0 << false;
+}
+
+// Several objects travel together and come back whole, or not at all.
+void tst_EditOperations::objectGroups()
+{
+    QFETCH(int, count);
+    QFETCH(int, cut);
+    QFETCH(int, patch);
+    QFETCH(bool, valid);
+    modVantile m;
+    const Kind kinds[] = {Kind::Text, Kind::Button, Kind::Slider, Kind::Pilot};
+    QList<ObjectCopy> copies;
+    for (int i = 0; i < count; ++i) {
+        NewObject(m, kinds[i]);
+        SetObjectPosition(m, 0, kinds[i], 0, QPoint(10 * i, 20 * i));
+        copies << CopyObject(m, 0, kinds[i], 0);
+    }
+    QByteArray bytes = EncodeObjects(copies);
+    QCOMPARE(bytes.startsWith("QXOBJS1"), count > 1);
+    if (cut > 0)
+        bytes.chop(cut);
+    else if (cut < 0)
+        bytes.append(QByteArray(-cut, '\0'));
+    if (patch >= 0)
+        bytes[7] = char(patch);
+    QList<ObjectCopy> decoded;
+    QCOMPARE(DecodeObjects(bytes, &decoded), valid);
+    QCOMPARE(decoded.size(), valid ? count : 0);
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        QCOMPARE(decoded[i].kind, copies[i].kind);
+        QCOMPARE(decoded[i].panel, copies[i].panel);
+        QCOMPARE(decoded[i].editor, copies[i].editor);
+    }
+}
+
+void tst_EditOperations::arrange_data()
+{
+    using Op = Arrange::Operation;
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QList<QRect>>("areas");
+    QTest::addColumn<QList<bool>>("resizable");
+    QTest::addColumn<QList<QRect>>("expected");
+    const QList<QRect> three{QRect(40, 10, 96, 32), QRect(10, 60, 32, 32), QRect(200, 100, 128, 64)};
+    const QList<bool> none{false, false, false};
+    QTest::newRow("left") << int(Op::AlignLeft) << three << none
+                          << QList<QRect>{QRect(10, 10, 96, 32), QRect(10, 60, 32, 32), QRect(10, 100, 128, 64)};
+    QTest::newRow("right") << int(Op::AlignRight) << three << none
+                           << QList<QRect>{QRect(232, 10, 96, 32), QRect(296, 60, 32, 32), QRect(200, 100, 128, 64)};
+    QTest::newRow("top") << int(Op::AlignTop) << three << none
+                         << QList<QRect>{QRect(40, 10, 96, 32), QRect(10, 10, 32, 32), QRect(200, 10, 128, 64)};
+    QTest::newRow("bottom") << int(Op::AlignBottom) << three << none
+                            << QList<QRect>{QRect(40, 132, 96, 32), QRect(10, 132, 32, 32), QRect(200, 100, 128, 64)};
+    QTest::newRow("one column") << int(Op::AlignHorizontalCentres) << three << none
+                                << QList<QRect>{QRect(121, 10, 96, 32), QRect(153, 60, 32, 32),
+                                                QRect(105, 100, 128, 64)};
+    QTest::newRow("one row") << int(Op::AlignVerticalCentres) << three << none
+                             << QList<QRect>{QRect(40, 71, 96, 32), QRect(10, 71, 32, 32), QRect(200, 55, 128, 64)};
+    // Between 10 and 328 the three take 256 pixels: two gaps of 31.
+    QTest::newRow("distributed across") << int(Op::DistributeHorizontally) << three << none
+                                        << QList<QRect>{QRect(73, 10, 96, 32), QRect(10, 60, 32, 32),
+                                                        QRect(200, 100, 128, 64)};
+    // Overlapping: equal overlaps instead.
+    QTest::newRow("distributed down, overlapping")
+        << int(Op::DistributeVertically)
+        << QList<QRect>{QRect(0, 0, 10, 50), QRect(0, 10, 10, 50), QRect(0, 60, 10, 10)}
+        << QList<bool>{false, false, false}
+        << QList<QRect>{QRect(0, 0, 10, 50), QRect(0, 30, 10, 50), QRect(0, 60, 10, 10)};
+    QTest::newRow("two stay as they are")
+        << int(Op::DistributeHorizontally) << three.mid(0, 2) << none.mid(0, 2) << three.mid(0, 2);
+    QTest::newRow("same width: the first free size, fixed ones stay")
+        << int(Op::SameWidth) << three << QList<bool>{false, true, true}
+        << QList<QRect>{QRect(40, 10, 96, 32), QRect(10, 60, 32, 32), QRect(200, 100, 32, 64)};
+    QTest::newRow("same height, moved back onto the screen")
+        << int(Op::SameHeight) << QList<QRect>{QRect(0, 0, 10, 200), QRect(20, 250, 10, 10)} << QList<bool>{true, true}
+        << QList<QRect>{QRect(0, 0, 10, 200), QRect(20, 72, 10, 200)};
+    // Something already past the right edge is not followed off the screen.
+    QTest::newRow("right edge inside the screen")
+        << int(Op::AlignRight) << QList<QRect>{QRect(0, 0, 20, 20), QRect(470, 0, 20, 20)} << QList<bool>{false, false}
+        << QList<QRect>{QRect(460, 0, 20, 20), QRect(460, 0, 20, 20)};
+    QTest::newRow("wider than the screen goes to its edge")
+        << int(Op::AlignHorizontalCentres) << QList<QRect>{QRect(0, 0, 600, 20), QRect(100, 30, 20, 20)}
+        << QList<bool>{false, false} << QList<QRect>{QRect(0, 0, 600, 20), QRect(230, 30, 20, 20)};
+}
+
+void tst_EditOperations::arrange()
+{
+    QFETCH(int, operation);
+    QFETCH(QList<QRect>, areas);
+    QFETCH(QList<bool>, resizable);
+    QFETCH(QList<QRect>, expected);
+    QList<Arrange::Item> items;
+    for (qsizetype i = 0; i < areas.size(); ++i)
+        items << Arrange::Item{areas[i], resizable[i]};
+    QCOMPARE(Arrange::Apply(Arrange::Operation(operation), items, QSize(480, 272)), expected);
 }
 
 void tst_EditOperations::derivedWords_data()

@@ -7,6 +7,7 @@ int runFileMenuTests(int argc, char **argv);
 int runDialogTests(int argc, char **argv);
 int runEditingTests(int argc, char **argv);
 int runUndoTests(int argc, char **argv);
+int runViewTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -18,5 +19,6 @@ int main(int argc, char **argv)
     failed += runDialogTests(argc, argv);
     failed += runEditingTests(argc, argv);
     failed += runUndoTests(argc, argv);
+    failed += runViewTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -55,7 +55,8 @@ void tst_Dialogs::objectEditor()
     QFETCH(QString, dialog);
     QFETCH(bool, fromList);
     Editor e;
-    frmVantile &w = e.start();
+    // Wide enough for every editor to open where its rule puts it.
+    frmVantile &w = e.start(QSize(1920, 1080));
     e.m.SetButtonType(3, 1);
     e.m.SetButtonPicture(3, 32);
     e.m.SetButtonLeft(3, 100);

@@ -338,7 +338,7 @@ void tst_Editing::pannedCanvas()
     QCOMPARE(e.m.GetPilotTop(0), 399);
 
     // Back to a landscape project: no bar, so the canvas must not stay panned.
-    e.messages.answers = {MessagePrompt::Answer::Yes};
+    e.messages.answers = {MessagePrompt::Answer::Discard};
     e.action(QStringLiteral("mnuFileNew"))->trigger();
     QVERIFY(bar->isHidden());
     QCOMPARE(canvas->pos(), QPoint(0, 0));

@@ -148,7 +148,7 @@ void tst_FileMenu::open()
     e.m.InputTypeWarned = false;
     e.action(QStringLiteral("mnuUndoSnap"))->setEnabled(true);
     if (changed)
-        e.messages.answers << (discard ? Answer::Yes : Answer::No);
+        e.messages.answers << (discard ? Answer::Discard : Answer::Cancel);
     if (choose)
         e.files.answers << path;
 
@@ -158,7 +158,8 @@ void tst_FileMenu::open()
         QCOMPARE(e.messages.boxes[0].text, QStringLiteral("Discard Any Changes?"));
         QCOMPARE(e.messages.boxes[0].title, QStringLiteral("ZAV Quellix Touch"));
         QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Question);
-        QCOMPARE(e.messages.boxes[0].buttons, MessagePrompt::Buttons::YesNo);
+        QCOMPARE(e.messages.boxes[0].buttons, MessagePrompt::Buttons::SaveDiscardCancel);
+        QVERIFY(e.messages.boxes[0].defaultAnswer == Answer::Cancel);
     }
     QCOMPARE(e.files.dialogs.size(), discard ? 1 : 0);
 
@@ -344,7 +345,7 @@ void tst_FileMenu::fileNew()
     e.m.SetButtonType(0, 25);
     e.m.SetResolution(3);
     e.m.ProjectChanged = changed;
-    e.messages.answers << (discard ? Answer::Yes : Answer::No);
+    e.messages.answers << (discard ? Answer::Discard : Answer::Cancel);
     e.action(QStringLiteral("mnuFileNew"))->trigger();
     QCOMPARE(e.messages.boxes.size(), questions);
     if (renewed) {
@@ -389,7 +390,7 @@ void tst_FileMenu::closing()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     e.m.ProjectChanged = changed;
-    e.messages.answers << (discard ? Answer::Yes : Answer::No) << (discard ? Answer::Yes : Answer::No);
+    e.messages.answers << (discard ? Answer::Discard : Answer::Cancel) << (discard ? Answer::Discard : Answer::Cancel);
     if (exitCommand)
         e.action(QStringLiteral("mnuExit"))->trigger();
     else

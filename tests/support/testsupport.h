@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 // Points QUELLIX_HOME at a fresh temporary folder for the life of the object.
 class TempHome
 {
@@ -63,17 +65,29 @@ public:
         QString title;
         Icon icon;
         Buttons buttons;
+        std::optional<Answer> defaultAnswer; // none: a box without a chosen default
     };
     using MessagePrompt::Show;
     Answer Show(const QString &text, const QString &title, Icon icon, Buttons buttons) override
     {
-        boxes.append({text, title, icon, buttons});
+        return answer({text, title, icon, buttons, {}});
+    }
+    Answer Ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer) override
+    {
+        return answer({text, title, icon, buttons, defaultAnswer});
+    }
+    // Unscripted, a question goes on: Yes, or Discard for unsaved changes.
+    Answer answer(const Box &box)
+    {
+        boxes.append(box);
         if (!answers.isEmpty())
             return answers.takeFirst();
-        switch (buttons) {
+        switch (box.buttons) {
         case Buttons::YesNo:
         case Buttons::YesNoCancel:
             return Answer::Yes;
+        case Buttons::SaveDiscardCancel:
+            return Answer::Discard;
         default:
             return Answer::Ok;
         }

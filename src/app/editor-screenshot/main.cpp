@@ -30,6 +30,8 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // One font for the main window, the dialogs and the message boxes.
+    QApplication::setFont(frmVantile::InterfaceFont());
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
         std::fprintf(stderr, "usage: editor-screenshot PROJECT.QXC OUT.png [SCREEN]\n");

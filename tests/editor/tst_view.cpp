@@ -1,0 +1,398 @@
+// The canvas at any zoom, several objects at once, lining them up, the
+// status bar, a window that fits its desktop and the questions' defaults.
+#include "EditorFixture.h"
+
+#include "model/EditOperations.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QStatusBar>
+
+using EditOperations::Kind;
+using Answer = MessagePrompt::Answer;
+
+namespace
+{
+
+void mouse(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons, modifiers);
+    QApplication::sendEvent(w, &event);
+}
+
+// Press at `grab` inside `w`, move by `by` pixels of the screen, release.
+void dragBy(QWidget *w, QPoint grab, QPoint by, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    mouse(w, QEvent::MouseMove, grab, Qt::NoButton, modifiers);
+    mouse(w, QEvent::MouseButtonPress, grab, Qt::LeftButton, modifiers);
+    const QPoint start = w->mapToParent(grab);
+    for (int step = 1; step <= 4; ++step)
+        mouse(w, QEvent::MouseMove, w->mapFromParent(start + by * step / 4), Qt::LeftButton, modifiers);
+    mouse(w, QEvent::MouseButtonRelease, w->mapFromParent(start + by), Qt::LeftButton, modifiers);
+}
+
+void shiftClick(QWidget *w)
+{
+    mouse(w, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton, Qt::ShiftModifier);
+    mouse(w, QEvent::MouseButtonRelease, QPoint(2, 2), Qt::LeftButton, Qt::ShiftModifier);
+}
+
+// Pilots of 32 x 32 pixels at the given places on the current screen.
+void pilots(Editor &e, const QList<QPoint> &places)
+{
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        e.m.SetPilotUsed(int(i), 1);
+        e.m.SetPilotPicture(int(i), 13);
+        e.m.SetPilotLeft(int(i), places[i].x());
+        e.m.SetPilotTop(int(i), places[i].y());
+    }
+    e.w->ShowScreen();
+}
+
+QPoint pilotAt(Editor &e, int n)
+{
+    return {e.m.GetPilotLeft(n), e.m.GetPilotTop(n)};
+}
+
+int steps(Editor &e)
+{
+    return e.w->GetDocument().UndoStack().count();
+}
+
+} // namespace
+
+class tst_View : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void zoomedDrag_data();
+    void zoomedDrag();
+    void windowFits_data();
+    void windowFits();
+    void zoomRemembered_data();
+    void zoomRemembered();
+    void severalObjects();
+    void statusBar();
+    void questions_data();
+    void questions();
+    void discardOffersSave_data();
+    void discardOffersSave();
+};
+
+void tst_View::zoomedDrag_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("pixels"); // on the screen, for 20 panel pixels
+    QTest::newRow("200 %") << 200 << 40;
+    QTest::newRow("400 %") << 400 << 80;
+    QTest::newRow("150 %") << 150 << 30;
+    QTest::newRow("50 %") << 50 << 10;
+}
+
+// Whatever the zoom, a drag stores panel pixels: the file is the one a drag
+// of 20 pixels at actual size gives.
+void tst_View::zoomedDrag()
+{
+    QFETCH(int, zoom);
+    QFETCH(int, pixels);
+    QByteArray files[2];
+    for (int run = 0; run < 2; ++run) {
+        Editor e;
+        frmVantile &w = e.start(QSize(2600, 1400)); // room for the whole canvas at 400 %
+        w.SetZoom(run == 0 ? 100 : zoom);
+        pilots(e, {QPoint(100, 50)});
+        QWidget *pilot = e.image(QStringLiteral("imgPilot_0"));
+        const int moved = run == 0 ? 20 : pixels;
+        dragBy(pilot, QPoint(6, 4), QPoint(moved, moved / 2));
+        QCOMPARE(pilotAt(e, 0), QPoint(120, 60));
+        const QString path = e.home.file(QStringLiteral("dragged.QXC"));
+        e.files.answers << path;
+        e.action(QStringLiteral("mnuFileSaveAs"))->trigger();
+        files[run] = readFile(path);
+    }
+    QVERIFY(!files[0].isEmpty());
+    QCOMPARE(files[1], files[0]);
+}
+
+void tst_View::windowFits_data()
+{
+    QTest::addColumn<QSize>("desktop");
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QSize>("window"); // an empty size: the whole desktop
+    QTest::addColumn<QSize>("view");   // a height of 0 is not checked
+    QTest::addColumn<bool>("across");  // horizontal bar
+    QTest::addColumn<bool>("down");    // vertical bar
+    QTest::newRow("designed") << QSize(1280, 1024) << 0 << false << 100 << QSize(1065, 651) << QSize(484, 276) << false
+                              << false;
+    QTest::newRow("800x480 on 1280 pixels")
+        << QSize(1280, 800) << 3 << false << 100 << QSize(1280, 651) << QSize(699, 484) << true << false;
+    QTest::newRow("designed pan on a low desktop")
+        << QSize(1280, 800) << 3 << true << 100 << QSize(1065, 651) << QSize(484, 480) << false << true;
+    QTest::newRow("grown with the zoom") << QSize(1920, 1080) << 0 << false << 200 << QSize(1545, 699)
+                                         << QSize(964, 548) << false << false;
+    QTest::newRow("as far as the desktop allows")
+        << QSize(1920, 1080) << 3 << false << 400 << QSize() << QSize(1339, 0) << true << true;
+    QTest::newRow("zoomed out keeps the design")
+        << QSize(1280, 1024) << 2 << true << 50 << QSize(1065, 651) << QSize(164, 244) << false << false;
+    QTest::newRow("a desktop smaller than the design")
+        << QSize(853, 533) << 0 << false << 100 << QSize() << QSize(484, 276) << false << false;
+}
+
+void tst_View::windowFits()
+{
+    QFETCH(QSize, desktop);
+    QFETCH(int, resolution);
+    QFETCH(bool, portrait);
+    QFETCH(int, zoom);
+    QFETCH(QSize, window);
+    QFETCH(QSize, view);
+    QFETCH(bool, across);
+    QFETCH(bool, down);
+    Editor e;
+    frmVantile &w = e.start(desktop);
+    if (portrait)
+        e.get<QRadioButton>(QStringLiteral("optLayout_1"))->click();
+    e.choose(QStringLiteral("cboScnRes"), resolution);
+    w.SetZoom(zoom);
+
+    QCOMPARE(w.size(), window.isEmpty() ? desktop : window);
+    QWidget *viewport = e.get<QWidget>(QStringLiteral("picPan"));
+    QCOMPARE(viewport->width(), view.width());
+    if (view.height() > 0)
+        QCOMPARE(viewport->height(), view.height());
+    QCOMPARE(!e.get<QScrollBar>(QStringLiteral("hsPan"))->isHidden(), across);
+    QCOMPARE(!e.get<QScrollBar>(QStringLiteral("vsPan"))->isHidden(), down);
+    // What the window cannot show scrolls; the lists never overlap the canvas.
+    QWidget *client = e.get<QWidget>(QStringLiteral("frmVantileClient"));
+    QVERIFY(client->minimumWidth() >= e.get<QWidget>(QStringLiteral("frmTitlesLarge"))->geometry().right());
+    QVERIFY(e.get<QWidget>(QStringLiteral("frmButtons"))->x() > viewport->geometry().right());
+
+    // Back at actual size the window has its designed size wherever that fits.
+    w.SetZoom(100);
+    if (zoom != 100 && desktop.height() >= 1024)
+        QCOMPARE(w.size(), QSize(resolution == 3 && !portrait ? 1385 : 1065, 651));
+}
+
+void tst_View::zoomRemembered_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("none") << QByteArray() << 100;
+    QTest::newRow("a step") << QByteArray("[Canvas]\r\nZoom=300\r\n") << 300;
+    QTest::newRow("between steps") << QByteArray("[Canvas]\r\nZoom=190\r\n") << 200;
+    QTest::newRow("too large") << QByteArray("[Canvas]\r\nZoom=5000\r\n") << 100;
+    QTest::newRow("no number") << QByteArray("[Canvas]\r\nZoom=big\r\n") << 100;
+}
+
+void tst_View::zoomRemembered()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, zoom);
+    Editor e;
+    if (!stored.isEmpty()) {
+        QVERIFY(QDir().mkpath(e.home.path()));
+        QVERIFY(writeFile(e.settingsFile(), "[Download]\r\nCom Port=2\r\n" + stored));
+    }
+    frmVantile &w = e.start();
+    QCOMPARE(w.Zoom(), zoom);
+    QCOMPARE(e.label(QStringLiteral("lblZoom"))->text(), QStringLiteral("%1 %").arg(zoom));
+    e.action(QStringLiteral("mnuZoomIn"))->trigger();
+    const QByteArray file = readFile(e.settingsFile());
+    QVERIFY(file.contains("[Canvas]\r\nZoom=" + QByteArray::number(w.Zoom()) + "\r\n"));
+    QVERIFY(file.contains("Com Port=")); // the port stays
+    QVERIFY(!e.m.ProjectChanged);
+}
+
+// Shift+click, a rubber band, then every command on the selection, one step each.
+void tst_View::severalObjects()
+{
+    Editor e;
+    frmVantile &w = e.start();
+    pilots(e, {QPoint(10, 10), QPoint(60, 10), QPoint(110, 40)});
+    QWidget *first = e.image(QStringLiteral("imgPilot_0"));
+    QWidget *second = e.image(QStringLiteral("imgPilot_1"));
+    shiftClick(first);
+    shiftClick(second);
+    shiftClick(second);
+    QCOMPARE(w.SelectedObjects().size(), 1);
+    QVERIFY(e.opened.isEmpty());
+    QCOMPARE(steps(e), 0);
+    QVERIFY(!e.get<QMenu>(QStringLiteral("mnuArrange"))->isEnabled());
+
+    // A band over the empty canvas selects what it touches, at any zoom.
+    w.SetZoom(200);
+    QWidget *surface = e.get<QWidget>(QStringLiteral("picSurface"));
+    dragBy(surface, QPoint(1, 1), QPoint(130, 30)); // panel (0, 0) to (65, 15)
+    QCOMPARE(w.SelectedObjects().size(), 2);
+    QVERIFY(e.get<QMenu>(QStringLiteral("mnuArrange"))->isEnabled());
+    w.SetZoom(100);
+
+    // Dragged together, and back with one undo.
+    dragBy(first, QPoint(3, 3), QPoint(20, 30));
+    QCOMPARE(pilotAt(e, 0), QPoint(30, 40));
+    QCOMPARE(pilotAt(e, 1), QPoint(80, 40));
+    QCOMPARE(pilotAt(e, 2), QPoint(110, 40));
+    QCOMPARE(steps(e), 1);
+    QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Move 2 Objects"));
+    // None may leave the canvas: a drag that would take one past the left edge is refused.
+    dragBy(second, QPoint(3, 3), QPoint(-40, 0));
+    QCOMPARE(pilotAt(e, 0), QPoint(30, 40));
+    QCOMPARE(steps(e), 1);
+
+    QTest::keyClick(&w, Qt::Key_Left);
+    QTest::keyClick(&w, Qt::Key_Left);
+    QCOMPARE(pilotAt(e, 0), QPoint(28, 40));
+    QCOMPARE(pilotAt(e, 1), QPoint(78, 40));
+    QCOMPARE(steps(e), 2);
+
+    e.action(QStringLiteral("mnuCopy"))->trigger();
+    e.action(QStringLiteral("mnuPaste"))->trigger();
+    QCOMPARE(pilotAt(e, 3), QPoint(36, 48));
+    QCOMPARE(pilotAt(e, 4), QPoint(86, 48));
+    QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Paste 2 Objects"));
+    e.action(QStringLiteral("mnuDuplicate"))->trigger();
+    QCOMPARE(w.SelectedObjects().size(), 2);
+    QCOMPARE(e.m.GetPilotUsed(6), 1);
+    e.action(QStringLiteral("mnuDelete"))->trigger();
+    QCOMPARE(e.m.GetPilotUsed(5), 0);
+    QCOMPARE(e.m.GetPilotUsed(6), 0);
+    QCOMPARE(steps(e), 5);
+    e.action(QStringLiteral("mnuUndo"))->trigger();
+    QCOMPARE(e.m.GetPilotUsed(5), 1);
+    QCOMPARE(e.m.GetPilotUsed(6), 1);
+
+    // Lined up in one step.
+    w.Select(Kind::Pilot, 0);
+    w.ToggleSelected(Kind::Pilot, 3);
+    e.action(QStringLiteral("mnuAlignTop"))->trigger();
+    QCOMPARE(pilotAt(e, 3), QPoint(36, 40));
+    e.action(QStringLiteral("mnuAlignRight"))->trigger();
+    QCOMPARE(pilotAt(e, 0), QPoint(36, 40));
+    QCOMPARE(steps(e), 6);
+    QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Align Right"));
+    e.action(QStringLiteral("mnuUndo"))->trigger();
+    QCOMPARE(pilotAt(e, 0), QPoint(28, 40));
+
+    // A plain click still opens the editor and selects just that object.
+    QTest::mouseClick(second, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QCOMPARE(e.opened.size(), 1);
+    QCOMPARE(w.SelectedObjects().size(), 1);
+}
+
+void tst_View::statusBar()
+{
+    Editor e;
+    frmVantile &w = e.start();
+    e.m.SetButtonType(2, 29);
+    e.m.SetButtonPicture(2, 0);
+    e.m.SetButtonLeft(2, 40);
+    e.m.SetButtonTop(2, 20);
+    e.m.SetButtonWidth(2, 96);
+    e.m.SetButtonHeight(2, 32);
+    w.ShowScreen();
+    w.SetZoom(200);
+    QWidget *button = e.image(QStringLiteral("imgPB_2"));
+    mouse(button, QEvent::MouseMove, QPoint(9, 5), Qt::NoButton, Qt::NoModifier);
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Button 3 \u00B7 Goto Screen:4"));
+    QCOMPARE(e.label(QStringLiteral("lblPointer"))->text(), QStringLiteral("44, 22"));
+    w.Select(Kind::Button, 2);
+    QCOMPARE(e.label(QStringLiteral("lblSelection"))->text(), QStringLiteral("Button 3: 40, 20  96 \u00D7 32"));
+    mouse(e.get<QWidget>(QStringLiteral("picSurface")), QEvent::MouseMove, QPoint(300, 300), Qt::NoButton,
+          Qt::NoModifier);
+    QVERIFY(w.statusBar()->currentMessage().isEmpty());
+}
+
+void tst_View::questions_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("harmless");
+    QTest::newRow("clear screen") << "mnuClearScreen"
+                                  << "Clear All Objects On Screen Home?" << int(MessagePrompt::Buttons::YesNo)
+                                  << int(Answer::No);
+    QTest::newRow("discard changes") << "mnuFileNew"
+                                     << "Discard Any Changes?" << int(MessagePrompt::Buttons::SaveDiscardCancel)
+                                     << int(Answer::Cancel);
+    QTest::newRow("replace a file") << "mnuExport"
+                                    << "already exists. Replace it?" << int(MessagePrompt::Buttons::YesNo)
+                                    << int(Answer::No);
+}
+
+// Questions that destroy something default to the harmless answer.
+void tst_View::questions()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, text);
+    QFETCH(int, buttons);
+    QFETCH(int, harmless);
+    Editor e;
+    e.start();
+    e.m.SetButtonType(0, 1);
+    e.m.ProjectChanged = true;
+    const QString screen = e.home.file(QStringLiteral("screen.QXS"));
+    QVERIFY(writeFile(screen, QByteArray(6560, '\0')));
+    e.files.answers << e.home.file(QStringLiteral("screen"));
+    e.messages.answers << Answer(harmless);
+    e.action(command)->trigger();
+    QCOMPARE(e.messages.boxes.size(), 1);
+    const ScriptedMessages::Box &box = e.messages.boxes[0];
+    QVERIFY2(box.text.endsWith(text), qPrintable(box.text));
+    QCOMPARE(int(box.buttons), buttons);
+    QVERIFY(box.defaultAnswer == Answer(harmless));
+    // The harmless answer left everything as it was.
+    QCOMPARE(e.m.GetButtonType(0), 1);
+    QVERIFY(e.m.ProjectChanged);
+    QCOMPARE(readFile(screen), QByteArray(6560, '\0'));
+}
+
+void tst_View::discardOffersSave_data()
+{
+    QTest::addColumn<bool>("named");   // the project has a file
+    QTest::addColumn<bool>("chooses"); // a name is chosen when asked for one
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("saved under its name") << true << false << true;
+    QTest::newRow("saved under a new name") << false << true << true;
+    QTest::newRow("save cancelled") << false << false << false;
+}
+
+void tst_View::discardOffersSave()
+{
+    QFETCH(bool, named);
+    QFETCH(bool, chooses);
+    QFETCH(bool, replaced);
+    Editor e;
+    e.start();
+    const QString path = e.home.file(QStringLiteral("kept.QXC"));
+    if (named) {
+        e.files.answers << path;
+        e.action(QStringLiteral("mnuFileSaveAs"))->trigger();
+    }
+    e.m.SetButtonType(0, 30);
+    e.m.ProjectChanged = true;
+    e.messages.answers << Answer::Save;
+    if (chooses)
+        e.files.answers << path;
+    e.action(QStringLiteral("mnuFileNew"))->trigger();
+    QCOMPARE(e.m.GetButtonType(0), replaced ? 0 : 30);
+    QCOMPARE(e.m.ProjectChanged, !replaced);
+    if (replaced) {
+        modVantile saved;
+        QVERIFY(saved.SetProjectBytes(readFile(path)));
+        QCOMPARE(saved.GetButtonType(0), 30);
+    }
+}
+
+int runViewTests(int argc, char **argv)
+{
+    tst_View tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_view.moc"
