@@ -30,6 +30,7 @@ MessagePrompt::Answer CliPrompt::Show(const QString &text, const QString &title,
         return Answer::No;
     case Buttons::OkCancel:
     case Buttons::YesNoCancel:
+    case Buttons::SaveDiscardCancel:
         return Answer::Cancel;
     case Buttons::Ok:
         break;
