@@ -697,7 +697,8 @@ QString BackgroundProblem(const QString &background, const modVantile &m)
 QString BackgroundStorageProblem(const QString &background)
 {
     const QString problem = BackgroundPathProblem(background);
-    return problem.isEmpty() ? problem : QStringLiteral("The background path cannot be stored in the project file. ") + problem;
+    return problem.isEmpty() ? problem
+                             : QStringLiteral("The background path cannot be stored in the project file. ") + problem;
 }
 
 } // namespace Check

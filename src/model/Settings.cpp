@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <optional>
 
 #include <algorithm>
 
@@ -88,47 +89,50 @@ void findSection(const QList<Line> &lines, const QByteArray &section, qsizetype 
 
 } // namespace
 
+namespace
+{
+// The value of the first `key` line of `section`, if there is one.
+std::optional<QByteArray> profileValue(const QByteArray &data, const QString &section, const QString &key)
+{
+    const QList<Line> lines = splitLines(data);
+    qsizetype first, last;
+    findSection(lines, section.toLocal8Bit(), &first, &last);
+    if (first < 0)
+        return std::nullopt;
+    for (qsizetype i = first; i < last; ++i) {
+        QByteArray value;
+        if (isKey(lines[i].text, key.toLocal8Bit(), &value))
+            return value;
+    }
+    return std::nullopt;
+}
+} // namespace
+
 QString GetPrivateProfileString(const QString &section, const QString &key, const QString &defaultValue,
                                 const QString &file)
 {
     QByteArray data;
     if (!Files::ReadRegular(file, MaxSettingsBytes, &data))
         return defaultValue;
-    const QList<Line> lines = splitLines(data);
-    qsizetype first, last;
-    findSection(lines, section.toLocal8Bit(), &first, &last);
-    if (first < 0)
-        return defaultValue;
-    for (qsizetype i = first; i < last; ++i) {
-        QByteArray value;
-        if (isKey(lines[i].text, key.toLocal8Bit(), &value))
-            return QString::fromLocal8Bit(value);
-    }
-    return defaultValue;
+    const std::optional<QByteArray> value = profileValue(data, section, key);
+    return value ? QString::fromLocal8Bit(*value) : defaultValue;
 }
 
 int ProfileInt(const QByteArray &data, const QString &section, const QString &key, int defaultValue)
 {
-    const QList<Line> lines = splitLines(data);
-    qsizetype first, last;
-    findSection(lines, section.toLocal8Bit(), &first, &last);
-    if (first < 0)
+    const std::optional<QByteArray> found = profileValue(data, section, key);
+    if (!found)
         return defaultValue;
-    for (qsizetype i = first; i < last; ++i) {
-        QByteArray value;
-        if (!isKey(lines[i].text, key.toLocal8Bit(), &value))
-            continue;
-        // Leading decimal digits count; anything else reads as 0.
-        qsizetype p = 0;
-        bool negative = false;
-        if (p < value.size() && (value[p] == '-' || value[p] == '+'))
-            negative = value[p++] == '-';
-        long long number = 0;
-        while (p < value.size() && value[p] >= '0' && value[p] <= '9' && number < 1000000000)
-            number = number * 10 + (value[p++] - '0');
-        return int(negative ? -number : number);
-    }
-    return defaultValue;
+    const QByteArray &value = *found;
+    // Leading decimal digits count; anything else reads as 0.
+    qsizetype p = 0;
+    bool negative = false;
+    if (p < value.size() && (value[p] == '-' || value[p] == '+'))
+        negative = value[p++] == '-';
+    long long number = 0;
+    while (p < value.size() && value[p] >= '0' && value[p] <= '9' && number < 1000000000)
+        number = number * 10 + (value[p++] - '0');
+    return int(negative ? -number : number);
 }
 
 QByteArray WithProfileString(const QByteArray &data, const QString &section, const QString &key, const QString &value)

@@ -5,8 +5,8 @@
 #include "platform/Prompts.h"
 #include "render/BackgroundLookup.h"
 #include "render/BmpFile.h"
-#include "render/RunTimeState.h"
 #include "render/PictureFile.h"
+#include "render/RunTimeState.h"
 #include "render/ScreenRenderer.h"
 
 namespace

@@ -367,8 +367,7 @@ void frmVantileSDWrite::writeRun()
     const QString question = QStringLiteral("This action will permanently erase data on drive ") + sd_.DriveLetter +
                              QStringLiteral(":") + CrLf + QStringLiteral("and all logical drives on physical drive: ") +
                              QString::number(phys) + CrLf + QStringLiteral("Do you want to continue?");
-    if (messages_.Confirm(question, WriteDataTitle) !=
-        MessagePrompt::Answer::Yes) {
+    if (messages_.Confirm(question, WriteDataTitle) != MessagePrompt::Answer::Yes) {
         messages_.Show(QStringLiteral("Action Cancelled"), WriteDataTitle);
         return;
     }
