@@ -60,31 +60,63 @@ bool bmpRowsPresent(const QByteArray &b, QString *why)
     return true;
 }
 
+// Decodes into `into` when the reader can use it as it is; `reused` says
+// whether it did (a reader that allocates a picture of its own leaves the
+// pixels it does not write to whatever the memory held).
+bool decodeInto(const QByteArray &bytes, QImage *into, bool *reused, QString *why)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(false);
+    const uchar *before = into->isNull() ? nullptr : into->constBits();
+    if (!reader.read(into)) {
+        if (why)
+            *why = reader.errorString();
+        return false;
+    }
+    *reused = before && into->constBits() == before;
+    return true;
+}
+
 } // namespace
 
 QImage Decode(const QByteArray &bytes, QString *why)
 {
     if (!bmpRowsPresent(bytes, why))
         return {};
-    // Decoded twice into pictures filled differently beforehand: where the
-    // two differ, the file left pixels undefined.
+    // The picture's size and format as the reader makes them: a first
+    // decode, whose pixels are not used.
+    QImage probe;
+    bool reused = false;
+    if (!decodeInto(bytes, &probe, &reused, why))
+        return {};
+    const QSize size = probe.size();
+    const QImage::Format format = probe.format();
+    if (qint64(size.width()) * size.height() > (qint64(1) << 28)) {
+        if (why)
+            *why = QStringLiteral("the picture is too large");
+        return {};
+    }
+    probe = QImage();
+    // Decoded twice more into pictures of that size and format, filled
+    // differently beforehand: where the two differ, the file left pixels
+    // undefined. A reader that will not decode into them cannot be checked.
     QImage first, second;
     for (QImage *image : {&first, &second}) {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        reader.setAutoTransform(false);
-        const QSize size = reader.size();
-        if (size.isValid() && qint64(size.width()) * size.height() <= (qint64(1) << 28) &&
-            reader.imageFormat() != QImage::Format_Invalid) {
-            *image = QImage(size, reader.imageFormat());
-            if (!image->isNull())
-                image->fill(image == &first ? 0 : 0xFFFFFFFF);
-        }
-        if (!reader.read(image)) {
+        *image = QImage(size, format);
+        if (image->isNull()) {
             if (why)
-                *why = reader.errorString();
+                *why = QStringLiteral("there is not enough memory for the picture");
+            return {};
+        }
+        image->fill(image == &first ? 0u : ~0u);
+        if (!decodeInto(bytes, image, &reused, why))
+            return {};
+        if (!reused) {
+            if (why)
+                *why = QStringLiteral("the file does not define every pixel of the picture");
             return {};
         }
         // In 32 bits, so that a colour index beyond the file's palette has one

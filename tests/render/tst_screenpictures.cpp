@@ -316,8 +316,9 @@ void TestScreenPictures::smallBackgroundPicture()
     QCOMPARE(countOther(canvas, canvas.rect(), White), 0);
 }
 
-// An 8-bit run-length BMP, grey palette, with the given runs as its pixel data.
-static QByteArray runLengthBmp(int w, int h, const QByteArray &runs)
+// An 8-bit BMP, grey palette, with the given pixel data: run-length coded
+// unless told otherwise; a negative height stores the rows top-down.
+static QByteArray runLengthBmp(int w, int h, const QByteArray &runs, char compression = 1)
 {
     QByteArray b(54 + 1024, '\0');
     auto put32 = [&](int at, uint32_t v) {
@@ -328,7 +329,7 @@ static QByteArray runLengthBmp(int w, int h, const QByteArray &runs)
     put32(2, uint32_t(b.size() + runs.size()));
     put32(10, uint32_t(b.size()));
     put32(14, 40), put32(18, uint32_t(w)), put32(22, uint32_t(h));
-    b[26] = 1, b[28] = 8, b[30] = 1;
+    b[26] = 1, b[28] = 8, b[30] = compression;
     for (int i = 0; i < 256; ++i)
         b[54 + 4 * i] = b[55 + 4 * i] = b[56 + 4 * i] = char(i);
     return b + runs;
@@ -348,6 +349,11 @@ void TestScreenPictures::unreadableBackground_data()
     QTest::newRow("BMP cut after ten rows") << bmp.left(54 + 10 * 64 * 3) << false;
     QTest::newRow("run-length BMP ending early") << runLengthBmp(8, 8, rows.left(8)) << false;
     QTest::newRow("whole run-length BMP") << runLengthBmp(8, 4, rows + QByteArray("\x00\x01", 2)) << true;
+    QTest::newRow("whole top-down BMP") << runLengthBmp(8, -4, QByteArray(32, char(80)), 0) << true;
+    // A top-down header whose rows the file does not hold.
+    QTest::newRow("short top-down BMP") << QByteArray::fromHex(
+                                               "424d4e0000007601000000002100000428ffdd00f9ff01001800004749460000ee")
+                                        << false;
 }
 
 void TestScreenPictures::unreadableBackground()
