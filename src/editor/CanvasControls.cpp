@@ -203,6 +203,24 @@ void CanvasLabel::setBorder(bool border)
     invalidate();
 }
 
+void CanvasLabel::setPanelText(const QImage &picture, QSize box)
+{
+    if (box_ == box && picture == panelText_)
+        return;
+    panelText_ = picture;
+    box_ = box;
+    invalidate();
+}
+
+void CanvasLabel::clearPanelText()
+{
+    if (!box_)
+        return;
+    panelText_ = QImage();
+    box_.reset();
+    invalidate();
+}
+
 void CanvasLabel::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange)
@@ -227,15 +245,20 @@ const QImage &CanvasLabel::face()
         return face_;
     }
     face_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    face_.fill(backColor_.isValid() ? backColor_ : QColor(Qt::transparent));
+    face_.fill(Qt::transparent);
     QPainter painter(&face_);
-    QRect area(QPoint(0, 0), size);
-    if (border_) {
+    const QSize box = boxSize().boundedTo(size);
+    if (backColor_.isValid())
+        painter.fillRect(QRect(QPoint(0, 0), box), backColor_);
+    QRect area(QPoint(0, 0), box);
+    if (border_ && !box.isEmpty()) {
         painter.setPen(Qt::black);
-        painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+        painter.drawRect(0, 0, box.width() - 1, box.height() - 1);
         area.adjust(1, 1, -1, -1);
     }
-    if (!text_.isEmpty()) {
+    if (box_) {
+        painter.drawImage(0, 0, panelText_);
+    } else if (!text_.isEmpty()) {
         painter.setClipRect(area);
         painter.setFont(font());
         painter.setPen(foreColor_);

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <optional>
+
 class QRubberBand;
 
 // The controls of the main window's canvas. Each keeps the few display
@@ -93,8 +95,10 @@ private:
 };
 
 // A label (lblButton, lblTextBox): text at the top left, wrapped at word
-// boundaries and clipped to the label, over a transparent or solid back.
-// Drawn once at panel scale and shown enlarged, as the panel's pixels.
+// boundaries and clipped to the label, over a transparent or solid back; or,
+// given a picture of its text as the panel draws it, that picture over the
+// back of a box, and the label reaches as far as either. Drawn once at panel
+// scale and shown enlarged, as the panel's pixels.
 class CanvasLabel : public CanvasControl
 {
     Q_OBJECT
@@ -111,6 +115,16 @@ public:
     bool isOpaque() const { return backColor_.isValid(); }
     void setBorder(bool border);
     bool hasBorder() const { return border_; }
+    // The text as the panel draws it (premultiplied, panel pixels, drawn from
+    // the top left) over the back colour and border of `box` (panel pixels
+    // from the top left), in place of the wrapped text.
+    void setPanelText(const QImage &picture, QSize box);
+    // Back to the wrapped text, over the whole label.
+    void clearPanelText();
+    bool hasPanelText() const { return box_.has_value(); }
+    const QImage &panelText() const { return panelText_; }
+    // The box of the panel text, or the whole label.
+    QSize boxSize() const { return box_.value_or(panelGeometry().size()); }
 
     // The label at panel scale, as it is shown enlarged.
     const QImage &face();
@@ -127,6 +141,8 @@ private:
     QColor foreColor_ = Qt::black;
     QColor backColor_;
     bool border_ = false;
+    QImage panelText_;
+    std::optional<QSize> box_;
     QImage face_;
     bool faceValid_ = false;
 };

@@ -274,9 +274,14 @@ void CanvasView::ShowButton(int n)
             const long long left = (long long)at.x() * TwipsPerPixel, top = (long long)at.y() * TwipsPerPixel;
             const long long width = (long long)bitmap.width() * TwipsPerPixel;
             const long long height = (long long)bitmap.height() * TwipsPerPixel;
-            caption->setPanelGeometry(QRect(twipsToPixels(left + x), twipsToPixels(top + y),
-                                            clampSize(twipsToPixels(width - x)), clampSize(twipsToPixels(height - y))),
-                                      scale);
+            // The rest of the button from the caption's start, and further
+            // where the caption runs past it.
+            const QSize box(clampSize(twipsToPixels(width - x)), clampSize(twipsToPixels(height - y)));
+            QPoint offset;
+            const QImage text = painter_.ButtonCaption(m_.CurrentScreen, n, &offset);
+            caption->setPanelText(text, box);
+            caption->setPanelGeometry(
+                QRect(QPoint(twipsToPixels(left + x), twipsToPixels(top + y)), box.expandedTo(text.size())), scale);
             caption->setForeColor(m_.GetButtonTextColor(n) == 0 ? Qt::black : Qt::white);
             caption->show();
         }
@@ -338,7 +343,7 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
     }
 
     // An unknown type keeps the size it was shown at.
-    QSize size = label->panelGeometry().size();
+    QSize size = label->boxSize();
     if (kind == TextKind::Unused || kind == TextKind::FixedText || ObjectTables::IsValueBox(kind)) {
         size = QSize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
         label->setText(m_.GetTextString(n));
@@ -349,12 +354,18 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
         size = QSize(ObjectTables::LargeBarWidthTwips, ObjectTables::LargeBarHeightTwips) / TwipsPerPixel;
         label->setText(QString());
     }
-    label->setPanelGeometry(QRect(QPoint(clampCoordinate(m_.GetTextLeft(n)), clampCoordinate(m_.GetTextTop(n))), size),
-                            Scale());
-
     if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {
         const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
         label->setFont(CanvasFont(font.points, font.bold));
     }
     label->setForeColor(m_.GetTextColor(n) != 0 ? Qt::white : Qt::black);
+
+    // A fixed text runs on past its box, as on the panel.
+    if (kind == TextKind::FixedText)
+        label->setPanelText(painter_.FixedText(m_.CurrentScreen, n), size);
+    else if (kind != TextKind::Unknown && kind != TextKind::Unused)
+        label->clearPanelText();
+    const QSize reach = size.expandedTo(label->panelText().size());
+    label->setPanelGeometry(QRect(QPoint(clampCoordinate(m_.GetTextLeft(n)), clampCoordinate(m_.GetTextTop(n))), reach),
+                            Scale());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/EditOperations.h"
+#include "render/ObjectPainter.h"
 
 #include <QList>
 #include <QWidget>
@@ -90,6 +91,7 @@ private:
     QList<CanvasControl *> controlsOf(Kind kind, int n) const;
 
     modVantile &m_;
+    ObjectPainter painter_{m_}; // captions and fixed texts, as on the panel
     int zoom_ = 100;
     QFrame *layout_ = nullptr;
     CanvasSurface *surface_ = nullptr;

@@ -66,16 +66,16 @@ QPoint ObjectPainter::TextPosition(int screen, int n) const
     return {m_.GetTextLeft(screen, n), m_.GetTextTop(screen, n)};
 }
 
-void ObjectPainter::Button(ScreenPicture &target, int screen, int n, QPoint at)
+QPoint ObjectPainter::captionOffset(int screen, int n) const
 {
-    if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
-        return;
-    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
-    if (picture.isNull())
-        return;
-    const qint64 left = at.x(), top = at.y();
-    target.KeyedCopy(picture, left, top, PictureSets::KeyColor);
+    const qint64 x = twipsToPixels(DerivedFields::CaptionOffsetX(m_, screen, n));
+    const qint64 y = twipsToPixels(DerivedFields::CaptionOffsetY(m_, screen, n));
+    // Stored offsets are words: far less than a coordinate can hold.
+    return {int(x), int(y)};
+}
 
+bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
+{
     // A damaged caption size keeps the last font.
     const int fontSize = m_.GetButtonFontSize(screen, n);
     if (ObjectTables::ValidFontSize(fontSize)) {
@@ -84,13 +84,9 @@ void ObjectPainter::Button(ScreenPicture &target, int screen, int n, QPoint at)
     }
     scratch_.SetTextColor(m_.GetButtonTextColor(screen, n) != 0 ? White : Black);
 
-    const qint64 x = left + twipsToPixels(DerivedFields::CaptionOffsetX(m_, screen, n));
-    const qint64 y = top + twipsToPixels(DerivedFields::CaptionOffsetY(m_, screen, n));
-    const QRgb face = target.Pixel(x, y).value_or(White);
-
     const QString caption = m_.GetButtonText(screen, n);
     if (caption.isEmpty())
-        return; // nothing would differ from the face
+        return false; // nothing would differ from the face
     // Only the columns the text can reach are drawn and compared; the rest of
     // the 480 x 36 scratch area would be the face colour and copy nothing.
     const QFontMetrics metrics = ScreenPicture::Metrics(scratch_.Font());
@@ -101,7 +97,52 @@ void ObjectPainter::Button(ScreenPicture &target, int screen, int n, QPoint at)
     scratch_.Redraw();
     scratch_.SetTextPosition(0, 0);
     scratch_.Print(caption);
-    target.CopyDiffering(scratch_.Image(), x, y, face);
+    return true;
+}
+
+void ObjectPainter::Button(ScreenPicture &target, int screen, int n, QPoint at)
+{
+    if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
+        return;
+    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
+    if (picture.isNull())
+        return;
+    target.KeyedCopy(picture, at.x(), at.y(), PictureSets::KeyColor);
+    const QPoint offset = captionOffset(screen, n);
+    const qint64 x = qint64(at.x()) + offset.x(), y = qint64(at.y()) + offset.y();
+    const QRgb face = target.Pixel(x, y).value_or(White);
+    if (drawCaption(screen, n, face))
+        target.CopyDiffering(scratch_.Image(), x, y, face);
+}
+
+QImage ObjectPainter::ButtonCaption(int screen, int n, QPoint *offset)
+{
+    if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
+        return {};
+    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
+    if (picture.isNull())
+        return {};
+    *offset = captionOffset(screen, n);
+    // The face under the caption's start, as Button finds it on a screen.
+    QRgb face = White;
+    if (picture.rect().contains(*offset) && (picture.pixel(*offset) & 0xFFFFFF) != (PictureSets::KeyColor & 0xFFFFFF))
+        face = picture.pixel(*offset) | 0xFF000000;
+    if (!drawCaption(screen, n, face))
+        return {};
+    QImage layer = scratch_.Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int right = 0, bottom = 0;
+    for (int y = 0; y < layer.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(layer.scanLine(y));
+        for (int x = 0; x < layer.width(); ++x) {
+            if ((line[x] | 0xFF000000) == face) {
+                line[x] = 0;
+            } else {
+                right = std::max(right, x + 1);
+                bottom = y + 1;
+            }
+        }
+    }
+    return bottom == 0 ? QImage() : layer.copy(0, 0, right, bottom);
 }
 
 void ObjectPainter::Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on)
@@ -159,6 +200,57 @@ void ObjectPainter::Text(ScreenPicture &target, int screen, int n, QPoint at, Te
                                                                       : nullptr);
         }
     }
+}
+
+QImage ObjectPainter::FixedText(int screen, int n)
+{
+    if (ObjectTables::DecodeTextType(m_.GetTextType(screen, n)) != ObjectTables::TextKind::FixedText)
+        return {};
+    const QString text = m_.GetTextString(screen, n);
+    // Drawn over black and over white: where the text covers a pixel by a
+    // share a, the two differ by (1 - a) of full white, and over black it is
+    // the text colour already weighted by a, which is the premultiplied pixel.
+    const int fontSize = m_.GetTextFontSize(screen, n);
+    if (ObjectTables::ValidFontSize(fontSize)) {
+        const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
+        textScratch_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+    }
+    const QFontMetrics metrics = ScreenPicture::Metrics(textScratch_.Font());
+    const int width = std::min(metrics.horizontalAdvance(text) + metrics.height(), 2 * CaptionWidth);
+    if (text.isEmpty() || width <= 0)
+        return {};
+    textScratch_.Resize(width, metrics.height());
+    QImage overBlack;
+    QImage layer(width, metrics.height(), QImage::Format_ARGB32_Premultiplied);
+    for (const QRgb back : {Black, White}) {
+        textScratch_.ClearBackPicture();
+        textScratch_.SetBackColor(back);
+        textScratch_.Redraw();
+        Text(textScratch_, screen, n, QPoint(0, 0), TextView::SdCard);
+        if (back == Black)
+            overBlack = textScratch_.Image().copy();
+    }
+    const QImage &overWhite = textScratch_.Image();
+    int right = 0, bottom = 0;
+    for (int y = 0; y < layer.height(); ++y) {
+        auto *out = reinterpret_cast<QRgb *>(layer.scanLine(y));
+        const auto *black = reinterpret_cast<const QRgb *>(overBlack.constScanLine(y));
+        const auto *white = reinterpret_cast<const QRgb *>(overWhite.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            // The smallest difference: the channel the text covers most.
+            const int uncovered = std::min({qRed(white[x]) - qRed(black[x]), qGreen(white[x]) - qGreen(black[x]),
+                                            qBlue(white[x]) - qBlue(black[x])});
+            const int alpha = std::clamp(255 - uncovered, 0, 255);
+            out[x] = alpha == 0 ? 0
+                                : qRgba(std::min(qRed(black[x]), alpha), std::min(qGreen(black[x]), alpha),
+                                        std::min(qBlue(black[x]), alpha), alpha);
+            if (alpha != 0) {
+                right = std::max(right, x + 1);
+                bottom = y + 1;
+            }
+        }
+    }
+    return bottom == 0 ? QImage() : layer.copy(0, 0, right, bottom);
 }
 
 const QImage &ObjectPainter::livePicture(int kind, int family, int level)

@@ -36,6 +36,11 @@ public:
     // sizes lies on the button's own picture: a button drawn alone into a
     // picture of its own has the pixels it has on the screen.
     void Button(ScreenPicture &target, int screen, int n, QPoint at);
+    // The caption of such a button alone, for a picture of its own: the pixels
+    // Button writes over the button's picture, the rest transparent, cut
+    // after the last caption pixel. `offset`: where its top-left corner lies
+    // from the button's. A null picture for a button without a caption.
+    QImage ButtonCaption(int screen, int n, QPoint *offset);
     // A pilot light in use: its OFF picture, or its ON picture.
     void Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on = false);
     // A slider in use: the render picture of its style (knob at the top), or,
@@ -48,12 +53,21 @@ public:
     enum class TextView { SdCard, Preview, Live };
     // Fixed texts set the target's font, text colour and text position.
     void Text(ScreenPicture &target, int screen, int n, QPoint at, TextView view, int level = 0);
+    // A fixed text alone, as Text draws it over any picture: premultiplied,
+    // each pixel as opaque as the text covers it, cut after the last text
+    // pixel; its top-left corner is the text's. A damaged font size keeps the
+    // font of the fixed text drawn before by this painter.
+    QImage FixedText(int screen, int n);
 
 private:
+    // Draws the caption into scratch_ over `face`; false when there is none.
+    bool drawCaption(int screen, int n, QRgb face);
+    QPoint captionOffset(int screen, int n) const;
     // The panel's pictures of the levels, drawn once per run of a painter.
     const QImage &livePicture(int kind, int family, int level);
 
     const modVantile &m_;
     ScreenPicture scratch_; // the caption is drawn here first
+    ScreenPicture textScratch_;
     QHash<int, QImage> live_;
 };

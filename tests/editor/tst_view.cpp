@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include "model/EditOperations.h"
+#include "render/ScreenRenderer.h"
 
 #include <QDir>
 #include <QMenu>
@@ -71,6 +72,8 @@ class tst_View : public QObject
 private slots:
     void zoomedDrag_data();
     void zoomedDrag();
+    void panelPixels_data();
+    void panelPixels();
     void windowFits_data();
     void windowFits();
     void zoomRemembered_data();
@@ -116,6 +119,75 @@ void tst_View::zoomedDrag()
     }
     QVERIFY(!files[0].isEmpty());
     QCOMPARE(files[1], files[0]);
+}
+
+void tst_View::panelPixels_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("100 %") << 100;
+    QTest::newRow("200 %") << 200;
+    QTest::newRow("300 %") << 300;
+}
+
+// Captions and fixed texts that run past their button or box run past it on
+// the canvas as in the card's picture: every panel pixel the same.
+void tst_View::panelPixels()
+{
+    QFETCH(int, zoom);
+    Editor e;
+    frmVantile &w = e.start(QSize(1600, 1000));
+    w.SetZoom(zoom);
+    e.m.ScreenBackground[0] = QStringLiteral("[&H406080&]");
+    const struct {
+        int picture, fontSize, textColor, left, top;
+        const char *caption;
+    } buttons[] = {{1, 0, 0, 10, 10, "Living Room Lights"}, {20, 2, 1, 200, 120, "All Off Now"}};
+    for (int n = 0; n < 2; ++n) {
+        e.m.SetButtonType(n, 1);
+        e.m.SetButtonPicture(n, buttons[n].picture);
+        e.m.SetButtonFontSize(n, buttons[n].fontSize);
+        e.m.SetButtonTextColor(n, buttons[n].textColor);
+        e.m.SetButtonLeft(n, buttons[n].left);
+        e.m.SetButtonTop(n, buttons[n].top);
+        e.m.SetButtonText(n, QString::fromLatin1(buttons[n].caption));
+    }
+    const struct {
+        int fontSize, color, left, top;
+        const char *text;
+    } texts[] = {{0, 0, 20, 200, "Fixed text far past a small box"}, {3, 1, 150, 60, "Scenes"}};
+    for (int n = 0; n < 2; ++n) {
+        e.m.SetTextType(n, 1);
+        e.m.SetTextFontSize(n, texts[n].fontSize);
+        e.m.SetTextColor(n, texts[n].color);
+        e.m.SetTextLeft(n, texts[n].left);
+        e.m.SetTextTop(n, texts[n].top);
+        e.m.SetTextWidth(n, 30);
+        e.m.SetTextHeight(n, 12);
+        e.m.SetTextString(n, QString::fromLatin1(texts[n].text));
+    }
+    w.ShowScreen();
+
+    ScreenRenderer renderer(e.m, e.messages);
+    renderer.Canvas().Resize(480, 272);
+    renderer.DrawSdScreen(0);
+    const QImage panel = renderer.Canvas().Image().convertToFormat(QImage::Format_RGB32);
+    const QImage canvas =
+        e.get<QWidget>(QStringLiteral("picSurface"))->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(QSize(480, 272) * zoom / 100 == canvas.size());
+    // Text over the background is blended by the canvas, not the picture:
+    // one step of a colour channel apart at most.
+    auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 1;
+    };
+    const int z = zoom / 100;
+    int differing = 0;
+    for (int y = 0; y < 272; ++y)
+        for (int x = 0; x < 480; ++x)
+            for (const QPoint at : {QPoint(x * z, y * z), QPoint(x * z + z - 1, y * z + z - 1)})
+                if (!near(canvas.pixel(at), panel.pixel(x, y)) && differing++ < 5)
+                    qWarning("panel pixel %d,%d: canvas %08x, card %08x", x, y, canvas.pixel(at), panel.pixel(x, y));
+    QCOMPARE(differing, 0);
 }
 
 void tst_View::windowFits_data()
