@@ -6,6 +6,7 @@
 //   bench_canvas [ROUNDS]      (default 50 redraws per measurement)
 //
 // Run it with QT_QPA_PLATFORM=offscreen where there is no display.
+#include "../common/BenchSupport.h"
 #include "editor/frmVantile.h"
 #include "model/EditOperations.h"
 #include "model/modVantile.h"
@@ -25,31 +26,12 @@
 namespace
 {
 
-class SilentMessages : public MessagePrompt
-{
-public:
-    using MessagePrompt::Show;
-    Answer Show(const QString &, const QString &, Icon, Buttons) override { return Answer::Yes; }
-};
-
-class NoFiles : public FileDialogPrompt
-{
-public:
-    QString ShowOpen(const QString &, const QString &) override { return {}; }
-    QString ShowSave(const QString &, const QString &) override { return {}; }
-};
-
 // Every slot of screen 0 in use, spread over the whole screen.
 void fillScreen(modVantile &m, const QString &background)
 {
-    using EditOperations::Kind;
-    m.SelectScreen(0);
+    UseEverySlot(m, 0);
     m.SetResolution(3);
-    for (Kind kind : {Kind::Button, Kind::Pilot, Kind::Slider, Kind::Text})
-        while (EditOperations::NewObject(m, kind) >= 0) {
-        }
     for (int n = 0; n < modVantile::ButtonCount; ++n) {
-        m.SetButtonPicture(n, 1 + n % 32);
         m.SetButtonFontSize(n, n % 4);
         m.SetButtonText(n, QStringLiteral("Button %1 with a long caption").arg(n + 1));
         m.SetButtonLeft(n, (n % 8) * 100);

@@ -5,6 +5,7 @@
 //
 // FOLDER defaults to a temporary folder; ROUNDS (default 5) compilations and
 // as many plain writes are timed, the best of each is compared.
+#include "../common/BenchSupport.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 #include "render/BmpFile.h"
@@ -22,13 +23,6 @@
 
 namespace
 {
-
-class SilentPrompt : public MessagePrompt
-{
-public:
-    using MessagePrompt::Show;
-    Answer Show(const QString &, const QString &, Icon, Buttons) override { return Answer::Ok; }
-};
 
 // Five screens in 480x272 landscape: captioned buttons of every size, pilots,
 // sliders, texts, value boxes and bar graphs on colour backgrounds.
@@ -93,7 +87,7 @@ int main(int argc, char *argv[])
 
     modVantile m;
     buildDemo(m);
-    SilentPrompt prompt;
+    SilentMessages prompt(MessagePrompt::Answer::Ok);
 
     // Warm-up: fonts and the picture sets are made on first use.
     if (!CompileScreenPictures(m, prompt, folder, folder)) {

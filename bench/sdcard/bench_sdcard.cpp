@@ -8,6 +8,7 @@
 // is the demonstration project unless another is given; without one a
 // similar project is made here. Its command set is made "ZAV Cmd" so that the
 // data area is written too.
+#include "../common/BenchSupport.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 #include "render/PictureCompilation.h"
@@ -30,13 +31,6 @@
 
 namespace
 {
-
-class QuietPrompt : public MessagePrompt
-{
-public:
-    using MessagePrompt::Show;
-    Answer Show(const QString &, const QString &, Icon, Buttons) override { return Answer::Ok; }
-};
 
 // A project like the demonstration: every screen with a coloured background
 // and a row of buttons and texts.
@@ -120,7 +114,7 @@ int main(int argc, char *argv[])
     modVantileSDWrite sd;
     sd.FillPicTable();
     sd.PictureFolder = pictures;
-    QuietPrompt quiet;
+    SilentMessages quiet(MessagePrompt::Answer::Ok);
     if (!CompileScreenPictures(m, quiet, pictures, dir.path()))
         fallbackScreens(sd, pictures);
     StockPictures::EnsureAll(sd, pictures);

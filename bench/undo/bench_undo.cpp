@@ -4,6 +4,7 @@
 // the document alone, then with the main window redrawing what changed.
 //
 //   bench_undo [ROUNDS]      (default 200 undo/redo pairs per measurement)
+#include "../common/BenchSupport.h"
 #include "editor/frmVantile.h"
 #include "model/Document.h"
 #include "model/EditOperations.h"
@@ -19,30 +20,11 @@
 namespace
 {
 
-class SilentMessages : public MessagePrompt
-{
-public:
-    using MessagePrompt::Show;
-    Answer Show(const QString &, const QString &, Icon, Buttons) override { return Answer::Yes; }
-};
-
-class NoFiles : public FileDialogPrompt
-{
-public:
-    QString ShowOpen(const QString &, const QString &) override { return {}; }
-    QString ShowSave(const QString &, const QString &) override { return {}; }
-};
-
 void fillProject(modVantile &m)
 {
-    using EditOperations::Kind;
     for (int s = 0; s < modVantile::ScreenCount; ++s) {
-        m.SelectScreen(s);
-        for (Kind kind : {Kind::Button, Kind::Pilot, Kind::Slider, Kind::Text})
-            while (EditOperations::NewObject(m, kind) >= 0) {
-            }
+        UseEverySlot(m, s);
         for (int n = 0; n < modVantile::ButtonCount; ++n) {
-            m.SetButtonPicture(n, 1 + n % 32);
             m.SetButtonLeft(n, (n % 8) * 56);
             m.SetButtonTop(n, (n / 8) * 60);
         }

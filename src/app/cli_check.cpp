@@ -104,6 +104,15 @@ bool load(const Command &c, const QString &path, modVantile &m)
     return true;
 }
 
+// The verb's arguments, then its project; returns an exit status when the
+// command is done (help, a wrong command line, an unreadable project), or -1.
+int open(QCommandLineParser &parser, const Command &c, const QStringList &args, modVantile &m, QString *project)
+{
+    if (const int done = parse(parser, c, args, project); done >= 0)
+        return done;
+    return load(c, *project, m) ? -1 : ExitFailed;
+}
+
 void print(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -119,11 +128,9 @@ int RunCheckCommand(const QStringList &args)
     const QCommandLineOption json(QStringLiteral("json")), strict(QStringLiteral("strict"));
     parser.addOptions({json, strict});
     QString project;
-    if (const int done = parse(parser, c, args, &project); done >= 0)
-        return done;
     modVantile m;
-    if (!load(c, project, m))
-        return ExitFailed;
+    if (const int done = open(parser, c, args, m, &project); done >= 0)
+        return done;
 
     const std::vector<Check::Finding> findings = Check::ProjectCheck(m);
     if (parser.isSet(json)) {
@@ -145,11 +152,9 @@ int RunMapCommand(const QStringList &args)
     const QCommandLineOption csv(QStringLiteral("csv"));
     parser.addOption(csv);
     QString project;
-    if (const int done = parse(parser, c, args, &project); done >= 0)
-        return done;
     modVantile m;
-    if (!load(c, project, m))
-        return ExitFailed;
+    if (const int done = open(parser, c, args, m, &project); done >= 0)
+        return done;
 
     const std::vector<Check::MapRow> rows = Check::FunctionMap(m, Check::ProjectCheck(m));
     if (parser.isSet(csv)) {
@@ -172,16 +177,14 @@ int RunReportCommand(const QStringList &args)
     const QCommandLineOption passwords(QStringLiteral("with-passwords"));
     parser.addOptions({out, passwords});
     QString project;
-    if (const int done = parse(parser, c, args, &project); done >= 0)
+    modVantile m;
+    if (const int done = open(parser, c, args, m, &project); done >= 0)
         return done;
     const QString target = parser.value(out);
     if (target.isEmpty()) {
         std::fprintf(stderr, "quellix report: no report file given (--out REPORT.pdf)\n\n%s", ReportHelp);
         return ExitUsage;
     }
-    modVantile m;
-    if (!load(c, project, m))
-        return ExitFailed;
 
     Check::ReportOptions options;
     options.projectFile = QFileInfo(project).absoluteFilePath();

@@ -94,15 +94,22 @@ void FileController::remember(const QString &path)
     Settings::WriteRecentFiles(recent_);
 }
 
-bool FileController::load(const QString &path)
+bool FileController::underName(const QString &path, bool (modVantile::*transfer)(QString *))
 {
     modVantile &m = document_.Model();
     const QString previous = m.ProjectFileName;
     m.ProjectFileName = path;
     QString why;
-    if (!m.LoadProject(&why)) {
-        m.ProjectFileName = previous;
-        error(why);
+    if ((m.*transfer)(&why))
+        return true;
+    m.ProjectFileName = previous;
+    error(why);
+    return false;
+}
+
+bool FileController::load(const QString &path)
+{
+    if (!underName(path, &modVantile::LoadProject)) {
         if (recent_.removeAll(QFileInfo(path).absoluteFilePath()) > 0)
             Settings::WriteRecentFiles(recent_);
         return false;
@@ -114,14 +121,8 @@ bool FileController::load(const QString &path)
 
 bool FileController::save(const QString &path)
 {
-    modVantile &m = document_.Model();
-    const QString previous = m.ProjectFileName;
-    m.ProjectFileName = path;
-    QString why;
-    if (!m.SaveProject(&why)) {
-        m.ProjectFileName = previous;
+    if (!underName(path, &modVantile::SaveProject)) {
         document_.SyncChanged();
-        error(why);
         return false;
     }
     document_.MarkSaved();

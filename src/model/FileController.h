@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class Document;
+class modVantile;
 class MessagePrompt;
 class FileDialogPrompt;
 
@@ -39,6 +40,9 @@ public:
     QStringList RecentFiles() const { return recent_; }
 
 private:
+    // Loads or saves with `path` as the project's name; on failure the name
+    // it had is kept and the reason shown.
+    bool underName(const QString &path, bool (modVantile::*transfer)(QString *));
     bool load(const QString &path);
     bool save(const QString &path);
     // The dialog control: one file name shared by all four dialogs.
