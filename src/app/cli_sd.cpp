@@ -242,12 +242,13 @@ int RunSdVerifyCommand(const QStringList &args)
         return ExitFailed;
     }
     const qint64 size = sd.VolumeSize();
+    const char *medium = S_ISBLK(st.st_mode) ? "card" : "image file";
 
     bool differentRunBlank = false; // the differing run holds only zero bytes on the card
     // Compares one run of expected bytes; false after reporting a difference.
     auto compare = [&](qint64 position, const QByteArray &expected, const QString &where) {
         if (position + expected.size() > size) {
-            std::printf("%s differs: the card ends at byte %lld, before the end of %s\n", qPrintable(o.target),
+            std::printf("%s differs: the %s ends at byte %lld, before the end of %s\n", qPrintable(o.target), medium,
                         static_cast<long long>(size), qPrintable(where));
             return false;
         }
@@ -258,9 +259,9 @@ int RunSdVerifyCommand(const QStringList &args)
         }
         for (qsizetype i = 0; i < expected.size(); ++i) {
             if (actual[i] != expected[i]) {
-                std::printf("%s differs at byte %s in %s: the card holds %02X, the project gives %02X\n",
+                std::printf("%s differs at byte %s in %s: the %s holds %02X, the project gives %02X\n",
                             qPrintable(o.target), qPrintable(modVantileSDWrite::PositionText(position + i)),
-                            qPrintable(where), uint8_t(actual[i]), uint8_t(expected[i]));
+                            qPrintable(where), medium, uint8_t(actual[i]), uint8_t(expected[i]));
                 differentRunBlank = actual.count('\0') == actual.size();
                 return false;
             }

@@ -429,6 +429,11 @@ bool modVantileSDWrite::OpenVolumeWrite(const QString &letter, const Drives::Dis
     return ok;
 }
 
+QString modVantileSDWrite::medium() const
+{
+    return isDevicePath(openedPath_) ? QStringLiteral("card") : QStringLiteral("image file");
+}
+
 bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes)
 {
     if (DriveHandle < 0) {
@@ -445,7 +450,7 @@ bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes)
             return false;
         }
         if (n == 0) {
-            LastError = QStringLiteral("the card ends at byte %1").arg(PositionText(position + done));
+            LastError = QStringLiteral("the %1 ends at byte %2").arg(medium(), PositionText(position + done));
             return false;
         }
         done += n;
@@ -480,7 +485,7 @@ bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 b
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            LastError = n < 0 ? systemReason(errno) : QStringLiteral("the card took no more data");
+            LastError = n < 0 ? systemReason(errno) : QStringLiteral("the %1 took no more data").arg(medium());
             LastError = QStringLiteral("byte %1: %2").arg(PositionText(position + done), LastError);
             return false;
         }

@@ -144,6 +144,8 @@ public:
     static QString SkippedList(const QStringList &skipped);
 
 private:
+    // What is open, for messages: "card" or "image file".
+    QString medium() const;
     struct WrittenRun {
         qint64 position;
         qint64 bytes;

@@ -106,18 +106,19 @@ void tst_CommandLine::imageAndVerify()
     r = quellix({QStringLiteral("sd-verify"), qxc, card});
     QCOMPARE(r.code, 1);
     auto hex = [](int v) { return QString::number(uint8_t(v), 16).toUpper().rightJustified(2, QLatin1Char('0')); };
-    QCOMPARE(r.out.trimmed(), QStringLiteral("%1 differs at byte %2 (sector %3) in slot 40 (%4): the card holds %5, "
-                                             "the project gives %6")
-                                  .arg(card)
-                                  .arg(at)
-                                  .arg(at / 512)
-                                  .arg(sd.PicName[40], hex(old ^ 1), hex(old)));
+    QCOMPARE(r.out.trimmed(),
+             QStringLiteral("%1 differs at byte %2 (sector %3) in slot 40 (%4): the image file holds %5, "
+                            "the project gives %6")
+                 .arg(card)
+                 .arg(at)
+                 .arg(at / 512)
+                 .arg(sd.PicName[40], hex(old ^ 1), hex(old)));
 
     // A card that is too short is a difference too.
     QVERIFY(QFile::resize(card, 4096));
     r = quellix({QStringLiteral("sd-verify"), qxc, card});
     QCOMPARE(r.code, 1);
-    QVERIFY2(r.out.contains(QStringLiteral("the card ends at byte 4096")), qPrintable(r.out));
+    QVERIFY2(r.out.contains(QStringLiteral("the image file ends at byte 4096")), qPrintable(r.out));
 }
 
 void tst_CommandLine::screensOnlyWithDataArea()
