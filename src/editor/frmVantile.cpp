@@ -348,8 +348,11 @@ void frmVantile::buildViewMenus(QMenu *edit)
         const Op operation = item.operation;
         connect(a, &QAction::triggered, this, [this, operation] { mnuArrange_Click(operation); });
     }
-    // Enabled while two or more objects are selected.
+    // Enabled while two or more objects are selected; Copy, Duplicate and
+    // Delete while one is.
     mnuArrange->setEnabled(false);
+    for (QAction *a : {mnuCopy, mnuDuplicate, mnuDelete})
+        a->setEnabled(false);
 
     edit->addSeparator();
     auto action = [this, edit](const char *name, const QString &caption, void (frmVantile::*slot)(),
@@ -982,6 +985,8 @@ void frmVantile::refreshSelection()
         [this](const Selection &o) { return !EditOperations::SlotUsed(m_, m_.CurrentScreen, o.kind, o.slot); });
     canvas_->SetSelection(selected_);
     mnuArrange->setEnabled(selected_.size() >= 2);
+    for (QAction *a : {mnuCopy, mnuDuplicate, mnuDelete})
+        a->setEnabled(!selected_.isEmpty());
     showStatus();
 }
 
