@@ -116,7 +116,8 @@ QImage Decode(const QByteArray &bytes, QString *why)
             return {};
         if (!reused) {
             if (why)
-                *why = QStringLiteral("the file does not define every pixel of the picture");
+                *why = QStringLiteral("pictures of this kind cannot be checked for pixels the file leaves out; "
+                                      "save it as a BMP file");
             return {};
         }
         // In 32 bits, so that a colour index beyond the file's palette has one
