@@ -94,22 +94,23 @@ void FileController::remember(const QString &path)
     Settings::WriteRecentFiles(recent_);
 }
 
-bool FileController::underName(const QString &path, bool (modVantile::*transfer)(QString *))
+template <class Transfer>
+bool FileController::underName(QString modVantile::*name, const QString &path, Transfer transfer)
 {
     modVantile &m = document_.Model();
-    const QString previous = m.ProjectFileName;
-    m.ProjectFileName = path;
+    const QString previous = m.*name;
+    m.*name = path;
     QString why;
     if ((m.*transfer)(&why))
         return true;
-    m.ProjectFileName = previous;
+    m.*name = previous;
     error(why);
     return false;
 }
 
 bool FileController::load(const QString &path)
 {
-    if (!underName(path, &modVantile::LoadProject)) {
+    if (!underName(&modVantile::ProjectFileName, path, &modVantile::LoadProject)) {
         if (recent_.removeAll(QFileInfo(path).absoluteFilePath()) > 0)
             Settings::WriteRecentFiles(recent_);
         return false;
@@ -121,7 +122,7 @@ bool FileController::load(const QString &path)
 
 bool FileController::save(const QString &path)
 {
-    if (!underName(path, &modVantile::SaveProject)) {
+    if (!underName(&modVantile::ProjectFileName, path, &modVantile::SaveProject)) {
         document_.SyncChanged();
         return false;
     }
@@ -173,14 +174,8 @@ bool FileController::ImportFile()
     modVantile &m = document_.Model();
     Document::Edit edit(document_, QStringLiteral("Import Screen"));
     edit.Screen(m.CurrentScreen);
-    const QString previous = m.ScreenFileName;
-    m.ScreenFileName = chosen;
-    QString why;
-    if (!m.ImportScreen(&why)) {
-        m.ScreenFileName = previous;
-        error(why);
+    if (!underName(&modVantile::ScreenFileName, chosen, &modVantile::ImportScreen))
         return false;
-    }
     return edit.Commit();
 }
 
@@ -189,14 +184,5 @@ bool FileController::ExportFile()
     QString chosen = showFileDialog(true, ScreenFilter(), ScreenPattern());
     if (cancelled(chosen) || !completeName(&chosen, QStringLiteral(".QXS")))
         return false;
-    modVantile &m = document_.Model();
-    const QString previous = m.ScreenFileName;
-    m.ScreenFileName = chosen;
-    QString why;
-    if (!m.ExportScreen(&why)) {
-        m.ScreenFileName = previous;
-        error(why);
-        return false;
-    }
-    return true;
+    return underName(&modVantile::ScreenFileName, chosen, &modVantile::ExportScreen);
 }

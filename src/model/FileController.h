@@ -40,9 +40,10 @@ public:
     QStringList RecentFiles() const { return recent_; }
 
 private:
-    // Loads or saves with `path` as the project's name; on failure the name
-    // it had is kept and the reason shown.
-    bool underName(const QString &path, bool (modVantile::*transfer)(QString *));
+    // Loads, saves, imports or exports with `path` as the project's or the
+    // screen's file name; on failure the name it had is kept and the reason shown.
+    // `transfer`: a member of modVantile taking the reason as QString *.
+    template <class Transfer> bool underName(QString modVantile::*name, const QString &path, Transfer transfer);
     bool load(const QString &path);
     bool save(const QString &path);
     // The dialog control: one file name shared by all four dialogs.
