@@ -846,34 +846,25 @@ void frmVantile::showTitle()
 void frmVantile::refreshObject(ObjectKind kind, int n)
 {
     const int screen = m_.CurrentScreen;
-    switch (kind) {
-    case ObjectKind::Button: {
-        canvas_->ShowButton(n);
-        const ObjectDescriptions::Description text = ObjectDescriptions::Button(m_, screen, n);
-        lblBSettings[size_t(n)]->setText(text.line);
-        canvas_->SetToolTip(kind, n, text.tip);
-        break;
-    }
-    case ObjectKind::Pilot: {
-        canvas_->ShowPilot(n);
-        const ObjectDescriptions::Description text = ObjectDescriptions::Pilot(m_, screen, n);
-        lblPSettings[size_t(n)]->setText(text.line);
-        canvas_->SetToolTip(kind, n, text.tip);
-        break;
-    }
-    case ObjectKind::Slider: {
-        canvas_->ShowSlider(n);
-        const ObjectDescriptions::Description text = ObjectDescriptions::Slider(m_, screen, n);
-        lblSSettings[size_t(n)]->setText(text.line);
-        canvas_->SetToolTip(kind, n, text.tip);
-        break;
-    }
-    case ObjectKind::Text:
+    if (kind == ObjectKind::Text) {
         canvas_->ShowText(n, chkHideTitleBG->isChecked());
         if (const auto line = ObjectDescriptions::TextLine(m_, screen, n))
-            lblTSettings[size_t(n)]->setText(*line);
-        break;
+            settingsLine(kind, n)->setText(*line);
+        return;
     }
+    ObjectDescriptions::Description text;
+    if (kind == ObjectKind::Button) {
+        canvas_->ShowButton(n);
+        text = ObjectDescriptions::Button(m_, screen, n);
+    } else if (kind == ObjectKind::Pilot) {
+        canvas_->ShowPilot(n);
+        text = ObjectDescriptions::Pilot(m_, screen, n);
+    } else {
+        canvas_->ShowSlider(n);
+        text = ObjectDescriptions::Slider(m_, screen, n);
+    }
+    settingsLine(kind, n)->setText(text.line);
+    canvas_->SetToolTip(kind, n, text.tip);
 }
 
 // The live updates of an open editor reach every view through the document.

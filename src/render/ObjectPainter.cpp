@@ -46,26 +46,6 @@ qint64 twipsToPixels(qint64 twips)
 
 } // namespace
 
-QPoint ObjectPainter::ButtonPosition(int screen, int n) const
-{
-    return {m_.GetButtonLeft(screen, n), m_.GetButtonTop(screen, n)};
-}
-
-QPoint ObjectPainter::PilotPosition(int screen, int n) const
-{
-    return {m_.GetPilotLeft(screen, n), m_.GetPilotTop(screen, n)};
-}
-
-QPoint ObjectPainter::SliderPosition(int screen, int n) const
-{
-    return {m_.GetSliderLeft(screen, n), m_.GetSliderTop(screen, n)};
-}
-
-QPoint ObjectPainter::TextPosition(int screen, int n) const
-{
-    return {m_.GetTextLeft(screen, n), m_.GetTextTop(screen, n)};
-}
-
 QPoint ObjectPainter::captionOffset(int screen, int n) const
 {
     const qint64 x = twipsToPixels(DerivedFields::CaptionOffsetX(m_, screen, n));

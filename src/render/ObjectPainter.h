@@ -23,12 +23,6 @@ class ObjectPainter
 public:
     explicit ObjectPainter(const modVantile &m) : m_(m) {}
 
-    // Where an object stands on its screen (left, top).
-    QPoint ButtonPosition(int screen, int n) const;
-    QPoint PilotPosition(int screen, int n) const;
-    QPoint SliderPosition(int screen, int n) const;
-    QPoint TextPosition(int screen, int n) const;
-
     // A button in use with a picture: the picture, keyed, and its caption
     // over it with a transparent background. The caption may run past the
     // button. Nothing for a touch area (picture 0). The caption's face colour

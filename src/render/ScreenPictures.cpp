@@ -1,4 +1,5 @@
 // Whole screens into pictures and BMP files.
+#include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
@@ -11,6 +12,9 @@
 
 namespace
 {
+
+using EditOperations::Kind;
+using EditOperations::ObjectPosition;
 
 constexpr QRgb White = 0xFFFFFFFF;
 constexpr QRgb UnusedScreenGrey = 0xFF404040;
@@ -106,22 +110,22 @@ void ScreenRenderer::DrawSdScreen(int screen)
 {
     DrawBackground(screen);
     for (int b = 0; b < modVantile::ButtonCount; ++b)
-        objects_.Button(canvas_, screen, b, objects_.ButtonPosition(screen, b));
+        objects_.Button(canvas_, screen, b, ObjectPosition(m_, screen, Kind::Button, b));
     for (int t = 0; t < modVantile::TextCount; ++t)
-        objects_.Text(canvas_, screen, t, objects_.TextPosition(screen, t), ObjectPainter::TextView::SdCard);
+        objects_.Text(canvas_, screen, t, ObjectPosition(m_, screen, Kind::Text, t), ObjectPainter::TextView::SdCard);
 }
 
 void ScreenRenderer::DrawPreview(int screen)
 {
     DrawBackground(screen);
     for (int n = 0; n < modVantile::ButtonCount; ++n) {
-        objects_.Button(canvas_, screen, n, objects_.ButtonPosition(screen, n));
-        objects_.Pilot(canvas_, screen, n, objects_.PilotPosition(screen, n));
+        objects_.Button(canvas_, screen, n, ObjectPosition(m_, screen, Kind::Button, n));
+        objects_.Pilot(canvas_, screen, n, ObjectPosition(m_, screen, Kind::Pilot, n));
     }
     for (int s = 0; s < modVantile::SliderCount; ++s)
-        objects_.Slider(canvas_, screen, s, objects_.SliderPosition(screen, s));
+        objects_.Slider(canvas_, screen, s, ObjectPosition(m_, screen, Kind::Slider, s));
     for (int t = 0; t < modVantile::TextCount; ++t)
-        objects_.Text(canvas_, screen, t, objects_.TextPosition(screen, t), ObjectPainter::TextView::Preview);
+        objects_.Text(canvas_, screen, t, ObjectPosition(m_, screen, Kind::Text, t), ObjectPainter::TextView::Preview);
 }
 
 void ScreenRenderer::DrawScreen(int screen, const RunTimeState &state)
@@ -132,47 +136,47 @@ void ScreenRenderer::DrawScreen(int screen, const RunTimeState &state)
     const int address = m_.GetNodeAddress();
     for (int n = 0; n < modVantile::PilotCount; ++n) {
         const int node = ObjectTables::NodeOf(address, m_.GetPilotDevice(screen, n));
-        objects_.Pilot(canvas_, screen, n, objects_.PilotPosition(screen, n),
+        objects_.Pilot(canvas_, screen, n, ObjectPosition(m_, screen, Kind::Pilot, n),
                        state.InputOn(node, m_.GetPilotInput(screen, n) + 1));
     }
     for (int s = 0; s < modVantile::SliderCount; ++s) {
         const int node = ObjectTables::NodeOf(address, m_.GetSliderDevice(screen, s));
-        objects_.Slider(canvas_, screen, s, objects_.SliderPosition(screen, s), state.Level(node));
+        objects_.Slider(canvas_, screen, s, ObjectPosition(m_, screen, Kind::Slider, s), state.Level(node));
     }
     for (int t = 0; t < modVantile::TextCount; ++t) {
         const ObjectTables::TextKind kind = ObjectTables::DecodeTextType(m_.GetTextType(screen, t));
         if (!ObjectTables::IsValueBox(kind) && !ObjectTables::IsBarGraph(kind))
             continue;
         const int node = ObjectTables::NodeOf(address, m_.GetTextDevice(screen, t));
-        objects_.Text(canvas_, screen, t, objects_.TextPosition(screen, t), ObjectPainter::TextView::Live,
+        objects_.Text(canvas_, screen, t, ObjectPosition(m_, screen, Kind::Text, t), ObjectPainter::TextView::Live,
                       state.Level(node));
     }
 }
 
 void ScreenRenderer::RIButton(int iBNum)
 {
-    objects_.Button(canvas_, m_.CurrentScreen, iBNum, objects_.ButtonPosition(m_.CurrentScreen, iBNum));
+    objects_.Button(canvas_, m_.CurrentScreen, iBNum, ObjectPosition(m_, m_.CurrentScreen, Kind::Button, iBNum));
 }
 
 void ScreenRenderer::RIPilot(int iPNum)
 {
-    objects_.Pilot(canvas_, m_.CurrentScreen, iPNum, objects_.PilotPosition(m_.CurrentScreen, iPNum));
+    objects_.Pilot(canvas_, m_.CurrentScreen, iPNum, ObjectPosition(m_, m_.CurrentScreen, Kind::Pilot, iPNum));
 }
 
 void ScreenRenderer::RISlider(int iSNum)
 {
-    objects_.Slider(canvas_, m_.CurrentScreen, iSNum, objects_.SliderPosition(m_.CurrentScreen, iSNum));
+    objects_.Slider(canvas_, m_.CurrentScreen, iSNum, ObjectPosition(m_, m_.CurrentScreen, Kind::Slider, iSNum));
 }
 
 void ScreenRenderer::RITitleDL(int iTNum)
 {
-    objects_.Text(canvas_, m_.CurrentScreen, iTNum, objects_.TextPosition(m_.CurrentScreen, iTNum),
+    objects_.Text(canvas_, m_.CurrentScreen, iTNum, ObjectPosition(m_, m_.CurrentScreen, Kind::Text, iTNum),
                   ObjectPainter::TextView::SdCard);
 }
 
 void ScreenRenderer::RITitleIP(int iTNum)
 {
-    objects_.Text(canvas_, m_.CurrentScreen, iTNum, objects_.TextPosition(m_.CurrentScreen, iTNum),
+    objects_.Text(canvas_, m_.CurrentScreen, iTNum, ObjectPosition(m_, m_.CurrentScreen, Kind::Text, iTNum),
                   ObjectPainter::TextView::Preview);
 }
 
