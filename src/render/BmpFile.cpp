@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -24,6 +25,29 @@ void put32(char *p, uint32_t v)
 }
 
 } // namespace
+
+std::optional<Header> ReadHeader(const uint8_t *bytes, size_t size)
+{
+    constexpr size_t FileHeader = 14;
+    if (size < FileHeader + 16 || bytes[0] != 'B' || bytes[1] != 'M')
+        return {};
+    Header h{};
+    h.dataOffset = qFromLittleEndian<uint32_t>(bytes + 10);
+    h.infoSize = qFromLittleEndian<uint32_t>(bytes + 14);
+    if (h.infoSize == 12) {
+        h.width = qFromLittleEndian<uint16_t>(bytes + 18);
+        h.height = qFromLittleEndian<int16_t>(bytes + 20);
+        h.bits = qFromLittleEndian<uint16_t>(bytes + 24);
+        return h;
+    }
+    if (size < FileHeader + 20)
+        return {};
+    h.width = qFromLittleEndian<int32_t>(bytes + 18);
+    h.height = qFromLittleEndian<int32_t>(bytes + 22);
+    h.bits = qFromLittleEndian<uint16_t>(bytes + 28);
+    h.compression = qFromLittleEndian<uint32_t>(bytes + 30);
+    return h;
+}
 
 int RowBytes(int width)
 {

@@ -1,6 +1,7 @@
 #include "render/PictureFile.h"
 
 #include "platform/Files.h"
+#include "render/BmpFile.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -11,48 +12,23 @@ namespace PictureFile
 namespace
 {
 
-uint32_t le32(const QByteArray &b, int at)
-{
-    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
-           uint32_t(uint8_t(b[at + 3])) << 24;
-}
-
-uint16_t le16(const QByteArray &b, int at)
-{
-    return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
-}
-
 // An uncompressed BMP must hold every pixel row its header promises.
 bool bmpRowsPresent(const QByteArray &b, QString *why)
 {
-    constexpr int FileHeader = 14;
-    if (b.size() < FileHeader + 16 || b[0] != 'B' || b[1] != 'M')
+    const auto h = BmpFile::ReadHeader(reinterpret_cast<const uint8_t *>(b.constData()), size_t(b.size()));
+    if (!h)
         return true; // not a BMP, or too short for the decoder to accept
-    const uint32_t dataOffset = le32(b, 10);
-    const uint32_t infoSize = le32(b, 14);
-    int64_t width, height, bits, compression = 0;
-    if (infoSize == 12) {
-        width = le16(b, 18);
-        height = int16_t(le16(b, 20));
-        bits = le16(b, 24);
-    } else {
-        if (b.size() < FileHeader + 20)
-            return true;
-        width = int32_t(le32(b, 18));
-        height = int32_t(le32(b, 22));
-        bits = le16(b, 28);
-        compression = b.size() >= FileHeader + 20 ? le32(b, 30) : 0;
-    }
     // Run-length pictures are checked by decoding them twice (below).
-    if (compression != 0 && compression != 3 && compression != 6)
+    if (h->compression != 0 && h->compression != 3 && h->compression != 6)
         return true;
-    if (width <= 0 || height == 0 || bits <= 0 || bits > 32)
+    if (h->width <= 0 || h->height == 0 || h->bits == 0 || h->bits > 32)
         return true; // the decoder refuses these
-    const int64_t rows = height < 0 ? -height : height;
+    const int64_t width = h->width, rows = h->height < 0 ? -int64_t(h->height) : h->height, bits = h->bits;
+    const int64_t dataOffset = h->dataOffset;
     const int64_t rowBytes = (width * bits + 31) / 32 * 4; // width < 2^31, bits <= 32
     int64_t pixelBytes = 0;
-    if (__builtin_mul_overflow(rowBytes, rows, &pixelBytes) || int64_t(dataOffset) > b.size() ||
-        pixelBytes > b.size() - int64_t(dataOffset)) {
+    if (__builtin_mul_overflow(rowBytes, rows, &pixelBytes) || dataOffset > b.size() ||
+        pixelBytes > b.size() - dataOffset) {
         if (why)
             *why = QStringLiteral("the file ends before the pixel rows its header promises");
         return false;

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/UdisksOpen.h"
+#include "render/BmpFile.h"
 #include "sdcard/StockPictures.h"
 
 #include <QFile>
@@ -43,16 +44,6 @@ constexpr std::array<int, 4> ScreenSectors{511, 301, 601, 1501};
 QString num(int n, int width)
 {
     return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
-}
-
-uint32_t le32(const uint8_t *b, size_t at)
-{
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
-}
-
-uint16_t le16(const uint8_t *b, size_t at)
-{
-    return uint16_t(b[at] | b[at + 1] << 8);
 }
 
 QString systemReason(int error)
@@ -711,15 +702,13 @@ bool modVantileSDWrite::ConvertBmp(const uint8_t *bytes, size_t size, bool heade
             *why = reason;
         return false;
     };
-    if (size < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+    const auto bmp = BmpFile::ReadHeader(bytes, size);
+    if (size < BmpFile::HeaderBytes || !bmp)
         return fail(QStringLiteral("not a BMP file"));
-    const uint32_t dataOffset = le32(bytes, 10);
-    const uint32_t infoSize = le32(bytes, 14);
-    const int32_t width = int32_t(le32(bytes, 18));
-    const int32_t rawHeight = int32_t(le32(bytes, 22));
-    const uint16_t bits = le16(bytes, 28);
-    const uint32_t compression = le32(bytes, 30);
-    if (infoSize < 40 || bits != 24 || compression != 0)
+    const uint32_t dataOffset = bmp->dataOffset;
+    const int32_t width = bmp->width;
+    const int32_t rawHeight = bmp->height;
+    if (bmp->infoSize < 40 || bmp->bits != 24 || bmp->compression != 0)
         return fail(QStringLiteral("not an uncompressed 24-bit BMP"));
     if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN)
         return fail(QStringLiteral("the picture has no pixels"));
