@@ -57,12 +57,6 @@ void fillScreen(modVantile &m, const QString &background)
     m.ScreenBackground[0] = background;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)

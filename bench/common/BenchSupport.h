@@ -1,10 +1,13 @@
 #pragma once
 
-// What the benchmarks share: prompts that never wait for anybody, and a
-// screen with every object slot in use.
+// What the benchmarks share: prompts that never wait for anybody, a screen
+// with every object slot in use, and the median of the times measured.
 #include "model/EditOperations.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
+
+#include <algorithm>
+#include <vector>
 
 // Answers every question with `answer` at once.
 class SilentMessages : public MessagePrompt
@@ -37,4 +40,11 @@ inline void UseEverySlot(modVantile &m, int screen)
         }
     for (int n = 0; n < modVantile::ButtonCount; ++n)
         m.SetButtonPicture(n, 1 + n % 32);
+}
+
+// The middle one of the times measured.
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }

@@ -79,12 +79,6 @@ void fallbackScreens(const modVantileSDWrite &sd, const QString &folder)
     }
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
