@@ -63,7 +63,6 @@ public:
     void SetSelection(const QList<ObjectRef> &objects);
 
     CanvasSurface *Surface() const { return surface_; }
-    QFrame *Frame() const { return layout_; }
 
 signals:
     void ObjectClicked(Kind kind, int n);

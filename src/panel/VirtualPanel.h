@@ -48,7 +48,6 @@ public:
     int Screen() const { return screen_; }
     enum class Showing { Screen, Keypad, AccessDenied };
     Showing Shows() const { return showing_; }
-    int DigitsEntered() const { return int(entered_.size()); }
     // The picture the panel shows now.
     const QImage &Picture();
 

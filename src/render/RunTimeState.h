@@ -20,7 +20,6 @@ public:
 
     // Adds a device (all off, level 0) unless it is known already.
     void AddDevice(int node) { devices_.try_emplace(node); }
-    void RemoveDevice(int node) { devices_.erase(node); }
     bool HasDevice(int node) const { return devices_.count(node) != 0; }
     QList<int> Nodes() const;
 
