@@ -121,7 +121,6 @@ public:
     void setPanelText(const QImage &picture, QSize box);
     // Back to the wrapped text, over the whole label.
     void clearPanelText();
-    bool hasPanelText() const { return box_.has_value(); }
     const QImage &panelText() const { return panelText_; }
     // The box of the panel text, or the whole label.
     QSize boxSize() const { return box_.value_or(panelGeometry().size()); }
