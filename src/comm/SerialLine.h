@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class QSerialPort;
+class SerialPort;
 
 // COM1 to COM8 on this system. QUELLIX_COM1 ... QUELLIX_COM8 name a device
 // explicitly; the other numbers take the system's serial devices in turn,
@@ -64,7 +64,7 @@ public:
 private:
     void checkError();
 
-    std::unique_ptr<QSerialPort> port_;
+    std::unique_ptr<SerialPort> port_;
     bool lost_ = false;
     QString rightsAdvice_;
 };
