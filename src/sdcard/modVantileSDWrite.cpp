@@ -6,18 +6,12 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "platform/UdisksOpen.h"
+#include "platform/RawDisk.h"
 #include "render/BmpFile.h"
 #include "sdcard/StockPictures.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -73,20 +67,13 @@ QString fileFailureReason(int error, const QString &path, bool write)
     }
 }
 
-bool isDevicePath(const QString &path)
-{
-    struct stat st {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
-        return S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode);
-    return path.startsWith(QLatin1String("/dev/"));
-}
-
 // Second line of a "Could not open" message: why, and what to do about it.
 QString openFailureReason(int error, const QString &path, bool write)
 {
-    if (!isDevicePath(path))
+    if (!RawDisk::IsDevicePath(path))
         return fileFailureReason(error, path, write);
+    if (error == RawDisk::NoMedium)
+        error = ENXIO;
     switch (error) {
     case EACCES:
     case EPERM:
@@ -99,7 +86,6 @@ QString openFailureReason(int error, const QString &path, bool write)
     case ENOENT:
     case ENXIO:
     case ENODEV:
-    case ENOMEDIUM:
         return QStringLiteral("%1 is not there (is the card in the reader?).").arg(path);
     case EROFS:
         return QStringLiteral("%1 is read-only (is the card's write-protect switch on?).").arg(path);
@@ -108,17 +94,10 @@ QString openFailureReason(int error, const QString &path, bool write)
     }
 }
 
-bool isBlockDevice(int fd)
-{
-    struct stat st {
-    };
-    return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISBLK(st.st_mode);
-}
-
 constexpr quint64 DigestSeed = 0xCBF29CE484222325ULL;
 
 struct AlignedFree {
-    void operator()(char *p) const { std::free(p); }
+    void operator()(char *p) const { RawDisk::AlignedFree(p); }
 };
 
 } // namespace
@@ -277,40 +256,12 @@ bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusi
 {
     CloseDrive();
     LastError.clear();
-    int flags = (write ? O_RDWR : O_RDONLY) | O_CLOEXEC;
-    if (create)
-        flags |= O_CREAT;
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st {
-    };
-    // O_EXCL claims a block device for us alone: it fails while a file
-    // system on it is mounted or another program holds it.
-    const bool claim = exclusive && ::stat(native.constData(), &st) == 0 && S_ISBLK(st.st_mode);
-    if (claim)
-        flags |= O_EXCL;
-    // QUELLIX_RAW_OPEN=udisks goes to udisks2 straight away, as a user
-    // without rights on the device would.
-    const bool direct = create || qEnvironmentVariable("QUELLIX_RAW_OPEN") != QLatin1String("udisks");
-    int fd = -1;
-    int error = EACCES;
-    if (direct) {
-        do
-            fd = ::open(native.constData(), flags, 0644);
-        while (fd < 0 && errno == EINTR);
-        error = errno;
-    }
-    if (fd < 0 && !create && (error == EACCES || error == EPERM)) {
-        // Without rights of our own, the system may grant them (udisks2 asks polkit).
-        QString refused;
-        fd = Udisks::OpenDevice(path, write, claim, &refused);
-        if (fd < 0) {
-            LastError = openFailureReason(error, path, write) + QStringLiteral(" udisks2 did not open it either: ") +
-                        refused + QLatin1Char('.');
-            return false;
-        }
-    }
+    QString otherRefusal;
+    const int fd = RawDisk::Open(path, write, exclusive, create, &otherRefusal);
     if (fd < 0) {
-        LastError = openFailureReason(error, path, write);
+        LastError = openFailureReason(errno, path, write);
+        if (!otherRefusal.isEmpty())
+            LastError += QStringLiteral(" udisks2 did not open it either: ") + otherRefusal + QLatin1Char('.');
         return false;
     }
     DriveHandle = fd;
@@ -328,13 +279,11 @@ QString modVantileSDWrite::CreateTemporaryImage(const QString &target)
     CloseDrive();
     LastError.clear();
     QByteArray name = QFile::encodeName(target + QStringLiteral(".XXXXXX.part"));
-    // mkostemps creates with O_EXCL: a file or link already there is never opened.
-    const int fd = ::mkostemps(name.data(), 5, O_CLOEXEC);
+    const int fd = RawDisk::CreateUnique(&name, 5);
     if (fd < 0) {
         LastError = fileFailureReason(errno, target + QStringLiteral(".part"), true);
         return {};
     }
-    ::fchmod(fd, 0644);
     DriveHandle = fd;
     openedPath_ = QFile::decodeName(name);
     return openedPath_;
@@ -422,7 +371,7 @@ bool modVantileSDWrite::OpenVolumeWrite(const QString &letter, const Drives::Dis
 
 QString modVantileSDWrite::medium() const
 {
-    return isDevicePath(openedPath_) ? QStringLiteral("card") : QStringLiteral("image file");
+    return RawDisk::IsDevicePath(openedPath_) ? QStringLiteral("card") : QStringLiteral("image file");
 }
 
 bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes)
@@ -433,9 +382,7 @@ bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes)
     }
     qint64 done = 0;
     while (done < bytes) {
-        const ssize_t n = ::pread(DriveHandle, data + done, size_t(bytes - done), off_t(position + done));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const qint64 n = RawDisk::ReadAt(DriveHandle, data + done, bytes - done, position + done);
         if (n < 0) {
             LastError = systemReason(errno);
             return false;
@@ -472,9 +419,7 @@ bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 b
     }
     qint64 done = 0;
     while (done < bytes) {
-        const ssize_t n = ::pwrite(DriveHandle, data + done, size_t(bytes - done), off_t(position + done));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const qint64 n = RawDisk::WriteAt(DriveHandle, data + done, bytes - done, position + done);
         if (n <= 0) {
             LastError = n < 0 ? systemReason(errno) : QStringLiteral("the %1 took no more data").arg(medium());
             LastError = QStringLiteral("byte %1: %2").arg(PositionText(position + done), LastError);
@@ -488,7 +433,7 @@ bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 b
         // so that the flush at the end has little left to wait for.
         pendingWriteback_ += bytes;
         if (pendingWriteback_ >= WritebackStep) {
-            ::sync_file_range(DriveHandle, 0, 0, SYNC_FILE_RANGE_WRITE);
+            RawDisk::StartWriteback(DriveHandle);
             pendingWriteback_ = 0;
         }
     }
@@ -497,27 +442,14 @@ bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 b
 
 qint64 modVantileSDWrite::VolumeSize() const
 {
-    if (DriveHandle < 0)
-        return 0;
-    struct stat st {
-    };
-    if (::fstat(DriveHandle, &st) != 0)
-        return 0;
-    if (S_ISBLK(st.st_mode)) {
-        uint64_t size = 0;
-        if (::ioctl(DriveHandle, BLKGETSIZE64, &size) == 0)
-            return qint64(size);
-        const off_t end = ::lseek(DriveHandle, 0, SEEK_END);
-        return end < 0 ? 0 : qint64(end);
-    }
-    return qint64(st.st_size);
+    return DriveHandle < 0 ? 0 : RawDisk::Size(DriveHandle);
 }
 
 bool modVantileSDWrite::SetImageSize(qint64 bytes)
 {
-    if (DriveHandle < 0 || isBlockDevice(DriveHandle))
+    if (DriveHandle < 0 || RawDisk::IsDevice(DriveHandle))
         return false;
-    if (::ftruncate(DriveHandle, off_t(bytes)) != 0) {
+    if (!RawDisk::Resize(DriveHandle, bytes)) {
         LastError = systemReason(errno);
         return false;
     }
@@ -528,7 +460,7 @@ bool modVantileSDWrite::Flush()
 {
     if (DriveHandle < 0)
         return false;
-    if (::fsync(DriveHandle) != 0) {
+    if (!RawDisk::Flush(DriveHandle)) {
         LastError = systemReason(errno);
         return false;
     }
@@ -538,7 +470,7 @@ bool modVantileSDWrite::Flush()
 void modVantileSDWrite::CloseDrive()
 {
     if (DriveHandle >= 0)
-        ::close(DriveHandle);
+        RawDisk::Close(DriveHandle);
     DriveHandle = -1;
     openedPath_.clear();
 }
@@ -943,24 +875,14 @@ bool modVantileSDWrite::VerifyWritten(QString *failure)
     if (DriveHandle < 0)
         return false;
     constexpr qint64 Chunk = 4 << 20;
-    std::unique_ptr<char, AlignedFree> buffer(static_cast<char *>(std::aligned_alloc(4096, Chunk)));
+    std::unique_ptr<char, AlignedFree> buffer(RawDisk::AlignedAlloc(4096, Chunk));
     if (!buffer) {
         if (failure)
             *failure = QStringLiteral("Not enough memory to read the card back.");
         return false;
     }
-    // A card must be read from the card, not from the system's cache: direct
-    // reads where the device allows them, else drop its cached pages first.
-    const bool block = isBlockDevice(DriveHandle);
-    const int oldFlags = ::fcntl(DriveHandle, F_GETFL);
-    bool direct = false;
-    if (block) {
-        direct = oldFlags >= 0 && ::fcntl(DriveHandle, F_SETFL, oldFlags | O_DIRECT) == 0;
-        if (!direct) {
-            ::ioctl(DriveHandle, BLKFLSBUF, 0);
-            ::posix_fadvise(DriveHandle, 0, 0, POSIX_FADV_DONTNEED);
-        }
-    }
+    // A card must be read from the card, not from the system's cache.
+    RawDisk::UncachedReads uncached(DriveHandle);
     bool ok = true;
     for (const WrittenRun &run : written_) {
         if (run.bytes > Chunk) {
@@ -970,14 +892,8 @@ bool modVantileSDWrite::VerifyWritten(QString *failure)
             break;
         }
         bool read = ReadBytes(run.position, buffer.get(), run.bytes);
-        if (!read && direct && errno == EINVAL) {
-            // The device does not take direct reads of this size.
-            ::fcntl(DriveHandle, F_SETFL, oldFlags);
-            direct = false;
-            ::ioctl(DriveHandle, BLKFLSBUF, 0);
-            ::posix_fadvise(DriveHandle, 0, 0, POSIX_FADV_DONTNEED);
+        if (!read && uncached.FallBack())
             read = ReadBytes(run.position, buffer.get(), run.bytes);
-        }
         if (!read) {
             ok = false;
             if (failure)
@@ -992,7 +908,5 @@ bool modVantileSDWrite::VerifyWritten(QString *failure)
             break;
         }
     }
-    if (direct)
-        ::fcntl(DriveHandle, F_SETFL, oldFlags);
     return ok;
 }
