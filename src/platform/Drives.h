@@ -8,10 +8,14 @@
 // their type codes and physical drive numbers, mounted file systems.
 //
 // Sources (each can point at a fixture for tests):
+//   QUELLIX_DRIVE_D .. QUELLIX_DRIVE_O  a device or an image file for that letter
+// and on Linux:
 //   QUELLIX_SYS_BLOCK  instead of /sys/block
 //   QUELLIX_MOUNTS     instead of /proc/self/mounts
-//   QUELLIX_DRIVE_D .. QUELLIX_DRIVE_O  a device or an image file for that letter
 //   QUELLIX_UMOUNT     the program that unmounts one device (default: udisksctl, then umount)
+// On Windows a letter is the system's own drive letter, its physical drive
+// \\.\PhysicalDriveN; the card's volumes are locked and dismounted when the
+// card is opened for writing, so nothing is unmounted beforehand.
 namespace Drives
 {
 
@@ -38,6 +42,7 @@ struct DiskIdentity {
     QString vendor, model, serial;
     bool removable = false;
     bool system = false; // holds the running system
+    QString bus;         // "USB", "SD" ...; where the system names it
     bool present() const { return !number.isEmpty(); }
 };
 // The disk or file at the path as it is now; not present() when there is none.
