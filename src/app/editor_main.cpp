@@ -2,6 +2,7 @@
 #include "editor/QtPrompts.h"
 #include "editor/frmVantile.h"
 #include "model/modVantile.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
     messages.SetParent(&window);
     files.SetParent(&window);
     window.show();
+    if (const QString notice = Paths::TakeNotice(); !notice.isEmpty())
+        messages.Show(notice, QStringLiteral("ZAV Quellix Touch"));
     if (const QStringList names = parser.positionalArguments(); !names.isEmpty())
         window.OpenProject(names.first());
     return QApplication::exec();

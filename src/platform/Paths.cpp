@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "platform/PathsSystem.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,7 +13,7 @@ QString WorkingFolder()
     const QString home = qEnvironmentVariable("QUELLIX_HOME");
     if (!home.isEmpty())
         return QDir::cleanPath(home);
-    return QDir::cleanPath(QDir::homePath() + QStringLiteral("/ZAV Quellix Touch"));
+    return QDir::cleanPath(System::DefaultWorkingFolder());
 }
 
 QString SettingsFile()
@@ -33,6 +35,12 @@ QString BmpLibraryFolder()
 {
     const QFileInfo working(WorkingFolder());
     return QDir::cleanPath(working.absolutePath() + QStringLiteral("/ZAV Quellix Touch Screen/BMP Library"));
+}
+
+QString TakeNotice()
+{
+    WorkingFolder();
+    return System::TakeNotice();
 }
 
 } // namespace Paths
