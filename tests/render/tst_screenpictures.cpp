@@ -3,10 +3,9 @@
 #include "render/BmpFile.h"
 #include "render/PictureCompilation.h"
 #include "renderhelpers.h"
+#include "systemfixtures.h"
 
 #include <QDir>
-
-#include <sys/stat.h>
 
 namespace
 {
@@ -362,7 +361,9 @@ void TestScreenPictures::unreadableBackground()
     QFETCH(bool, readable);
     TempHome home;
     const QString path = home.file(QStringLiteral("background.bmp"));
-    QVERIFY(bytes.isNull() ? ::mkfifo(qPrintable(path), 0600) == 0 : writeFile(path, bytes));
+    if (bytes.isNull() && !MakeFifo(path))
+        QSKIP("no FIFOs on this system");
+    QVERIFY(bytes.isNull() || writeFile(path, bytes));
     modVantile m;
     m.ScreenBackground[0] = path;
     ScriptedMessages messages;
