@@ -1,5 +1,7 @@
 #include "assets/PanelPictures.h"
 
+#include "render/RenderFont.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -20,7 +22,7 @@ QImage blank(int w, int h, QColor fill)
 
 QFont pixelFont(int pixels, bool bold = false)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(RenderFontFamily());
     font.setPixelSize(std::max(pixels, 6));
     font.setBold(bold);
     return font;

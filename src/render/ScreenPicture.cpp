@@ -1,5 +1,7 @@
 #include "render/ScreenPicture.h"
 
+#include "render/RenderFont.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -48,7 +50,7 @@ QImage ScreenPicture::NewRaster(int width, int height)
 
 QFont ScreenPicture::ArialFont(double points, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(RenderFontFamily());
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));

@@ -59,7 +59,8 @@ public:
     // Copies every source pixel, passed through `recolor` when one is given.
     void FullCopy(const QImage &source, qint64 left, qint64 top, QRgb (*recolor)(QRgb) = nullptr);
 
-    // "Arial" at a point size, bold or not, with grey-level smoothing.
+    // "Arial" (the font inside the program) at a point size, bold or not,
+    // with grey-level smoothing.
     static QFont ArialFont(double points, bool bold);
     // Raster for text: point sizes apply at 96 pixels per inch.
     static QImage NewRaster(int width, int height);
