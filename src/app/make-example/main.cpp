@@ -3,14 +3,19 @@
 // it: a Home screen whose buttons lead to three rooms and to an installer
 // screen behind a password; the rooms have lights with pilots, a dimmer
 // slider with its value box and bar graph.
+// make-example --random SEED OUT.QXC
+// Builds a project of random objects, the same one for a seed on every
+// system, for comparing what two builds make of it.
 #include "assets/PictureSets.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QStringList>
 
 #include <cstdio>
+#include <iterator>
 
 namespace
 {
@@ -132,17 +137,70 @@ private:
     int buttons_ = 0, pilots_ = 0, sliders_ = 0, texts_ = 0;
 };
 
+// Screens of random objects within the limits the editors allow; captions
+// with Windows-1252 letters, colour backgrounds (pictures would tie the
+// project to a folder).
+void randomProject(modVantile &m, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    auto pick = [&](int lowest, int highest) { return int(random.bounded(lowest, highest + 1)); };
+    static const char16_t *const words[] = {u"Küche", u"Salon",   u"Café",   u"Été",      u"Bühne", u"Señal",  u"Œuvre",
+                                            u"Hall",  u"All Off", u"Zone 7", u"Ångström", u"Æsir",  u"«Scène»"};
+    auto word = [&] { return QString::fromUtf16(words[random.bounded(int(std::size(words)))]); };
+    m.SetLayout(pick(0, 1));
+    m.SetResolution(pick(0, 3));
+    m.SetCommandSet(pick(0, 2));
+    m.SetNodeAddress(pick(0, 200));
+    m.SetNodeRange(pick(0, 30));
+    m.SetBeep(pick(0, 1));
+    Builder b(m);
+    const int screens = pick(1, 6);
+    for (int s = 0; s < screens; ++s) {
+        b.screen(s, colour(pick(0, 255), pick(0, 255), pick(0, 255)));
+        for (int n = pick(0, 8); n > 0; --n)
+            b.button(pick(0, ObjectTables::LastPasswordCode), pick(1, ObjectTables::LastButtonPicture), pick(0, 400),
+                     pick(0, 220), word(), pick(0, 15), pick(0, 1) ? pick(0, 999999) : 0, pick(0, 1) == 1);
+        for (int n = pick(0, 6); n > 0; --n)
+            b.pilot(pick(1, ObjectTables::LastPilotPicture), pick(0, 440), pick(0, 240), pick(0, 15),
+                    pick(1, ObjectTables::InputCount));
+        for (int n = pick(0, 2); n > 0; --n)
+            b.slider(pick(1, ObjectTables::LastSliderPicture), pick(0, 420), pick(0, 40), pick(0, 15));
+        for (int n = pick(0, 4); n > 0; --n)
+            b.text(pick(1, ObjectTables::LastTextType), pick(0, 380), pick(0, 230), pick(16, 200), pick(12, 48), word(),
+                   pick(0, ObjectTables::FontSizeCount - 1), pick(0, 1) == 1, pick(0, 15));
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-example OUT.QXC\n");
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    const bool random = args.size() == 3 && args[0] == QLatin1String("--random");
+    if (args.size() != 1 && !random) {
+        std::fprintf(stderr, "usage: make-example OUT.QXC\n       make-example --random SEED OUT.QXC\n");
         return 2;
     }
     modVantile m;
     m.NewProject();
+    if (random) {
+        bool ok = false;
+        const quint32 seed = args[1].toUInt(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "make-example: the seed must be a number\n");
+            return 2;
+        }
+        randomProject(m, seed);
+        m.SelectScreen(0);
+        m.ProjectFileName = args[2];
+        QString error;
+        if (!m.SaveProject(&error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
     // Node 10 upwards, 16 devices, touch beep on, 480x272 landscape, "P Cmd".
     m.SetLayout(0);
     m.SetNodeAddress(15);
@@ -178,7 +236,7 @@ int main(int argc, char *argv[])
     b.button(GotoHome, SmallRoundBlue, 16, 224, QStringLiteral("Home"));
 
     m.SelectScreen(0);
-    m.ProjectFileName = QString::fromLocal8Bit(argv[1]);
+    m.ProjectFileName = args[0];
     QString error;
     if (!m.SaveProject(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
