@@ -24,6 +24,7 @@ set(CPACK_PACKAGE_NAME "ZAV Quellix Touch")
 set(CPACK_PACKAGE_VENDOR "ZAV")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the touch panels of a lighting-control network")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "ZAV Quellix Touch")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_PACKAGE_FILE_NAME "quellix-touch-${PROJECT_VERSION}-windows-x64")
 # A Start-menu entry for the editor.
 set(CPACK_PACKAGE_EXECUTABLES "quellix-touch" "ZAV Quellix Touch")

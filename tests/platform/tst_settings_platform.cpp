@@ -233,5 +233,9 @@ void tst_SettingsPlatform::driveTypes()
     qunsetenv("QUELLIX_DRIVE_H");
 }
 
-QTEST_MAIN(tst_SettingsPlatform)
+QObject *newSettingsPlatformTest()
+{
+    return new tst_SettingsPlatform;
+}
+
 #include "tst_settings_platform.moc"

@@ -2,10 +2,13 @@
 #include "model/Settings.h"
 #include "render/BmpFile.h"
 #include "render/PictureCompilation.h"
+#include "render/RenderFont.h"
+#include "render/ScreenPicture.h"
 #include "renderhelpers.h"
 #include "systemfixtures.h"
 
 #include <QDir>
+#include <QRawFont>
 
 namespace
 {
@@ -70,6 +73,7 @@ private slots:
     void unreadableBackground_data();
     void unreadableBackground();
     void unwritableFolderReportedOnce();
+    void fontTravelsWithTheProgram();
 };
 
 void TestScreenPictures::bmpForm_data()
@@ -406,6 +410,25 @@ void TestScreenPictures::unwritableFolderReportedOnce()
     QVERIFY(!CompileScreenPictures(m, messages, QString(), QString()));
     QCOMPARE(messages.boxes.size(), 1);
     QVERIFY(messages.boxes[0].text.contains(QStringLiteral("144 of 144")));
+}
+
+void TestScreenPictures::fontTravelsWithTheProgram()
+{
+    // The pictures' font is the one inside the program, whatever the system
+    // has under the name Arial.
+    QCOMPARE(RenderFontFamily(), QStringLiteral("Liberation Sans"));
+    for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}) {
+        QFile font(QString::fromLatin1(file));
+        QVERIFY2(font.open(QIODevice::ReadOnly), file);
+        const QRawFont raw(font.readAll(), 12);
+        QVERIFY2(raw.isValid(), file);
+        QCOMPARE(raw.familyName(), QStringLiteral("Liberation Sans"));
+    }
+    for (const bool bold : {false, true}) {
+        const QFontInfo info(ScreenPicture::ArialFont(10, bold));
+        QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(info.bold(), bold);
+    }
 }
 
 QObject *newScreenPicturesTest()
