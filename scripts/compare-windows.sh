@@ -10,7 +10,10 @@ cd "$(dirname "$0")/.."
 windows_wine
 LINUX="$ROOT/build/src/app"
 WINDOWS="$WINBUILD/src/app"
-[ -x "$LINUX/quellix" ] || cmake --build build -j2 --target quellix make-example quellix-panel-sim
+if [ ! -x "$LINUX/panel-sim/quellix-panel-sim" ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build build -j2 --target quellix make-example quellix-panel-sim
+fi
 WORK=$(mktemp -d)
 SIM=""
 trap '[ -n "$SIM" ] && kill $SIM 2>/dev/null; rm -rf "$WORK"' EXIT
