@@ -6,7 +6,7 @@
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
-#include "render/BackgroundLookup.h"
+#include "model/BackgroundLookup.h"
 #include "render/PictureFile.h"
 #include "render/ScreenPicture.h"
 

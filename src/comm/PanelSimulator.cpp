@@ -3,7 +3,7 @@
 #include "comm/DeviceData.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include "platform/Files.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -359,11 +359,7 @@ void PanelSimulator::save() const
 {
     if (options_.saveFile.isEmpty())
         return;
-    QSaveFile file(options_.saveFile);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(Received());
-        file.commit();
-    }
+    Files::Write(options_.saveFile, Received(), nullptr);
 }
 
 bool PanelSimulator::ParseFault(const QString &text, Fault *fault)

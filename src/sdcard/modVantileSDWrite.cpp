@@ -273,13 +273,11 @@ int modVantileSDWrite::GetPhysicalDriveNumber(const QString &letter) const
     return Drives::LetterInfo(letter.toUpper()).physicalNumber;
 }
 
-bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive, bool create)
+bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive)
 {
     CloseDrive();
     LastError.clear();
     int flags = (write ? O_RDWR : O_RDONLY) | O_CLOEXEC;
-    if (create)
-        flags |= O_CREAT;
     const QByteArray native = QFile::encodeName(path);
     struct stat st {
     };
@@ -290,16 +288,16 @@ bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusi
         flags |= O_EXCL;
     // QUELLIX_RAW_OPEN=udisks goes to udisks2 straight away, as a user
     // without rights on the device would.
-    const bool direct = create || qEnvironmentVariable("QUELLIX_RAW_OPEN") != QLatin1String("udisks");
+    const bool direct = qEnvironmentVariable("QUELLIX_RAW_OPEN") != QLatin1String("udisks");
     int fd = -1;
     int error = EACCES;
     if (direct) {
         do
-            fd = ::open(native.constData(), flags, 0644);
+            fd = ::open(native.constData(), flags);
         while (fd < 0 && errno == EINTR);
         error = errno;
     }
-    if (fd < 0 && !create && (error == EACCES || error == EPERM)) {
+    if (fd < 0 && (error == EACCES || error == EPERM)) {
         // Without rights of our own, the system may grant them (udisks2 asks polkit).
         QString refused;
         fd = Udisks::OpenDevice(path, write, claim, &refused);
@@ -318,61 +316,23 @@ bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusi
     return true;
 }
 
-bool modVantileSDWrite::OpenPath(const QString &path, bool write, bool create)
+bool modVantileSDWrite::OpenPath(const QString &path, bool write)
 {
-    return openDevice(path, write, write, create);
+    return openDevice(path, write, write);
 }
 
-QString modVantileSDWrite::CreateTemporaryImage(const QString &target)
+bool modVantileSDWrite::AdoptFile(qintptr handle, const QString &path)
 {
     CloseDrive();
     LastError.clear();
-    QByteArray name = QFile::encodeName(target + QStringLiteral(".XXXXXX.part"));
-    // mkostemps creates with O_EXCL: a file or link already there is never opened.
-    const int fd = ::mkostemps(name.data(), 5, O_CLOEXEC);
+    const int fd = ::fcntl(int(handle), F_DUPFD_CLOEXEC, 0);
     if (fd < 0) {
-        LastError = fileFailureReason(errno, target + QStringLiteral(".part"), true);
-        return {};
+        LastError = fileFailureReason(errno, path, true);
+        return false;
     }
-    ::fchmod(fd, 0644);
     DriveHandle = fd;
-    openedPath_ = QFile::decodeName(name);
-    return openedPath_;
-}
-
-bool modVantileSDWrite::OpenPhysicalRead(int n)
-{
-    const QString device = Drives::PhysicalDriveDevice(n);
-    const bool ok = device.isEmpty() ? false : openDevice(device, false, false, false);
-    if (device.isEmpty())
-        LastError = QStringLiteral("There is no physical drive %1.").arg(n);
-    if (!ok && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
-}
-
-bool modVantileSDWrite::OpenPhysicalWrite(int n)
-{
-    const QString device = Drives::PhysicalDriveDevice(n);
-    const bool ok = device.isEmpty() ? false : openDevice(device, true, true, false);
-    if (device.isEmpty())
-        LastError = QStringLiteral("There is no physical drive %1.").arg(n);
-    if (!ok && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
-}
-
-bool modVantileSDWrite::OpenVolumeWrite(const QString &letter)
-{
-    const QString l = letter.toUpper();
-    const Drives::Letter info = Drives::LetterInfo(l);
-    const bool ok = info.volume.isEmpty() ? false : openDevice(info.volume, true, true, false);
-    if (info.volume.isEmpty())
-        LastError = QStringLiteral("No drive stands for %1: now.").arg(l);
-    if (!ok && messages_)
-        messages_->Show(QStringLiteral("Could not open drive ") + l + QStringLiteral(":") + CrLf + LastError,
-                        DefaultTitle);
-    return ok;
+    openedPath_ = path;
+    return true;
 }
 
 bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool write)
@@ -380,7 +340,7 @@ bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool writ
     DriveChanged = false;
     QString change = Drives::DiskChange(chosen, Drives::IdentityOf(chosen.device));
     if (change.isEmpty()) {
-        if (!openDevice(chosen.device, write, write, false))
+        if (!openDevice(chosen.device, write, write))
             return false;
         // What was opened may differ from what the name showed a moment ago.
         change = Drives::DiskChange(chosen, Drives::IdentityOfOpen(DriveHandle, chosen.device));
