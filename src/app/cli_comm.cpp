@@ -147,6 +147,6 @@ int RunFirmwareCommand(const QStringList &args)
         printBox("firmware", stderr, CommMessages::CommFault());
         return ExitCommFault;
     }
-    std::fprintf(stdout, "%s\n", qPrintable(FirmwareRevisionText(exchange.ComReply)));
+    std::fprintf(stdout, "%s\n", qPrintable(OneLine(FirmwareRevisionText(exchange.ComReply))));
     return ExitOk;
 }

@@ -50,7 +50,7 @@ int RunRenderCommand(const QStringList &args)
     }
 
     for (const QString &line : BackgroundSubstitutions(m))
-        std::fprintf(stderr, "quellix render: %s\n", qPrintable(line));
+        std::fprintf(stderr, "quellix render: %s\n", qPrintable(OneLine(line)));
     CliPrompt prompt("render");
     const QString folder = QDir(out).absolutePath();
     QStringList refused;

@@ -100,7 +100,7 @@ QString pictureAt(const QString &target, const modVantileSDWrite &sd)
 void renderScreens(modVantile &m, const char *command)
 {
     for (const QString &line : BackgroundSubstitutions(m))
-        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(line));
+        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(OneLine(line)));
     CliPrompt prompt(command);
     QDir().mkpath(Paths::SdPictureFolder());
     QDir().mkpath(Paths::ScreenPreviewFolder());
@@ -114,7 +114,7 @@ void printSkipped(const QStringList &skipped, const char *command)
 {
     constexpr int Shown = 20;
     for (int i = 0; i < skipped.size() && i < Shown; ++i)
-        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(skipped[i]));
+        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(OneLine(skipped[i])));
     if (skipped.size() > Shown)
         std::fprintf(stderr, "quellix %s: ... and %lld more pictures skipped\n", command,
                      static_cast<long long>(skipped.size() - Shown));

@@ -5,6 +5,7 @@
 #include "model/BackgroundLookup.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
+#include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "render/BmpFile.h"
@@ -124,6 +125,8 @@ private slots:
     void hostileTargets();
     void interruptedWrite();
     void ordinaryReplace();
+    void inPlaceFallBack();
+    void loopDeviceOfAnyName();
     void readersTakeRegularFilesOnly_data();
     void readersTakeRegularFilesOnly();
 };
@@ -246,6 +249,52 @@ void tst_FileDoor::ordinaryReplace()
     QCOMPARE(readFile(path), QByteArray("new"));
     QCOMPARE(readFile(other), QByteArray("old"));
     QCOMPARE(QFileInfo(path).permissions() & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+// A folder that takes no new file: the project is written in place, synced,
+// and the user is told.
+void tst_FileDoor::inPlaceFallBack()
+{
+    TempHome home;
+    const QString folder = home.file(QStringLiteral("locked"));
+    QVERIFY(QDir().mkpath(folder));
+    modVantile m;
+    m.NewProject();
+    m.ProjectFileName = folder + QStringLiteral("/p.QXC");
+    QVERIFY(writeFile(m.ProjectFileName, QByteArray(200000, 'x')));
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
+        QSKIP("the folder cannot be made immutable here (chattr needs root and a file system that has it)");
+    QString error;
+    const bool saved = m.SaveProject(&error);
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+    QVERIFY2(saved, qPrintable(error));
+    QCOMPARE(readFile(m.ProjectFileName), m.ProjectBytes());
+    QVERIFY(m.WrittenInPlaceNote.contains(QStringLiteral("written in place")));
+    QCOMPARE(temporaryFiles(folder), QStringList{});
+}
+
+// A card image served by a loop device under another of its names is seen as in use.
+void tst_FileDoor::loopDeviceOfAnyName()
+{
+    TempHome home;
+    QDir().mkpath(home.root());
+    const QString image = home.file(QStringLiteral("card.img")), other = home.file(QStringLiteral("other.img"));
+    QVERIFY(writeFile(image, QByteArray(1 << 20, '\0')));
+    QVERIFY(::link(QFile::encodeName(image).constData(), QFile::encodeName(other).constData()) == 0);
+    QProcess losetup;
+    losetup.start(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image});
+    if (!losetup.waitForFinished(10000) || losetup.exitCode() != 0)
+        QSKIP("no loop device can be set up here (losetup needs root)");
+    const QString loop = QString::fromLocal8Bit(losetup.readAllStandardOutput()).trimmed();
+    const QString mounts = home.file(QStringLiteral("mounts"));
+    writeFile(mounts, (loop + QStringLiteral(" /media/card vfat rw 0 0\n")).toLocal8Bit());
+    qputenv("QUELLIX_MOUNTS", mounts.toLocal8Bit());
+    const QList<Drives::Mount> byOther = Drives::MountsOn(other), byImage = Drives::MountsOn(image);
+    qunsetenv("QUELLIX_MOUNTS");
+    QProcess::execute(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop});
+    QCOMPARE(byImage.size(), 1);
+    QCOMPARE(byOther.size(), 1);
+    QCOMPARE(byOther[0].mountPoint, QStringLiteral("/media/card"));
 }
 
 void tst_FileDoor::readersTakeRegularFilesOnly_data()
