@@ -10,9 +10,9 @@
 // data area is written too.
 #include "../common/BenchSupport.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "render/PictureCompilation.h"
-#include "platform/Files.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 

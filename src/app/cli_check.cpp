@@ -101,7 +101,8 @@ int RunCheckCommand(const QStringList &args)
             print(Check::FindingLine(f) + QLatin1Char('\n'));
     }
     const Check::Counts counts = Check::CountFindings(findings);
-    std::fprintf(stderr, "quellix check: %s: %s\n", qPrintable(OneLine(project)), qPrintable(Check::CountsText(counts)));
+    std::fprintf(stderr, "quellix check: %s: %s\n", qPrintable(OneLine(project)),
+                 qPrintable(Check::CountsText(counts)));
     const bool failed = counts.errors > 0 || (parser.isSet(strict) && counts.warnings > 0);
     return failed ? ExitFindings : 0;
 }

@@ -1,7 +1,7 @@
 // quellix render: the picture compilation without a window.
 #include "app/cli_commands.h"
-#include "model/modVantile.h"
 #include "model/BackgroundLookup.h"
+#include "model/modVantile.h"
 #include "render/PictureCompilation.h"
 
 #include <QCommandLineParser>

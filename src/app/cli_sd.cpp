@@ -3,10 +3,10 @@
 #include "app/cli_commands.h"
 
 #include "comm/DeviceData.h"
+#include "model/BackgroundLookup.h"
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "model/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
@@ -130,8 +130,9 @@ int RunSdImageCommand(const QStringList &args)
     if (const QString problem = Files::TargetProblem(o.target); !problem.isEmpty()) {
         const bool device = !QFileInfo(o.target).isDir() && !QFileInfo(o.target).isSymLink();
         PrintFailure("sd-image", o.target,
-                     problem + (device ? QStringLiteral("; write cards with the editor's SD writer, or flash an image file")
-                                       : QStringLiteral("; choose another file for the card image")));
+                     problem +
+                         (device ? QStringLiteral("; write cards with the editor's SD writer, or flash an image file")
+                                 : QStringLiteral("; choose another file for the card image")));
         return ExitFailed;
     }
 

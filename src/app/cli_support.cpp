@@ -82,7 +82,7 @@ QString OneLine(const QString &text)
         // A sentence ends by itself; anything else is set off by a colon.
         if (!line.isEmpty())
             line += line.endsWith(QLatin1Char('.')) || line.endsWith(QLatin1Char(':')) ? QStringLiteral(" ")
-                                                                                      : QStringLiteral(": ");
+                                                                                       : QStringLiteral(": ");
         for (const QChar c : part)
             line += c.isPrint() || c == QLatin1Char(' ') ? c : QLatin1Char('?');
     }

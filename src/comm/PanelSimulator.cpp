@@ -2,8 +2,8 @@
 
 #include "comm/DeviceData.h"
 
-#include <QFile>
 #include "platform/Files.h"
+#include <QFile>
 
 #include <cerrno>
 #include <cstdlib>

@@ -104,7 +104,8 @@ bool FileController::underName(QString modVantile::*name, const QString &path, T
     m.WrittenInPlaceNote.clear();
     if ((m.*transfer)(&why)) {
         if (!m.WrittenInPlaceNote.isEmpty())
-            messages_.Show(m.WrittenInPlaceNote, AppTitle, MessagePrompt::Icon::Information, MessagePrompt::Buttons::Ok);
+            messages_.Show(m.WrittenInPlaceNote, AppTitle, MessagePrompt::Icon::Information,
+                           MessagePrompt::Buttons::Ok);
         return true;
     }
     m.*name = previous;

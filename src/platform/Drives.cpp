@@ -546,8 +546,8 @@ namespace
 // Whether /dev/<loop> is backed by the file `image` describes.
 bool loopServes(const QString &loop, const struct stat &image)
 {
-    const int fd = ::open(QFile::encodeName(QStringLiteral("/dev/") + loop).constData(),
-                          O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd =
+        ::open(QFile::encodeName(QStringLiteral("/dev/") + loop).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     loop_info64 info{};

@@ -1,10 +1,10 @@
 // Whole screens into pictures and BMP files.
+#include "model/BackgroundLookup.h"
 #include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "model/BackgroundLookup.h"
 #include "render/BmpFile.h"
 #include "render/PictureFile.h"
 #include "render/RunTimeState.h"

@@ -258,8 +258,8 @@ void BackgroundSelectorTest::browsedPathMustBeStorable_data()
                                       << QStringLiteral("/pictures/Küche €.bmp");
     QTest::newRow("Cyrillic") << QStringLiteral("/pictures/Кухня.bmp") << false << QString();
     // Found again by its name alone, so the name is all the project needs.
-    QTest::newRow("library under a Cyrillic folder") << QStringLiteral("LIBRARY/Hall.bmp") << true
-                                                     << QStringLiteral("Hall.bmp");
+    QTest::newRow("library under a Cyrillic folder")
+        << QStringLiteral("LIBRARY/Hall.bmp") << true << QStringLiteral("Hall.bmp");
     QTest::newRow("Cyrillic name in that library") << QStringLiteral("LIBRARY/Кухня.bmp") << false << QString();
 }
 

@@ -76,9 +76,7 @@ QMap<QString, Writer> writers()
              return p.m.ExportScreen(error);
          }},
         {QStringLiteral("report"),
-         [](Project &p, const QString &target, QString *error) {
-             return Check::WriteReport(p.m, target, {}, error);
-         }},
+         [](Project &p, const QString &target, QString *error) { return Check::WriteReport(p.m, target, {}, error); }},
         {QStringLiteral("settings"),
          [](Project &p, const QString &target, QString *error) {
              return withRunInputs(p, [&] {
@@ -100,8 +98,7 @@ QMap<QString, Writer> writers()
          [](Project &p, const QString &target, QString *error) {
              return withRunInputs(p, [&] {
                  Files::NewFile image;
-                 return image.Create(target, error) && image.Append(QByteArray(512, 'C'), error) &&
-                        image.Commit(error);
+                 return image.Create(target, error) && image.Append(QByteArray(512, 'C'), error) && image.Commit(error);
              });
          }},
     };
@@ -301,9 +298,12 @@ void tst_FileDoor::readersTakeRegularFilesOnly_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("FIFO") << "fifo" << "it is not a regular file";
-    QTest::newRow("endless device") << "/dev/zero" << "it is not a regular file";
-    QTest::newRow("folder") << "." << "it is a folder";
+    QTest::newRow("FIFO") << "fifo"
+                          << "it is not a regular file";
+    QTest::newRow("endless device") << "/dev/zero"
+                                    << "it is not a regular file";
+    QTest::newRow("folder") << "."
+                            << "it is a folder";
 }
 
 void tst_FileDoor::readersTakeRegularFilesOnly()

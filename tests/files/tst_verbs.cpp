@@ -131,9 +131,12 @@ void tst_Verbs::outputOverAnInput_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("reason");
-    const QString project = QStringLiteral("the project file"), picture = QStringLiteral("the background picture of screen 00");
-    QTest::newRow("report over the project") << QStringList{"report", "PROJECT", "--out", "PROJECT"} << "PROJECT" << project;
-    QTest::newRow("report over the picture") << QStringList{"report", "PROJECT", "--out", "PICTURE"} << "PICTURE" << picture;
+    const QString project = QStringLiteral("the project file"),
+                  picture = QStringLiteral("the background picture of screen 00");
+    QTest::newRow("report over the project")
+        << QStringList{"report", "PROJECT", "--out", "PROJECT"} << "PROJECT" << project;
+    QTest::newRow("report over the picture")
+        << QStringList{"report", "PROJECT", "--out", "PICTURE"} << "PICTURE" << picture;
     QTest::newRow("card image over the picture found by name")
         << QStringList{"sd-image", "PROJECT", "--out", "PICTURE"} << "PICTURE" << picture;
     QTest::newRow("report over a device") << QStringList{"report", "PROJECT", "--out", "/dev/null"} << "/dev/null"
@@ -229,7 +232,8 @@ void tst_Verbs::usageListsEveryVerb()
 {
     const Run r = quellix({QStringLiteral("--help")});
     QCOMPARE(r.code, 0);
-    for (const char *verb : {"render", "download", "firmware", "sd-image", "sd-verify", "check", "map", "report", "try"})
+    for (const char *verb :
+         {"render", "download", "firmware", "sd-image", "sd-verify", "check", "map", "report", "try"})
         QVERIFY2(r.out.contains(QStringLiteral("\n  %1 ").arg(QLatin1String(verb))), verb);
 }
 

@@ -348,8 +348,8 @@ void TestScreenPictures::unreadableBackground_data()
         rows += QByteArray("\x08\x50\x00\x00", 4); // eight pixels of grey 80, end of row
     const QString undefined = QStringLiteral("the file does not define every pixel of the picture");
     QTest::newRow("FIFO") << QByteArray() << false << "it is not a regular file";
-    QTest::newRow("BMP cut after ten rows") << bmp.left(54 + 10 * 64 * 3) << false
-                                            << "the file ends before the pixel rows its header promises";
+    QTest::newRow("BMP cut after ten rows")
+        << bmp.left(54 + 10 * 64 * 3) << false << "the file ends before the pixel rows its header promises";
     QTest::newRow("run-length BMP ending early") << runLengthBmp(8, 8, rows.left(8)) << false << undefined;
     QTest::newRow("whole run-length BMP") << runLengthBmp(8, 4, rows + QByteArray("\x00\x01", 2)) << true << "";
     QTest::newRow("whole top-down BMP") << runLengthBmp(8, -4, QByteArray(32, char(80)), 0) << true << "";
@@ -380,8 +380,8 @@ void TestScreenPictures::unreadableBackground()
         return;
     }
     QCOMPARE(messages.boxes.size(), 1);
-    QCOMPARE(messages.boxes[0].text, QStringLiteral("File Cannot Be Read As A Picture\r\n") + path +
-                                         QStringLiteral("\r\n") + why);
+    QCOMPARE(messages.boxes[0].text,
+             QStringLiteral("File Cannot Be Read As A Picture\r\n") + path + QStringLiteral("\r\n") + why);
     // Said once however often the picture is drawn.
     r.RenderDLImage();
     QCOMPARE(messages.boxes.size(), 1);

@@ -8,9 +8,9 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QMetaObject>
-#include <QBuffer>
 #include <QTimer>
 
 #include <cstdio>
