@@ -10,6 +10,7 @@
 // data area is written too.
 #include "../common/BenchSupport.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/StockPictures.h"
@@ -122,9 +123,11 @@ int main(int argc, char *argv[])
         QFile::remove(plain);
         QElapsedTimer t;
         t.start();
-        if (!sd.OpenPath(image, true, true) ||
+        Files::NewFile card;
+        QString created;
+        if (!card.Create(image, &created) || !sd.AdoptFile(card.Handle(), card.TemporaryPath()) ||
             !sd.SetImageSize(sd.RequiredCapacity(true, modVantileSDWrite::WriteTypeOf(m), m.GetCommandSet()))) {
-            std::fprintf(stderr, "%s\n", qPrintable(sd.LastError));
+            std::fprintf(stderr, "%s%s\n", qPrintable(sd.LastError), qPrintable(created));
             return 2;
         }
         const modVantileSDWrite::RunResult result = sd.CompileAll(m, true, modVantileSDWrite::WriteTypeOf(m), {});
@@ -139,6 +142,7 @@ int main(int argc, char *argv[])
         sd.VerifyWritten(&failure);
         verifyTimes.push_back(t.nsecsElapsed() / 1e6);
         sd.CloseDrive();
+        card.Commit(&failure, false);
         bytes = result.bytesWritten;
 
         // The same number of bytes in one write, flushed the same way.

@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -62,55 +63,15 @@ struct Command {
     const char *help;
 };
 
-// Parses the verb's arguments; returns an exit status when the command is
-// already done (help, or a wrong command line), or -1 to go on.
-int parse(QCommandLineParser &parser, const Command &c, const QStringList &args, QString *project)
-{
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(help);
-    const auto usageError = [&](const QString &message) {
-        std::fprintf(stderr, "quellix %s: %s\n\n%s", c.name, qPrintable(message), c.help);
-        return ExitUsage;
-    };
-    if (!parser.parse(QStringList{QStringLiteral("quellix")} + args))
-        return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        std::fputs(c.help, stdout);
-        return 0;
-    }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return usageError(QStringLiteral("no project file given"));
-    if (positional.size() > 1)
-        return usageError(QStringLiteral("only one project file can be given"));
-    *project = positional.front();
-    return -1;
-}
-
-bool load(const Command &c, const QString &path, modVantile &m)
-{
-    if (!QFileInfo(path).isFile()) {
-        std::fprintf(stderr, "quellix %s: %s: no such project file\n", c.name, qPrintable(path));
-        return false;
-    }
-    m.ProjectFileName = path;
-    QString error;
-    if (!m.LoadProject(&error)) {
-        error.replace(QLatin1String("\r\n"), QLatin1String(" - "));
-        std::fprintf(stderr, "quellix %s: %s\n", c.name, qPrintable(error));
-        return false;
-    }
-    return true;
-}
-
 // The verb's arguments, then its project; returns an exit status when the
 // command is done (help, a wrong command line, an unreadable project), or -1.
 int open(QCommandLineParser &parser, const Command &c, const QStringList &args, modVantile &m, QString *project)
 {
-    if (const int done = parse(parser, c, args, project); done >= 0)
+    if (const int done = ParseArguments(parser, c.name, args, c.help); done >= 0)
         return done;
-    return load(c, *project, m) ? -1 : ExitFailed;
+    if (const int done = ProjectArgument(parser, c.name, c.help, project); done >= 0)
+        return done;
+    return LoadProject(c.name, *project, m) ? -1 : ExitFailed;
 }
 
 void print(const QString &text)
@@ -140,7 +101,8 @@ int RunCheckCommand(const QStringList &args)
             print(Check::FindingLine(f) + QLatin1Char('\n'));
     }
     const Check::Counts counts = Check::CountFindings(findings);
-    std::fprintf(stderr, "%s: %s\n", qPrintable(project), qPrintable(Check::CountsText(counts)));
+    std::fprintf(stderr, "quellix check: %s: %s\n", qPrintable(OneLine(project)),
+                 qPrintable(Check::CountsText(counts)));
     const bool failed = counts.errors > 0 || (parser.isSet(strict) && counts.warnings > 0);
     return failed ? ExitFindings : 0;
 }
@@ -181,18 +143,17 @@ int RunReportCommand(const QStringList &args)
     if (const int done = open(parser, c, args, m, &project); done >= 0)
         return done;
     const QString target = parser.value(out);
-    if (target.isEmpty()) {
-        std::fprintf(stderr, "quellix report: no report file given (--out REPORT.pdf)\n\n%s", ReportHelp);
-        return ExitUsage;
-    }
+    if (target.isEmpty())
+        return UsageError(c.name, QStringLiteral("no report file given (--out REPORT.pdf)"), ReportHelp);
 
     Check::ReportOptions options;
     options.projectFile = QFileInfo(project).absoluteFilePath();
     options.withPasswords = parser.isSet(passwords);
     QString error;
     if (!Check::WriteReport(m, target, options, &error)) {
-        error.replace(QLatin1String("\r\n"), QLatin1String(" - "));
-        std::fprintf(stderr, "quellix report: %s\n", qPrintable(error));
+        QStringList lines = error.split(QStringLiteral("\r\n"));
+        lines.removeAll(target);
+        PrintFailure(c.name, target, lines.join(QStringLiteral("\r\n")));
         return ExitFailed;
     }
     std::printf("report written to %s\n", qPrintable(target));

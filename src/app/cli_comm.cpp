@@ -1,6 +1,7 @@
 // quellix download / quellix firmware: the communications dialog's two
 // operations on the terminal, with the dialog's outcomes and texts.
 #include "app/cli_commands.h"
+#include "platform/Process.h"
 
 #include "comm/PanelProtocol.h"
 #include "comm/SerialLine.h"
@@ -9,7 +10,6 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace
 {
@@ -54,18 +54,17 @@ int parse(const QStringList &args, bool wantsProject, QString *project, QString 
     return -1;
 }
 
-// The boxes' texts on the terminal: one line each.
-void printBox(std::FILE *to, const CommMessages::Box &box)
+// The boxes on the terminal as every verb shows them, on one line:
+// "quellix download: TITLE: text". What went right goes to stdout.
+void printBox(const char *verb, std::FILE *to, const CommMessages::Box &box)
 {
-    QString text = box.text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    std::fprintf(to, "%s\n", qPrintable(text));
+    std::fprintf(to, "quellix %s: %s: %s\n", verb, qPrintable(OneLine(box.title)), qPrintable(OneLine(box.text)));
 }
 
 class TerminalProgress
 {
 public:
-    TerminalProgress() : live_(isatty(STDERR_FILENO) != 0) {}
+    TerminalProgress() : live_(Process::IsTerminal(stderr)) {}
     void Show(int block)
     {
         constexpr int Width = 40;
@@ -100,20 +99,16 @@ int RunDownloadCommand(const QStringList &args)
         return done;
 
     modVantile m;
-    m.ProjectFileName = project;
-    QString error;
-    if (!m.LoadProject(&error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error.replace(QLatin1String("\r\n"), QLatin1String("\n"))));
+    if (!LoadProject("download", project, m))
         return ExitFailed;
-    }
     if (m.GetCommandSet() == 2) {
-        printBox(stderr, CommMessages::NotRequiredForZav());
+        printBox("download", stderr, CommMessages::NotRequiredForZav());
         return ExitNotRequired;
     }
 
     SerialLine line;
     if (!line.Open(ComPorts::ResolvePortName(port))) {
-        printBox(stderr, CommMessages::InvalidPort(line.RightsAdvice()));
+        printBox("download", stderr, CommMessages::InvalidPort(line.RightsAdvice()));
         return ExitInvalidPort;
     }
     PanelExchange exchange(line);
@@ -123,13 +118,13 @@ int RunDownloadCommand(const QStringList &args)
     progress.End();
     switch (result) {
     case DownloadResult::Complete:
-        printBox(stdout, CommMessages::DownloadComplete());
+        printBox("download", stdout, CommMessages::DownloadComplete());
         return ExitOk;
     case DownloadResult::CommFault:
-        printBox(stderr, CommMessages::CommFault());
+        printBox("download", stderr, CommMessages::CommFault());
         return ExitCommFault;
     case DownloadResult::ChecksumFault:
-        printBox(stderr, CommMessages::ChecksumFault());
+        printBox("download", stderr, CommMessages::ChecksumFault());
         return ExitChecksumFault;
     }
     return ExitCommFault;
@@ -142,16 +137,16 @@ int RunFirmwareCommand(const QStringList &args)
         return done;
     SerialLine line;
     if (!line.Open(ComPorts::ResolvePortName(port))) {
-        printBox(stderr, CommMessages::InvalidPort(line.RightsAdvice()));
+        printBox("firmware", stderr, CommMessages::InvalidPort(line.RightsAdvice()));
         return ExitInvalidPort;
     }
     PanelExchange exchange(line);
     exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
     line.Close();
     if (exchange.ComFault) {
-        printBox(stderr, CommMessages::CommFault());
+        printBox("firmware", stderr, CommMessages::CommFault());
         return ExitCommFault;
     }
-    std::fprintf(stdout, "%s\n", qPrintable(FirmwareRevisionText(exchange.ComReply)));
+    std::fprintf(stdout, "%s\n", qPrintable(OneLine(FirmwareRevisionText(exchange.ComReply))));
     return ExitOk;
 }

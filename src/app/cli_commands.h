@@ -8,6 +8,11 @@
 #include <cstdio>
 
 class QCommandLineParser;
+class modVantile;
+namespace Files
+{
+class InputScope;
+}
 
 // Verbs of the command-line tool "quellix". Each takes the arguments after
 // its own name, prints to stdout / stderr and returns one of the exit codes
@@ -58,6 +63,20 @@ int ParseArguments(QCommandLineParser &parser, const char *verb, const QStringLi
 // "quellix VERB: message", a blank line and the usage on stderr; ExitUsage.
 int UsageError(const char *verb, const QString &message, const char *usage);
 
-// One file that an interrupted run (SIGINT, SIGTERM, SIGHUP) removes before
-// the program ends; an empty path forgets it.
-void RemoveOnInterrupt(const QString &path);
+// The one project file among the positional arguments. Returns -1 to go on,
+// else ExitUsage after the message and the usage.
+int ProjectArgument(const QCommandLineParser &parser, const char *verb, const char *usage, QString *project);
+
+// Text for the terminal: one line, printable characters only. Line breaks
+// become ": ", anything else that is no printable character "?".
+QString OneLine(const QString &text);
+// "quellix VERB: SUBJECT: reason" on standard error, as one line.
+void PrintFailure(const char *verb, const QString &subject, const QString &reason);
+
+// What this run reads and so must never write over: the project, its
+// pictures as they were found, a script (see Files::InputScope).
+Files::InputScope &RunInputs();
+// Loads the project named on the command line and adds it and its pictures
+// to the run's inputs. On failure says why ("quellix VERB: FILE: reason")
+// and returns false.
+bool LoadProject(const char *verb, const QString &path, modVantile &m);

@@ -1,7 +1,7 @@
 // quellix render: the picture compilation without a window.
 #include "app/cli_commands.h"
+#include "model/BackgroundLookup.h"
 #include "model/modVantile.h"
-#include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 
 #include <QCommandLineParser>
@@ -19,8 +19,10 @@ const char *const RenderUsage = "Usage: quellix render PROJECT.QXC --out DIR\n"
                                 "plain dark grey) and the 16 previews \"Screen 00 Home.BMP\", \"Screen 01.BMP\" ...\n"
                                 "DIR is created when missing; existing files are replaced.\n"
                                 "\n"
-                                "Exit status: 0 when every picture was written, 2 when the project file cannot be\n"
-                                "read or pictures could not be written, 64 for a wrong command line.\n";
+                                "Exit status: 0 when every picture was written, 1 when they were written but a\n"
+                                "background picture was refused (it cannot be read as a picture; drawn as white),\n"
+                                "2 when the project file cannot be read or pictures could not be written, 64 for\n"
+                                "a wrong command line.\n";
 
 } // namespace
 
@@ -32,35 +34,29 @@ int RunRenderCommand(const QStringList &args)
     parser.addOption(outOption);
     if (const int done = ParseArguments(parser, "render", args, RenderUsage); done >= 0)
         return done;
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return UsageError("render", QStringLiteral("no project file given"), RenderUsage);
-    if (positional.size() > 1)
-        return UsageError("render", QStringLiteral("only one project file can be given"), RenderUsage);
-    const QString project = positional[0];
+    QString project;
+    if (const int done = ProjectArgument(parser, "render", RenderUsage, &project); done >= 0)
+        return done;
     const QString out = parser.value(outOption);
     if (out.isEmpty())
         return UsageError("render", QStringLiteral("no output folder given (--out DIR)"), RenderUsage);
 
     modVantile m;
-    m.ProjectFileName = project;
-    QString error;
-    if (!m.LoadProject(&error)) {
-        error.replace(QLatin1String("\r\n"), QLatin1String(" - "));
-        std::fprintf(stderr, "quellix render: %s: %s\n", qPrintable(project), qPrintable(error));
+    if (!LoadProject("render", project, m))
         return ExitFailed;
-    }
     if (QFileInfo(out).exists() && !QFileInfo(out).isDir()) {
-        std::fprintf(stderr, "quellix render: %s: not a folder\n", qPrintable(out));
+        PrintFailure("render", out, QStringLiteral("not a folder"));
         return ExitFailed;
     }
 
     for (const QString &line : BackgroundSubstitutions(m))
-        std::fprintf(stderr, "quellix render: %s\n", qPrintable(line));
+        std::fprintf(stderr, "quellix render: %s\n", qPrintable(OneLine(line)));
     CliPrompt prompt("render");
     const QString folder = QDir(out).absolutePath();
-    if (!CompileScreenPictures(m, prompt, folder, folder))
+    QStringList refused;
+    if (!CompileScreenPictures(m, prompt, folder, folder, 0xFFFFFFFF, &refused))
         return ExitFailed;
     std::printf("%d pictures written to %s\n", CompiledPictureCount, qPrintable(QDir::toNativeSeparators(folder)));
-    return ExitOk;
+    // A refused picture was drawn as white: done, with a part skipped.
+    return refused.isEmpty() ? ExitOk : ExitDifferent;
 }

@@ -3,10 +3,11 @@
 #include "app/cli_commands.h"
 
 #include "comm/DeviceData.h"
+#include "model/BackgroundLookup.h"
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "render/BackgroundLookup.h"
+#include "platform/RawDisk.h"
 #include "render/PictureCompilation.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
@@ -17,11 +18,9 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 
-#include <sys/stat.h>
 
 namespace
 {
@@ -84,34 +83,16 @@ int parse(const QStringList &args, bool wantOut, Options *o)
                       usage);
 }
 
-// The project file itself, one of its background pictures or one of the SD
-// pictures an image is made from: an output there would destroy its input.
-QString inputAt(const QString &target, const modVantile &m, const modVantileSDWrite &sd)
+// One of the SD pictures an image is made from: an output there would
+// destroy its input. (The project and its pictures are the run's inputs,
+// which the file door refuses by itself.)
+QString pictureAt(const QString &target, const modVantileSDWrite &sd)
 {
-    if (Files::SameFile(target, m.ProjectFileName))
-        return QStringLiteral("the project file");
-    for (int s = 0; s < modVantile::ScreenCount; ++s) {
-        const QString &background = m.ScreenBackground[size_t(s)];
-        if (!IsColorBackground(background) && !background.isEmpty() && Files::SameFile(target, background))
-            return QStringLiteral("the background picture of screen %1").arg(s);
-    }
     for (int slot = 0; slot < modVantileSDWrite::SlotCount; ++slot) {
         if (Files::SameFile(target, sd.PictureFolder + QLatin1Char('/') + sd.PicName[size_t(slot)]))
-            return QStringLiteral("the SD picture %1").arg(sd.PicName[size_t(slot)]);
+            return QStringLiteral("it is the SD picture %1").arg(sd.PicName[size_t(slot)]);
     }
     return {};
-}
-
-bool loadProject(const QString &path, modVantile &m, const char *command)
-{
-    m.ProjectFileName = path;
-    QString error;
-    if (!m.LoadProject(&error)) {
-        error.replace(QStringLiteral("\r\n"), QStringLiteral(": "));
-        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(error));
-        return false;
-    }
-    return true;
 }
 
 // Renders the screens into the SD picture folder; without a renderer the
@@ -119,7 +100,7 @@ bool loadProject(const QString &path, modVantile &m, const char *command)
 void renderScreens(modVantile &m, const char *command)
 {
     for (const QString &line : BackgroundSubstitutions(m))
-        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(line));
+        std::fprintf(stderr, "quellix %s: %s\n", command, qPrintable(OneLine(line)));
     CliPrompt prompt(command);
     QDir().mkpath(Paths::SdPictureFolder());
     QDir().mkpath(Paths::ScreenPreviewFolder());
@@ -133,7 +114,7 @@ void printSkipped(const QStringList &skipped, const char *command)
 {
     constexpr int Shown = 20;
     for (int i = 0; i < skipped.size() && i < Shown; ++i)
-        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(skipped[i]));
+        std::fprintf(stderr, "quellix %s: skipped %s\n", command, qPrintable(OneLine(skipped[i])));
     if (skipped.size() > Shown)
         std::fprintf(stderr, "quellix %s: ... and %lld more pictures skipped\n", command,
                      static_cast<long long>(skipped.size() - Shown));
@@ -146,23 +127,25 @@ int RunSdImageCommand(const QStringList &args)
     Options o;
     if (const int done = parse(args, true, &o); done >= 0)
         return done;
-    const QFileInfo out(o.target);
-    if (out.exists() && !out.isFile()) {
-        std::fprintf(stderr,
-                     "quellix sd-image: %s is not a regular file; write cards with the editor's SD writer, or flash "
-                     "an image file\n",
-                     qPrintable(o.target));
+    if (const QString problem = Files::TargetProblem(o.target); !problem.isEmpty()) {
+        const bool device = !QFileInfo(o.target).isDir() && !QFileInfo(o.target).isSymLink();
+        PrintFailure("sd-image", o.target,
+                     problem +
+                         (device ? QStringLiteral("; write cards with the editor's SD writer, or flash an image file")
+                                 : QStringLiteral("; choose another file for the card image")));
         return ExitFailed;
     }
 
     modVantile m;
-    if (!loadProject(o.project, m, "sd-image"))
+    if (!LoadProject("sd-image", o.project, m))
         return ExitFailed;
     modVantileSDWrite sd;
     sd.FillPicTable();
-    if (const QString input = inputAt(o.target, m, sd); !input.isEmpty()) {
-        std::fprintf(stderr, "quellix sd-image: %s is %s; choose another file for the card image\n",
-                     qPrintable(o.target), qPrintable(input));
+    QString problem = pictureAt(o.target, sd);
+    if (problem.isEmpty())
+        problem = Files::TargetProblem(o.target);
+    if (!problem.isEmpty()) {
+        PrintFailure("sd-image", o.target, problem + QStringLiteral("; choose another file for the card image"));
         return ExitFailed;
     }
     renderScreens(m, "sd-image");
@@ -171,7 +154,7 @@ int RunSdImageCommand(const QStringList &args)
     if (!o.screensOnly) {
         const int made = StockPictures::EnsureAll(sd, sd.PictureFolder, &error);
         if (made < 0) {
-            std::fprintf(stderr, "quellix sd-image: the stock pictures cannot be written: %s\n", qPrintable(error));
+            PrintFailure("sd-image", QStringLiteral("the stock pictures cannot be written"), error);
             return ExitFailed;
         }
         if (made > 0)
@@ -180,36 +163,25 @@ int RunSdImageCommand(const QStringList &args)
 
     // Written beside the target under a name of its own and renamed at the
     // end, so that a failed or interrupted run leaves an earlier image as it was.
-    sigset_t interrupts, previous;
-    sigemptyset(&interrupts);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaddset(&interrupts, signal);
-    ::sigprocmask(SIG_BLOCK, &interrupts, &previous);
-    const QString part = sd.CreateTemporaryImage(o.target);
-    RemoveOnInterrupt(part);
-    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+    Files::NewFile image;
     auto failed = [&](const QString &why) {
-        QString text = why;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        std::fprintf(stderr, "quellix sd-image: %s\n", qPrintable(text));
         sd.CloseDrive();
-        if (!part.isEmpty())
-            QFile::remove(part);
-        RemoveOnInterrupt({});
+        image.Discard();
+        PrintFailure("sd-image", o.target, why);
         return ExitFailed;
     };
+    if (!image.Create(o.target, &error) || !sd.AdoptFile(image.Handle(), image.TemporaryPath()))
+        return failed(error.isEmpty() ? sd.LastError : error);
     const bool writeAll = !o.screensOnly;
     const int writeType = modVantileSDWrite::WriteTypeOf(m);
-    if (part.isEmpty() || !sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet())))
+    if (!sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet())))
         return failed(sd.LastError);
     const modVantileSDWrite::RunResult result = sd.CompileAll(m, writeAll, writeType, {});
     sd.CloseDrive();
     if (result.failed)
         return failed(result.failure);
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(o.target).constData()) != 0)
-        return failed(QStringLiteral("cannot rename %1 to %2: %3")
-                          .arg(part, o.target, QString::fromLocal8Bit(std::strerror(errno))));
-    RemoveOnInterrupt({});
+    if (!image.Commit(&error))
+        return failed(error);
     std::printf("%s: %d pictures written%s, %lld bytes\n", qPrintable(o.target), result.picturesWritten,
                 m.GetCommandSet() == 2 ? " and the configuration data area" : "",
                 static_cast<long long>(QFileInfo(o.target).size()));
@@ -224,25 +196,23 @@ int RunSdVerifyCommand(const QStringList &args)
         return done;
     QString error;
     modVantile m;
-    if (!loadProject(o.project, m, "sd-verify"))
+    if (!LoadProject("sd-verify", o.project, m))
         return ExitFailed;
     renderScreens(m, "sd-verify");
 
     modVantileSDWrite sd;
     sd.FillPicTable();
     // A FIFO or terminal would be waited on for ever.
-    struct stat st {
-    };
-    if (::stat(QFile::encodeName(o.target).constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode)) {
-        std::fprintf(stderr, "quellix sd-verify: %s is neither a card nor an image file\n", qPrintable(o.target));
+    if (const QFileInfo target(o.target); target.exists() && !target.isFile() && !RawDisk::IsDevicePath(o.target)) {
+        PrintFailure("sd-verify", o.target, QStringLiteral("it is neither a card nor an image file"));
         return ExitFailed;
     }
     if (!sd.OpenPath(o.target, false)) {
-        std::fprintf(stderr, "quellix sd-verify: %s\n", qPrintable(sd.LastError));
+        PrintFailure("sd-verify", o.target, sd.LastError);
         return ExitFailed;
     }
     const qint64 size = sd.VolumeSize();
-    const char *medium = S_ISBLK(st.st_mode) ? "card" : "image file";
+    const char *medium = RawDisk::IsDevicePath(o.target) ? "card" : "image file";
 
     bool differentRunBlank = false; // the differing run holds only zero bytes on the card
     // Compares one run of expected bytes; false after reporting a difference.
@@ -304,7 +274,7 @@ int RunSdVerifyCommand(const QStringList &args)
     }
     sd.CloseDrive();
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "quellix sd-verify: cannot read %s: %s\n", qPrintable(o.target), qPrintable(error));
+        PrintFailure("sd-verify", o.target, QStringLiteral("cannot be read: ") + error);
         return ExitFailed;
     }
     printSkipped(skipped, "sd-verify");

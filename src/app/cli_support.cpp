@@ -1,13 +1,13 @@
 // What the verbs of the command-line tool share: the exit codes' text, the
-// message stand-in, argument parsing and the clean-up of an interrupted run.
+// message stand-in, argument parsing, message lines and loading the project.
 #include "app/cli_commands.h"
 
-#include <QCommandLineParser>
-#include <QFile>
+#include "model/BackgroundLookup.h"
+#include "model/modVantile.h"
+#include "platform/Files.h"
 
-#include <csignal>
-#include <cstring>
-#include <unistd.h>
+#include <QCommandLineParser>
+#include <QRegularExpression>
 
 const char *const ExitCodeHelp = "Exit codes (the same for every command):\n"
                                  "   0  done\n"
@@ -22,9 +22,7 @@ const char *const ExitCodeHelp = "Exit codes (the same for every command):\n"
 
 MessagePrompt::Answer CliPrompt::Show(const QString &text, const QString &title, Icon, Buttons buttons)
 {
-    QString line = text;
-    line.replace(QLatin1String("\r\n"), QLatin1String(": "));
-    std::fprintf(stderr, "quellix %s: %s: %s\n", verb_.constData(), qPrintable(title), qPrintable(line));
+    PrintFailure(verb_.constData(), title, text);
     switch (buttons) {
     case Buttons::YesNo:
         return Answer::No;
@@ -64,35 +62,55 @@ int ParseArguments(QCommandLineParser &parser, const char *verb, const QStringLi
     return -1;
 }
 
-namespace
+int ProjectArgument(const QCommandLineParser &parser, const char *verb, const char *usage, QString *project)
 {
-
-char interruptedFile[4096];
-volatile std::sig_atomic_t armed = 0;
-
-void removeAndEnd(int signal)
-{
-    if (armed)
-        ::unlink(interruptedFile);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return UsageError(verb, QStringLiteral("no project file given"), usage);
+    if (positional.size() > 1)
+        return UsageError(verb, QStringLiteral("only one project file can be given"), usage);
+    *project = positional.front();
+    return -1;
 }
 
-} // namespace
-
-void RemoveOnInterrupt(const QString &path)
+QString OneLine(const QString &text)
 {
-    armed = 0;
-    const QByteArray native = QFile::encodeName(path);
-    if (path.isEmpty() || native.size() >= qsizetype(sizeof interruptedFile))
-        return;
-    std::memcpy(interruptedFile, native.constData(), size_t(native.size()) + 1);
-    armed = 1;
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction action {
-        };
-        action.sa_handler = removeAndEnd;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(signal, &action, nullptr);
+    QString line;
+    line.reserve(text.size());
+    const QStringList parts = text.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        // A sentence ends by itself; anything else is set off by a colon.
+        if (!line.isEmpty())
+            line += line.endsWith(QLatin1Char('.')) || line.endsWith(QLatin1Char(':')) ? QStringLiteral(" ")
+                                                                                       : QStringLiteral(": ");
+        for (const QChar c : part)
+            line += c.isPrint() || c == QLatin1Char(' ') ? c : QLatin1Char('?');
     }
+    return line;
+}
+
+void PrintFailure(const char *verb, const QString &subject, const QString &reason)
+{
+    std::fprintf(stderr, "quellix %s: %s: %s\n", verb, qPrintable(OneLine(subject)), qPrintable(OneLine(reason)));
+}
+
+Files::InputScope &RunInputs()
+{
+    static Files::InputScope inputs;
+    return inputs;
+}
+
+bool LoadProject(const char *verb, const QString &path, modVantile &m)
+{
+    m.ProjectFileName = path;
+    QString error;
+    if (!m.LoadProject(&error)) {
+        // The core names the file on a line of its own; here it leads the line.
+        QStringList lines = error.split(QStringLiteral("\r\n"));
+        lines.removeAll(path);
+        PrintFailure(verb, path, lines.join(QStringLiteral("\r\n")));
+        return false;
+    }
+    AddProjectInputs(RunInputs(), m);
+    return true;
 }

@@ -4,10 +4,11 @@
 #include "panel/TryScript.h"
 #include "panel/VirtualPanel.h"
 
+#include "platform/Files.h"
+
+#include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace
 {
@@ -31,90 +32,60 @@ const char *const TryUsage = "Usage: quellix try PROJECT.QXC --script FILE --out
 
 constexpr int ExitStepFailed = ExitDifferent;
 
-int usageError(const QString &message)
+bool writeLog(const VirtualPanel &panel, const QString &path, QString *error)
 {
-    std::fprintf(stderr, "quellix try: %s\n\n%s", qPrintable(message), TryUsage);
-    return ExitUsage;
-}
-
-bool writeLog(const VirtualPanel &panel, const QString &path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray log;
     for (const QString &line : panel.Log().Lines(false))
-        file.write(line.toUtf8() + '\n');
-    return file.commit();
+        log += line.toUtf8() + '\n';
+    return Files::Write(path, log, error);
 }
 
 } // namespace
 
 int RunTryCommand(const QStringList &args)
 {
-    QString project, script, out;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::fputs(TryUsage, stdout);
-            return 0;
-        }
-        QString *option = a == QLatin1String("--script") ? &script : a == QLatin1String("--out") ? &out : nullptr;
-        if (option) {
-            if (i + 1 >= args.size())
-                return usageError(a + QStringLiteral(" needs a value"));
-            *option = args[++i];
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return usageError(QStringLiteral("unknown option '%1'").arg(a));
-        } else if (project.isEmpty()) {
-            project = a;
-        } else {
-            return usageError(QStringLiteral("only one project file can be given"));
-        }
-    }
-    if (project.isEmpty())
-        return usageError(QStringLiteral("no project file given"));
+    QCommandLineParser parser;
+    const QCommandLineOption scriptOption(QStringLiteral("script"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption outOption(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({scriptOption, outOption});
+    if (const int done = ParseArguments(parser, "try", args, TryUsage); done >= 0)
+        return done;
+    QString project;
+    if (const int done = ProjectArgument(parser, "try", TryUsage, &project); done >= 0)
+        return done;
+    const QString script = parser.value(scriptOption), out = parser.value(outOption);
     if (script.isEmpty())
-        return usageError(QStringLiteral("no script given (--script FILE)"));
+        return UsageError("try", QStringLiteral("no script given (--script FILE)"), TryUsage);
     if (out.isEmpty())
-        return usageError(QStringLiteral("no output folder given (--out DIR)"));
+        return UsageError("try", QStringLiteral("no output folder given (--out DIR)"), TryUsage);
 
     modVantile m;
-    m.ProjectFileName = project;
-    QString error;
-    if (!QFileInfo(project).isFile()) {
-        std::fprintf(stderr, "quellix try: %s: no such project file\n", qPrintable(project));
+    if (!LoadProject("try", project, m))
+        return ExitFailed;
+    QString steps, error;
+    if (!TryScript::Read(script, &steps, &error)) {
+        PrintFailure("try", script, error);
         return ExitFailed;
     }
-    if (!m.LoadProject(&error)) {
-        error.replace(QLatin1String("\r\n"), QLatin1String(" - "));
-        std::fprintf(stderr, "quellix try: %s: %s\n", qPrintable(project), qPrintable(error));
-        return ExitFailed;
-    }
-    QFile scriptFile(script);
-    if (!scriptFile.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "quellix try: %s: %s\n", qPrintable(script), qPrintable(scriptFile.errorString()));
-        return ExitFailed;
-    }
-    const QString steps = QString::fromUtf8(scriptFile.readAll());
+    RunInputs().Add(script, QStringLiteral("the script"));
     if (!QDir().mkpath(out) || !QFileInfo(out).isDir()) {
-        std::fprintf(stderr, "quellix try: %s: the folder cannot be created\n", qPrintable(out));
+        PrintFailure("try", out, QStringLiteral("the folder cannot be created"));
         return ExitFailed;
     }
 
     VirtualPanel panel(m);
     const std::optional<TryScript::Failure> failure = TryScript::Run(panel, steps, out);
     for (const QString &note : panel.Notes())
-        std::fprintf(stderr, "quellix try: %s\n", qPrintable(note));
+        std::fprintf(stderr, "quellix try: %s\n", qPrintable(OneLine(note)));
     const QString logPath = QDir(out).filePath(QStringLiteral("log.txt"));
     // The log is written also after a failing step: it shows how far the panel got.
-    const bool logWritten = writeLog(panel, logPath);
+    const bool logWritten = writeLog(panel, logPath, &error);
     if (failure) {
-        std::fprintf(stderr, "quellix try: %s:%d: %s\n", qPrintable(script), failure->line,
-                     qPrintable(failure->message));
+        PrintFailure("try", QStringLiteral("%1:%2").arg(script).arg(failure->line), failure->message);
         return ExitStepFailed;
     }
     if (!logWritten) {
-        std::fprintf(stderr, "quellix try: %s cannot be written\n", qPrintable(logPath));
+        PrintFailure("try", logPath, QStringLiteral("cannot be written: ") + error);
         return ExitFailed;
     }
     return 0;

@@ -1,5 +1,6 @@
 // quellix: the command-line tool over the editor's core. Needs no window.
 #include "app/cli_commands.h"
+#include "platform/Process.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -7,8 +8,6 @@
 
 #include <cstring>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -26,6 +25,8 @@ const char *const Usage = "Usage: quellix COMMAND [ARGUMENTS]\n"
                           "  map PROJECT.QXC [--csv]               print which objects use each device input\n"
                           "  report PROJECT.QXC --out REPORT.pdf [--with-passwords]\n"
                           "                                        write the hand-over report\n"
+                          "  try PROJECT.QXC --script FILE --out DIR\n"
+                          "                                        play the panel from a script\n"
                           "\n"
                           "DEVICE is a serial device path or COM1 to COM8.\n"
                           "'quellix COMMAND --help' describes one command.\n"
@@ -52,16 +53,7 @@ void printUsage(std::FILE *to)
 
 int main(int argc, char *argv[])
 {
-    // Fonts and pictures need a GUI application object, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a desktop session Qt would warn about the missing runtime
-    // folder on every run; give it a private one instead.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray runtime = "/tmp/runtime-" + QByteArray::number(uint(getuid()));
-        ::mkdir(runtime.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", runtime);
-    }
+    Process::PrepareHeadless();
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quellix"));
 

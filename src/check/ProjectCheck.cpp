@@ -3,10 +3,10 @@
 #include "assets/PictureSets.h"
 #include "assets/RenderPictures.h"
 #include "model/Ansi.h"
+#include "model/BackgroundLookup.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
-#include "render/BackgroundLookup.h"
 #include "render/PictureFile.h"
 #include "render/ScreenPicture.h"
 

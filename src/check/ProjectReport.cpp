@@ -2,16 +2,17 @@
 
 #include "check/FunctionMap.h"
 #include "check/ProjectCheck.h"
+#include "model/BackgroundLookup.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "render/ScreenRenderer.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -377,15 +378,11 @@ bool WriteReport(const modVantile &m, const QString &path, const ReportOptions &
         findingPages(pages, findings);
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(buffer.data()) != buffer.data().size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    return true;
+    // Neither the project nor one of its pictures may become the report.
+    Files::InputScope inputs;
+    AddProjectInputs(inputs, m);
+    QString reason;
+    return Files::Write(path, buffer.data(), &reason) || fail(reason);
 }
 
 } // namespace Check

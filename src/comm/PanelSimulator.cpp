@@ -2,8 +2,8 @@
 
 #include "comm/DeviceData.h"
 
+#include "platform/Files.h"
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdlib>
@@ -359,11 +359,7 @@ void PanelSimulator::save() const
 {
     if (options_.saveFile.isEmpty())
         return;
-    QSaveFile file(options_.saveFile);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(Received());
-        file.commit();
-    }
+    Files::Write(options_.saveFile, Received(), nullptr);
 }
 
 bool PanelSimulator::ParseFault(const QString &text, Fault *fault)

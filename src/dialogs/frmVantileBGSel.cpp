@@ -2,9 +2,11 @@
 
 #include "dialogs/DialogControls.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -248,7 +250,16 @@ void frmVantileBGSel::cmdBrowse_Click()
     if (chosen.isEmpty() || chosen == LibraryPattern())
         return;
     // A path the project file would change is refused now, not found missing later.
-    const QString problem = BackgroundPathProblem(chosen);
+    QString stored = chosen;
+    QString problem = BackgroundPathProblem(chosen);
+    // A picture of the BMP Library is found again by its name alone, so a
+    // library under a folder the project file cannot spell costs nothing.
+    const QFileInfo file(chosen);
+    if (!problem.isEmpty() && Files::SameFile(file.absolutePath(), Paths::BmpLibraryFolder()) &&
+        BackgroundPathProblem(file.fileName()).isEmpty()) {
+        stored = file.fileName();
+        problem.clear();
+    }
     if (!problem.isEmpty()) {
         const QString crLf = QStringLiteral("\r\n");
         messages_.Show(QStringLiteral("This picture cannot be used as a background.") + crLf + chosen + crLf + problem +
@@ -258,7 +269,7 @@ void frmVantileBGSel::cmdBrowse_Click()
                        QStringLiteral("Error"), MessagePrompt::Icon::Exclamation);
         return;
     }
-    showPath(chosen);
+    showPath(stored);
 }
 
 void frmVantileBGSel::cmdClose_Click()

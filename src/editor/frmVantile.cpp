@@ -9,6 +9,7 @@
 #include "editor/CanvasControls.h"
 #include "editor/CanvasView.h"
 #include "editor/WindowFit.h"
+#include "model/BackgroundLookup.h"
 #include "model/ObjectDescriptions.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
@@ -17,7 +18,6 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
-#include "render/BackgroundLookup.h"
 #include "render/PictureCompilation.h"
 #include "render/PictureFile.h"
 #include "sdcard/frmVantileSDWrite.h"
@@ -817,9 +817,10 @@ void frmVantile::showBackground()
         surface->setBackColor(colorFromValue(BackgroundColorValue(background)));
         lblBGFile->setText(QStringLiteral("Solid Color"));
     } else if (const BackgroundFile file = LocateBackground(background, m_); file.found()) {
-        const QImage picture = PictureFile::Read(file.path);
+        QString why;
+        const QImage picture = PictureFile::Read(file.path, &why);
         if (picture.isNull()) {
-            messages_.Show(QStringLiteral("File Cannot Be Read As A Picture") + CrLf + background,
+            messages_.Show(QStringLiteral("File Cannot Be Read As A Picture") + CrLf + background + CrLf + why,
                            QStringLiteral("File Missing"), MessagePrompt::Icon::Information,
                            MessagePrompt::Buttons::Ok);
             surface->setBackColor(Qt::white);

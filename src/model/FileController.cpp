@@ -101,8 +101,13 @@ bool FileController::underName(QString modVantile::*name, const QString &path, T
     const QString previous = m.*name;
     m.*name = path;
     QString why;
-    if ((m.*transfer)(&why))
+    m.WrittenInPlaceNote.clear();
+    if ((m.*transfer)(&why)) {
+        if (!m.WrittenInPlaceNote.isEmpty())
+            messages_.Show(m.WrittenInPlaceNote, AppTitle, MessagePrompt::Icon::Information,
+                           MessagePrompt::Buttons::Ok);
         return true;
+    }
     m.*name = previous;
     error(why);
     return false;

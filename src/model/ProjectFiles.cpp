@@ -1,14 +1,14 @@
 // The project (*.QXC) and screen (*.QXS) files: raw little-endian dumps of
 // the image, no header. A file is read whole and checked before any of the
-// image changes, and written through QSaveFile so that a failed write never
-// destroys the old file.
+// image changes, and written through the file door so that a failed write
+// never destroys the old file and no picture the project uses is replaced.
 #include "model/Ansi.h"
+#include "model/BackgroundLookup.h"
 #include "model/modVantile.h"
 #include "platform/Files.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace
@@ -50,44 +50,25 @@ bool readWhole(const QString &path, qint64 maxBytes, QByteArray *data, QString *
     return true;
 }
 
-// In place, for a file that may be written in a folder that refuses the
-// temporary file of an atomic save. A failure here can leave the file
-// damaged; it is the only way such a file can be saved at all.
-bool writeInPlace(const QString &path, const QByteArray &data, QString *reason)
+bool writeWhole(const modVantile &m, const QString &path, const QByteArray &data, QString *error, const QString &what,
+                bool projectIsInput)
 {
-    QFile file(path);
-    const bool ok =
-        file.open(QIODevice::ReadWrite) && file.write(data) == data.size() && file.resize(data.size()) && file.flush();
-    if (!ok)
-        *reason = file.errorString();
-    file.close();
-    return ok && file.error() == QFileDevice::NoError;
-}
-
-bool writeWhole(const QString &path, const QByteArray &data, QString *error, const QString &what)
-{
-    auto fail = [&](const QString &reason) {
+    Files::InputScope inputs;
+    AddProjectInputs(inputs, m, projectIsInput);
+    // In a folder that refuses new files, a file that may be written is
+    // written in place: not atomic, but the only way it can be saved at all.
+    QString reason;
+    Files::WriteOutcome outcome;
+    m.WrittenInPlaceNote.clear();
+    if (!Files::Write(path, data, &reason, {}, &outcome)) {
         setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + reason);
         return false;
-    };
-    QSaveFile file(path);
-    // Qt falls back by itself when the folder refuses with EACCES; a folder
-    // that refuses with EPERM (immutable) is handled below.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        const QString reason = file.errorString();
-        const QFileInfo existing(path);
-        if (existing.isFile() && existing.isWritable() && !QFileInfo(existing.absolutePath()).isWritable()) {
-            QString inPlace;
-            return writeInPlace(path, data, &inPlace) || fail(inPlace);
-        }
-        return fail(reason);
     }
-    if (file.write(data) != data.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
+    if (outcome.inPlace)
+        m.WrittenInPlaceNote = QStringLiteral("The folder of the %1 file takes no new files, so the file was "
+                                              "written in place.")
+                                   .arg(what) +
+                               CrLf + path;
     return true;
 }
 
@@ -238,7 +219,7 @@ bool modVantile::SaveProject(QString *error)
     }
     if (!backgroundsStorable(ScreenBackground, 0, ScreenCount - 1, QStringLiteral("The project was not saved."), error))
         return false;
-    if (!writeWhole(ProjectFileName, ProjectBytes(), error, QStringLiteral("project")))
+    if (!writeWhole(*this, ProjectFileName, ProjectBytes(), error, QStringLiteral("project"), false))
         return false;
     ProjectChanged = false;
     return true;
@@ -270,5 +251,5 @@ bool modVantile::ExportScreen(QString *error) const
     if (!backgroundsStorable(ScreenBackground, CurrentScreen, CurrentScreen,
                              QStringLiteral("The screen was not exported."), error))
         return false;
-    return writeWhole(ScreenFileName, ScreenBytes(), error, QStringLiteral("screen"));
+    return writeWhole(*this, ScreenFileName, ScreenBytes(), error, QStringLiteral("screen"), true);
 }

@@ -5,7 +5,6 @@
 #include "platform/Paths.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 #include <algorithm>
@@ -192,13 +191,7 @@ bool WritePrivateProfileString(const QString &section, const QString &key, const
     if (QFileInfo::exists(file) && !Files::ReadRegular(file, MaxSettingsBytes, &data, error))
         return false;
     const QByteArray out = WithProfileString(data, section, key, value);
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    return Files::Write(file, out, error);
 }
 
 namespace

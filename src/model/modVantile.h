@@ -63,6 +63,9 @@ public:
     // --- module state ----------------------------------------------------
     QString ProjectFileName = NoFileName;
     QString ScreenFileName;
+    // Set by the last save or export that had to write its file in place
+    // (the folder took no new file); empty otherwise.
+    mutable QString WrittenInPlaceNote;
     bool ProjectChanged = false;
     int16_t CurrentScreen = 0;
     int16_t PanelBase = 0;

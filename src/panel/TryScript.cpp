@@ -3,6 +3,9 @@
 #include "model/modVantile.h"
 #include "panel/VirtualPanel.h"
 
+#include "platform/Files.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
 #include <QRegularExpression>
@@ -143,9 +146,15 @@ private:
         if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.startsWith(QLatin1Char('.')))
             return fail(QStringLiteral("NAME must be a plain file name"));
         const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
-        QImageWriter writer(path, "png");
-        return writer.write(panel_.Picture()) ||
-               fail(QStringLiteral("%1 cannot be written: %2").arg(path, writer.errorString()));
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        QImageWriter writer(&png, "png");
+        QString reason;
+        if (!writer.write(panel_.Picture()))
+            reason = writer.errorString();
+        else if (Files::Write(path, png.data(), &reason))
+            return true;
+        return fail(QStringLiteral("%1 cannot be written: %2").arg(path, reason));
     }
 
     VirtualPanel &panel_;
@@ -155,6 +164,19 @@ private:
 };
 
 } // namespace
+
+bool Read(const QString &path, QString *script, QString *error)
+{
+    QByteArray bytes;
+    if (!Files::ReadRegular(path, MaxScriptBytes + 1, &bytes, error))
+        return false;
+    if (bytes.size() > MaxScriptBytes) {
+        *error = QStringLiteral("the script is longer than %1 bytes").arg(MaxScriptBytes);
+        return false;
+    }
+    *script = QString::fromUtf8(bytes);
+    return true;
+}
 
 std::optional<Failure> Run(VirtualPanel &panel, const QString &script, const QString &folder)
 {

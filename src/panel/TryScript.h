@@ -24,6 +24,12 @@ struct Failure {
     QString message;
 };
 
+// Far more steps than anybody types; a longer file is no script.
+constexpr qint64 MaxScriptBytes = 1 << 20;
+
+// Reads a script file: a regular file of at most MaxScriptBytes.
+bool Read(const QString &path, QString *script, QString *error);
+
 // Runs the steps in order and stops at the first that cannot run.
 std::optional<Failure> Run(VirtualPanel &panel, const QString &script, const QString &folder);
 

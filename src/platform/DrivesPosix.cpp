@@ -10,8 +10,12 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <linux/loop.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -498,6 +502,22 @@ QList<Mount> MountTable()
     return mounts;
 }
 
+namespace
+{
+// Whether /dev/<loop> is backed by the file `image` describes.
+bool loopServes(const QString &loop, const struct stat &image)
+{
+    const int fd =
+        ::open(QFile::encodeName(QStringLiteral("/dev/") + loop).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    loop_info64 info{};
+    const bool ok = ::ioctl(fd, LOOP_GET_STATUS64, &info) == 0;
+    ::close(fd);
+    return ok && info.lo_device == quint64(image.st_dev) && info.lo_inode == quint64(image.st_ino);
+}
+} // namespace
+
 QList<Mount> MountsOn(const QString &device)
 {
     // Every block name whose file system would live on the device.
@@ -513,12 +533,19 @@ QList<Mount> MountsOn(const QString &device)
         todo.append(QFileInfo(device).fileName());
     } else {
         // An image file: the loop devices that serve it. The kernel names
-        // the backing file by its resolved path, so compare resolved paths.
+        // the backing file by the path it was set up with, which may be
+        // another hard link of the same file: the loop device also tells
+        // the file's device and inode, where we may ask it.
         const QString file = resolvedPath(device);
+        struct stat image {
+        };
+        const bool known = ::stat(QFile::encodeName(device).constData(), &image) == 0;
         for (const QString &top : subdirs(sysBlock())) {
-            if (top.startsWith(QLatin1String("loop")) &&
-                resolvedPath(readLine(sysBlock() + QLatin1Char('/') + top + QStringLiteral("/loop/backing_file"))) ==
-                    file)
+            if (!top.startsWith(QLatin1String("loop")))
+                continue;
+            if (resolvedPath(readLine(sysBlock() + QLatin1Char('/') + top + QStringLiteral("/loop/backing_file"))) ==
+                    file ||
+                (known && loopServes(top, image)))
                 todo.append(top);
         }
     }

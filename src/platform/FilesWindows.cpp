@@ -1,9 +1,13 @@
 #include "platform/Files.h"
+#include "platform/FilesSystem.h"
 
 #include <QDir>
-#include <QFileInfo>
+
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 
 #include <windows.h>
 
@@ -23,10 +27,21 @@ QString systemReason(DWORD error)
     return reason;
 }
 
+const wchar_t *wide(const QString &nativePath)
+{
+    return reinterpret_cast<const wchar_t *>(nativePath.utf16());
+}
+
 HANDLE openForReading(const QString &path, DWORD flags)
 {
-    return CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, flags, nullptr);
+    const QString native = QDir::toNativeSeparators(path);
+    return CreateFileW(wide(native), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, flags, nullptr);
+}
+
+HANDLE handleOf(qintptr handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
 }
 
 } // namespace
@@ -70,24 +85,219 @@ bool ReadRegular(const QString &path, qint64 maxBytes, QByteArray *data, QString
     return true;
 }
 
-bool SameFile(const QString &a, const QString &b)
+namespace System
 {
+
+Kind KindOf(const QString &path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    const DWORD attributes = GetFileAttributesW(wide(native));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Kind::Missing;
+    // Symbolic links and junctions are reparse points; the name is the link.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return Kind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return Kind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE)
+        return Kind::Other;
+    // A device name ("NUL", "COM1") reaches no file on a disk.
+    const HANDLE h = openForReading(path, FILE_FLAG_BACKUP_SEMANTICS);
+    if (h == INVALID_HANDLE_VALUE)
+        return Kind::Regular;
+    const bool disk = GetFileType(h) == FILE_TYPE_DISK;
+    CloseHandle(h);
+    return disk ? Kind::Regular : Kind::Other;
+}
+
+Identity IdentityOf(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
     // The volume's serial number and the file's index name one file whatever
     // the path, through links of either kind.
-    const HANDLE ha = openForReading(a, FILE_FLAG_BACKUP_SEMANTICS);
-    const HANDLE hb = openForReading(b, FILE_FLAG_BACKUP_SEMANTICS);
-    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-    const bool known = ha != INVALID_HANDLE_VALUE && hb != INVALID_HANDLE_VALUE &&
-                       GetFileInformationByHandle(ha, &ia) && GetFileInformationByHandle(hb, &ib);
-    if (ha != INVALID_HANDLE_VALUE)
-        CloseHandle(ha);
-    if (hb != INVALID_HANDLE_VALUE)
-        CloseHandle(hb);
-    if (known)
-        return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
-               ia.nFileIndexLow == ib.nFileIndexLow;
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-               .compare(QDir::cleanPath(QFileInfo(b).absoluteFilePath()), Qt::CaseInsensitive) == 0;
+    const HANDLE h = openForReading(path, FILE_FLAG_BACKUP_SEMANTICS);
+    if (h == INVALID_HANDLE_VALUE)
+        return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!known)
+        return {};
+    return {true, quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
+
+qintptr CreateTemporary(const QString &target, QString *created, Failure *failure)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const QString native = QDir::toNativeSeparators(target);
+    // A replaced file keeps its attributes (read-only aside, which would
+    // keep us from writing it).
+    const DWORD existing = GetFileAttributesW(wide(native));
+    const DWORD attributes = existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY)
+                                 ? FILE_ATTRIBUTE_NORMAL
+                                 : (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE |
+                                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) |
+                                       FILE_ATTRIBUTE_NORMAL;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+         ++attempt) {
+        QString name = native + QStringLiteral(".XXXXXX.part");
+        for (int i = 0; i < 6; ++i)
+            name[native.size() + 1 + i] =
+                QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+        // CREATE_NEW never opens what is there, a link included.
+        const HANDLE h = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                     nullptr, CREATE_NEW, attributes, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            *created = QDir::fromNativeSeparators(name);
+            return reinterpret_cast<qintptr>(h);
+        }
+        error = GetLastError();
+    }
+    failure->reason = QStringLiteral("the folder takes no new file (%1)").arg(systemReason(error));
+    failure->folderRefuses = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+    if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
+        failure->reason = QStringLiteral("the folder does not exist");
+    return -1;
+}
+
+qintptr OpenExisting(const QString &path, QString *reason)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    const HANDLE h = CreateFileW(wide(native), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        *reason = systemReason(GetLastError());
+        return -1;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        CloseHandle(h);
+        *reason = QStringLiteral("it is not a regular file");
+        return -1;
+    }
+    return reinterpret_cast<qintptr>(h);
+}
+
+bool Write(qintptr handle, const char *data, qint64 size, QString *reason)
+{
+    qint64 done = 0;
+    while (done < size) {
+        DWORD written = 0;
+        if (!WriteFile(handleOf(handle), data + done, DWORD(std::min<qint64>(size - done, 1 << 30)), &written,
+                       nullptr)) {
+            *reason = systemReason(GetLastError());
+            return false;
+        }
+        if (written == 0) {
+            *reason = QStringLiteral("nothing more could be written");
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+bool Truncate(qintptr handle, qint64 size, QString *reason)
+{
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile.QuadPart = size;
+    if (SetFileInformationByHandle(handleOf(handle), FileEndOfFileInfo, &end, sizeof end))
+        return true;
+    *reason = systemReason(GetLastError());
+    return false;
+}
+
+bool Sync(qintptr handle, QString *reason)
+{
+    if (FlushFileBuffers(handleOf(handle)))
+        return true;
+    *reason = systemReason(GetLastError());
+    return false;
+}
+
+void Close(qintptr handle)
+{
+    CloseHandle(handleOf(handle));
+}
+
+bool Rename(const QString &from, const QString &to, QString *reason)
+{
+    const QString nativeFrom = QDir::toNativeSeparators(from), nativeTo = QDir::toNativeSeparators(to);
+    // Write-through: the new name is on the disk when the call returns.
+    if (MoveFileExW(wide(nativeFrom), wide(nativeTo), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    *reason = systemReason(GetLastError());
+    return false;
+}
+
+void Remove(const QString &path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    DeleteFileW(wide(native));
+}
+
+namespace
+{
+
+// The handler runs on a thread of its own here, but keeps to plain memory
+// all the same: fixed slots, each claimed by one writer at a time.
+constexpr int Slots = 32;
+constexpr int PathUnits = 4096;
+wchar_t slotPaths[Slots][PathUnits];
+std::atomic<int> slotState[Slots]; // 0 free, 1 being filled, 2 armed
+std::atomic<bool> handlersInstalled{false};
+
+void removeAndEnd(int signal)
+{
+    for (int i = 0; i < Slots; ++i)
+        if (slotState[i].load() == 2)
+            DeleteFileW(slotPaths[i]);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void installHandlers()
+{
+    if (handlersInstalled.exchange(true))
+        return;
+    // Ctrl+C, a termination request, and Ctrl+Break (a closed console window).
+    for (const int signal : {SIGINT, SIGTERM, SIGBREAK}) {
+        const auto previous = std::signal(signal, removeAndEnd);
+        // A program that handles the signal itself keeps its handler.
+        if (previous != SIG_DFL && previous != SIG_ERR)
+            std::signal(signal, previous);
+    }
+}
+
+} // namespace
+
+int RemoveOnInterrupt(const QString &path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.size() >= PathUnits)
+        return -1;
+    installHandlers();
+    for (int i = 0; i < Slots; ++i) {
+        int free = 0;
+        if (slotState[i].compare_exchange_strong(free, 1)) {
+            native.toWCharArray(slotPaths[i]);
+            slotPaths[i][native.size()] = L'\0';
+            slotState[i].store(2);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Forget(int slot)
+{
+    if (slot >= 0 && slot < Slots)
+        slotState[slot].store(0);
+}
+
+} // namespace System
 
 } // namespace Files

@@ -20,14 +20,13 @@ inline constexpr int NoMedium = ENXIO;
 #endif
 
 // exclusive: the device is ours alone while open (no mounted file system on
-// it, no other program). create: a file that is not there is made.
-// *otherRefusal says why a second way of opening (a system service that
-// grants rights) refused too; empty when none was tried. The handle, or -1.
-int Open(const QString &path, bool write, bool exclusive, bool create, QString *otherRefusal);
-// Creates a new file from a name whose six characters before the last
-// suffixLength are "XXXXXX", never opening anything already there; the name
-// is completed in place. The handle, or -1.
-int CreateUnique(QByteArray *nameTemplate, int suffixLength);
+// it, no other program). *otherRefusal says why a second way of opening (a
+// system service that grants rights) refused too; empty when none was tried.
+// The handle, or -1.
+int Open(const QString &path, bool write, bool exclusive, QString *otherRefusal);
+// A handle of our own on a file the file door opened (Files::NewFile's
+// handle); the door's handle stays open. The handle, or -1.
+int Adopt(qintptr systemHandle);
 void Close(int handle);
 
 // Positioned transfers; the bytes moved (0 at the end), or -1.
@@ -42,7 +41,7 @@ bool Flush(int handle);
 void StartWriteback(int handle);
 
 bool IsDevice(int handle);
-// The path names a device (disk, volume, terminal) rather than a file.
+// The path names a disk or volume rather than a file (or a terminal).
 bool IsDevicePath(const QString &path);
 
 // While it lives, reads come from the device, not from the system's cache.

@@ -15,12 +15,10 @@
 namespace RawDisk
 {
 
-int Open(const QString &path, bool write, bool exclusive, bool create, QString *otherRefusal)
+int Open(const QString &path, bool write, bool exclusive, QString *otherRefusal)
 {
     otherRefusal->clear();
     int flags = (write ? O_RDWR : O_RDONLY) | O_CLOEXEC;
-    if (create)
-        flags |= O_CREAT;
     const QByteArray native = QFile::encodeName(path);
     struct stat st {
     };
@@ -31,16 +29,16 @@ int Open(const QString &path, bool write, bool exclusive, bool create, QString *
         flags |= O_EXCL;
     // QUELLIX_RAW_OPEN=udisks goes to udisks2 straight away, as a user
     // without rights on the device would.
-    const bool direct = create || qEnvironmentVariable("QUELLIX_RAW_OPEN") != QLatin1String("udisks");
+    const bool direct = qEnvironmentVariable("QUELLIX_RAW_OPEN") != QLatin1String("udisks");
     int fd = -1;
     int error = EACCES;
     if (direct) {
         do
-            fd = ::open(native.constData(), flags, 0644);
+            fd = ::open(native.constData(), flags);
         while (fd < 0 && errno == EINTR);
         error = errno;
     }
-    if (fd < 0 && !create && (error == EACCES || error == EPERM)) {
+    if (fd < 0 && (error == EACCES || error == EPERM)) {
         // Without rights of our own, the system may grant them (udisks2 asks polkit).
         QString refused;
         fd = Udisks::OpenDevice(path, write, claim, &refused);
@@ -52,13 +50,9 @@ int Open(const QString &path, bool write, bool exclusive, bool create, QString *
     return fd;
 }
 
-int CreateUnique(QByteArray *nameTemplate, int suffixLength)
+int Adopt(qintptr systemHandle)
 {
-    // mkostemps creates with O_EXCL: a file or link already there is never opened.
-    const int fd = ::mkostemps(nameTemplate->data(), suffixLength, O_CLOEXEC);
-    if (fd >= 0)
-        ::fchmod(fd, 0644);
-    return fd;
+    return ::fcntl(int(systemHandle), F_DUPFD_CLOEXEC, 0);
 }
 
 void Close(int handle)
@@ -128,7 +122,7 @@ bool IsDevicePath(const QString &path)
     struct stat st {
     };
     if (::stat(QFile::encodeName(path).constData(), &st) == 0)
-        return S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode);
+        return S_ISBLK(st.st_mode);
     return path.startsWith(QLatin1String("/dev/"));
 }
 

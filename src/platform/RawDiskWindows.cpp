@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QList>
 #include <QMutex>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cstdlib>
@@ -99,7 +98,7 @@ bool lockVolumesOf(DWORD disk, QList<HANDLE> *locked)
 
 } // namespace
 
-int Open(const QString &path, bool write, bool exclusive, bool create, QString *otherRefusal)
+int Open(const QString &path, bool write, bool exclusive, QString *otherRefusal)
 {
     otherRefusal->clear();
     const bool device = IsDevicePath(path);
@@ -123,7 +122,7 @@ int Open(const QString &path, bool write, bool exclusive, bool create, QString *
         if (known && !lockVolumesOf(number.DeviceNumber, &info.lockedVolumes))
             return fail();
     }
-    const HANDLE h = CreateFileW(wide(native), access, share, nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING,
+    const HANDLE h = CreateFileW(wide(native), access, share, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -148,38 +147,22 @@ int Open(const QString &path, bool write, bool exclusive, bool create, QString *
     return fd;
 }
 
-int CreateUnique(QByteArray *nameTemplate, int suffixLength)
+int Adopt(qintptr systemHandle)
 {
-    const qsizetype at = nameTemplate->size() - suffixLength - 6;
-    if (at < 0 || nameTemplate->mid(at, 6) != "XXXXXX") {
-        errno = EINVAL;
+    HANDLE own = INVALID_HANDLE_VALUE;
+    const HANDLE process = GetCurrentProcess();
+    if (!DuplicateHandle(process, reinterpret_cast<HANDLE>(systemHandle), process, &own, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+        return fail();
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(own), _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(own);
+        errno = EMFILE;
         return -1;
     }
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        for (int i = 0; i < 6; ++i)
-            (*nameTemplate)[at + i] = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
-        const QString name = QString::fromUtf8(*nameTemplate);
-        // CREATE_NEW never opens what is there, a link included.
-        const HANDLE h = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
-            if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS)
-                continue;
-            return fail();
-        }
-        const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY);
-        if (fd < 0) {
-            CloseHandle(h);
-            errno = EMFILE;
-            return -1;
-        }
-        QMutexLocker locker(&openedLock);
-        opened.insert(fd, Opened{});
-        return fd;
-    }
-    errno = EEXIST;
-    return -1;
+    QMutexLocker locker(&openedLock);
+    opened.insert(fd, Opened{});
+    return fd;
 }
 
 void Close(int handle)

@@ -1,4 +1,5 @@
 #include "render/BmpFile.h"
+#include "platform/Files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -104,26 +105,11 @@ void EncodeInto(const QImage &source, QByteArray &bytes)
 
 bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error)
 {
-    // Overwritten in place and cut to size afterwards, without a forced flush
-    // to the disk: the pictures are made again by every compilation, and
-    // releasing and syncing the blocks of 144 files costs far more than
-    // drawing them.
-    // Only a file is replaced: a FIFO or device of that name would never take the bytes.
-    if (const QFileInfo existing(path); existing.exists() && !existing.isFile()) {
-        if (error)
-            *error = QStringLiteral("it is not a regular file");
-        return false;
-    }
-    QFile file(path);
-    bool ok = file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size() &&
-              (file.size() == bytes.size() || file.resize(bytes.size())) && file.flush();
-    if (ok) {
-        file.close();
-        ok = file.error() == QFileDevice::NoError;
-    }
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    // Not synced: the pictures are made again by every compilation, and
+    // syncing 144 files costs far more than drawing them.
+    Files::WriteOptions options;
+    options.sync = false;
+    return Files::Write(path, bytes, error, options);
 }
 
 bool Write(const QImage &image, const QString &path, QString *error)

@@ -1,18 +1,24 @@
 #include "render/PictureCompilation.h"
 
+#include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "render/ScreenRenderer.h"
 
 #include <QDir>
 
 bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString &sdFolder,
-                           const QString &previewFolder, QRgb canvasBackColor)
+                           const QString &previewFolder, QRgb canvasBackColor, QStringList *refusedPictures)
 {
     for (const QString &folder : {sdFolder, previewFolder})
         if (!folder.isEmpty())
             QDir().mkpath(folder); // a failure shows as files that cannot be written
+
+    // No picture may be written over the project or a picture it is drawn from.
+    Files::InputScope inputs;
+    AddProjectInputs(inputs, m);
 
     // The saved project keeps the caption offsets its pictures are drawn with.
     DerivedFields::StoreCaptionOffsets(m);
@@ -25,6 +31,8 @@ bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString
         renderer.RenderIPImages(iRes);
     }
 
+    if (refusedPictures)
+        *refusedPictures = renderer.RefusedPictures();
     if (renderer.FilesFailed() == 0)
         return true;
     const QString crlf = QStringLiteral("\r\n");

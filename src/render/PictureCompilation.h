@@ -2,6 +2,7 @@
 
 #include <QRgb>
 #include <QString>
+#include <QStringList>
 
 class modVantile;
 class MessagePrompt;
@@ -16,7 +17,9 @@ class MessagePrompt;
 // nothing as changed.
 //
 // Messages go to `messages`: "File Not Found" for a missing background
-// picture, once for each screen picture drawn with it, and one message for
+// picture, once for each screen picture drawn with it, "File Cannot Be Read
+// As A Picture" with the reason once for each picture refused (listed in
+// *refusedPictures), and one message for
 // the whole compilation when files could not be written. Returns false when
 // any file could not be written.
 //
@@ -32,7 +35,8 @@ class MessagePrompt;
 // "Compile SD Card Images" then shows "Complete" (title "ZAV Quellix Touch",
 // no icon); "Compile And Write To SD Card" goes on to the SD writer.
 bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString &sdFolder,
-                           const QString &previewFolder, QRgb canvasBackColor = 0xFFFFFFFF);
+                           const QString &previewFolder, QRgb canvasBackColor = 0xFFFFFFFF,
+                           QStringList *refusedPictures = nullptr);
 
 // Number of files one compilation writes: 4 resolutions x 2 orientations x
 // 16 screens, and 16 previews.

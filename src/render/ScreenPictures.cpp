@@ -1,10 +1,10 @@
 // Whole screens into pictures and BMP files.
+#include "model/BackgroundLookup.h"
 #include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "render/BackgroundLookup.h"
 #include "render/BmpFile.h"
 #include "render/PictureFile.h"
 #include "render/RunTimeState.h"
@@ -62,17 +62,21 @@ ScreenRenderer::Background ScreenRenderer::backgroundOf(int screen)
 {
     const QString &background = m_.ScreenBackground[size_t(std::clamp(screen, 0, modVantile::ScreenCount - 1))];
     if (IsColorBackground(background))
-        return {Background::Kind::Color, colorOfBackground(background)};
+        return {Background::Kind::Color, colorOfBackground(background), nullptr, {}};
     // A path from another machine may name a picture found here by its name.
     const BackgroundFile file = LocateBackground(background, m_);
     if (!file.found())
-        return {Background::Kind::Missing, White};
+        return {Background::Kind::Missing, White, nullptr, {}};
     auto cached = backgrounds_.find(file.path);
-    if (cached == backgrounds_.end())
-        cached = backgrounds_.insert(file.path, PictureFile::Read(file.path));
+    if (cached == backgrounds_.end()) {
+        QString why;
+        cached = backgrounds_.insert(file.path, PictureFile::Read(file.path, &why));
+        if (cached->isNull())
+            refusedWhy_.insert(file.path, why);
+    }
     if (cached->isNull())
-        return {Background::Kind::Unreadable, White};
-    return {Background::Kind::Picture, 0, &*cached};
+        return {Background::Kind::Unreadable, White, nullptr, file.path};
+    return {Background::Kind::Picture, 0, &*cached, file.path};
 }
 
 void ScreenRenderer::DrawBackground(int screen)
@@ -82,10 +86,13 @@ void ScreenRenderer::DrawBackground(int screen)
     if (b.kind == Background::Kind::Missing)
         messages_.Show(QStringLiteral("File Not Found\r\n") + path, QStringLiteral("File Missing"),
                        MessagePrompt::Icon::Information);
-    else if (b.kind == Background::Kind::Unreadable)
-        // The path exists but holds no picture we can read: said like a missing file, then white.
-        messages_.Show(QStringLiteral("File Cannot Be Read As A Picture\r\n") + path, QStringLiteral("File Missing"),
-                       MessagePrompt::Icon::Information);
+    else if (b.kind == Background::Kind::Unreadable && !refusedOrder_.contains(b.path)) {
+        // The path exists but holds no picture we can read: said once, with why, then white.
+        refusedOrder_.append(b.path);
+        messages_.Show(QStringLiteral("File Cannot Be Read As A Picture\r\n") + path + QStringLiteral("\r\n") +
+                           refusedWhy_.value(b.path),
+                       QStringLiteral("File Missing"), MessagePrompt::Icon::Information);
+    }
     if (b.kind == Background::Kind::Picture) {
         canvas_.SetBackPicture(*b.picture);
     } else {

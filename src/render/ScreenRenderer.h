@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class modVantile;
 class MessagePrompt;
@@ -74,12 +75,15 @@ public:
     int FilesFailed() const { return filesFailed_; }
     QString FirstFailedFile() const { return firstFailedFile_; }
     QString FirstFailureReason() const { return firstFailureReason_; }
+    // Background pictures that exist but were refused, each once.
+    QStringList RefusedPictures() const { return refusedOrder_; }
 
 private:
     struct Background {
         enum class Kind { Color, Picture, Missing, Unreadable } kind;
         QRgb color = 0;
         const QImage *picture = nullptr;
+        QString path; // the picture as found
     };
     Background backgroundOf(int screen);
     void DrawBackground(int screen);
@@ -93,6 +97,8 @@ private:
     QString sdFolder_;
     QString previewFolder_;
     QHash<QString, QImage> backgrounds_;
+    QHash<QString, QString> refusedWhy_; // picture -> why it was refused
+    QStringList refusedOrder_;           // said already, in order
     QByteArray fileBytes_;
     int filesWritten_ = 0;
     int filesFailed_ = 0;

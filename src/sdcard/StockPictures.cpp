@@ -64,24 +64,13 @@ QImage Picture(int slot)
 
 bool SaveBmp24(const QImage &image, const QString &path, QString *error)
 {
-    // Written under a temporary name and renamed, so that an interrupted run
-    // never leaves a half picture under the real name. No sync to disk: the
-    // stock set is made again whenever a picture is missing.
-    const QString temporary = path + QStringLiteral(".part");
-    QFile file(temporary);
-    const QByteArray bytes = BmpFile::Encode(image);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-    file.close();
-    if (ok) {
-        QFile::remove(path);
-        ok = QFile::rename(temporary, path);
-    }
-    if (!ok) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        QFile::remove(temporary);
-    }
-    return ok;
+    // Not synced: the stock set is made again whenever a picture is missing.
+    QString reason;
+    if (BmpFile::WriteBytes(path, BmpFile::Encode(image), &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: %2").arg(path, reason);
+    return false;
 }
 
 bool WritePicture(int slot, const QString &name, const QString &folder, QString *error)

@@ -252,12 +252,12 @@ int modVantileSDWrite::GetPhysicalDriveNumber(const QString &letter) const
     return Drives::LetterInfo(letter.toUpper()).physicalNumber;
 }
 
-bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive, bool create)
+bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive)
 {
     CloseDrive();
     LastError.clear();
     QString otherRefusal;
-    const int fd = RawDisk::Open(path, write, exclusive, create, &otherRefusal);
+    const int fd = RawDisk::Open(path, write, exclusive, &otherRefusal);
     if (fd < 0) {
         LastError = openFailureReason(errno, path, write);
         if (!otherRefusal.isEmpty())
@@ -269,59 +269,23 @@ bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusi
     return true;
 }
 
-bool modVantileSDWrite::OpenPath(const QString &path, bool write, bool create)
+bool modVantileSDWrite::OpenPath(const QString &path, bool write)
 {
-    return openDevice(path, write, write, create);
+    return openDevice(path, write, write);
 }
 
-QString modVantileSDWrite::CreateTemporaryImage(const QString &target)
+bool modVantileSDWrite::AdoptFile(qintptr handle, const QString &path)
 {
     CloseDrive();
     LastError.clear();
-    QByteArray name = QFile::encodeName(target + QStringLiteral(".XXXXXX.part"));
-    const int fd = RawDisk::CreateUnique(&name, 5);
+    const int fd = RawDisk::Adopt(handle);
     if (fd < 0) {
-        LastError = fileFailureReason(errno, target + QStringLiteral(".part"), true);
-        return {};
+        LastError = fileFailureReason(errno, path, true);
+        return false;
     }
     DriveHandle = fd;
-    openedPath_ = QFile::decodeName(name);
-    return openedPath_;
-}
-
-bool modVantileSDWrite::OpenPhysicalRead(int n)
-{
-    const QString device = Drives::PhysicalDriveDevice(n);
-    const bool ok = device.isEmpty() ? false : openDevice(device, false, false, false);
-    if (device.isEmpty())
-        LastError = QStringLiteral("There is no physical drive %1.").arg(n);
-    if (!ok && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
-}
-
-bool modVantileSDWrite::OpenPhysicalWrite(int n)
-{
-    const QString device = Drives::PhysicalDriveDevice(n);
-    const bool ok = device.isEmpty() ? false : openDevice(device, true, true, false);
-    if (device.isEmpty())
-        LastError = QStringLiteral("There is no physical drive %1.").arg(n);
-    if (!ok && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
-}
-
-bool modVantileSDWrite::OpenVolumeWrite(const QString &letter)
-{
-    const QString l = letter.toUpper();
-    const Drives::Letter info = Drives::LetterInfo(l);
-    const bool ok = info.volume.isEmpty() ? false : openDevice(info.volume, true, true, false);
-    if (info.volume.isEmpty())
-        LastError = QStringLiteral("No drive stands for %1: now.").arg(l);
-    if (!ok && messages_)
-        messages_->Show(QStringLiteral("Could not open drive ") + l + QStringLiteral(":") + CrLf + LastError,
-                        DefaultTitle);
-    return ok;
+    openedPath_ = path;
+    return true;
 }
 
 bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool write)
@@ -329,7 +293,7 @@ bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool writ
     DriveChanged = false;
     QString change = Drives::DiskChange(chosen, Drives::IdentityOf(chosen.device));
     if (change.isEmpty()) {
-        if (!openDevice(chosen.device, write, write, false))
+        if (!openDevice(chosen.device, write, write))
             return false;
         // What was opened may differ from what the name showed a moment ago.
         change = Drives::DiskChange(chosen, Drives::IdentityOfOpen(DriveHandle, chosen.device));

@@ -67,10 +67,7 @@ public:
 
     // 0 when the letter stands for no drive that can be identified.
     int GetPhysicalDriveNumber(const QString &letter) const;
-    bool OpenPhysicalRead(int n);
-    bool OpenPhysicalWrite(int n);
-    bool OpenVolumeWrite(const QString &letter);
-    // The same for the disk the user chose from the drive list: it must still
+    // The disk the user chose from the drive list: it must still
     // be that disk (Drives::DiskChange) just before and just after it is
     // opened. When it is not, nothing is opened, no message is shown and
     // DriveChanged is set, with the reason in LastError.
@@ -79,11 +76,10 @@ public:
     bool OpenVolumeWrite(const QString &letter, const Drives::DiskIdentity &chosen);
     bool DriveChanged = false;
     // An image file or a device given by path; no message box.
-    bool OpenPath(const QString &path, bool write, bool create = false);
-    // Creates and opens a new, empty image file beside `target` under a
-    // unique name ("TARGET.XXXXXX.part"); an existing file or link is never
-    // followed. Its path, or empty with LastError set.
-    QString CreateTemporaryImage(const QString &target);
+    bool OpenPath(const QString &path, bool write);
+    // Works on a file already open for writing (a new card image from the
+    // file door); the handle stays the caller's.
+    bool AdoptFile(qintptr handle, const QString &path);
     bool ReadSector(qint64 position);
     bool WriteSector(qint64 position);
     // One call for a run of whole sectors.
@@ -152,7 +148,7 @@ private:
         quint64 hash;
         int slot; // -1 for the data area
     };
-    bool openDevice(const QString &path, bool write, bool exclusive, bool create);
+    bool openDevice(const QString &path, bool write, bool exclusive);
     bool openChosen(const Drives::DiskIdentity &chosen, bool write);
     bool writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest);
     QString slotLabel(int slot) const;

@@ -75,7 +75,7 @@ private slots:
 
         using F = PanelSimulator::Fault;
         const QString checksumFault =
-            QStringLiteral("Download Failed.\nChecksum Fault.\nDevice Will NOT Function Properly.");
+            QStringLiteral("Download Failed. Checksum Fault. Device Will NOT Function Properly.");
         // The cases that wait out the answer limit come first, so that they
         // start waiting while the others are still starting up.
         const QList<Case> cases = {
@@ -227,7 +227,7 @@ private slots:
         p.start(runner, command);
         QVERIFY(p.waitForFinished(15000));
         const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-        QVERIFY2(p.exitCode() == 3 && err.contains("Invalid COM Port.\nNo permission to use " + panel.path() +
+        QVERIFY2(p.exitCode() == 3 && err.contains("Invalid COM Port. No permission to use " + panel.path() +
                                                    ": serial ports are for members of the group \"dialout\"."),
                  qPrintable(err));
     }

@@ -3,6 +3,8 @@
 #include "dialogs/frmVantileBGSel.h"
 #include "model/modVantile.h"
 
+#include "platform/Paths.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -249,22 +251,38 @@ void BackgroundSelectorTest::browseChosenFileIsSaved()
 
 void BackgroundSelectorTest::browsedPathMustBeStorable_data()
 {
-    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("path"); // LIBRARY: the BMP Library under a Cyrillic home folder
     QTest::addColumn<bool>("taken");
-    QTest::newRow("Western European") << QStringLiteral("/pictures/Küche €.bmp") << true;
-    QTest::newRow("Cyrillic") << QStringLiteral("/pictures/Кухня.bmp") << false;
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("Western European") << QStringLiteral("/pictures/Küche €.bmp") << true
+                                      << QStringLiteral("/pictures/Küche €.bmp");
+    QTest::newRow("Cyrillic") << QStringLiteral("/pictures/Кухня.bmp") << false << QString();
+    // Found again by its name alone, so the name is all the project needs.
+    QTest::newRow("library under a Cyrillic folder")
+        << QStringLiteral("LIBRARY/Hall.bmp") << true << QStringLiteral("Hall.bmp");
+    QTest::newRow("Cyrillic name in that library") << QStringLiteral("LIBRARY/Кухня.bmp") << false << QString();
 }
 
 void BackgroundSelectorTest::browsedPathMustBeStorable()
 {
     QFETCH(QString, path);
     QFETCH(bool, taken);
+    QFETCH(QString, stored);
     Fixture f;
+    QTemporaryDir cyrillic;
+    const QByteArray home = qgetenv("QUELLIX_HOME");
+    if (path.startsWith(QLatin1String("LIBRARY"))) {
+        qputenv("QUELLIX_HOME", (cyrillic.path() + QStringLiteral("/Пользователь/ZAV Quellix Touch")).toUtf8());
+        QVERIFY(QDir().mkpath(Paths::BmpLibraryFolder()));
+        path.replace(QStringLiteral("LIBRARY"), Paths::BmpLibraryFolder());
+        QVERIFY(writeFile(path, "BM"));
+    }
     f.files.answers = {path};
     auto dialog = f.open();
     f.click(dialog.get(), "optBG_1");
     f.click(dialog.get(), "cmdBrowse");
-    QCOMPARE(control<QLabel>(dialog.get(), "lblBMP")->text(), taken ? path : QString());
+    qputenv("QUELLIX_HOME", home);
+    QCOMPARE(control<QLabel>(dialog.get(), "lblBMP")->text(), stored);
     QCOMPARE(f.messages.boxes.size(), taken ? 0 : 1);
     if (!taken) {
         const QString text = f.messages.boxes[0].text;

@@ -513,6 +513,9 @@ void tst_Canvas::backgroundsFromAnotherMachine_data()
                                    << "Both.bmp, found in the BMP Library";
     QTest::newRow("nowhere") << "C:\\Old PC\\"
                              << "BMP File Missing";
+    // A bare name is always looked up, never taken from the current folder.
+    QTest::newRow("bare name") << "Hall.bmp"
+                               << "Hall.bmp, found in the BMP Library";
 }
 
 // The picture is found by its name; the project file keeps the stored path.

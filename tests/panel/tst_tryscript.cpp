@@ -84,7 +84,7 @@ void TestTryScript::command_data()
                                   << ":3: 999 1 is off the screen";
     QTest::newRow("no arguments") << QStringList{} << "" << 64 << "no project file given";
     QTest::newRow("no such project") << QStringList{"none.QXC", "--script", "S", "--out", "D"} << "" << 2
-                                     << "no such project file";
+                                     << "quellix try: none.QXC: Could not open the project file: No such file";
     QTest::newRow("no such script") << QStringList{"P", "--script", "none.txt", "--out", "D"} << "" << 2 << "none.txt";
 }
 

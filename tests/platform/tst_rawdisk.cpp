@@ -1,4 +1,5 @@
 #include "platform/Drives.h"
+#include "platform/Files.h"
 #include "platform/RawDisk.h"
 #include "testsupport.h"
 
@@ -16,7 +17,6 @@ private slots:
     void transfers();
     void resizeAndFlush();
     void missingFileRefused();
-    void uniqueNamesNeverReused();
     void identityFollowsTheFile();
 
 private:
@@ -50,7 +50,7 @@ void tst_RawDisk::transfers()
     const QString path = home.file("card.img");
     QVERIFY(writeFile(path, QByteArray(4096, '\xEE')));
     QString other;
-    const int handle = RawDisk::Open(path, true, true, false, &other);
+    const int handle = RawDisk::Open(path, true, true, &other);
     QVERIFY2(handle >= 0, strerror(errno));
     QVERIFY(other.isEmpty());
     QVERIFY(!RawDisk::IsDevice(handle));
@@ -74,10 +74,14 @@ void tst_RawDisk::transfers()
 
 void tst_RawDisk::resizeAndFlush()
 {
+    // A new card image: made by the file door, sized and written through a
+    // handle of our own, put in place when the door commits.
     TempHome home;
     const QString path = home.file("new.img");
-    QString other;
-    const int handle = RawDisk::Open(path, true, false, true, &other);
+    Files::NewFile image;
+    QString error;
+    QVERIFY2(image.Create(path, &error), qPrintable(error));
+    const int handle = RawDisk::Adopt(image.Handle());
     QVERIFY2(handle >= 0, strerror(errno));
     QCOMPARE(RawDisk::Size(handle), qint64(0));
     QVERIFY(RawDisk::Resize(handle, 22496768));
@@ -86,9 +90,13 @@ void tst_RawDisk::resizeAndFlush()
     QCOMPARE(RawDisk::ReadAt(handle, &last, 1, 22496767), qint64(1));
     QCOMPARE(last, '\0');
     QVERIFY(RawDisk::Resize(handle, 512));
+    QCOMPARE(RawDisk::WriteAt(handle, "card", 4, 508), qint64(4));
     QVERIFY(RawDisk::Flush(handle));
     RawDisk::Close(handle);
+    QVERIFY(!QFileInfo::exists(path));
+    QVERIFY2(image.Commit(&error), qPrintable(error));
     QCOMPARE(QFileInfo(path).size(), qint64(512));
+    QCOMPARE(readFile(path).right(4), QByteArray("card"));
 }
 
 void tst_RawDisk::missingFileRefused()
@@ -96,31 +104,9 @@ void tst_RawDisk::missingFileRefused()
     TempHome home;
     QString other;
     errno = 0;
-    QCOMPARE(RawDisk::Open(home.file("gone.img"), false, false, false, &other), -1);
+    QCOMPARE(RawDisk::Open(home.file("gone.img"), false, false, &other), -1);
     QCOMPARE(errno, ENOENT);
     QVERIFY(!QFileInfo::exists(home.file("gone.img")));
-}
-
-void tst_RawDisk::uniqueNamesNeverReused()
-{
-    TempHome home;
-    const QByteArray base = QFile::encodeName(home.file("card.img"));
-    QByteArray first = base + ".XXXXXX.part", second = first;
-    const int a = RawDisk::CreateUnique(&first, 5);
-    const int b = RawDisk::CreateUnique(&second, 5);
-    QVERIFY(a >= 0 && b >= 0);
-    QVERIFY(first != second);
-    for (const QByteArray &name : {first, second}) {
-        QVERIFY(name.startsWith(base + '.') && name.endsWith(".part") && !name.contains("XXXXXX"));
-        QVERIFY(QFileInfo::exists(QFile::decodeName(name)));
-    }
-    QCOMPARE(RawDisk::WriteAt(a, "card", 4, 0), qint64(4));
-    RawDisk::Close(a);
-    RawDisk::Close(b);
-    QCOMPARE(readFile(QFile::decodeName(first)), QByteArray("card"));
-    QCOMPARE(QFileInfo(QFile::decodeName(second)).size(), qint64(0));
-    QByteArray malformed = base + ".part";
-    QCOMPARE(RawDisk::CreateUnique(&malformed, 5), -1);
 }
 
 void tst_RawDisk::identityFollowsTheFile()
@@ -138,7 +124,7 @@ void tst_RawDisk::identityFollowsTheFile()
 
     // What an open handle reaches is the same file.
     QString other;
-    const int handle = RawDisk::Open(path, false, false, false, &other);
+    const int handle = RawDisk::Open(path, false, false, &other);
     QVERIFY(handle >= 0);
     QCOMPARE(Drives::DiskChange(chosen, Drives::IdentityOfOpen(handle, path)), QString());
     RawDisk::Close(handle);

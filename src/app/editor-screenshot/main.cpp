@@ -4,9 +4,11 @@
 #include "editor/QtPrompts.h"
 #include "editor/frmVantile.h"
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QMetaObject>
 #include <QTimer>
@@ -50,8 +52,11 @@ int main(int argc, char *argv[])
     }
     int result = 0;
     QTimer::singleShot(500, &window, [&] {
-        if (!window.grab().save(args[2])) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(args[2]));
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        QString reason;
+        if (!window.grab().save(&png, "PNG") || !Files::Write(args[2], png.data(), &reason)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(args[2]), qPrintable(reason));
             result = 1;
         }
         QApplication::quit();

@@ -1,6 +1,7 @@
-#include "render/BackgroundLookup.h"
+#include "model/BackgroundLookup.h"
 
 #include "model/modVantile.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Support.h"
 
@@ -52,9 +53,11 @@ QString whereText(BackgroundFile::Where where)
 
 BackgroundFile LocateBackground(const QString &stored, const modVantile &m)
 {
-    if (Support::PathExists(stored) != 0)
-        return {stored, BackgroundFile::Where::AsStored};
     const QString name = storedFileName(stored);
+    // A bare name (kept for a picture whose folder a project file cannot
+    // spell) is always looked up, never taken from the current folder.
+    if (name != stored && Support::PathExists(stored) != 0)
+        return {stored, BackgroundFile::Where::AsStored};
     const QString library = findInFolder(Paths::BmpLibraryFolder(), name);
     if (!library.isEmpty())
         return {library, BackgroundFile::Where::BmpLibrary};
@@ -64,6 +67,20 @@ BackgroundFile LocateBackground(const QString &stored, const modVantile &m)
             return {own, BackgroundFile::Where::ProjectFolder};
     }
     return {stored, BackgroundFile::Where::Missing};
+}
+
+void AddProjectInputs(Files::InputScope &scope, const modVantile &m, bool withProjectFile)
+{
+    if (withProjectFile && m.ProjectFileName != modVantile::NoFileName)
+        scope.Add(m.ProjectFileName, QStringLiteral("the project file"));
+    for (int s = 0; s < modVantile::ScreenCount; ++s) {
+        const QString &stored = m.ScreenBackground[size_t(s)];
+        if (IsColorBackground(stored) || stored.isEmpty())
+            continue;
+        const BackgroundFile file = LocateBackground(stored, m);
+        if (file.found())
+            scope.Add(file.path, QStringLiteral("the background picture of screen %1").arg(s, 2, 10, QLatin1Char('0')));
+    }
 }
 
 QString BackgroundFoundText(const BackgroundFile &file)

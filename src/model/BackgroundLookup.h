@@ -4,6 +4,10 @@
 #include <QStringList>
 
 class modVantile;
+namespace Files
+{
+class InputScope;
+}
 
 // A project made on another machine keeps that machine's background paths
 // (a Windows path, another user's home). Where the stored path does not exist
@@ -21,6 +25,10 @@ struct BackgroundFile {
 
 // `stored` is a background path as the project holds it (not a colour).
 BackgroundFile LocateBackground(const QString &stored, const modVantile &m);
+
+// Adds the pictures the project's screens use, as they are found, and with
+// `withProjectFile` the project file itself: files no output may replace.
+void AddProjectInputs(Files::InputScope &scope, const modVantile &m, bool withProjectFile = true);
 
 // "Hall.bmp, found in the BMP Library" / "Hall.bmp, found in the project folder".
 QString BackgroundFoundText(const BackgroundFile &file);
