@@ -20,16 +20,17 @@ QString storedFileName(const QString &stored)
     return stored.mid(cut + 1);
 }
 
-// A file of that name in the folder; the exact spelling wins over others
-// that differ only in case.
+// A file of that name in the folder, as the folder spells it; the exact
+// spelling wins over others that differ only in case. (A file system that
+// ignores case would answer for the stored spelling too.)
 QString findInFolder(const QString &folder, const QString &name)
 {
     if (folder.isEmpty() || name.isEmpty())
         return {};
     const QDir dir(folder);
-    if (QFileInfo(dir.filePath(name)).isFile())
-        return dir.filePath(name);
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    if (entries.contains(name))
+        return dir.filePath(name);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return dir.filePath(entry);

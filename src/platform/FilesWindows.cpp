@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 #include "platform/FilesSystem.h"
+#include "platform/WindowsErrors.h"
 
 #include <QDir>
 
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <cstring>
 
 #include <windows.h>
 
@@ -17,8 +19,12 @@ namespace Files
 namespace
 {
 
+// The same words as on every other system where the error has a common
+// name ("No such file or directory"), else the system's own.
 QString systemReason(DWORD error)
 {
+    if (const int e = ErrnoOf(error); e != EIO)
+        return QString::fromLocal8Bit(std::strerror(e));
     wchar_t *text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);

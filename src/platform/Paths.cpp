@@ -10,7 +10,7 @@ namespace Paths
 
 QString WorkingFolder()
 {
-    const QString home = qEnvironmentVariable("QUELLIX_HOME");
+    const QString home = System::NamedWorkingFolder();
     if (!home.isEmpty())
         return QDir::cleanPath(home);
     return QDir::cleanPath(System::DefaultWorkingFolder());

@@ -10,6 +10,11 @@ QString DefaultWorkingFolder()
     return QDir::homePath() + QStringLiteral("/ZAV Quellix Touch");
 }
 
+QString NamedWorkingFolder()
+{
+    return qEnvironmentVariable("QUELLIX_HOME");
+}
+
 QString TakeNotice()
 {
     return {};

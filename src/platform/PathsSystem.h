@@ -7,6 +7,9 @@ namespace Paths::System
 {
 
 QString DefaultWorkingFolder();
+// The working folder named by QUELLIX_HOME (tests, portable use); empty when
+// not named. Read from the process's environment as the system holds it now.
+QString NamedWorkingFolder();
 // Why the usual place was not taken, once; else empty.
 QString TakeNotice();
 

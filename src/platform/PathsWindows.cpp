@@ -5,7 +5,10 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <string>
 #include <utility>
+
+#include <windows.h>
 
 namespace Paths::System
 {
@@ -44,6 +47,18 @@ QString DefaultWorkingFolder()
         }
     }
     return chosen;
+}
+
+QString NamedWorkingFolder()
+{
+    // The system's own block, not the C runtime's copy of it: a change made
+    // while the program runs is seen whichever way it was made.
+    const DWORD size = GetEnvironmentVariableW(L"QUELLIX_HOME", nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"QUELLIX_HOME", value.data(), size);
+    return length < size ? QString::fromWCharArray(value.data(), int(length)) : QString();
 }
 
 QString TakeNotice()

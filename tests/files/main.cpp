@@ -18,10 +18,10 @@ int main(int argc, char *argv[])
         Files::NewFile file;
         QString error;
         if (!file.Create(path, &error) || !file.Append("half", &error))
-            return 3;
+            return 5;
         Files::Write(QFileInfo(path).absolutePath() + QStringLiteral("/started"), "yes", &error);
         std::raise(SIGTERM);
-        return 4;
+        return 6;
     }
     QGuiApplication app(argc, argv);
     int failed = 0;

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "render/BmpFile.h"
 #include "sdcard/StockPictures.h"
+#include "systemfixtures.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -19,8 +20,6 @@
 
 #include <functional>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace
 {
@@ -166,21 +165,23 @@ void tst_FileDoor::hostileTargets()
         path = p.picture;
         break;
     case Target::HardLink:
-        QVERIFY(::link(QFile::encodeName(p.picture).constData(), QFile::encodeName(path).constData()) == 0);
+        QVERIFY(MakeHardLink(p.picture, path));
         break;
     case Target::SymbolicLink:
-        QVERIFY(QFile::link(victim, path));
+        if (!MakeSymbolicLink(victim, path))
+            QSKIP("no symbolic link can be made here");
         break;
     case Target::PlantedPart:
-        QVERIFY(QFile::link(victim, path + QStringLiteral(".part")));
+        if (!MakeSymbolicLink(victim, path + QStringLiteral(".part")))
+            QSKIP("no symbolic link can be made here");
         break;
     case Target::Fifo:
-        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        if (!MakeFifo(path))
+            QSKIP("this system has no FIFOs");
         break;
     case Target::Device:
-        // A node of the null device of our own: were it replaced, nothing of the system would be.
-        if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0644, makedev(1, 3)) != 0)
-            QSKIP("device nodes can only be made by root");
+        if (!MakeNullDeviceNode(path))
+            QSKIP("device nodes can only be made by root, and only on some systems");
         break;
     case Target::Folder:
         QVERIFY(QDir().mkpath(path));
@@ -198,13 +199,9 @@ void tst_FileDoor::hostileTargets()
         QVERIFY(after.isSymLink());
         break;
     case Target::Fifo:
-    case Target::Device: {
-        struct stat st {
-        };
-        QVERIFY(::lstat(QFile::encodeName(path).constData(), &st) == 0);
-        QVERIFY(target == Target::Fifo ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
+    case Target::Device:
+        QVERIFY(after.exists() && !after.isFile() && !after.isDir());
         break;
-    }
     case Target::PlantedPart:
         QVERIFY(after.isFile() && !after.isSymLink());
         QVERIFY(QFileInfo(path + QStringLiteral(".part")).isSymLink());
@@ -227,7 +224,8 @@ void tst_FileDoor::interruptedWrite()
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {});
     QVERIFY(child.waitForFinished(30000));
-    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    // Ended by the signal: a crash here, a failure code where signals end a program that way.
+    QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() == 3);
     QCOMPARE(readFile(home.file(QStringLiteral("started"))), QByteArray("yes"));
     QCOMPARE(temporaryFiles(home.root()), QStringList{});
     QVERIFY(!QFileInfo::exists(home.file(QStringLiteral("card.img"))));
@@ -240,12 +238,13 @@ void tst_FileDoor::ordinaryReplace()
     const QString path = home.file(QStringLiteral("a.QXC")), other = home.file(QStringLiteral("b.QXC"));
     QVERIFY(writeFile(path, "old"));
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) == 0);
+    const QFileDevice::Permissions before = QFileInfo(path).permissions();
+    QVERIFY(MakeHardLink(path, other));
     QString error;
     QVERIFY2(Files::Write(path, "new", &error), qPrintable(error));
     QCOMPARE(readFile(path), QByteArray("new"));
     QCOMPARE(readFile(other), QByteArray("old"));
-    QCOMPARE(QFileInfo(path).permissions() & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser);
+    QCOMPARE(QFileInfo(path).permissions(), before);
 }
 
 // A folder that takes no new file: the project is written in place, synced,
@@ -277,7 +276,7 @@ void tst_FileDoor::loopDeviceOfAnyName()
     QDir().mkpath(home.root());
     const QString image = home.file(QStringLiteral("card.img")), other = home.file(QStringLiteral("other.img"));
     QVERIFY(writeFile(image, QByteArray(1 << 20, '\0')));
-    QVERIFY(::link(QFile::encodeName(image).constData(), QFile::encodeName(other).constData()) == 0);
+    QVERIFY(MakeHardLink(image, other));
     QProcess losetup;
     losetup.start(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image});
     if (!losetup.waitForFinished(10000) || losetup.exitCode() != 0)
@@ -300,7 +299,7 @@ void tst_FileDoor::readersTakeRegularFilesOnly_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("FIFO") << "fifo"
                           << "it is not a regular file";
-    QTest::newRow("endless device") << "/dev/zero"
+    QTest::newRow("endless device") << "endless"
                                     << "it is not a regular file";
     QTest::newRow("folder") << "."
                             << "it is a folder";
@@ -314,7 +313,12 @@ void tst_FileDoor::readersTakeRegularFilesOnly()
     QDir().mkpath(home.root());
     if (path == QLatin1String("fifo")) {
         path = home.file(path);
-        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        if (!MakeFifo(path))
+            QSKIP("this system has no FIFOs");
+    } else if (path == QLatin1String("endless")) {
+        path = EndlessDevice();
+        if (path.isEmpty())
+            QSKIP("this system has no endless device");
     } else if (path == QLatin1String(".")) {
         path = home.root();
     }

@@ -210,19 +210,29 @@ void tst_SettingsPlatform::driveTypes()
     qputenv("QUELLIX_DRIVE_E", home.file("card.img").toLocal8Bit());
     qputenv("QUELLIX_DRIVE_H", home.file("missing.img").toLocal8Bit());
 
-    // D: E: F: G: ... : removable disks first, named letters skipped.
+    // D: E: F: G: ... : removable disks first, named letters skipped. The
+    // disks of a stand-in /sys/block are Linux's; letters named by image
+    // files work on every system.
+    const bool sysBlock = QSysInfo::kernelType() == QLatin1String("linux");
     const struct {
         const char *letter;
         int type;
         QString device;
+        bool named;
     } expected[] = {
-        {"D", Support::DriveRemovable, "/dev/mmcblk0"}, {"E", Support::DriveRemovable, home.file("card.img")},
-        {"F", Support::DriveRemovable, "/dev/sdb"},     {"G", Support::DriveFixed, "/dev/sda"},
-        {"H", Support::DriveNone, QString()},           {"I", Support::DriveCdRom, "/dev/sr0"},
-        {"J", Support::DriveNone, QString()},           {"C", Support::DriveNone, QString()},
-        {"P", Support::DriveNone, QString()},
+        {"D", Support::DriveRemovable, "/dev/mmcblk0", false},
+        {"E", Support::DriveRemovable, home.file("card.img"), true},
+        {"F", Support::DriveRemovable, "/dev/sdb", false},
+        {"G", Support::DriveFixed, "/dev/sda", false},
+        {"H", Support::DriveNone, QString(), true},
+        {"I", Support::DriveCdRom, "/dev/sr0", false},
+        {"J", Support::DriveNone, QString(), false},
+        {"C", Support::DriveNone, QString(), true},
+        {"P", Support::DriveNone, QString(), true},
     };
     for (const auto &e : expected) {
+        if (!e.named && !sysBlock)
+            continue;
         Support::DriveInfo info;
         Support::DriveType(QLatin1String(e.letter), &info);
         QVERIFY2(info.driveType == e.type, e.letter);

@@ -106,7 +106,7 @@ void TestRenderCommand::rendersAProject()
 {
     const QString out = home_.file(QStringLiteral("pictures"));
     const Run r = runQuellix({QStringLiteral("render"), project_, QStringLiteral("--out"), out});
-    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(QDir(out).entryList({QStringLiteral("*.BMP")}, QDir::Files).size(), 144);
     // The missing background is told twice (SD picture and preview) and is no failure.
     QCOMPARE(r.err.count(QStringLiteral("File Not Found")), 2);

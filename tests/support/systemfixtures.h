@@ -7,6 +7,25 @@
 
 // Makes a FIFO at the path; false where the system has none.
 bool MakeFifo(const QString &path);
+// A second name for an existing file.
+bool MakeHardLink(const QString &existing, const QString &link);
+// False where the system or the user may not make one.
+bool MakeSymbolicLink(const QString &target, const QString &link);
+// A node of the null device of our own (replacing it would harm nothing of
+// the system); false where the user may not make one or the system has none.
+bool MakeNullDeviceNode(const QString &path);
+// Sets a variable of the process's environment to any text, seen by
+// qEnvironmentVariable and by child processes; empty text removes it. (On
+// Windows the narrow setter would pass it through the 8-bit code page, and
+// Wine's C runtime keeps it from the wide view.)
+void SetEnvironmentText(const char *name, const QString &value);
+// The drive list reads a stand-in /sys/block and mount table (Linux's way of
+// telling disks); elsewhere the list is the system's own.
+bool StandInDiskList();
+// The system's device that swallows what is written to it.
+QString NullDevice();
+// A device that reads without end; empty where the system has none.
+QString EndlessDevice();
 
 // While it lives, the folder refuses new files to this user where the system
 // lets a test arrange that (root included, through the immutable flag).

@@ -9,11 +9,50 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 bool MakeFifo(const QString &path)
 {
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool MakeHardLink(const QString &existing, const QString &link)
+{
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
+}
+
+bool MakeSymbolicLink(const QString &target, const QString &link)
+{
+    return QFile::link(target, link);
+}
+
+bool MakeNullDeviceNode(const QString &path)
+{
+    return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0644, makedev(1, 3)) == 0;
+}
+
+void SetEnvironmentText(const char *name, const QString &value)
+{
+    if (value.isEmpty())
+        qunsetenv(name);
+    else
+        qputenv(name, value.toLocal8Bit());
+}
+
+bool StandInDiskList()
+{
+    return true;
+}
+
+QString NullDevice()
+{
+    return QStringLiteral("/dev/null");
+}
+
+QString EndlessDevice()
+{
+    return QStringLiteral("/dev/zero");
 }
 
 FolderRefusingNewFiles::FolderRefusingNewFiles(const QString &folder) : folder_(folder)

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
+#include "systemfixtures.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,18 +21,11 @@ class TempHome
 public:
     TempHome()
     {
-        old_ = qgetenv("QUELLIX_HOME");
-        hadOld_ = qEnvironmentVariableIsSet("QUELLIX_HOME");
+        old_ = qEnvironmentVariable("QUELLIX_HOME");
         home_ = dir_.path() + QStringLiteral("/ZAV Quellix Touch");
-        qputenv("QUELLIX_HOME", home_.toLocal8Bit());
+        SetEnvironmentText("QUELLIX_HOME", home_);
     }
-    ~TempHome()
-    {
-        if (hadOld_)
-            qputenv("QUELLIX_HOME", old_);
-        else
-            qunsetenv("QUELLIX_HOME");
-    }
+    ~TempHome() { SetEnvironmentText("QUELLIX_HOME", old_); }
     QString path() const { return home_; }
     QString root() const { return dir_.path(); }
     QString file(const QString &name) const { return dir_.path() + QLatin1Char('/') + name; }
@@ -38,8 +33,7 @@ public:
 private:
     QTemporaryDir dir_;
     QString home_;
-    QByteArray old_;
-    bool hadOld_;
+    QString old_;
 };
 
 inline QByteArray readFile(const QString &path)
