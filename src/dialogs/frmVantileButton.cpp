@@ -215,7 +215,6 @@ void frmVantileButton::LiveUpdate()
 {
     if (activating_)
         return;
-    m_.ProjectChanged = true;
     host_.UDButton(object_);
 }
 

@@ -158,7 +158,6 @@ void frmVantileTextBox::LiveUpdate()
 {
     if (activating_)
         return;
-    m_.ProjectChanged = true;
     host_.UDTitle(object_);
 }
 

@@ -895,39 +895,59 @@ void frmVantile::UDTitle(int iTNum)
 
 // --- the document's changes -------------------------------------------------------
 
-void frmVantile::documentChanged(const DocumentChange &change)
+void frmVantile::documentChanged(const QList<DocumentChange> &changes)
 {
     using Scope = DocumentChange::Scope;
-    const bool here = change.screen == m_.CurrentScreen;
-    switch (change.scope) {
-    case Scope::Object:
-        if (!here)
-            return;
-        refreshObject(change.kind, change.slot);
-        refreshSelection();
-        break;
-    case Scope::Screen:
-        if (here)
-            ShowScreen();
-        break;
-    case Scope::Background:
-        if (here)
-            showBackground();
-        break;
-    case Scope::Options:
+    // One step may name many parts: each view is brought up to date once.
+    bool screen = false, background = false, options = false, project = false;
+    QList<const DocumentChange *> objects;
+    for (const DocumentChange &change : changes) {
+        const bool here = change.screen == m_.CurrentScreen;
+        switch (change.scope) {
+        case Scope::Object:
+            if (here)
+                objects << &change;
+            break;
+        case Scope::Screen:
+            screen = screen || here;
+            break;
+        case Scope::Background:
+            background = background || here;
+            break;
+        case Scope::Options:
+            options = true;
+            break;
+        case Scope::Project:
+            project = true;
+            break;
+        }
+    }
+    if (project) {
+        goHome();
+        return;
+    }
+    if (options) {
         if (m_.GetResolution() != fittedResolution_ || m_.GetLayout() != fittedLayout_) {
             resetPan();
             refit();
         }
         showOptions();
+    }
+    if (screen) {
+        ShowScreen();
+        return;
+    }
+    if (background)
+        showBackground();
+    if (options) {
         // The lists show node addresses, which follow the base address.
         refreshObjects();
-        refreshSelection();
-        break;
-    case Scope::Project:
-        goHome();
-        break;
+    } else {
+        for (const DocumentChange *object : objects)
+            refreshObject(object->kind, object->slot);
     }
+    if (options || !objects.isEmpty())
+        refreshSelection();
 }
 
 // --- selection ----------------------------------------------------------------------
@@ -1031,15 +1051,13 @@ void frmVantile::cboScreenNumber_Click()
 
 namespace
 {
-// One device option as one step; a choice that changes nothing still counts
-// as a change of the project, as it always did.
+// One device option as one step; choosing what is already set is none.
 template <class Set> void setOption(Document &document, const QString &text, Set set)
 {
     Document::Edit edit(document, text);
     edit.Options();
     set();
-    if (!edit.Commit())
-        document.MarkChanged();
+    edit.Commit();
 }
 } // namespace
 
@@ -1150,8 +1168,6 @@ void frmVantile::openEditor(ObjectKind kind, int index, bool fromList)
     execDialog(*dialog);
     dialog.reset();
     edit.Commit();
-    // The editor marked its live changes; from here the stack decides.
-    document_.SyncChanged();
     ShowScreen();
     if (fromList)
         mnuUndoSnap->setEnabled(false);
@@ -1213,7 +1229,6 @@ void frmVantile::cmdBGSel_Click()
     keepOnDesktop(dialog);
     execDialog(dialog);
     edit.Commit();
-    document_.SyncChanged();
     ShowScreen();
 }
 
@@ -1301,9 +1316,7 @@ void frmVantile::FileSaveAs()
 
 void frmVantile::ImportFile()
 {
-    // A screen that was not replaced still counts as a change, as it always did.
-    if (!fileController_.ImportFile())
-        document_.MarkChanged();
+    fileController_.ImportFile();
 }
 
 void frmVantile::ExportFile()

@@ -261,7 +261,7 @@ private:
     void closeDialogs();
     void highlight(QLabel *line);
     void newObject(EditOperations::Kind kind);
-    void documentChanged(const DocumentChange &change);
+    void documentChanged(const QList<DocumentChange> &changes);
     void refreshObjects();
     void refreshObject(ObjectKind kind, int n);
     void refreshSelection();

@@ -249,8 +249,6 @@ void frmVantile::newObject(Kind kind)
     mnuUndoSnap->setEnabled(false);
     if (slot < 0) {
         fullMessage(kind, QString::fromLatin1(titles[size_t(kind)]));
-        // Marked changed all the same, as it always was.
-        document_.MarkChanged();
         ShowScreen();
         return;
     }
@@ -298,10 +296,8 @@ void frmVantile::mnuClearScreen_Click()
     Document::Edit edit(document_, QStringLiteral("Clear Screen ") + name);
     edit.Screen(screen);
     m_.ClearScreenData();
-    if (!edit.Commit()) {
-        document_.MarkChanged();
+    if (!edit.Commit())
         ShowScreen();
-    }
     mnuUndoSnap->setEnabled(false);
 }
 
@@ -377,9 +373,10 @@ void frmVantile::DropObj(DropSource src, int n, int iXBase, int iYBase, double i
     }
     Document::Edit edit(document_, QStringLiteral("Move ") + ObjectName(kind, n));
     edit.Object(m_.CurrentScreen, kind, n);
-    // A drop in place still counts as a change, as it always did.
-    if (EditOperations::StoreDrop(m_, src, n, x, y) && !edit.Commit())
-        document_.MarkChanged();
+    if (EditOperations::StoreDrop(m_, src, n, x, y))
+        edit.Commit();
+    else
+        edit.Revert();
     ShowScreen();
     if (n >= 0 && n < ObjectTables::SlotCount(kind))
         Select(kind, n);
@@ -413,8 +410,10 @@ void frmVantile::dropSelection(DropSource src, int n, double x, double y)
             EditOperations::SetObjectPosition(m_, screen, kind, n, before);
         }
     }
-    if (stored && !edit.Commit())
-        document_.MarkChanged();
+    if (stored)
+        edit.Commit();
+    else
+        edit.Revert();
     ShowScreen();
 }
 

@@ -39,7 +39,9 @@ public:
 
     bool mergeWith(const QUndoCommand *other) override
     {
-        const auto *next = static_cast<const ImageCommand *>(other);
+        const auto *next = dynamic_cast<const ImageCommand *>(other);
+        if (!next)
+            return false;
         if (next->words_.size() != words_.size() || !next->backgrounds_.empty() || !backgrounds_.empty())
             return false;
         for (size_t i = 0; i < words_.size(); ++i)
@@ -90,8 +92,7 @@ private:
         }
         for (const Text &t : backgrounds_)
             m.ScreenBackground[size_t(t.screen)] = forward ? t.after : t.before;
-        for (const DocumentChange &c : changes_)
-            document_.Notify(c);
+        document_.Notify(QList<DocumentChange>(changes_.begin(), changes_.end()));
     }
 
     Document &document_;
@@ -121,12 +122,6 @@ Document::~Document()
     stack_.clear();
 }
 
-void Document::MarkChanged()
-{
-    stack_.resetClean();
-    SyncChanged();
-}
-
 void Document::MarkSaved()
 {
     stack_.setClean();
@@ -145,21 +140,79 @@ void Document::SyncChanged()
     emit ModifiedChanged(m_.ProjectChanged);
 }
 
+namespace
+{
+// The screen of a step of ours; -1 for one that is not (or no step).
+int screenOf(const QUndoCommand *command)
+{
+    const auto *ours = dynamic_cast<const ImageCommand *>(command);
+    return ours ? ours->screen() : -1;
+}
+} // namespace
+
 int Document::UndoScreen() const
 {
     const int index = stack_.index();
-    return index > 0 ? static_cast<const ImageCommand *>(stack_.command(index - 1))->screen() : -1;
+    return index > 0 ? screenOf(stack_.command(index - 1)) : -1;
 }
 
 int Document::RedoScreen() const
 {
     const int index = stack_.index();
-    return index < stack_.count() ? static_cast<const ImageCommand *>(stack_.command(index))->screen() : -1;
+    return index < stack_.count() ? screenOf(stack_.command(index)) : -1;
 }
 
 // --- Edit ----------------------------------------------------------------------
 
-Document::Edit::Edit(Document &document, const QString &text) : document_(document), text_(text) {}
+Document::Edit::Edit(Document &document, const QString &text) : document_(document), text_(text)
+{
+#ifndef NDEBUG
+    panelBefore_.assign(document.m_.PanelImage.begin(), document.m_.PanelImage.end());
+    editorBefore_.assign(document.m_.EditorImage.begin(), document.m_.EditorImage.end());
+#endif
+}
+
+Document::Edit::~Edit()
+{
+    Q_ASSERT_X(committed_, "Document::Edit", qPrintable(QStringLiteral("\"%1\" ended without Commit or Revert").arg(text_)));
+}
+
+#ifndef NDEBUG
+// Words outside the named parts must be as they were, but for derived ones.
+void Document::Edit::checkUnwatched() const
+{
+    for (const bool editor : {false, true}) {
+        const std::vector<int16_t> &before = editor ? editorBefore_ : panelBefore_;
+        const int16_t *now = wordsOf(document_.m_, editor);
+        for (size_t i = 0; i < before.size(); ++i) {
+            if (before[i] == now[i] || modVantile::IsDerivedWord(editor, int(i)))
+                continue;
+            const bool watched = std::any_of(words_.begin(), words_.end(), [&](const Words &w) {
+                return w.editor == editor && int(i) >= w.start && int(i) < w.start + int(w.before.size());
+            });
+            Q_ASSERT_X(watched, "Document::Edit",
+                       qPrintable(QStringLiteral("\"%1\" changed %2 word %3 outside the parts it named")
+                                      .arg(text_, editor ? QStringLiteral("editor") : QStringLiteral("panel"))
+                                      .arg(i)));
+        }
+    }
+}
+#endif
+
+void Document::Edit::Revert()
+{
+    if (committed_)
+        return;
+    committed_ = true;
+#ifndef NDEBUG
+    checkUnwatched();
+#endif
+    for (const Words &w : words_)
+        std::copy(w.before.begin(), w.before.end(), wordsOf(document_.m_, w.editor) + w.start);
+    for (const Text &t : backgrounds_)
+        document_.m_.ScreenBackground[size_t(t.screen)] = t.before;
+    document_.Notify(QList<DocumentChange>(changes_.begin(), changes_.end()));
+}
 
 void Document::Edit::watch(bool editor, int start, int count)
 {
@@ -217,6 +270,9 @@ bool Document::Edit::Commit()
     if (committed_)
         return false;
     committed_ = true;
+#ifndef NDEBUG
+    checkUnwatched();
+#endif
     std::vector<ImageCommand::Words> words;
     words.reserve(words_.size());
     const int16_t *panel = document_.m_.PanelImage.data();

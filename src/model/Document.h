@@ -2,6 +2,7 @@
 
 #include "model/ObjectTables.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -47,11 +48,15 @@ public:
 
     // One user edit. Name the parts it may change, change the image, then
     // Commit: a change becomes a step on the stack (undo text `text`), no
-    // change leaves the stack alone.
+    // change leaves the stack, and so the changed mark, alone. An edit that
+    // is given up calls Revert. In a debug build, an edit that ends without
+    // either, or that finds words changed outside the parts it named, stops
+    // the program: the change would escape the history.
     class Edit
     {
     public:
         Edit(Document &document, const QString &text);
+        ~Edit();
         Edit(const Edit &) = delete;
         Edit &operator=(const Edit &) = delete;
 
@@ -67,6 +72,8 @@ public:
 
         // True when the image changed and the step was recorded.
         bool Commit();
+        // Puts the named parts back as they were; no step.
+        void Revert();
 
     private:
         friend class Document;
@@ -88,16 +95,17 @@ public:
         std::vector<Text> backgrounds_;
         std::vector<DocumentChange> changes_;
         bool committed_ = false;
+#ifndef NDEBUG
+        void checkUnwatched() const;
+        std::vector<int16_t> panelBefore_, editorBefore_;
+#endif
     };
 
-    // A command that changed nothing but counts as a change: the stack loses
-    // its clean state until the next save.
-    void MarkChanged();
     // The project was saved: this is the clean state.
     void MarkSaved();
     // A new or opened project: no history, nothing changed.
     void ResetHistory();
-    // Puts ProjectChanged back in step with the stack.
+    // Puts ProjectChanged back in step with the stack: the only writer of it.
     void SyncChanged();
 
     // The screen the next undo (or redo) step changes, -1 when it changes
@@ -106,10 +114,12 @@ public:
     int RedoScreen() const;
 
     // Tells the views of a change made outside a step (an open editor's live update).
-    void Notify(const DocumentChange &change) { emit Changed(change); }
+    void Notify(const DocumentChange &change) { emit Changed({change}); }
+    void Notify(const QList<DocumentChange> &changes) { emit Changed(changes); }
 
 signals:
-    void Changed(const DocumentChange &change);
+    // Once for each step done, undone or redone, with all it changed.
+    void Changed(const QList<DocumentChange> &changes);
     // ProjectChanged was brought in step with the stack.
     void ModifiedChanged(bool modified);
 

@@ -127,10 +127,8 @@ bool FileController::load(const QString &path)
 
 bool FileController::save(const QString &path)
 {
-    if (!underName(&modVantile::ProjectFileName, path, &modVantile::SaveProject)) {
-        document_.SyncChanged();
+    if (!underName(&modVantile::ProjectFileName, path, &modVantile::SaveProject))
         return false;
-    }
     document_.MarkSaved();
     remember(path);
     return true;
@@ -179,8 +177,10 @@ bool FileController::ImportFile()
     modVantile &m = document_.Model();
     Document::Edit edit(document_, QStringLiteral("Import Screen"));
     edit.Screen(m.CurrentScreen);
-    if (!underName(&modVantile::ScreenFileName, chosen, &modVantile::ImportScreen))
+    if (!underName(&modVantile::ScreenFileName, chosen, &modVantile::ImportScreen)) {
+        edit.Revert();
         return false;
+    }
     return edit.Commit();
 }
 

@@ -62,7 +62,6 @@ void modVantile::NewProject()
         setScreenDefaults();
     }
     SelectScreen(0);
-    ProjectChanged = false;
     ResetTemplates();
 }
 
