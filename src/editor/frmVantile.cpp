@@ -159,6 +159,12 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     buildCanvas();
     buildStatusBar();
     connect(&document_, &Document::Changed, this, &frmVantile::documentChanged);
+    connect(&document_, &Document::Previewed, this, [this](const DocumentChange &change) {
+        if (change.screen == m_.CurrentScreen) {
+            refreshObject(change.kind, change.slot);
+            refreshSelection();
+        }
+    });
     connect(&document_, &Document::ModifiedChanged, this, &QWidget::setWindowModified);
     QUndoStack &stack = document_.UndoStack();
     connect(&stack, &QUndoStack::indexChanged, this, &frmVantile::updateUndoActions);
@@ -795,6 +801,14 @@ void frmVantile::ShowScreen()
         tryPanel_->Refresh();
 }
 
+// The objects of the screen, stacked as ShowScreen stacks them.
+void frmVantile::showObjects()
+{
+    refreshObjects();
+    refreshSelection();
+    canvas_->Raise();
+}
+
 void frmVantile::showOptions()
 {
     auto show = [](QComboBox *box, int index) {
@@ -840,7 +854,7 @@ void frmVantile::showTitle()
 {
     const QString name = m_.ProjectFileName == modVantile::NoFileName ? QStringLiteral("(None)") : m_.ProjectFileName;
     setWindowTitle(m_.BaseCaption + QStringLiteral("   ") + name + QStringLiteral("[*]"));
-    setWindowModified(m_.ProjectChanged);
+    setWindowModified(document_.ProjectChanged());
 }
 
 // An object's canvas controls, settings line and tooltip from its record.
@@ -868,29 +882,30 @@ void frmVantile::refreshObject(ObjectKind kind, int n)
     canvas_->SetToolTip(kind, n, text.tip);
 }
 
-// The live updates of an open editor reach every view through the document.
+// The live updates of an open editor reach every view through the document;
+// the step follows when the editor closes.
 void frmVantile::UDButton(int iBNum)
 {
     if (iBNum >= 0 && iBNum < modVantile::ButtonCount)
-        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Button, iBNum});
+        document_.Preview({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Button, iBNum});
 }
 
 void frmVantile::UDPilot(int iPNum)
 {
     if (iPNum >= 0 && iPNum < modVantile::PilotCount)
-        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Pilot, iPNum});
+        document_.Preview({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Pilot, iPNum});
 }
 
 void frmVantile::UDSlider(int iSNum)
 {
     if (iSNum >= 0 && iSNum < modVantile::SliderCount)
-        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Slider, iSNum});
+        document_.Preview({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Slider, iSNum});
 }
 
 void frmVantile::UDTitle(int iTNum)
 {
     if (iTNum >= 0 && iTNum < modVantile::TextCount)
-        document_.Notify({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Text, iTNum});
+        document_.Preview({DocumentChange::Scope::Object, m_.CurrentScreen, ObjectKind::Text, iTNum});
 }
 
 // --- the document's changes -------------------------------------------------------
@@ -899,14 +914,12 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
 {
     using Scope = DocumentChange::Scope;
     // One step may name many parts: each view is brought up to date once.
-    bool screen = false, background = false, options = false, project = false;
-    QList<const DocumentChange *> objects;
+    bool screen = false, background = false, objects = false, options = false;
     for (const DocumentChange &change : changes) {
         const bool here = change.screen == m_.CurrentScreen;
         switch (change.scope) {
         case Scope::Object:
-            if (here)
-                objects << &change;
+            objects = objects || here;
             break;
         case Scope::Screen:
             screen = screen || here;
@@ -918,13 +931,9 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
             options = true;
             break;
         case Scope::Project:
-            project = true;
-            break;
+            goHome();
+            return;
         }
-    }
-    if (project) {
-        goHome();
-        return;
     }
     if (options) {
         if (m_.GetResolution() != fittedResolution_ || m_.GetLayout() != fittedLayout_) {
@@ -939,15 +948,9 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
     }
     if (background)
         showBackground();
-    if (options) {
-        // The lists show node addresses, which follow the base address.
-        refreshObjects();
-    } else {
-        for (const DocumentChange *object : objects)
-            refreshObject(object->kind, object->slot);
-    }
-    if (options || !objects.isEmpty())
-        refreshSelection();
+    // The settings lines show node addresses, which follow the base address.
+    if (objects || options)
+        showObjects();
 }
 
 // --- selection ----------------------------------------------------------------------
@@ -1051,7 +1054,8 @@ void frmVantile::cboScreenNumber_Click()
 
 namespace
 {
-// One device option as one step; choosing what is already set is none.
+// One device option as one step; choosing what is already set is none, and
+// a refused choice shows the stored option again.
 template <class Set> void setOption(Document &document, const QString &text, Set set)
 {
     Document::Edit edit(document, text);
@@ -1066,8 +1070,6 @@ void frmVantile::optLayout_Click(int index)
     resetPan();
     ClearHL();
     setOption(document_, QStringLiteral("Change Orientation"), [&] { m_.SetLayout(index == 0 ? 0 : 1); });
-    refit();
-    ShowScreen();
     mnuUndoSnap->setEnabled(false);
 }
 
@@ -1075,8 +1077,6 @@ void frmVantile::cboScnRes_Click()
 {
     resetPan();
     setOption(document_, QStringLiteral("Change Resolution"), [&] { m_.SetResolution(cboScnRes->currentIndex()); });
-    refit();
-    ShowScreen();
     mnuUndoSnap->setEnabled(false);
 }
 
@@ -1089,7 +1089,6 @@ void frmVantile::chkBeep_Click()
 void frmVantile::cboCmdSet_Click()
 {
     setOption(document_, QStringLiteral("Change Command Set"), [&] { m_.SetCommandSet(cboCmdSet->currentIndex()); });
-    ShowScreen();
 }
 
 void frmVantile::addressRangeChanged(bool address)
@@ -1106,7 +1105,6 @@ void frmVantile::addressRangeChanged(bool address)
         else if (valid)
             m_.SetNodeRange(r);
     });
-    ShowScreen();
 }
 
 void frmVantile::cboQXAddress_Click()
@@ -1168,7 +1166,6 @@ void frmVantile::openEditor(ObjectKind kind, int index, bool fromList)
     execDialog(*dialog);
     dialog.reset();
     edit.Commit();
-    ShowScreen();
     if (fromList)
         mnuUndoSnap->setEnabled(false);
     Select(kind, index);
@@ -1229,7 +1226,6 @@ void frmVantile::cmdBGSel_Click()
     keepOnDesktop(dialog);
     execDialog(dialog);
     edit.Commit();
-    ShowScreen();
 }
 
 // A dialog opens where its rule puts it, unless part of it would then lie off
@@ -1404,7 +1400,6 @@ void frmVantile::mnuFileSaveAs_Click()
 void frmVantile::mnuImportScreen_Click()
 {
     ImportFile();
-    ShowScreen();
     m_.ResetTemplates();
     mnuUndoSnap->setEnabled(false);
 }
@@ -1443,6 +1438,7 @@ void frmVantile::mnuTryPanel_Click()
         tryPanel_ = new frmVantileTry(m_, this);
         // Every edit, live ones of the open editors too, shows at once.
         connect(&document_, &Document::Changed, tryPanel_, &frmVantileTry::Refresh);
+        connect(&document_, &Document::Previewed, tryPanel_, &frmVantileTry::Refresh);
     }
     tryPanel_->Refresh();
     tryPanel_->show();

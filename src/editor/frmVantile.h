@@ -263,6 +263,7 @@ private:
     void newObject(EditOperations::Kind kind);
     void documentChanged(const QList<DocumentChange> &changes);
     void refreshObjects();
+    void showObjects();
     void refreshObject(ObjectKind kind, int n);
     void refreshSelection();
     void setSelection(QList<Selection> objects);

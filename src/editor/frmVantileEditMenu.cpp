@@ -296,8 +296,7 @@ void frmVantile::mnuClearScreen_Click()
     Document::Edit edit(document_, QStringLiteral("Clear Screen ") + name);
     edit.Screen(screen);
     m_.ClearScreenData();
-    if (!edit.Commit())
-        ShowScreen();
+    edit.Commit();
     mnuUndoSnap->setEnabled(false);
 }
 
@@ -373,11 +372,11 @@ void frmVantile::DropObj(DropSource src, int n, int iXBase, int iYBase, double i
     }
     Document::Edit edit(document_, QStringLiteral("Move ") + ObjectName(kind, n));
     edit.Object(m_.CurrentScreen, kind, n);
+    // A refused drop shows the object where it is stored.
     if (EditOperations::StoreDrop(m_, src, n, x, y))
         edit.Commit();
     else
         edit.Revert();
-    ShowScreen();
     if (n >= 0 && n < ObjectTables::SlotCount(kind))
         Select(kind, n);
 }
@@ -414,7 +413,6 @@ void frmVantile::dropSelection(DropSource src, int n, double x, double y)
         edit.Commit();
     else
         edit.Revert();
-    ShowScreen();
 }
 
 // --- keyboard -----------------------------------------------------------------------

@@ -12,8 +12,15 @@ int16_t *wordsOf(modVantile &m, bool editor)
     return editor ? m.EditorImage.data() : m.PanelImage.data();
 }
 
+int clampScreen(int screen)
+{
+    return std::clamp(screen, 0, modVantile::ScreenCount - 1);
+}
+
+} // namespace
+
 // One recorded step: the words and backgrounds it touched, before and after.
-class ImageCommand : public QUndoCommand
+class Document::ImageCommand : public QUndoCommand
 {
 public:
     struct Words {
@@ -92,7 +99,7 @@ private:
         }
         for (const Text &t : backgrounds_)
             m.ScreenBackground[size_t(t.screen)] = forward ? t.after : t.before;
-        document_.Notify(QList<DocumentChange>(changes_.begin(), changes_.end()));
+        document_.notify(changes_);
     }
 
     Document &document_;
@@ -102,17 +109,9 @@ private:
     int mergeId_;
 };
 
-int clampScreen(int screen)
-{
-    return std::clamp(screen, 0, modVantile::ScreenCount - 1);
-}
-
-} // namespace
-
 Document::Document(modVantile &m, QObject *parent) : QObject(parent), m_(m)
 {
-    connect(&stack_, &QUndoStack::indexChanged, this, &Document::SyncChanged);
-    connect(&stack_, &QUndoStack::cleanChanged, this, &Document::SyncChanged);
+    connect(&stack_, &QUndoStack::cleanChanged, this, &Document::emitModified);
 }
 
 Document::~Document()
@@ -125,30 +124,31 @@ Document::~Document()
 void Document::MarkSaved()
 {
     stack_.setClean();
-    SyncChanged();
+    emitModified();
 }
 
 void Document::ResetHistory()
 {
     stack_.clear();
-    SyncChanged();
+    emitModified();
 }
 
-void Document::SyncChanged()
+void Document::emitModified()
 {
-    m_.ProjectChanged = !stack_.isClean();
-    emit ModifiedChanged(m_.ProjectChanged);
+    emit ModifiedChanged(ProjectChanged());
 }
 
-namespace
+void Document::notify(const std::vector<DocumentChange> &changes)
 {
+    emit Changed(QList<DocumentChange>(changes.begin(), changes.end()));
+}
+
 // The screen of a step of ours; -1 for one that is not (or no step).
-int screenOf(const QUndoCommand *command)
+int Document::screenOf(const QUndoCommand *command)
 {
     const auto *ours = dynamic_cast<const ImageCommand *>(command);
     return ours ? ours->screen() : -1;
 }
-} // namespace
 
 int Document::UndoScreen() const
 {
@@ -174,7 +174,8 @@ Document::Edit::Edit(Document &document, const QString &text) : document_(docume
 
 Document::Edit::~Edit()
 {
-    Q_ASSERT_X(committed_, "Document::Edit", qPrintable(QStringLiteral("\"%1\" ended without Commit or Revert").arg(text_)));
+    Q_ASSERT_X(committed_, "Document::Edit",
+               qPrintable(QStringLiteral("\"%1\" ended without Commit or Revert").arg(text_)));
 }
 
 #ifndef NDEBUG
@@ -211,7 +212,7 @@ void Document::Edit::Revert()
         std::copy(w.before.begin(), w.before.end(), wordsOf(document_.m_, w.editor) + w.start);
     for (const Text &t : backgrounds_)
         document_.m_.ScreenBackground[size_t(t.screen)] = t.before;
-    document_.Notify(QList<DocumentChange>(changes_.begin(), changes_.end()));
+    document_.notify(changes_);
 }
 
 void Document::Edit::watch(bool editor, int start, int count)
@@ -285,10 +286,12 @@ bool Document::Edit::Commit()
     std::vector<ImageCommand::Text> backgrounds;
     for (Text &t : backgrounds_)
         backgrounds.push_back({t.screen, std::move(t.before), document_.m_.ScreenBackground[size_t(t.screen)]});
-    auto command = std::make_unique<ImageCommand>(document_, text_, std::move(words), std::move(backgrounds),
-                                                  std::move(changes_), mergeId_);
-    if (!command->changed())
+    auto command =
+        std::make_unique<ImageCommand>(document_, text_, std::move(words), std::move(backgrounds), changes_, mergeId_);
+    if (!command->changed()) {
+        document_.notify(changes_);
         return false;
+    }
     // Pushing runs redo(): it writes the same words again and tells the views.
     document_.stack_.push(command.release());
     return true;

@@ -29,7 +29,9 @@ struct DocumentChange {
 
 // The open project: the configuration image and its edit history. Every
 // user change is one step on the undo stack; the project counts as changed
-// exactly while the stack is away from its saved (clean) state.
+// exactly while the stack is away from its saved (clean) state, so a
+// command that changes nothing leaves the mark as it was and undo can take
+// it away again. Nothing else decides it.
 //
 // A step stores the words of the parts it may touch, before and after.
 // Words the program derives from others (modVantile::IsDerivedWord) travel
@@ -49,8 +51,10 @@ public:
     // One user edit. Name the parts it may change, change the image, then
     // Commit: a change becomes a step on the stack (undo text `text`), no
     // change leaves the stack, and so the changed mark, alone. An edit that
-    // is given up calls Revert. In a debug build, an edit that ends without
-    // either, or that finds words changed outside the parts it named, stops
+    // is given up calls Revert. Either way the views hear of the named parts
+    // once (Changed), so that controls the user moved ahead of the image
+    // show it again. In a debug build, an edit that ends without Commit or
+    // Revert, or that finds words changed outside the parts it named, stops
     // the program: the change would escape the history.
     class Edit
     {
@@ -101,29 +105,43 @@ public:
 #endif
     };
 
+    // Unsaved changes: the stack is away from the state last saved, opened
+    // or started new.
+    bool ProjectChanged() const
+    {
+        return !stack_.isClean();
+    }
     // The project was saved: this is the clean state.
     void MarkSaved();
     // A new or opened project: no history, nothing changed.
     void ResetHistory();
-    // Puts ProjectChanged back in step with the stack: the only writer of it.
-    void SyncChanged();
 
     // The screen the next undo (or redo) step changes, -1 when it changes
     // none in particular or there is none.
     int UndoScreen() const;
     int RedoScreen() const;
 
-    // Tells the views of a change made outside a step (an open editor's live update).
-    void Notify(const DocumentChange &change) { emit Changed({change}); }
-    void Notify(const QList<DocumentChange> &changes) { emit Changed(changes); }
+    // An open object editor changed its object; the step follows when it closes.
+    void Preview(const DocumentChange &change)
+    {
+        emit Previewed(change);
+    }
 
 signals:
-    // Once for each step done, undone or redone, with all it changed.
+    // Once for each step done, undone or redone, and for each edit that
+    // ended without one, with all the parts it named.
     void Changed(const QList<DocumentChange> &changes);
-    // ProjectChanged was brought in step with the stack.
+    // One object as an open editor left it, before its step.
+    void Previewed(const DocumentChange &change);
+    // ProjectChanged() may have turned.
     void ModifiedChanged(bool modified);
 
 private:
+    class ImageCommand;
+    static int screenOf(const QUndoCommand *command);
+    void notify(const std::vector<DocumentChange> &changes);
+    void emitModified();
+
     modVantile &m_;
     QUndoStack stack_;
 };

@@ -41,7 +41,7 @@ QString FileController::ScreenPattern()
 
 bool FileController::DiscardChanges()
 {
-    if (!document_.Model().ProjectChanged)
+    if (!document_.ProjectChanged())
         return true;
     switch (messages_.Ask(QStringLiteral("Discard Any Changes?"), AppTitle, MessagePrompt::Icon::Question,
                           MessagePrompt::Buttons::SaveDiscardCancel, MessagePrompt::Answer::Cancel)) {
@@ -50,7 +50,7 @@ bool FileController::DiscardChanges()
     case MessagePrompt::Answer::Save:
         // Saved under its name, or under one chosen now; a cancelled or
         // failed save keeps the project open.
-        return FileSave() && !document_.Model().ProjectChanged;
+        return FileSave() && !document_.ProjectChanged();
     default:
         return false;
     }

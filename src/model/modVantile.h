@@ -66,8 +66,6 @@ public:
     // Set by the last save or export that had to write its file in place
     // (the folder took no new file); empty otherwise.
     mutable QString WrittenInPlaceNote;
-    // Unsaved changes: written by the Document alone, from its history.
-    bool ProjectChanged = false;
     int16_t CurrentScreen = 0;
     int16_t PanelBase = 0;
     int16_t EditorBase = 0;

@@ -100,7 +100,6 @@ void TextEditorTest::textBecomesDimmerValue()
     QVERIFY(f.enabled(dialog.get(), "cboFontSize"));
     QVERIFY(f.enabled(dialog.get(), "cboSldDev"));
     QCOMPARE(control<QLineEdit>(dialog.get(), "txtText")->text(), QStringLiteral("100%"));
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDTitle"), 3));
 }
 
@@ -170,7 +169,6 @@ void TextEditorTest::activationRederivesValueBoxesAndBars()
     QCOMPARE(f.m.GetTextFontSize(3), fontSize);
     QCOMPARE(control<QLineEdit>(dialog.get(), "txtText")->text(), text);
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void TextEditorTest::activationOfPlainTextIsSilent()
@@ -193,7 +191,6 @@ void TextEditorTest::activationOfPlainTextIsSilent()
     QVERIFY(!f.enabled(dialog.get(), "cboSldDev"));
     QVERIFY(f.enabled(dialog.get(), "cboWidth"));
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void TextEditorTest::barGraphDisablesAllButDevice()

@@ -76,6 +76,12 @@ public:
         emit box->activated(index);
     }
 
+    // The changed mark, and the steps on the undo stack.
+    bool changed() const { return w->GetDocument().ProjectChanged(); }
+    int steps() const { return w->GetDocument().UndoStack().count(); }
+    // A change as a user makes one: the audio option clicked.
+    void change() const { get<QCheckBox>(QStringLiteral("chkBeep"))->click(); }
+
     QColor lineColor(const QString &name) const { return label(name)->palette().color(QPalette::Window); }
 
     QString settingsFile() const { return home.path() + QStringLiteral("/ZAV Quellix Touch.ini"); }

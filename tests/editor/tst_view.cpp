@@ -278,7 +278,7 @@ void tst_View::zoomRemembered()
     const QByteArray file = readFile(e.settingsFile());
     QVERIFY(file.contains("[Canvas]\r\nZoom=" + QByteArray::number(w.Zoom()) + "\r\n"));
     QVERIFY(file.contains("Com Port=")); // the port stays
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 }
 
 // Shift+click, a rubber band, then every command on the selection, one step each.
@@ -407,7 +407,7 @@ void tst_View::questions()
     Editor e;
     e.start();
     e.m.SetButtonType(0, 1);
-    e.m.ProjectChanged = true;
+    e.change();
     const QString screen = e.home.file(QStringLiteral("screen.QXS"));
     QVERIFY(writeFile(screen, QByteArray(6560, '\0')));
     e.files.answers << e.home.file(QStringLiteral("screen"));
@@ -420,7 +420,7 @@ void tst_View::questions()
     QVERIFY(box.defaultAnswer == Answer(harmless));
     // The harmless answer left everything as it was.
     QCOMPARE(e.m.GetButtonType(0), 1);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QCOMPARE(readFile(screen), QByteArray(6560, '\0'));
 }
 
@@ -447,13 +447,13 @@ void tst_View::discardOffersSave()
         e.action(QStringLiteral("mnuFileSaveAs"))->trigger();
     }
     e.m.SetButtonType(0, 30);
-    e.m.ProjectChanged = true;
+    e.change();
     e.messages.answers << Answer::Save;
     if (chooses)
         e.files.answers << path;
     e.action(QStringLiteral("mnuFileNew"))->trigger();
     QCOMPARE(e.m.GetButtonType(0), replaced ? 0 : 30);
-    QCOMPARE(e.m.ProjectChanged, !replaced);
+    QCOMPARE(e.changed(), !replaced);
     if (replaced) {
         modVantile saved;
         QVERIFY(saved.SetProjectBytes(readFile(path)));
