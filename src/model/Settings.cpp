@@ -295,6 +295,14 @@ QStringList CommandSetEntries()
     return {QStringLiteral("P Cmd"), QStringLiteral("D Cmd"), QStringLiteral("ZAV Cmd")};
 }
 
+QStringList ScreenEntries()
+{
+    QStringList entries{QStringLiteral("Home")};
+    for (int s = 1; s < modVantile::ScreenCount; ++s)
+        entries << QStringLiteral("Screen: %1").arg(s, 2, 10, QLatin1Char('0'));
+    return entries;
+}
+
 PanelSize ResolutionSize(int resolutionIndex)
 {
     switch (resolutionIndex) {

@@ -45,13 +45,13 @@ public:
     {
         w = std::make_unique<frmVantile>(m, messages, files);
         w->SetDesktopSize(desktop);
-        w->execDialog = [this](QDialog &dialog) {
+        w->SetDialogRunner([this](QDialog &dialog) {
             opened.append({dialog.objectName(), dialog.pos(), m.CurrentObject});
             if (whileOpen)
                 whileOpen(dialog);
             // Rejected unless the hook closed it otherwise.
             return dialog.result();
-        };
+        });
         return *w;
     }
 
