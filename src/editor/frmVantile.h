@@ -2,9 +2,9 @@
 
 #include "check/ProjectCheck.h"
 #include "dialogs/EditorHost.h"
+#include "editor/FileController.h"
 #include "model/Document.h"
 #include "model/EditOperations.h"
-#include "model/FileController.h"
 #include "model/ObjectTables.h"
 
 #include <QFont>

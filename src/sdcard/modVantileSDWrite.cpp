@@ -5,7 +5,6 @@
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "platform/Prompts.h"
 #include "platform/UdisksOpen.h"
 #include "render/BmpFile.h"
 #include "sdcard/StockPictures.h"
@@ -146,10 +145,7 @@ quint64 SectorDigest(const char *data, qint64 bytes, quint64 seed)
     return h;
 }
 
-modVantileSDWrite::modVantileSDWrite(MessagePrompt *messages)
-    : PictureFolder(Paths::SdPictureFolder()), messages_(messages)
-{
-}
+modVantileSDWrite::modVantileSDWrite() : PictureFolder(Paths::SdPictureFolder()) {}
 
 modVantileSDWrite::~modVantileSDWrite()
 {
@@ -354,30 +350,19 @@ bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool writ
     return false;
 }
 
-bool modVantileSDWrite::OpenPhysicalRead(int n, const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenPhysicalRead(const Drives::DiskIdentity &chosen)
 {
-    const bool ok = openChosen(chosen, false);
-    if (!ok && !DriveChanged && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
+    return openChosen(chosen, false);
 }
 
-bool modVantileSDWrite::OpenPhysicalWrite(int n, const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenPhysicalWrite(const Drives::DiskIdentity &chosen)
 {
-    const bool ok = openChosen(chosen, true);
-    if (!ok && !DriveChanged && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
+    return openChosen(chosen, true);
 }
 
-bool modVantileSDWrite::OpenVolumeWrite(const QString &letter, const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenVolumeWrite(const Drives::DiskIdentity &chosen)
 {
-    const bool ok = openChosen(chosen, true);
-    if (!ok && !DriveChanged && messages_)
-        messages_->Show(QStringLiteral("Could not open drive ") + letter.toUpper() + QStringLiteral(":") + CrLf +
-                            LastError,
-                        DefaultTitle);
-    return ok;
+    return openChosen(chosen, true);
 }
 
 QString modVantileSDWrite::medium() const

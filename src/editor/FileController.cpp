@@ -1,4 +1,4 @@
-#include "model/FileController.h"
+#include "editor/FileController.h"
 
 #include "model/Document.h"
 #include "model/Settings.h"
