@@ -9,6 +9,7 @@
 #include "editor/CanvasControls.h"
 #include "editor/CanvasHost.h"
 #include "editor/CanvasView.h"
+#include "editor/CheckActions.h"
 #include "editor/DeviceOptionsBar.h"
 #include "editor/EditActions.h"
 #include "editor/ObjectPlacement.h"
@@ -103,8 +104,9 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
         this);
     placement_ = new ObjectPlacement(
         document_, messages_, *canvas_, *selection_, [this] { return edit_->GridSize(); }, this);
+    check_ = new CheckActions(m_, messages_, files_, this);
+    connect(check_, &CheckActions::ObjectActivated, this, &frmVantile::ShowObject);
     buildMenus();
-    buildCheckMenus();
     connectCanvas();
     buildStatusBar();
 
@@ -237,6 +239,7 @@ void frmVantile::buildMenus()
     mnuRunCG = action(program, "mnuRunCG", QStringLiteral("Compile And Write To SD Card"), &frmVantile::mnuRunCG_Click);
     mnuTryPanel = action(program, "mnuTryPanel", QStringLiteral("Try Panel"), &frmVantile::mnuTryPanel_Click,
                          QKeySequence(Qt::Key_F5));
+    check_->BuildMenus(file, mnuExit, program);
 }
 
 void frmVantile::buildControls()
@@ -752,6 +755,35 @@ void frmVantile::cboScreenNumber_Click()
     const int screen = cboScreenNumber->currentIndex();
     if (screen >= 0)
         selectScreen(screen);
+}
+
+// The check and the map lead here.
+void frmVantile::ShowObject(int screen, Check::ObjectKind kind, int slot)
+{
+    if (screen < 0 || screen >= modVantile::ScreenCount)
+        return;
+    if (screen != m_.CurrentScreen)
+        selectScreen(screen);
+    // The finding's object becomes the selection, as if it had been clicked.
+    switch (kind) {
+    case Check::ObjectKind::Button:
+        Select(ObjectTables::ObjectKind::Button, slot);
+        break;
+    case Check::ObjectKind::Pilot:
+        Select(ObjectTables::ObjectKind::Pilot, slot);
+        break;
+    case Check::ObjectKind::Slider:
+        Select(ObjectTables::ObjectKind::Slider, slot);
+        break;
+    case Check::ObjectKind::Text:
+        Select(ObjectTables::ObjectKind::Text, slot);
+        break;
+    case Check::ObjectKind::None:
+        ClearHL();
+        break;
+    }
+    raise();
+    activateWindow();
 }
 
 // --- dialogs ----------------------------------------------------------------------

@@ -18,6 +18,7 @@ class modVantile;
 class MessagePrompt;
 class FileDialogPrompt;
 class CanvasHost;
+class CheckActions;
 class DeviceOptionsBar;
 class EditActions;
 class ObjectPlacement;
@@ -30,13 +31,12 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
-class frmProjectCheck;
-class frmFunctionMap;
 class frmVantileTry;
 
 // The main window. It puts together
 // - the menus: File and Program here, Edit in EditActions (grid and zoom
-//   included), acting on the ObjectSelection;
+//   included), acting on the ObjectSelection; the check, the function map
+//   and the report in CheckActions;
 // - moving objects by drag and drop and by the keys (ObjectPlacement);
 // - the device options (DeviceOptionsBar), the screen selector and the
 //   background line;
@@ -141,10 +141,6 @@ public slots:
     void imgSlider_Click(int index);
     void lblTextBox_Click(int index);
 
-    // --- project check, function map and report --------------------------------
-    void mnuCheckProject_Click();
-    void mnuFunctionMap_Click();
-    void mnuExportReport_Click();
     // Shows the screen and highlights the object's settings line (only the
     // screen for ObjectKind::None); the check and the map lead here.
     void ShowObject(int screen, Check::ObjectKind kind, int slot);
@@ -159,7 +155,6 @@ private:
     using ObjectKind = ObjectTables::ObjectKind;
 
     void buildMenus();
-    void buildCheckMenus();
     void buildControls();
     void connectCanvas();
     void buildStatusBar();
@@ -220,7 +215,6 @@ private:
     QAction *mnuExport = nullptr, *mnuImportScreen = nullptr, *mnuExit = nullptr;
     QMenu *mnuRecentFiles = nullptr;
     QAction *mnuDownload = nullptr, *mnuCompile = nullptr, *mnuRunCG = nullptr, *mnuTryPanel = nullptr;
-    QAction *mnuCheckProject = nullptr, *mnuFunctionMap = nullptr, *mnuExportReport = nullptr;
 
     // Everything below the menu bar, scrolled when the window is smaller than it.
     QScrollArea *content_ = nullptr;
@@ -235,11 +229,10 @@ private:
     ObjectSelection *selection_ = nullptr;
     EditActions *edit_ = nullptr;
     ObjectPlacement *placement_ = nullptr;
+    CheckActions *check_ = nullptr;
 
     // Status bar: pointer, selection, zoom; the object under the pointer as a message.
     QLabel *lblPointer = nullptr, *lblSelection = nullptr, *lblZoom = nullptr;
 
-    frmProjectCheck *checkWindow_ = nullptr;
-    frmFunctionMap *mapWindow_ = nullptr;
     QPointer<frmVantileTry> tryPanel_;
 };
