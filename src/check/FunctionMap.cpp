@@ -41,11 +41,6 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quotedText + QLatin1Char('"');
 }
 
-QString nodeHex(int node)
-{
-    return QStringLiteral("%1").arg(node, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 QString entriesOf(const MapRow &row, Role role, const QString &separator)
 {
     QStringList places;
@@ -117,7 +112,7 @@ QString RoleName(Role role)
 
 QString RowLabel(const MapRow &row)
 {
-    return QStringLiteral("node ") + nodeHex(row.node) +
+    return QStringLiteral("node ") + OT::NodeText(row.node) +
            (row.input == 0 ? QStringLiteral(" level") : QStringLiteral(" input %1").arg(row.input));
 }
 
@@ -145,7 +140,8 @@ QByteArray MapCsv(const std::vector<MapRow> &rows)
     header << QStringLiteral("marks");
     lines << header.join(QLatin1Char(','));
     for (const MapRow &row : rows) {
-        QStringList fields{nodeHex(row.node), row.input == 0 ? QStringLiteral("level") : QString::number(row.input)};
+        QStringList fields{OT::NodeText(row.node),
+                           row.input == 0 ? QStringLiteral("level") : QString::number(row.input)};
         for (int r = 0; r < RoleCount; ++r)
             fields << csvField(entriesOf(row, Role(r), QStringLiteral("; ")));
         QStringList marks;

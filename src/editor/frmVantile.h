@@ -211,7 +211,7 @@ public slots:
     void mnuFunctionMap_Click();
     void mnuExportReport_Click();
     // Shows the screen and highlights the object's settings line (only the
-    // screen for ObjectKind::None); the check and the map lead here.
+    // screen for slot -1); the check and the map lead here.
     void ShowObject(int screen, Check::ObjectKind kind, int slot);
 
 private:

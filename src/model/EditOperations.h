@@ -7,7 +7,6 @@
 #include <QPoint>
 #include <QRect>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -67,16 +66,14 @@ bool DecodeObjects(const QByteArray &bytes, QList<ObjectCopy> *copies);
 // background of one screen onto another.
 void CopyScreen(modVantile &m, int from, int to);
 
-// Positions saved by the last snap, one pair per object, for Undo Snap.
+// Positions saved by the last snap, one pair per record of the screen, kind
+// by kind in slot order, for Undo Snap.
 struct SnapUndo {
     struct Position {
         int16_t left = 0;
         int16_t top = 0;
     };
-    std::array<Position, 32> buttons{};
-    std::array<Position, 32> pilots{};
-    std::array<Position, 8> sliders{};
-    std::array<Position, 16> texts{};
+    std::vector<Position> positions;
 };
 
 // Moves every record of the current screen, used or not, left and up onto

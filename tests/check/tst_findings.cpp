@@ -76,27 +76,15 @@ const std::vector<Case> &errorCases()
              m.SetNodeAddress(250);
              m.SetNodeRange(t ? 4 : 3);
          }},
-        {"background missing",
-         Code::BackgroundMissing,
-         {5, ObjectKind::None, -1},
-         "screen 05",
+        {"background missing", Code::BackgroundMissing, WholeScreen(5), "screen 05",
          [](modVantile &m, bool t) { m.ScreenBackground[5] = file(t ? "missing.bmp" : "good.bmp"); }},
-        {"background no picture",
-         Code::BackgroundMissing,
-         {5, ObjectKind::None, -1},
-         "screen 05",
+        {"background no picture", Code::BackgroundMissing, WholeScreen(5), "screen 05",
          [](modVantile &m, bool t) { m.ScreenBackground[5] = file(t ? "junk.bmp" : "good.bmp"); }},
-        {"background outside Windows-1252",
-         Code::BackgroundNotStorable,
-         {4, ObjectKind::None, -1},
-         "screen 04",
+        {"background outside Windows-1252", Code::BackgroundNotStorable, WholeScreen(4), "screen 04",
          [](modVantile &m, bool t) {
              m.ScreenBackground[4] = t ? QStringLiteral("/Фото.bmp") : QStringLiteral("/été€.bmp");
          }},
-        {"background too long",
-         Code::BackgroundNotStorable,
-         {4, ObjectKind::None, -1},
-         "screen 04",
+        {"background too long", Code::BackgroundNotStorable, WholeScreen(4), "screen 04",
          [](modVantile &m, bool t) { m.ScreenBackground[4] = QString(t ? 65536 : 65535, QLatin1Char('a')); }},
         {"button left 800",
          Code::DamagedValue,
@@ -113,7 +101,7 @@ const std::vector<Case> &errorCases()
          "screen 00 button 1",
          [](modVantile &m, bool t) {
              button(m, 0, 0, 25);
-             m.PanelImage[size_t(m.PanelButtonWord(0, 0) + 12)] = t ? 10 : 9;
+             m.PanelImage[size_t(m.ObjectRecord(0, ObjectTables::ObjectKind::Button, 0).panelWord + 12)] = t ? 10 : 9;
          }},
         {"pilot input 9",
          Code::DamagedValue,
@@ -133,10 +121,7 @@ const std::vector<Case> &errorCases()
          }},
         {"resolution 4", Code::DamagedValue, Project, "project",
          [](modVantile &m, bool t) { m.SetResolution(t ? 4 : 3); }},
-        {"colour background",
-         Code::DamagedValue,
-         {6, ObjectKind::None, -1},
-         "screen 06",
+        {"colour background", Code::DamagedValue, WholeScreen(6), "screen 06",
          [](modVantile &m, bool t) {
              m.ScreenBackground[6] = t ? QStringLiteral("[&H00GG00&") : QStringLiteral("[&H00ff00&");
          }},
@@ -156,10 +141,7 @@ const std::vector<Case> &warningCases()
              if (!t)
                  text(m, 5, 15, 1);
          }},
-        {"screen not reached",
-         Code::ScreenUnreachable,
-         {6, ObjectKind::None, -1},
-         "screen 06",
+        {"screen not reached", Code::ScreenUnreachable, WholeScreen(6), "screen 06",
          [](modVantile &m, bool t) {
              pilot(m, 6, 0, 0, 1);
              button(m, 0, 0, 44);                       // Goto Screen 03 W/Password
