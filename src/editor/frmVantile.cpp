@@ -1234,7 +1234,7 @@ void frmVantile::keepOnDesktop(QDialog &dialog) const
 
 void frmVantile::mnuDownload_Click()
 {
-    if (m_.GetCommandSet() == 2) {
+    if (ObjectTables::ConfigurationOnCard(m_.GetCommandSet())) {
         CommMessages::Show(messages_, CommMessages::NotRequiredForZav());
         return;
     }
