@@ -73,7 +73,7 @@ std::vector<MapRow> FunctionMap(const modVantile &m, const std::vector<Finding> 
                     {s, ObjectKind::Button, n});
         }
         for (int n = 0; n < modVantile::PilotCount; ++n) {
-            const int input = m.GetPilotInput(s, n) + 1;
+            const int input = m.GetPilotInput(s, n) + RecordSchema::Pilot::Input.shown;
             if (m.GetPilotUsed(s, n) != 0 && input >= 1 && input <= OT::InputCount)
                 add(m.GetPilotDevice(s, n), input, Role::Show, {s, ObjectKind::Pilot, n});
         }

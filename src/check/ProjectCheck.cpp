@@ -418,7 +418,7 @@ private:
         }
         for (int s = 0; s < modVantile::ScreenCount; ++s)
             for (int n = 0; n < modVantile::PilotCount; ++n) {
-                const int input = m_.GetPilotInput(s, n) + 1;
+                const int input = m_.GetPilotInput(s, n) + RecordSchema::Pilot::Input.shown;
                 if (!inUse(m_, {s, ObjectKind::Pilot, n}) || input < 1 || input > OT::InputCount)
                     continue;
                 const int device = m_.GetPilotDevice(s, n);

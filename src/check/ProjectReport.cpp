@@ -202,7 +202,7 @@ QList<ObjectRow> objectRows(const modVantile &m, int s, bool withPasswords)
     for (int n = 0; n < modVantile::PilotCount; ++n)
         if (m.GetPilotUsed(s, n) != 0)
             add(ObjectKind::Pilot, n, QString(), QStringLiteral("Pilot light"), deviceCell(m, m.GetPilotDevice(s, n)),
-                QString::number(m.GetPilotInput(s, n) + 1), QString());
+                QString::number(m.GetPilotInput(s, n) + RecordSchema::Pilot::Input.shown), QString());
     for (int n = 0; n < modVantile::SliderCount; ++n)
         if (m.GetSliderPicture(s, n) != 0)
             add(ObjectKind::Slider, n, QString(), QStringLiteral("Slider"), deviceCell(m, m.GetSliderDevice(s, n)),

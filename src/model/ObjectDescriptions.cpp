@@ -55,7 +55,7 @@ Description Pilot(const modVantile &m, int screen, int n)
     if (used != 1)
         return {};
     const QString device = DevHex(m, m.GetPilotDevice(screen, n));
-    const QString input = QString::number((long long)m.GetPilotInput(screen, n) + 1);
+    const QString input = QString::number((long long)m.GetPilotInput(screen, n) + RecordSchema::Pilot::Input.shown);
     return {QStringLiteral("Enabled Pilot:") + input + QStringLiteral(" Dev:") + device,
             QStringLiteral("D:") + device + QStringLiteral(" P:") + input};
 }

@@ -16,25 +16,24 @@ namespace
 {
 // The tables of a block follow each other in the order of the memory map,
 // without gap or overlap, up to `end`.
-constexpr bool TablesFollow(Part part, std::initializer_list<ObjectKind> order, int end)
+constexpr bool TablesFollow(Image image, std::initializer_list<ObjectKind> order, int end)
 {
     int at = 0;
     for (ObjectKind kind : order) {
         const Layout &l = LayoutOf(kind);
-        if (l.Start(part) != at)
+        if (l.Start(image) != at)
             return false;
-        at += l.count * l.Size(part);
+        at += l.count * l.Size(image);
     }
     return at == end;
 }
 } // namespace
 
-// PanelImage: pilots, buttons, sliders, texts, then the device options.
-static_assert(TablesFollow(Part::Panel, {ObjectKind::Pilot, ObjectKind::Button, ObjectKind::Slider, ObjectKind::Text},
+// PanelImage: pilots, buttons, sliders, texts; the device options follow.
+static_assert(TablesFollow(Image::Panel, {ObjectKind::Pilot, ObjectKind::Button, ObjectKind::Slider, ObjectKind::Text},
                            PanelObjectWords));
-static_assert(PanelObjectWords == modVantile::LayoutWord);
 // EditorImage: buttons, sliders, texts, filling the block.
-static_assert(TablesFollow(Part::Editor, {ObjectKind::Button, ObjectKind::Slider, ObjectKind::Text},
+static_assert(TablesFollow(Image::Editor, {ObjectKind::Button, ObjectKind::Slider, ObjectKind::Text},
                            modVantile::EditorBlockWords));
 
 int Read(const int16_t *record, const Field &f)
@@ -102,15 +101,15 @@ void WriteText(int16_t *record, const Field &f, const QString &text)
         words[i] = i < codes.size() ? int16_t(static_cast<unsigned char>(codes[i])) : int16_t(0);
 }
 
-bool IsDerivedBlockWord(Part part, int blockWord)
+bool IsDerivedBlockWord(Image image, int blockWord)
 {
     for (const Layout &l : Layouts) {
-        const int start = l.Start(part), size = l.Size(part);
+        const int start = l.Start(image), size = l.Size(image);
         if (size == 0 || blockWord < start || blockWord >= start + l.count * size)
             continue;
         const int offset = (blockWord - start) % size;
         for (const Field &f : l.fields)
-            if (f.part == part && offset >= f.offset && offset < f.offset + f.words)
+            if (f.image == image && offset >= f.offset && offset < f.offset + f.words)
                 return f.derived;
         return false;
     }
@@ -130,7 +129,7 @@ QStringList DamagedFields(ObjectKind kind, const int16_t *panelRecord, const int
     for (const Field &f : LayoutOf(kind).fields) {
         if (f.derived || f.device)
             continue;
-        const int16_t *record = f.part == Part::Panel ? panelRecord : editorRecord;
+        const int16_t *record = f.image == Image::Panel ? panelRecord : editorRecord;
         if (f.form == Form::Byte || f.form == Form::Pair) {
             const int value = Read(record, f);
             if (value < f.min || value > f.max)

@@ -18,8 +18,8 @@ namespace RecordSchema
 
 using ObjectTables::ObjectKind;
 
-// Which of the two word arrays of the image a field lies in.
-enum class Part { Panel, Editor };
+// Which of the two word arrays a field lies in: PanelImage or EditorImage.
+enum class Image { Panel, Editor };
 
 // How the words of a field hold its value.
 enum class Form {
@@ -37,7 +37,7 @@ constexpr int LastCharacterCode = 255;
 
 struct Field {
     const char *name; // as the check and the report name it
-    Part part;
+    Image image;
     int offset; // first word, counted from the start of the record's part
     Form form;
     int words;
@@ -52,27 +52,27 @@ struct Field {
     int shown = 0;
 };
 
-constexpr Field Byte(const char *name, Part part, int offset, int max)
+constexpr Field Byte(const char *name, Image image, int offset, int max)
 {
-    return {name, part, offset, Form::Byte, 1, 0, max};
+    return {name, image, offset, Form::Byte, 1, 0, max};
 }
-constexpr Field Pair(const char *name, Part part, int offset, int max = ObjectTables::MaxPosition)
+constexpr Field Pair(const char *name, Image image, int offset, int max = ObjectTables::MaxPosition)
 {
-    return {name, part, offset, Form::Pair, 2, 0, max};
+    return {name, image, offset, Form::Pair, 2, 0, max};
 }
 constexpr Field Derived(Field f)
 {
     f.derived = true;
     return f;
 }
-constexpr Field Device(const char *name, Part part, int offset)
+constexpr Field Device(const char *name, Image image, int offset)
 {
-    Field f = Byte(name, part, offset, ObjectTables::LastNodeRangeIndex);
+    Field f = Byte(name, image, offset, ObjectTables::LastNodeRangeIndex);
     f.device = true;
     return f;
 }
 
-constexpr Part P = Part::Panel, E = Part::Editor;
+constexpr Image P = Image::Panel, E = Image::Editor;
 
 namespace Button
 {
@@ -148,8 +148,8 @@ struct Layout {
     const Field *used; // not 0 while the slot holds an object
     const Field *left, *top;
 
-    constexpr int Start(Part part) const { return part == Part::Panel ? panelStart : editorStart; }
-    constexpr int Size(Part part) const { return part == Part::Panel ? panelSize : editorSize; }
+    constexpr int Start(Image image) const { return image == Image::Panel ? panelStart : editorStart; }
+    constexpr int Size(Image image) const { return image == Image::Panel ? panelSize : editorSize; }
 };
 
 inline constexpr Layout Layouts[ObjectTables::ObjectKindCount] = {
@@ -177,8 +177,8 @@ constexpr bool FieldsFit(const Layout &l)
 {
     int panelEnd = 0, editorEnd = 0;
     for (const Field &f : l.fields) {
-        int &end = f.part == Part::Panel ? panelEnd : editorEnd;
-        if (f.offset < end || f.offset + f.words > l.Size(f.part))
+        int &end = f.image == Image::Panel ? panelEnd : editorEnd;
+        if (f.offset < end || f.offset + f.words > l.Size(f.image))
             return false;
         end = f.offset + f.words;
     }
@@ -188,7 +188,7 @@ static_assert(FieldsFit(Layouts[0]) && FieldsFit(Layouts[1]) && FieldsFit(Layout
 
 // Whether the word at `blockWord` of a screen's block (of either part) is
 // one the program derives from other fields.
-bool IsDerivedBlockWord(Part part, int blockWord);
+bool IsDerivedBlockWord(Image image, int blockWord);
 
 // --- values in words ---------------------------------------------------------------
 // `record` points at the first word of the record's part that holds the field.

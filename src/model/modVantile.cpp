@@ -100,8 +100,8 @@ modVantile::RecordSpan modVantile::ObjectRecord(int screen, ObjectKind kind, int
 
 const int16_t *modVantile::words(const RecordSpan &span, const Schema::Field &field) const
 {
-    return field.part == Schema::Part::Panel ? &PanelImage[size_t(span.panelWord)]
-                                             : &EditorImage[size_t(span.editorWord)];
+    return field.image == Schema::Image::Panel ? &PanelImage[size_t(span.panelWord)]
+                                               : &EditorImage[size_t(span.editorWord)];
 }
 
 int16_t *modVantile::words(const RecordSpan &span, const Schema::Field &field)
@@ -134,8 +134,8 @@ std::optional<int> modVantile::DamagedWord(int screen, ObjectKind kind, int n, c
 
 bool modVantile::IsDerivedWord(bool editorImage, int word)
 {
-    return editorImage ? Schema::IsDerivedBlockWord(Schema::Part::Editor, word % EditorBlockWords)
-                       : Schema::IsDerivedBlockWord(Schema::Part::Panel, word % PanelBlockWords);
+    return editorImage ? Schema::IsDerivedBlockWord(Schema::Image::Editor, word % EditorBlockWords)
+                       : Schema::IsDerivedBlockWord(Schema::Image::Panel, word % PanelBlockWords);
 }
 
 // Each accessor reads or writes its field of the record tables, on the

@@ -35,13 +35,14 @@ public:
     static constexpr int ButtonCaptionLength = RecordSchema::Button::Caption.words;
     static constexpr int TextStringLength = RecordSchema::Text::String.words;
 
-    // Absolute words of the device options (tail of screen 0's block).
-    static constexpr int LayoutWord = 976;
-    static constexpr int NodeAddressWord = 977;
-    static constexpr int NodeRangeWord = 978;
-    static constexpr int BeepWord = 979;
-    static constexpr int ResolutionWord = 980;
-    static constexpr int CommandSetWord = 981;
+    // Absolute words of the device options: the tail of screen 0's block,
+    // right after its objects (words 976 - 981).
+    static constexpr int LayoutWord = ScreenObjectWords;
+    static constexpr int NodeAddressWord = LayoutWord + 1;
+    static constexpr int NodeRangeWord = LayoutWord + 2;
+    static constexpr int BeepWord = LayoutWord + 3;
+    static constexpr int ResolutionWord = LayoutWord + 4;
+    static constexpr int CommandSetWord = LayoutWord + 5;
 
     static inline const QString NoFileName = QStringLiteral("None");
     static inline const QString WhiteBackground = QStringLiteral("[&HFFFFFF&]");
