@@ -1,7 +1,6 @@
 #include "check/ProjectCheck.h"
 
 #include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
 #include "model/Ansi.h"
 #include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
@@ -55,38 +54,6 @@ QRect inkOf(const QString &text, OT::FontChoice font)
 QSize reachOf(const QRect &ink)
 {
     return ink.isEmpty() ? QSize() : QSize(ink.right() + 1, ink.bottom() + 1);
-}
-
-QSize objectPictureSize(const modVantile &m, const ObjectRef &o)
-{
-    const int s = o.screen, n = o.slot;
-    switch (o.kind) {
-    case ObjectKind::Button: {
-        const int picture = m.GetButtonPicture(s, n);
-        if (picture == 0)
-            return {m.GetButtonWidth(s, n), m.GetButtonHeight(s, n)};
-        return PictureSets::ButtonPictureSize(picture - 1);
-    }
-    case ObjectKind::Pilot:
-        return PictureSets::PilotPictureSize(m.GetPilotPicture(s, n));
-    case ObjectKind::Slider:
-        return PictureSets::SliderPictureSize(m.GetSliderPicture(s, n) - 1);
-    case ObjectKind::Text:
-        switch (OT::DecodeTextType(m.GetTextType(s, n))) {
-        case OT::TextKind::FixedText:
-            return {m.GetTextWidth(s, n), m.GetTextHeight(s, n)};
-        case OT::TextKind::SliderValue:
-        case OT::TextKind::DimmerValue:
-            return RenderPictures::ValueBoxSize(m.GetTextFontSize(s, n));
-        case OT::TextKind::SmallBar:
-            return RenderPictures::SmallBarGraphPicture().size();
-        case OT::TextKind::LargeBar:
-            return RenderPictures::LargeBarGraphPicture().size();
-        default:
-            return {};
-        }
-    }
-    return {};
 }
 
 bool inUse(const modVantile &m, const ObjectRef &o)
@@ -538,7 +505,7 @@ QByteArray FindingsJson(const std::vector<Finding> &findings)
 QRect ObjectArea(const modVantile &m, const ObjectRef &o)
 {
     const QPoint at = EditOperations::ObjectPosition(m, o.screen, o.kind, o.slot);
-    QRect area(at, objectPictureSize(m, o));
+    QRect area(at, EditOperations::PanelPictureSize(m, o.screen, o.kind, o.slot));
     if (o.kind == ObjectKind::Text && OT::DecodeTextType(m.GetTextType(o.screen, o.slot)) == OT::TextKind::FixedText) {
         const int fontSize = m.GetTextFontSize(o.screen, o.slot);
         if (OT::ValidFontSize(fontSize)) {

@@ -226,47 +226,55 @@ void SetObjectPosition(modVantile &m, int screen, Kind kind, int n, QPoint p)
     m.SetField(screen, kind, n, *l.top, p.y());
 }
 
+QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n)
+{
+    using ObjectTables::TextKind;
+    switch (kind) {
+    case Kind::Button: {
+        const int picture = m.GetButtonPicture(screen, n);
+        if (picture == 0)
+            return {m.GetButtonWidth(screen, n), m.GetButtonHeight(screen, n)};
+        return PictureSets::ButtonPictureSize(picture - 1);
+    }
+    case Kind::Pilot:
+        return PictureSets::PilotPictureSize(m.GetPilotPicture(screen, n));
+    case Kind::Slider:
+        return PictureSets::SliderPictureSize(m.GetSliderPicture(screen, n) - 1);
+    case Kind::Text:
+        switch (ObjectTables::DecodeTextType(m.GetTextType(screen, n))) {
+        case TextKind::FixedText:
+            return {m.GetTextWidth(screen, n), m.GetTextHeight(screen, n)};
+        case TextKind::SliderValue:
+        case TextKind::DimmerValue:
+            return RenderPictures::ValueBoxSize(m.GetTextFontSize(screen, n));
+        case TextKind::SmallBar:
+            return RenderPictures::SmallBarGraphSize;
+        case TextKind::LargeBar:
+            return RenderPictures::LargeBarGraphSize;
+        case TextKind::Unused:
+        case TextKind::Unknown:
+            break;
+        }
+        break;
+    }
+    return {};
+}
+
 QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n)
 {
     if (!SlotUsed(m, screen, kind, n))
         return {};
     const QPoint at = ObjectPosition(m, screen, kind, n);
-    auto sized = [](int w, int h) { return QSize(std::clamp(w, 0, 32767), std::clamp(h, 0, 32767)); };
-    QSize size;
-    switch (kind) {
-    case Kind::Button: {
-        if (m.GetButtonType(screen, n) < 0)
-            return {};
-        const int picture = m.GetButtonPicture(screen, n);
-        size = picture == 0 ? sized(m.GetButtonWidth(screen, n), m.GetButtonHeight(screen, n))
-                            : PictureSets::ButtonPicture(picture - 1).size();
-        break;
+    auto sized = [](QSize s) { return QSize(std::clamp(s.width(), 0, 32767), std::clamp(s.height(), 0, 32767)); };
+    if (kind == Kind::Text) {
+        // The canvas shows every text but a bar graph by its stored area.
+        if (ObjectTables::IsBarGraph(ObjectTables::DecodeTextType(m.GetTextType(screen, n))))
+            return {at, PanelPictureSize(m, screen, kind, n)};
+        return {at, sized({m.GetTextWidth(screen, n), m.GetTextHeight(screen, n)})};
     }
-    case Kind::Pilot:
-        if (m.GetPilotUsed(screen, n) < 0)
-            return {};
-        size = PictureSets::PilotOnPicture(m.GetPilotPicture(screen, n)).size();
-        break;
-    case Kind::Slider:
-        if (m.GetSliderPicture(screen, n) < 0)
-            return {};
-        size = PictureSets::SliderSelectorPicture(m.GetSliderPicture(screen, n) - 1).size();
-        break;
-    case Kind::Text:
-        switch (ObjectTables::DecodeTextType(m.GetTextType(screen, n))) {
-        case ObjectTables::TextKind::SmallBar:
-            size = RenderPictures::SmallBarGraphSize;
-            break;
-        case ObjectTables::TextKind::LargeBar:
-            size = RenderPictures::LargeBarGraphSize;
-            break;
-        default:
-            size = sized(m.GetTextWidth(screen, n), m.GetTextHeight(screen, n));
-            break;
-        }
-        break;
-    }
-    return {at, size};
+    if (m.GetField(screen, kind, n, *RecordSchema::LayoutOf(kind).used) < 0)
+        return {};
+    return {at, sized(PanelPictureSize(m, screen, kind, n))};
 }
 
 bool ScreenHasObjects(const modVantile &m, int screen)

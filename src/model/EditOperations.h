@@ -33,6 +33,11 @@ bool SlotUsed(const modVantile &m, int screen, Kind kind, int n);
 int FirstFreeSlot(const modVantile &m, int screen, Kind kind);
 QPoint ObjectPosition(const modVantile &m, int screen, Kind kind, int n);
 void SetObjectPosition(modVantile &m, int screen, Kind kind, int n, QPoint topLeft);
+// The size of the picture the panel shows for an object: a button's picture
+// or, without one, its stored size; a pilot's icon; a slider's picture; a
+// value box or bar graph, or the stored area of a fixed text. Empty (not
+// valid) where the record names no picture.
+QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n);
 // The area the object covers on the canvas in pixels; empty for an unused slot.
 QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n);
 bool ScreenHasObjects(const modVantile &m, int screen);
