@@ -765,23 +765,10 @@ void frmVantile::ShowObject(int screen, Check::ObjectKind kind, int slot)
     if (screen != m_.CurrentScreen)
         selectScreen(screen);
     // The finding's object becomes the selection, as if it had been clicked.
-    switch (kind) {
-    case Check::ObjectKind::Button:
-        Select(ObjectTables::ObjectKind::Button, slot);
-        break;
-    case Check::ObjectKind::Pilot:
-        Select(ObjectTables::ObjectKind::Pilot, slot);
-        break;
-    case Check::ObjectKind::Slider:
-        Select(ObjectTables::ObjectKind::Slider, slot);
-        break;
-    case Check::ObjectKind::Text:
-        Select(ObjectTables::ObjectKind::Text, slot);
-        break;
-    case Check::ObjectKind::None:
+    if (slot < 0)
         ClearHL();
-        break;
-    }
+    else
+        Select(kind, slot);
     raise();
     activateWindow();
 }
@@ -909,7 +896,7 @@ void frmVantile::keepOnDesktop(QDialog &dialog) const
 
 void frmVantile::mnuDownload_Click()
 {
-    if (m_.GetCommandSet() == 2) {
+    if (ObjectTables::ConfigurationOnCard(m_.GetCommandSet())) {
         CommMessages::Show(messages_, CommMessages::NotRequiredForZav());
         return;
     }

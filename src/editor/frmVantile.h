@@ -142,7 +142,7 @@ public slots:
     void lblTextBox_Click(int index);
 
     // Shows the screen and highlights the object's settings line (only the
-    // screen for ObjectKind::None); the check and the map lead here.
+    // screen for slot -1); the check and the map lead here.
     void ShowObject(int screen, Check::ObjectKind kind, int slot);
 
 protected:

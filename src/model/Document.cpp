@@ -299,8 +299,7 @@ bool Document::Edit::Commit()
 
 QString ObjectName(ObjectTables::ObjectKind kind, int slot)
 {
-    static const char *const names[] = {"Button", "Pilot", "Slider", "Text"};
-    return QStringLiteral("%1 %2").arg(QLatin1String(names[size_t(kind)])).arg(slot + 1);
+    return QStringLiteral("%1 %2").arg(QLatin1String(RecordSchema::LayoutOf(kind).name)).arg(slot + 1);
 }
 
 QString ScreenName(int screen)

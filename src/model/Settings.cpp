@@ -272,7 +272,7 @@ bool AddressRangeValid(int addressIndex, int rangeIndex)
 QStringList NodeAddressEntries()
 {
     QStringList entries;
-    for (int k = 1; k <= 254; ++k)
+    for (int k = 1; k <= ObjectTables::LastNodeAddressIndex + 1; ++k)
         entries << QStringLiteral("Quellix Node: ") + Hex2(k);
     return entries;
 }
@@ -280,7 +280,7 @@ QStringList NodeAddressEntries()
 QStringList NodeRangeEntries()
 {
     QStringList entries;
-    for (int k = 1; k <= 64; ++k)
+    for (int k = 1; k <= ObjectTables::DeviceCount; ++k)
         entries << QStringLiteral("Node Range: %1").arg(k);
     return entries;
 }

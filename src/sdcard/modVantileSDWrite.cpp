@@ -237,7 +237,8 @@ bool modVantileSDWrite::IsRenderedScreen(int slot)
 
 bool modVantileSDWrite::Headerless(int commandSet, int slot)
 {
-    return commandSet == 2 && (ScreenGroup(slot) != 0 || slot == 1933 || slot == 1934 || slot == 1945 || slot == 1946);
+    return ObjectTables::ConfigurationOnCard(commandSet) &&
+           (ScreenGroup(slot) != 0 || slot == 1933 || slot == 1934 || slot == 1945 || slot == 1946);
 }
 
 int modVantileSDWrite::WriteTypeOf(const modVantile &m)
@@ -257,7 +258,7 @@ qint64 modVantileSDWrite::RequiredCapacity(bool writeAll, int writeType, int com
         if (SlotChosen(slot, writeAll, writeType))
             end = std::max(end, qint64(PicOffset[size_t(slot)]) + qint64(SlotSectors(slot)) * SectorSize);
     }
-    if (commandSet == 2)
+    if (ObjectTables::ConfigurationOnCard(commandSet))
         end = std::max(end, DataAreaEnd);
     return end;
 }
@@ -858,7 +859,7 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
             }
         }
     }
-    if (!result.failed && commandSet == 2) {
+    if (!result.failed && ObjectTables::ConfigurationOnCard(commandSet)) {
         ZAVBuild(m);
         currentSlot_ = -1;
         if (WriteDat(m))

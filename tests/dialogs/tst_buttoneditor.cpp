@@ -218,8 +218,10 @@ void ButtonEditorTest::pickedEntryIsStoredAndShown()
     f.m.SetButtonPicture(4, 1); // caption colour is for pictures only
     auto dialog = f.open();
     QVERIFY(pick(control<QComboBox>(dialog.get(), list), index));
-    const int word = panelWord ? f.m.PanelImage[size_t(f.m.PanelButtonWord(4) + wordOffset)]
-                               : f.m.EditorImage[size_t(f.m.EditorButtonWord(4) + wordOffset)];
+    const int word =
+        panelWord
+            ? f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Button, 4).panelWord + wordOffset)]
+            : f.m.EditorImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Button, 4).editorWord + wordOffset)];
     QCOMPARE(word, index % 256);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDButton"), 4));
 }
@@ -473,7 +475,8 @@ void ButtonEditorTest::damagedRecordOpensSafely()
     f.m.SetButtonType(4, 200);
     f.m.SetButtonLeft(4, 5000);
     f.m.SetNodeRange(255);
-    f.m.PanelImage[size_t(f.m.PanelButtonWord(4) + 10)] = 255; // password digit
+    f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Button, 4).panelWord + 10)] =
+        255; // password digit
     const auto panel = f.m.PanelImage;
     auto dialog = f.open();
     QCOMPARE(control<QComboBox>(dialog.get(), "cboType")->currentIndex(), -1);

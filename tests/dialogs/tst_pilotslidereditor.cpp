@@ -119,7 +119,8 @@ void PilotSliderEditorTest::pilotPickedEntries()
     f.m.SetPilotUsed(7, 1);
     auto dialog = f.open<frmVantilePilot>();
     QVERIFY(pick(control<QComboBox>(dialog.get(), list), index));
-    QCOMPARE(int(f.m.PanelImage[size_t(f.m.PanelPilotWord(7) + wordOffset)]), index % 256);
+    QCOMPARE(int(f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Pilot, 7).panelWord + wordOffset)]),
+             index % 256);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDPilot"), 7));
 }
 

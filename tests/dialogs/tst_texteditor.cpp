@@ -206,7 +206,7 @@ void TextEditorTest::barGraphDisablesAllButDevice()
         QVERIFY2(!f.enabled(dialog.get(), name), name);
     QVERIFY(pick(control<QComboBox>(dialog.get(), "cboSldDev"), 4));
     QCOMPARE(f.m.GetTextDevice(3), 4);
-    QCOMPARE(int(f.m.PanelImage[size_t(f.m.PanelTextWord(3) + 7)]), 0);
+    QCOMPARE(int(f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Text, 3).panelWord + 7)]), 0);
 }
 
 void TextEditorTest::textFilterAndLength()

@@ -4,6 +4,7 @@
 // screen behind a password; the rooms have lights with pilots, a dimmer
 // slider with its value box and bar graph.
 #include "assets/PictureSets.h"
+#include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
@@ -16,12 +17,12 @@ namespace
 {
 
 // Button function codes.
-constexpr int PushInput = 0;     // + input 1 - 8
-constexpr int TurnOnInput = 8;   // + input
-constexpr int TurnOffInput = 16; // + input
-constexpr int GotoHome = 25;
-constexpr int GotoScreen = 25;         // + screen 1 - 15
-constexpr int GotoScreenPassword = 41; // + screen
+constexpr int PushInput = ObjectTables::FirstPushCode - 1;       // + input 1 - 8
+constexpr int TurnOnInput = ObjectTables::FirstTurnOnCode - 1;   // + input
+constexpr int TurnOffInput = ObjectTables::FirstTurnOffCode - 1; // + input
+constexpr int GotoHome = ObjectTables::GotoHomeCode;
+constexpr int GotoScreen = ObjectTables::GotoHomeCode;             // + screen 1 - 15
+constexpr int GotoScreenPassword = ObjectTables::PasswordHomeCode; // + screen
 
 // Button pictures (index into the set + 1): the set comes in groups of four
 // per size, square grey, square blue, round grey, round blue.
@@ -63,8 +64,7 @@ public:
         m_.SetButtonWidth(n, size.width());
         m_.SetButtonHeight(n, size.height());
         m_.SetButtonFontSize(n, fontSize);
-        m_.SetButtonTextX(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
-        m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
+        DerivedFields::StoreCaptionOffset(m_, m_.CurrentScreen, n);
         m_.SetButtonTextColor(n, whiteCaption ? 1 : 0);
         m_.SetButtonText(n, caption);
     }
