@@ -101,7 +101,7 @@ int RunDownloadCommand(const QStringList &args)
     modVantile m;
     if (!LoadProject("download", project, m))
         return ExitFailed;
-    if (m.GetCommandSet() == 2) {
+    if (ObjectTables::ConfigurationOnCard(m.GetCommandSet())) {
         printBox("download", stderr, CommMessages::NotRequiredForZav());
         return ExitNotRequired;
     }

@@ -183,7 +183,7 @@ int RunSdImageCommand(const QStringList &args)
     if (!image.Commit(&error))
         return failed(error);
     std::printf("%s: %d pictures written%s, %lld bytes\n", qPrintable(o.target), result.picturesWritten,
-                m.GetCommandSet() == 2 ? " and the configuration data area" : "",
+                ObjectTables::ConfigurationOnCard(m.GetCommandSet()) ? " and the configuration data area" : "",
                 static_cast<long long>(QFileInfo(o.target).size()));
     printSkipped(result.skipped, "sd-image");
     return result.skipped.isEmpty() ? ExitOk : ExitDifferent;
@@ -263,7 +263,7 @@ int RunSdVerifyCommand(const QStringList &args)
             std::printf("If the card was written with the project's own screens only (sd-image --screens-only, "
                         "or the SD writer's check box cleared), compare it with --screens-only.\n");
     }
-    if (same && m.GetCommandSet() == 2) {
+    if (same && ObjectTables::ConfigurationOnCard(m.GetCommandSet())) {
         ZAVBuild(m);
         const QByteArray stream = DeviceDataStream(m);
         QByteArray map = stream.mid(modVantile::PanelWords, 128);
@@ -287,6 +287,6 @@ int RunSdVerifyCommand(const QStringList &args)
         return ExitFailed;
     }
     std::printf("%s matches the project: %d pictures%s compared\n", qPrintable(o.target), compared,
-                m.GetCommandSet() == 2 ? " and the configuration data area" : "");
+                ObjectTables::ConfigurationOnCard(m.GetCommandSet()) ? " and the configuration data area" : "");
     return 0;
 }

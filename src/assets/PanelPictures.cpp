@@ -1,5 +1,6 @@
 #include "assets/PanelPictures.h"
 
+#include "assets/RenderPictures.h"
 #include "render/RenderFont.h"
 
 #include <QPainter>
@@ -64,10 +65,9 @@ int frameHeight(bool large)
 
 QImage ValueBox(int fontSize, int percent)
 {
-    static constexpr std::array<QSize, 4> sizes{QSize(32, 18), QSize(48, 22), QSize(64, 28), QSize(86, 38)};
-    if (fontSize < 0 || fontSize >= int(sizes.size()))
+    const QSize size = RenderPictures::ValueBoxSize(fontSize);
+    if (size.isEmpty())
         return {};
-    const QSize size = sizes[size_t(fontSize)];
     QImage image = blank(size.width(), size.height(), Qt::white);
     QPainter p(&image);
     p.setPen(QColor(128, 128, 128));
@@ -143,7 +143,8 @@ QImage BarGraph(int family, int level)
     if (family < 0 || family >= 6)
         return {};
     const bool large = family >= 3;
-    const int w = large ? 20 : 16, h = large ? 421 : 221;
+    const QSize size = large ? RenderPictures::LargeBarGraphSize : RenderPictures::SmallBarGraphSize;
+    const int w = size.width(), h = size.height();
     const std::array<Colours, 3> colours{Colours{QColor(0, 0, 255), QColor(0, 0, 48)},
                                          Colours{QColor(0, 255, 0), QColor(0, 32, 0)},
                                          Colours{QColor(224, 224, 224), QColor(32, 32, 32)}};

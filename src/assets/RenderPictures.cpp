@@ -96,13 +96,13 @@ const QImage &ValueBoxPicture(int fontSize)
 
 const QImage &SmallBarGraphPicture()
 {
-    static const QImage image = drawBarGraph(QSize(16, 221));
+    static const QImage image = drawBarGraph(SmallBarGraphSize);
     return image;
 }
 
 const QImage &LargeBarGraphPicture()
 {
-    static const QImage image = drawBarGraph(QSize(20, 421));
+    static const QImage image = drawBarGraph(LargeBarGraphSize);
     return image;
 }
 

@@ -41,11 +41,6 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quotedText + QLatin1Char('"');
 }
 
-QString nodeHex(int node)
-{
-    return QStringLiteral("%1").arg(node, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 QString entriesOf(const MapRow &row, Role role, const QString &separator)
 {
     QStringList places;
@@ -78,7 +73,7 @@ std::vector<MapRow> FunctionMap(const modVantile &m, const std::vector<Finding> 
                     {s, ObjectKind::Button, n});
         }
         for (int n = 0; n < modVantile::PilotCount; ++n) {
-            const int input = m.GetPilotInput(s, n) + 1;
+            const int input = m.GetPilotInput(s, n) + RecordSchema::Pilot::Input.shown;
             if (m.GetPilotUsed(s, n) != 0 && input >= 1 && input <= OT::InputCount)
                 add(m.GetPilotDevice(s, n), input, Role::Show, {s, ObjectKind::Pilot, n});
         }
@@ -117,7 +112,7 @@ QString RoleName(Role role)
 
 QString RowLabel(const MapRow &row)
 {
-    return QStringLiteral("node ") + nodeHex(row.node) +
+    return QStringLiteral("node ") + OT::NodeText(row.node) +
            (row.input == 0 ? QStringLiteral(" level") : QStringLiteral(" input %1").arg(row.input));
 }
 
@@ -145,7 +140,8 @@ QByteArray MapCsv(const std::vector<MapRow> &rows)
     header << QStringLiteral("marks");
     lines << header.join(QLatin1Char(','));
     for (const MapRow &row : rows) {
-        QStringList fields{nodeHex(row.node), row.input == 0 ? QStringLiteral("level") : QString::number(row.input)};
+        QStringList fields{OT::NodeText(row.node),
+                           row.input == 0 ? QStringLiteral("level") : QString::number(row.input)};
         for (int r = 0; r < RoleCount; ++r)
             fields << csvField(entriesOf(row, Role(r), QStringLiteral("; ")));
         QStringList marks;

@@ -1,9 +1,10 @@
 #include "check/ProjectCheck.h"
 
 #include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
 #include "model/Ansi.h"
 #include "model/BackgroundLookup.h"
+#include "model/DerivedFields.h"
+#include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
@@ -31,16 +32,9 @@ namespace OT = ObjectTables;
 namespace
 {
 
-// A project file keeps each background behind a 16-bit byte count.
-
 QString quoted(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-QString nodeText(int node)
-{
-    return QStringLiteral("%1").arg(node, 2, 16, QLatin1Char('0')).toUpper();
 }
 
 QString sizeText(int width, int height)
@@ -62,76 +56,10 @@ QSize reachOf(const QRect &ink)
     return ink.isEmpty() ? QSize() : QSize(ink.right() + 1, ink.bottom() + 1);
 }
 
-QSize objectPictureSize(const modVantile &m, const ObjectRef &o)
+bool inUse(const modVantile &m, const ObjectRef &o)
 {
-    const int s = o.screen, n = o.slot;
-    switch (o.kind) {
-    case ObjectKind::Button: {
-        const int picture = m.GetButtonPicture(s, n);
-        if (picture == 0)
-            return {m.GetButtonWidth(s, n), m.GetButtonHeight(s, n)};
-        return PictureSets::ButtonPictureSize(picture - 1);
-    }
-    case ObjectKind::Pilot:
-        return PictureSets::PilotPictureSize(m.GetPilotPicture(s, n));
-    case ObjectKind::Slider:
-        return PictureSets::SliderPictureSize(m.GetSliderPicture(s, n) - 1);
-    case ObjectKind::Text:
-        switch (OT::DecodeTextType(m.GetTextType(s, n))) {
-        case OT::TextKind::FixedText:
-            return {m.GetTextWidth(s, n), m.GetTextHeight(s, n)};
-        case OT::TextKind::SliderValue:
-        case OT::TextKind::DimmerValue:
-            return RenderPictures::ValueBoxSize(m.GetTextFontSize(s, n));
-        case OT::TextKind::SmallBar:
-            return RenderPictures::SmallBarGraphPicture().size();
-        case OT::TextKind::LargeBar:
-            return RenderPictures::LargeBarGraphPicture().size();
-        default:
-            return {};
-        }
-    case ObjectKind::None:
-        break;
-    }
-    return {};
+    return EditOperations::SlotUsed(m, o.screen, o.kind, o.slot);
 }
-
-QPoint objectPosition(const modVantile &m, const ObjectRef &o)
-{
-    const int s = o.screen, n = o.slot;
-    switch (o.kind) {
-    case ObjectKind::Button:
-        return {m.GetButtonLeft(s, n), m.GetButtonTop(s, n)};
-    case ObjectKind::Pilot:
-        return {m.GetPilotLeft(s, n), m.GetPilotTop(s, n)};
-    case ObjectKind::Slider:
-        return {m.GetSliderLeft(s, n), m.GetSliderTop(s, n)};
-    case ObjectKind::Text:
-        return {m.GetTextLeft(s, n), m.GetTextTop(s, n)};
-    case ObjectKind::None:
-        break;
-    }
-    return {};
-}
-
-int slotCount(ObjectKind kind)
-{
-    switch (kind) {
-    case ObjectKind::Button:
-        return modVantile::ButtonCount;
-    case ObjectKind::Pilot:
-        return modVantile::PilotCount;
-    case ObjectKind::Slider:
-        return modVantile::SliderCount;
-    case ObjectKind::Text:
-        return modVantile::TextCount;
-    case ObjectKind::None:
-        break;
-    }
-    return 0;
-}
-
-constexpr std::array<ObjectKind, 4> Kinds{ObjectKind::Button, ObjectKind::Pilot, ObjectKind::Slider, ObjectKind::Text};
 
 // The device an object drives or shows, when it has one.
 std::optional<int> deviceOf(const modVantile &m, const ObjectRef &o)
@@ -152,8 +80,6 @@ std::optional<int> deviceOf(const modVantile &m, const ObjectRef &o)
             return m.GetTextDevice(s, n);
         return std::nullopt;
     }
-    case ObjectKind::None:
-        break;
     }
     return std::nullopt;
 }
@@ -173,10 +99,10 @@ public:
         deviceOptions();
         for (int s = 0; s < modVantile::ScreenCount; ++s) {
             background(s);
-            for (ObjectKind kind : Kinds)
-                for (int n = 0; n < slotCount(kind); ++n) {
-                    const ObjectRef o{s, kind, n};
-                    if (!InUse(m_, o))
+            for (const RecordSchema::Layout &l : RecordSchema::Layouts)
+                for (int n = 0; n < l.count; ++n) {
+                    const ObjectRef o{s, l.kind, n};
+                    if (!inUse(m_, o))
                         continue;
                     damagedValues(o);
                     outsideScreen(o);
@@ -204,7 +130,7 @@ private:
         findings_.push_back({severity, code, where, sentence});
     }
 
-    QString node(int device) const { return nodeText(OT::NodeOf(m_.GetNodeAddress(), device)); }
+    QString node(int device) const { return OT::NodeText(OT::NodeOf(m_.GetNodeAddress(), device)); }
 
     void deviceOptions()
     {
@@ -220,7 +146,7 @@ private:
         if (last > OT::LastNode)
             add(Severity::Error, Code::RangeBeyondLast, project,
                 QStringLiteral("The node range %1 to %2 reaches beyond the last node FE.")
-                    .arg(nodeText(first), nodeText(last)));
+                    .arg(OT::NodeText(first), OT::NodeText(last)));
     }
 
     // "left 900 (0 to 799)" for each field outside its range.
@@ -246,51 +172,7 @@ private:
 
     void damagedValues(const ObjectRef &o)
     {
-        const int s = o.screen, n = o.slot;
-        QStringList bad;
-        switch (o.kind) {
-        case ObjectKind::Button:
-            bad = outOfRange({{"function", m_.GetButtonType(s, n), 0, OT::LastPasswordCode},
-                              {"left", m_.GetButtonLeft(s, n), 0, OT::MaxPosition},
-                              {"top", m_.GetButtonTop(s, n), 0, OT::MaxPosition},
-                              {"picture", m_.GetButtonPicture(s, n), 0, OT::LastButtonPicture},
-                              {"width", m_.GetButtonWidth(s, n), 0, OT::MaxPosition},
-                              {"height", m_.GetButtonHeight(s, n), 0, OT::MaxPosition},
-                              {"caption colour", m_.GetButtonTextColor(s, n), 0, OT::LastCaptionColour},
-                              {"caption font size", m_.GetButtonFontSize(s, n), 0, OT::FontSizeCount - 1}});
-            for (int i = 0; i < 6; ++i) {
-                const int digit = m_.PanelImage[size_t(m_.PanelButtonWord(s, n) + 10 + i)];
-                if (digit < 0 || digit > 9) {
-                    bad << QStringLiteral("a password digit %1 (0 to 9)").arg(digit);
-                    break;
-                }
-            }
-            break;
-        case ObjectKind::Pilot:
-            bad = outOfRange({{"used", m_.GetPilotUsed(s, n), 0, 1},
-                              {"picture", m_.GetPilotPicture(s, n), 0, OT::LastPilotPicture},
-                              {"left", m_.GetPilotLeft(s, n), 0, OT::MaxPosition},
-                              {"top", m_.GetPilotTop(s, n), 0, OT::MaxPosition},
-                              {"input", m_.GetPilotInput(s, n) + 1, 1, OT::InputCount}});
-            break;
-        case ObjectKind::Slider:
-            bad = outOfRange({{"picture", m_.GetSliderPicture(s, n), 0, OT::LastSliderPicture},
-                              {"left", m_.GetSliderLeft(s, n), 0, OT::MaxPosition},
-                              {"top", m_.GetSliderTop(s, n), 0, OT::MaxPosition}});
-            break;
-        case ObjectKind::Text:
-            bad = outOfRange({{"type", m_.GetTextType(s, n), 0, OT::LastTextType},
-                              {"left", m_.GetTextLeft(s, n), 0, OT::MaxPosition},
-                              {"top", m_.GetTextTop(s, n), 0, OT::MaxPosition},
-                              {"width", m_.GetTextWidth(s, n), 0, OT::MaxPosition},
-                              {"height", m_.GetTextHeight(s, n), 0, OT::MaxPosition},
-                              {"text colour", m_.GetTextColor(s, n), 0, OT::LastCaptionColour},
-                              {"font size", m_.GetTextFontSize(s, n), 0, OT::FontSizeCount - 1}});
-            break;
-        case ObjectKind::None:
-            break;
-        }
-        damaged(o, QStringLiteral("Values outside their range: "), bad);
+        damaged(o, QStringLiteral("Values outside their range: "), m_.DamagedFields(o.screen, o.kind, o.slot));
     }
 
     void outsideScreen(const ObjectRef &o)
@@ -324,10 +206,11 @@ private:
         if (*device < 0 || *device > range)
             add(Severity::Error, Code::DeviceBeyondRange, o,
                 QStringLiteral("Its device, node %1, lies outside the node range %2 to %3.")
-                    .arg(nodeText(node), nodeText(OT::NodeOf(address, 0)), nodeText(OT::NodeOf(address, range))));
+                    .arg(OT::NodeText(node), OT::NodeText(OT::NodeOf(address, 0)),
+                         OT::NodeText(OT::NodeOf(address, range))));
         else if (node > OT::LastNode)
             add(Severity::Error, Code::NodeBeyondLast, o,
-                QStringLiteral("Its device would be node %1, beyond the last node FE.").arg(nodeText(node)));
+                QStringLiteral("Its device would be node %1, beyond the last node FE.").arg(OT::NodeText(node)));
     }
 
     void fit(const ObjectRef &o)
@@ -336,11 +219,13 @@ private:
         if (o.kind == ObjectKind::Button) {
             const int picture = m_.GetButtonPicture(s, n), fontSize = m_.GetButtonFontSize(s, n);
             const QString caption = m_.GetButtonText(s, n);
-            if (picture < 1 || picture > OT::LastButtonPicture || !OT::ValidFontSize(fontSize) || caption.isEmpty())
+            if (picture < 1 || picture > PictureSets::ButtonPictureCount || !OT::ValidFontSize(fontSize) ||
+                caption.isEmpty())
                 return;
             const OT::FontChoice font = OT::CaptionFonts[size_t(fontSize)];
-            const int offset = OT::CaptionOffsetTwips[size_t(fontSize)] / OT::TwipsPerPixel;
-            const QSize room = PictureSets::ButtonPictureSize(picture - 1) - QSize(offset, offset);
+            const QSize offset(DerivedFields::CaptionOffsetX(m_, s, n) / OT::TwipsPerPixel,
+                               DerivedFields::CaptionOffsetY(m_, s, n) / OT::TwipsPerPixel);
+            const QSize room = PictureSets::ButtonPictureSize(picture - 1) - offset;
             const QSize need = reachOf(inkOf(caption, font));
             if (need.width() > room.width() || need.height() > room.height())
                 add(Severity::Warning, Code::CaptionDoesNotFit, o,
@@ -348,7 +233,7 @@ private:
                         .arg(quoted(caption), sizeText(need.width(), need.height()))
                         .arg(font.points)
                         .arg(sizeText(room.width(), room.height())));
-        } else if (o.kind == ObjectKind::Text && m_.GetTextType(s, n) == 1) {
+        } else if (o.kind == ObjectKind::Text && OT::DecodeTextType(m_.GetTextType(s, n)) == OT::TextKind::FixedText) {
             const int fontSize = m_.GetTextFontSize(s, n);
             const QString text = m_.GetTextString(s, n);
             if (!OT::ValidFontSize(fontSize) || text.isEmpty())
@@ -371,7 +256,7 @@ private:
             return;
         const int type = m_.GetButtonType(o.screen, o.slot);
         const OT::ButtonFunction f = OT::DecodeButton(type);
-        if (OT::IsGotoAction(f.action) && !ScreenHasObjects(m_, f.screen))
+        if (OT::IsGotoAction(f.action) && !EditOperations::ScreenHasObjects(m_, f.screen))
             add(Severity::Warning, Code::GotoEmptyScreen, o,
                 QStringLiteral("%1 leads to a screen with no objects.").arg(quoted(OT::ButtonFunctionEntry(type))));
         if (f.action == OT::ButtonAction::GotoPassword && m_.GetButtonPassword(o.screen, o.slot) == 0)
@@ -383,9 +268,9 @@ private:
     {
         std::vector<std::pair<ObjectRef, QRect>> touch;
         for (ObjectKind kind : {ObjectKind::Button, ObjectKind::Slider})
-            for (int n = 0; n < slotCount(kind); ++n) {
+            for (int n = 0; n < OT::SlotCount(kind); ++n) {
                 const ObjectRef o{s, kind, n};
-                if (!InUse(m_, o))
+                if (!inUse(m_, o))
                     continue;
                 const QRect area = ObjectArea(m_, o);
                 if (!area.isEmpty())
@@ -406,13 +291,13 @@ private:
     {
         QList<int> set, shown;
         for (int n = 0; n < modVantile::SliderCount; ++n)
-            if (InUse(m_, {s, ObjectKind::Slider, n}))
+            if (inUse(m_, {s, ObjectKind::Slider, n}))
                 set << m_.GetSliderDevice(s, n);
         for (int n = 0; n < modVantile::TextCount; ++n)
             if (deviceOf(m_, {s, ObjectKind::Text, n}))
                 shown << m_.GetTextDevice(s, n);
         for (int n = 0; n < modVantile::SliderCount; ++n)
-            if (InUse(m_, {s, ObjectKind::Slider, n}) && !shown.contains(m_.GetSliderDevice(s, n)))
+            if (inUse(m_, {s, ObjectKind::Slider, n}) && !shown.contains(m_.GetSliderDevice(s, n)))
                 add(Severity::Note, Code::SliderWithoutDisplay, {s, ObjectKind::Slider, n},
                     QStringLiteral("No value box or bar graph on this screen shows the level of node %1 that this "
                                    "slider sets.")
@@ -427,7 +312,7 @@ private:
     void background(int s)
     {
         const QString background = m_.ScreenBackground[size_t(s)];
-        const ObjectRef where{s, ObjectKind::None, -1};
+        const ObjectRef where = WholeScreen(s);
         if (const QString why = BackgroundStorageProblem(background); !why.isEmpty())
             add(Severity::Error, Code::BackgroundNotStorable, where, why);
         if (IsColorBackground(background)) {
@@ -463,8 +348,8 @@ private:
             }
         }
         for (int s = 1; s < modVantile::ScreenCount; ++s)
-            if (!reached[size_t(s)] && ScreenHasObjects(m_, s))
-                add(Severity::Warning, Code::ScreenUnreachable, {s, ObjectKind::None, -1},
+            if (!reached[size_t(s)] && EditOperations::ScreenHasObjects(m_, s))
+                add(Severity::Warning, Code::ScreenUnreachable, WholeScreen(s),
                     QStringLiteral("No Goto button leads to this screen from Home, directly or through other "
                                    "screens."));
     }
@@ -500,8 +385,8 @@ private:
         }
         for (int s = 0; s < modVantile::ScreenCount; ++s)
             for (int n = 0; n < modVantile::PilotCount; ++n) {
-                const int input = m_.GetPilotInput(s, n) + 1;
-                if (!InUse(m_, {s, ObjectKind::Pilot, n}) || input < 1 || input > OT::InputCount)
+                const int input = m_.GetPilotInput(s, n) + RecordSchema::Pilot::Input.shown;
+                if (!inUse(m_, {s, ObjectKind::Pilot, n}) || input < 1 || input > OT::InputCount)
                     continue;
                 const int device = m_.GetPilotDevice(s, n);
                 if (!anyButton.count({device, input}))
@@ -568,19 +453,7 @@ QString CodeName(Code c)
 
 QString KindName(ObjectKind k)
 {
-    switch (k) {
-    case ObjectKind::Button:
-        return QStringLiteral("button");
-    case ObjectKind::Pilot:
-        return QStringLiteral("pilot");
-    case ObjectKind::Slider:
-        return QStringLiteral("slider");
-    case ObjectKind::Text:
-        return QStringLiteral("text");
-    case ObjectKind::None:
-        break;
-    }
-    return {};
+    return QString::fromLatin1(RecordSchema::LayoutOf(k).name).toLower();
 }
 
 QString ScreenLabel(int screen)
@@ -602,7 +475,7 @@ QString ObjectLabel(ObjectKind kind, int slot)
 
 QString PlaceLabel(const ObjectRef &where)
 {
-    if (where.screen < 0 || where.kind == ObjectKind::None)
+    if (!where.IsObject())
         return ScreenLabel(where.screen);
     return ScreenLabel(where.screen) + QLatin1Char(' ') + ObjectLabel(where.kind, where.slot);
 }
@@ -616,7 +489,7 @@ QByteArray FindingsJson(const std::vector<Finding> &findings)
 {
     QJsonArray array;
     for (const Finding &f : findings) {
-        const bool object = f.where.screen >= 0 && f.where.kind != ObjectKind::None;
+        const bool object = f.where.IsObject();
         QJsonObject o;
         o.insert(QStringLiteral("severity"), SeverityName(f.severity));
         o.insert(QStringLiteral("check"), CodeName(f.code));
@@ -629,28 +502,11 @@ QByteArray FindingsJson(const std::vector<Finding> &findings)
     return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
 
-bool InUse(const modVantile &m, const ObjectRef &o)
-{
-    switch (o.kind) {
-    case ObjectKind::Button:
-        return m.GetButtonType(o.screen, o.slot) != 0;
-    case ObjectKind::Pilot:
-        return m.GetPilotUsed(o.screen, o.slot) != 0;
-    case ObjectKind::Slider:
-        return m.GetSliderPicture(o.screen, o.slot) != 0;
-    case ObjectKind::Text:
-        return m.GetTextType(o.screen, o.slot) != 0;
-    case ObjectKind::None:
-        break;
-    }
-    return false;
-}
-
 QRect ObjectArea(const modVantile &m, const ObjectRef &o)
 {
-    const QPoint at = objectPosition(m, o);
-    QRect area(at, objectPictureSize(m, o));
-    if (o.kind == ObjectKind::Text && m.GetTextType(o.screen, o.slot) == 1) {
+    const QPoint at = EditOperations::ObjectPosition(m, o.screen, o.kind, o.slot);
+    QRect area(at, EditOperations::PanelPictureSize(m, o.screen, o.kind, o.slot));
+    if (o.kind == ObjectKind::Text && OT::DecodeTextType(m.GetTextType(o.screen, o.slot)) == OT::TextKind::FixedText) {
         const int fontSize = m.GetTextFontSize(o.screen, o.slot);
         if (OT::ValidFontSize(fontSize)) {
             const QRect ink = inkOf(m.GetTextString(o.screen, o.slot), OT::TextFonts[size_t(fontSize)]);
@@ -665,15 +521,6 @@ QRect ScreenArea(const modVantile &m)
 {
     const Settings::PanelSize size = Settings::ScreenSize(m.GetResolution(), m.GetLayout());
     return QRect(0, 0, size.width, size.height);
-}
-
-bool ScreenHasObjects(const modVantile &m, int screen)
-{
-    for (ObjectKind kind : Kinds)
-        for (int n = 0; n < slotCount(kind); ++n)
-            if (InUse(m, {screen, kind, n}))
-                return true;
-    return false;
 }
 
 // Where a picture background is looked up; one place, so that projects from

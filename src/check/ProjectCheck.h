@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ObjectTables.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -17,7 +19,7 @@ namespace Check
 {
 
 enum class Severity { Error, Warning, Note };
-enum class ObjectKind { None, Button, Pilot, Slider, Text };
+using ObjectTables::ObjectKind;
 
 // What was found; the command line prints it as a stable identifier.
 enum class Code {
@@ -44,13 +46,18 @@ enum class Code {
 };
 
 // An object of a screen: kind and slot (0-based, as the settings lists hold
-// them). Screen -1 is the project as a whole; kind None a whole screen.
+// them). Slot -1 is the screen as a whole, screen -1 the project.
 struct ObjectRef {
     int screen = -1;
-    ObjectKind kind = ObjectKind::None;
+    ObjectKind kind = ObjectKind::Button;
     int slot = -1;
     bool operator==(const ObjectRef &) const = default;
+    bool IsObject() const { return screen >= 0 && slot >= 0; }
 };
+inline ObjectRef WholeScreen(int screen)
+{
+    return {screen, ObjectKind::Button, -1};
+}
 
 struct Finding {
     Severity severity = Severity::Note;
@@ -82,8 +89,6 @@ QString FindingLine(const Finding &f);
 // A JSON array, one object per finding.
 QByteArray FindingsJson(const std::vector<Finding> &findings);
 
-// Whether a record slot holds an object (its first word is not 0).
-bool InUse(const modVantile &m, const ObjectRef &object);
 // The area an object covers on its screen, in panel pixels: its picture, the
 // stored size of a touch area or a text area, the value-box or bar-graph
 // picture; for a fixed text also its text as drawn. Empty when the record
@@ -91,8 +96,6 @@ bool InUse(const modVantile &m, const ObjectRef &object);
 QRect ObjectArea(const modVantile &m, const ObjectRef &object);
 // The screen of the project's resolution and orientation.
 QRect ScreenArea(const modVantile &m);
-// A screen holds objects when any of its slots is in use.
-bool ScreenHasObjects(const modVantile &m, int screen);
 
 // The reason a screen's picture background cannot be drawn (it is missing
 // or no readable picture); empty when it can, or for a colour.

@@ -3,6 +3,7 @@
 #include "check/FunctionMap.h"
 #include "check/ProjectCheck.h"
 #include "model/BackgroundLookup.h"
+#include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
@@ -48,11 +49,6 @@ QFont reportFont(double points, bool bold = false)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
-}
-
-QString nodeHex(int node)
-{
-    return QStringLiteral("%1").arg(node, 2, 16, QLatin1Char('0')).toUpper();
 }
 
 // Text laid out from top to bottom over as many pages as it needs. The
@@ -161,7 +157,16 @@ struct ObjectRow {
 
 QString deviceCell(const modVantile &m, int device)
 {
-    return nodeHex(OT::NodeOf(m.GetNodeAddress(), device));
+    return OT::NodeText(OT::NodeOf(m.GetNodeAddress(), device));
+}
+
+// A caption or text whose words hold a character code the image cannot hold
+// is damaged; printing what the low bytes spell would garble it.
+QString textCell(const modVantile &m, const ObjectRef &o, const RecordSchema::Field &field, const QString &text)
+{
+    if (const std::optional<int> bad = m.DamagedWord(o.screen, o.kind, o.slot, field))
+        return QStringLiteral("damaged (character %1)").arg(*bad);
+    return text;
 }
 
 // The objects of a screen in the order of the settings lists, with their table cells.
@@ -171,8 +176,7 @@ QList<ObjectRow> objectRows(const modVantile &m, int s, bool withPasswords)
     const auto add = [&](ObjectKind kind, int n, const QString &caption, const QString &function, const QString &device,
                          const QString &input, const QString &password) {
         const ObjectRef o{s, kind, n};
-        const QString object =
-            KindName(kind).at(0).toUpper() + KindName(kind).mid(1) + QStringLiteral(" %1").arg(n + 1);
+        const QString object = QLatin1String(RecordSchema::LayoutOf(kind).name) + QStringLiteral(" %1").arg(n + 1);
         rows.append({o,
                      ObjectArea(m, o),
                      {QString::number(rows.size() + 1), object, caption, function, device, input, password}});
@@ -185,18 +189,20 @@ QList<ObjectRow> objectRows(const modVantile &m, int s, bool withPasswords)
         const bool input = OT::IsInputAction(f.action);
         QString password = QStringLiteral("no");
         if (f.action == OT::ButtonAction::GotoPassword)
-            password = withPasswords ? QStringLiteral("%1").arg(m.GetButtonPassword(s, n), 6, 10, QLatin1Char('0'))
-                                     : QStringLiteral("yes");
+            password = withPasswords ? OT::PasswordText(m.GetButtonPassword(s, n)) : QStringLiteral("yes");
         const QString function = f.action == OT::ButtonAction::Unknown ? QStringLiteral("damaged (%1)").arg(type)
                                                                        : OT::ButtonFunctionEntry(type);
-        add(ObjectKind::Button, n, m.GetButtonPicture(s, n) == 0 ? QString() : m.GetButtonText(s, n), function,
-            input ? deviceCell(m, m.GetButtonDevice(s, n)) : QString(), input ? QString::number(f.input) : QString(),
-            password);
+        const QString caption =
+            m.GetButtonPicture(s, n) == 0
+                ? QString()
+                : textCell(m, {s, ObjectKind::Button, n}, RecordSchema::Button::Caption, m.GetButtonText(s, n));
+        add(ObjectKind::Button, n, caption, function, input ? deviceCell(m, m.GetButtonDevice(s, n)) : QString(),
+            input ? QString::number(f.input) : QString(), password);
     }
     for (int n = 0; n < modVantile::PilotCount; ++n)
         if (m.GetPilotUsed(s, n) != 0)
             add(ObjectKind::Pilot, n, QString(), QStringLiteral("Pilot light"), deviceCell(m, m.GetPilotDevice(s, n)),
-                QString::number(m.GetPilotInput(s, n) + 1), QString());
+                QString::number(m.GetPilotInput(s, n) + RecordSchema::Pilot::Input.shown), QString());
     for (int n = 0; n < modVantile::SliderCount; ++n)
         if (m.GetSliderPicture(s, n) != 0)
             add(ObjectKind::Slider, n, QString(), QStringLiteral("Slider"), deviceCell(m, m.GetSliderDevice(s, n)),
@@ -208,8 +214,10 @@ QList<ObjectRow> objectRows(const modVantile &m, int s, bool withPasswords)
         const OT::TextKind k = OT::DecodeTextType(type);
         const bool device = OT::IsValueBox(k) || OT::IsBarGraph(k);
         const QString entry = OT::TextTypeEntry(type);
-        add(ObjectKind::Text, n, k == OT::TextKind::FixedText ? m.GetTextString(s, n) : QString(),
-            entry.isEmpty() ? QStringLiteral("damaged (%1)").arg(type) : entry,
+        const QString text = k == OT::TextKind::FixedText ? textCell(m, {s, ObjectKind::Text, n},
+                                                                     RecordSchema::Text::String, m.GetTextString(s, n))
+                                                          : QString();
+        add(ObjectKind::Text, n, text, entry.isEmpty() ? QStringLiteral("damaged (%1)").arg(type) : entry,
             device ? deviceCell(m, m.GetTextDevice(s, n)) : QString(), QString(), QString());
     }
     return rows;
@@ -233,8 +241,8 @@ void titlePage(Pages &pages, const modVantile &m, const ReportOptions &options, 
 
     pages.Heading(QStringLiteral("Device Options"), 13);
     const int address = m.GetNodeAddress(), range = m.GetNodeRange();
-    const QString nodes =
-        QStringLiteral(" (nodes %1 to %2)").arg(nodeHex(OT::NodeOf(address, 0)), nodeHex(OT::NodeOf(address, range)));
+    const QString nodes = QStringLiteral(" (nodes %1 to %2)")
+                              .arg(OT::NodeText(OT::NodeOf(address, 0)), OT::NodeText(OT::NodeOf(address, range)));
     pages.Table(
         {130, 250}, {QStringLiteral("Option"), QStringLiteral("Setting")},
         {{QStringLiteral("Orientation"), m.GetLayout() != 0 ? QStringLiteral("Portrait") : QStringLiteral("Landscape")},
@@ -246,7 +254,7 @@ void titlePage(Pages &pages, const modVantile &m, const ReportOptions &options, 
 
     QStringList screens;
     for (int s = 0; s < modVantile::ScreenCount; ++s)
-        if (ScreenHasObjects(m, s))
+        if (EditOperations::ScreenHasObjects(m, s))
             screens << ScreenTitle(s);
     pages.Paragraph(QStringLiteral("Screens with objects: ") +
                         (screens.isEmpty() ? QStringLiteral("none") : screens.join(QStringLiteral(", "))),
@@ -372,7 +380,7 @@ bool WriteReport(const modVantile &m, const QString &path, const ReportOptions &
             return fail(QStringLiteral("The PDF could not be started."));
         titlePage(pages, m, options, CountFindings(findings));
         for (int s = 0; s < modVantile::ScreenCount; ++s)
-            if (ScreenHasObjects(m, s))
+            if (EditOperations::ScreenHasObjects(m, s))
                 screenPage(pages, m, s, options.withPasswords);
         mapPages(pages, map);
         findingPages(pages, findings);

@@ -145,7 +145,7 @@ void frmFunctionMap::Refresh()
             worst = std::min(worst, f.severity);
         }
         const QString mark = row.marks.empty() ? QString() : Check::SeverityName(worst);
-        const QString node = QStringLiteral("%1").arg(row.node, 2, 16, QLatin1Char('0')).toUpper();
+        const QString node = ObjectTables::NodeText(row.node);
         const QString input = row.input == 0 ? QStringLiteral("level") : QString::number(row.input);
         for (const Check::MapEntry &e : row.entries) {
             const int r = lstMap->rowCount();

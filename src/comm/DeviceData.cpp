@@ -12,8 +12,8 @@ int ClampEdge(int edge)
 {
     if (edge < 0)
         return 8;
-    if (edge > 4095)
-        return 4095;
+    if (edge > RecordSchema::LastEdge)
+        return RecordSchema::LastEdge;
     return edge;
 }
 
@@ -82,19 +82,21 @@ void ZAVBuild(modVantile &m)
             m.SetTextPanelFont(t, m.GetTextFontSize(t));
 
         // Device offsets come straight from the image; a negative one (a
-        // damaged file) names no device.
+        // damaged file) names no device. The second table marks a slider's
+        // device whole and, per device, the inputs buttons switch on or off.
+        constexpr int Switched = ObjectTables::DeviceCount;
         for (int n = 0; n < modVantile::SliderCount; ++n) {
             const int d = m.GetSliderDevice(n);
-            if (m.GetSliderPicture(n) > 0 && d >= 0 && d < 64) {
+            if (m.GetSliderPicture(n) > 0 && d >= 0 && d < ObjectTables::DeviceCount) {
                 m.DeviceMap[size_t(d)] = 255;
-                m.DeviceMap[size_t(64 + d)] = 255;
+                m.DeviceMap[size_t(Switched + d)] = 255;
             }
         }
         for (int b = 0; b < modVantile::ButtonCount; ++b) {
-            const int t = m.GetButtonType(b);
+            const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m.GetButtonType(b));
             const int d = m.GetButtonDevice(b);
-            if (t >= 9 && t <= 24 && d >= 0 && d < 64)
-                m.DeviceMap[size_t(64 + d)] = int16_t(m.DeviceMap[size_t(64 + d)] | (1 << ((t - 9) % 8)));
+            if (ObjectTables::IsSwitchAction(f.action) && d >= 0 && d < ObjectTables::DeviceCount)
+                m.DeviceMap[size_t(Switched + d)] = int16_t(m.DeviceMap[size_t(Switched + d)] | (1 << (f.input - 1)));
         }
     }
 }

@@ -105,7 +105,7 @@ frmVantileComm::~frmVantileComm()
 
 void frmVantileComm::OpenFromMenu(modVantile &m, MessagePrompt &messages, QWidget *parent)
 {
-    if (m.GetCommandSet() == 2) {
+    if (ObjectTables::ConfigurationOnCard(m.GetCommandSet())) {
         CommMessages::Show(messages, CommMessages::NotRequiredForZav());
         return;
     }

@@ -66,7 +66,7 @@ QStringList DeviceEntries(const modVantile &m)
     const int last = std::min(m.GetNodeRange(), 255);
     QStringList list;
     for (int i = 0; i <= last; ++i)
-        list << Hex2(m.GetNodeAddress() + 1 + i);
+        list << Hex2(ObjectTables::NodeOf(m.GetNodeAddress(), i));
     return list;
 }
 

@@ -285,7 +285,5 @@ void frmVantileBGSel::cmdClose_Click()
         background = lblBMP->text();
     }
     m_.ScreenBackground[size_t(std::clamp<int>(m_.CurrentScreen, 0, 15))] = background;
-    // A new background is a change of the project like any other.
-    m_.ProjectChanged = true;
     accept();
 }

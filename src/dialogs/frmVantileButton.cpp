@@ -65,7 +65,7 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
     lblDevice = NewLabel("lblDevice", QStringLiteral("Quellix Device"));
     cboDevice = NewList("cboDevice", this);
     lblPassWord = NewLabel("lblPassWord", QStringLiteral("Password"));
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < ObjectTables::PasswordDigits; ++k) {
         auto *box = new QLineEdit(QStringLiteral("0"), this);
         box->setObjectName(QStringLiteral("txtPassword_%1").arg(k));
         box->setMaxLength(1);
@@ -134,12 +134,13 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
     grid->addWidget(txtText, 4, 1, 1, 3);
     grid->addWidget(lblPassWord, 5, 0);
     auto *passwordRow = new QHBoxLayout;
-    for (int k = 5; k >= 0; --k)
+    constexpr int Highest = ObjectTables::PasswordDigits - 1;
+    for (int k = Highest; k >= 0; --k)
         passwordRow->addWidget(txtPassword[size_t(k)]);
     passwordRow->addStretch();
-    // Tab walks the boxes as they are typed: from the left, box 5 first.
-    QWidget::setTabOrder(txtText, txtPassword[5]);
-    for (int k = 5; k > 0; --k)
+    // Tab walks the boxes as they are typed: from the left, the highest digit's box first.
+    QWidget::setTabOrder(txtText, txtPassword[Highest]);
+    for (int k = Highest; k > 0; --k)
         QWidget::setTabOrder(txtPassword[size_t(k)], txtPassword[size_t(k - 1)]);
     grid->addLayout(passwordRow, 5, 1, 1, 3);
     auto *commands = new QHBoxLayout;
@@ -197,9 +198,9 @@ void frmVantileButton::Form_Activate()
     showEntry(cboType, m_.GetButtonType(n), &frmVantileButton::cboType_Click);
     m_.SetButtonDevice(n, DeviceInRange(m_.GetButtonDevice(n)));
     showEntry(cboDevice, m_.GetButtonDevice(n), &frmVantileButton::cboDevice_Click);
-    const QString password = QStringLiteral("%1").arg(m_.GetButtonPassword(n), 6, 10, QLatin1Char('0')).right(6);
-    for (int k = 0; k < 6; ++k)
-        txtPassword[size_t(k)]->setText(password.mid(5 - k, 1));
+    const QString password = ObjectTables::PasswordText(m_.GetButtonPassword(n)).right(ObjectTables::PasswordDigits);
+    for (int k = 0; k < ObjectTables::PasswordDigits; ++k)
+        txtPassword[size_t(k)]->setText(password.mid(ObjectTables::PasswordDigits - 1 - k, 1));
     showEntry(cboLeft, m_.GetButtonLeft(n), &frmVantileButton::cboLeft_Click);
     showEntry(cboTop, m_.GetButtonTop(n), &frmVantileButton::cboTop_Click);
     showEntry(cboWidth, m_.GetButtonWidth(n), &frmVantileButton::cboWidth_Click);
@@ -215,7 +216,6 @@ void frmVantileButton::LiveUpdate()
 {
     if (activating_)
         return;
-    m_.ProjectChanged = true;
     host_.UDButton(object_);
 }
 
@@ -227,7 +227,7 @@ void frmVantileButton::EnabledShow()
         w->setVisible(plain);
     txtText->setEnabled(!plain);
     cboTextColor->setEnabled(!plain);
-    const bool password = m_.GetButtonType(object_) > 40;
+    const bool password = m_.GetButtonType(object_) >= ObjectTables::PasswordHomeCode;
     for (QLineEdit *box : txtPassword)
         box->setEnabled(password);
 }
@@ -237,7 +237,7 @@ void frmVantileButton::cboType_Click()
     const int t = cboType->currentIndex();
     if (t < 0)
         return;
-    if (t >= 9 && t <= 24 && !m_.InputTypeWarned) {
+    if (ObjectTables::IsSwitchAction(ObjectTables::DecodeButton(t).action) && !m_.InputTypeWarned) {
         messages_.Show(InputTypeWarning, QStringLiteral("Verify Input Type"), MessagePrompt::Icon::Information);
         m_.InputTypeWarned = true;
     }
@@ -310,7 +310,7 @@ void frmVantileButton::txtPassword_KeyPress(int k, QChar key)
     const int weight = power10(k);
     m_.SetButtonPassword(object_, (p / above) * above + (p % weight) + d * weight);
     txtPassword[size_t(k)]->setText(QString(key));
-    txtPassword[size_t(k == 0 ? 5 : k - 1)]->setFocus(Qt::OtherFocusReason);
+    txtPassword[size_t(k == 0 ? ObjectTables::PasswordDigits - 1 : k - 1)]->setFocus(Qt::OtherFocusReason);
     LiveUpdate();
 }
 
@@ -371,7 +371,7 @@ bool frmVantileButton::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     if (watched == txtText)
         return key->text() == QLatin1String(",");
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < ObjectTables::PasswordDigits; ++k) {
         if (watched != txtPassword[size_t(k)])
             continue;
         // Focus keys still move between the boxes; everything else that

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/ObjectEditor.h"
+#include "model/ObjectTables.h"
 
 #include <array>
 
@@ -56,7 +57,7 @@ private:
     QLabel *lblDevice;
     QComboBox *cboDevice;
     QLabel *lblPassWord;
-    std::array<QLineEdit *, 6> txtPassword{};
+    std::array<QLineEdit *, ObjectTables::PasswordDigits> txtPassword{};
     QLabel *lblLeft;
     QComboBox *cboLeft;
     QLabel *lblTop;

@@ -119,7 +119,6 @@ void frmVantilePilot::LiveUpdate()
 {
     if (activating_)
         return;
-    m_.ProjectChanged = true;
     host_.UDPilot(object_);
 }
 

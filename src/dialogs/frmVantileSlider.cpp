@@ -101,7 +101,6 @@ void frmVantileSlider::LiveUpdate()
 {
     if (activating_)
         return;
-    m_.ProjectChanged = true;
     host_.UDSlider(object_);
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/frmVantileTextBox.h"
 
+#include "assets/RenderPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
 #include "model/modVantile.h"
@@ -16,22 +17,6 @@
 #include <algorithm>
 
 using namespace DialogControls;
-
-QSize frmVantileTextBox::ValueBoxSize(int fontSize)
-{
-    switch (fontSize) {
-    case 0:
-        return {32, 18};
-    case 1:
-        return {48, 22};
-    case 2:
-        return {64, 28};
-    case 3:
-        return {86, 38};
-    default:
-        return {};
-    }
-}
 
 frmVantileTextBox::frmVantileTextBox(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent)
     : ObjectEditor(m, host, messages, modVantile::TextCount, "frmVantileTextBox",
@@ -147,7 +132,7 @@ void frmVantileTextBox::showText(const QString &text)
 
 void frmVantileTextBox::showValueBoxSize()
 {
-    const QSize size = ValueBoxSize(cboFontSize->currentIndex());
+    const QSize size = RenderPictures::ValueBoxSize(cboFontSize->currentIndex());
     if (size.isEmpty())
         return;
     showEntry(cboWidth, size.width(), &frmVantileTextBox::cboWidth_Click);
@@ -158,7 +143,6 @@ void frmVantileTextBox::LiveUpdate()
 {
     if (activating_)
         return;
-    m_.ProjectChanged = true;
     host_.UDTitle(object_);
 }
 

@@ -20,9 +20,6 @@ class frmVantileTextBox : public ObjectEditor
 public:
     frmVantileTextBox(modVantile &m, EditorHost &host, MessagePrompt &messages, QWidget *parent = nullptr);
 
-    // Size of the value-box picture for font size index 0 - 3.
-    static QSize ValueBoxSize(int fontSize);
-
 public slots:
     void done(int result) override;
 

@@ -1,7 +1,9 @@
 #include "editor/CanvasView.h"
 
 #include "assets/PictureSets.h"
+#include "assets/RenderPictures.h"
 #include "editor/CanvasControls.h"
+#include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
@@ -267,9 +269,8 @@ void CanvasView::ShowButton(int n)
             if (ObjectTables::ValidFontSize(fontSize)) {
                 const ObjectTables::FontChoice font = ObjectTables::CaptionFonts[size_t(fontSize)];
                 caption->setFont(CanvasFont(font.points, font.bold));
-                m_.SetButtonTextX(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
-                m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
             }
+            DerivedFields::StoreCaptionOffset(m_, m_.CurrentScreen, n);
             const long long x = m_.GetButtonTextX(n), y = m_.GetButtonTextY(n);
             const long long left = (long long)at.x() * TwipsPerPixel, top = (long long)at.y() * TwipsPerPixel;
             const long long width = (long long)bitmap.width() * TwipsPerPixel;
@@ -348,10 +349,10 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
         size = QSize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
         label->setText(m_.GetTextString(n));
     } else if (kind == TextKind::SmallBar) {
-        size = QSize(ObjectTables::SmallBarWidthTwips, ObjectTables::SmallBarHeightTwips) / TwipsPerPixel;
+        size = RenderPictures::SmallBarGraphSize;
         label->setText(QString());
     } else if (kind == TextKind::LargeBar) {
-        size = QSize(ObjectTables::LargeBarWidthTwips, ObjectTables::LargeBarHeightTwips) / TwipsPerPixel;
+        size = RenderPictures::LargeBarGraphSize;
         label->setText(QString());
     }
     if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {

@@ -1,5 +1,6 @@
 #include "model/DerivedFields.h"
 
+#include "assets/PictureSets.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
@@ -31,16 +32,21 @@ int CaptionOffsetY(const modVantile &m, int screen, int n)
     return validSize(m, screen, n) ? derivedOffset(m, screen, n) : m.GetButtonTextY(screen, n);
 }
 
+void StoreCaptionOffset(modVantile &m, int screen, int n)
+{
+    if (!validSize(m, screen, n))
+        return;
+    m.SetButtonTextX(screen, n, derivedOffset(m, screen, n));
+    m.SetButtonTextY(screen, n, derivedOffset(m, screen, n));
+}
+
 void StoreCaptionOffsets(modVantile &m)
 {
     for (int s = 0; s < modVantile::ScreenCount; ++s)
         for (int n = 0; n < modVantile::ButtonCount; ++n) {
             const int picture = m.GetButtonPicture(s, n);
-            if (m.GetButtonType(s, n) <= 0 || picture < 1 || picture > ObjectTables::ButtonPictureCount ||
-                !validSize(m, s, n))
-                continue;
-            m.SetButtonTextX(s, n, derivedOffset(m, s, n));
-            m.SetButtonTextY(s, n, derivedOffset(m, s, n));
+            if (m.GetButtonType(s, n) > 0 && picture >= 1 && picture <= PictureSets::ButtonPictureCount)
+                StoreCaptionOffset(m, s, n);
         }
 }
 

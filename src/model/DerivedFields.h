@@ -14,6 +14,10 @@ namespace DerivedFields
 int CaptionOffsetX(const modVantile &m, int screen, int n);
 int CaptionOffsetY(const modVantile &m, int screen, int n);
 
+// Stores the caption offsets of one button when its caption font size is
+// valid (a damaged size keeps what the record holds).
+void StoreCaptionOffset(modVantile &m, int screen, int n);
+
 // Stores the derived caption offsets of every drawn button (in use, with a
 // picture of the set and a valid caption font size) on all screens, so that
 // the saved project holds the offsets its pictures were drawn with.

@@ -12,8 +12,15 @@ int16_t *wordsOf(modVantile &m, bool editor)
     return editor ? m.EditorImage.data() : m.PanelImage.data();
 }
 
+int clampScreen(int screen)
+{
+    return std::clamp(screen, 0, modVantile::ScreenCount - 1);
+}
+
+} // namespace
+
 // One recorded step: the words and backgrounds it touched, before and after.
-class ImageCommand : public QUndoCommand
+class Document::ImageCommand : public QUndoCommand
 {
 public:
     struct Words {
@@ -39,7 +46,9 @@ public:
 
     bool mergeWith(const QUndoCommand *other) override
     {
-        const auto *next = static_cast<const ImageCommand *>(other);
+        const auto *next = dynamic_cast<const ImageCommand *>(other);
+        if (!next)
+            return false;
         if (next->words_.size() != words_.size() || !next->backgrounds_.empty() || !backgrounds_.empty())
             return false;
         for (size_t i = 0; i < words_.size(); ++i)
@@ -90,8 +99,7 @@ private:
         }
         for (const Text &t : backgrounds_)
             m.ScreenBackground[size_t(t.screen)] = forward ? t.after : t.before;
-        for (const DocumentChange &c : changes_)
-            document_.Notify(c);
+        document_.notify(changes_);
     }
 
     Document &document_;
@@ -101,17 +109,9 @@ private:
     int mergeId_;
 };
 
-int clampScreen(int screen)
-{
-    return std::clamp(screen, 0, modVantile::ScreenCount - 1);
-}
-
-} // namespace
-
 Document::Document(modVantile &m, QObject *parent) : QObject(parent), m_(m)
 {
-    connect(&stack_, &QUndoStack::indexChanged, this, &Document::SyncChanged);
-    connect(&stack_, &QUndoStack::cleanChanged, this, &Document::SyncChanged);
+    connect(&stack_, &QUndoStack::cleanChanged, this, &Document::emitModified);
 }
 
 Document::~Document()
@@ -121,45 +121,99 @@ Document::~Document()
     stack_.clear();
 }
 
-void Document::MarkChanged()
-{
-    stack_.resetClean();
-    SyncChanged();
-}
-
 void Document::MarkSaved()
 {
     stack_.setClean();
-    SyncChanged();
+    emitModified();
 }
 
 void Document::ResetHistory()
 {
     stack_.clear();
-    SyncChanged();
+    emitModified();
 }
 
-void Document::SyncChanged()
+void Document::emitModified()
 {
-    m_.ProjectChanged = !stack_.isClean();
-    emit ModifiedChanged(m_.ProjectChanged);
+    emit ModifiedChanged(ProjectChanged());
+}
+
+void Document::notify(const std::vector<DocumentChange> &changes)
+{
+    emit Changed(QList<DocumentChange>(changes.begin(), changes.end()));
+}
+
+// The screen of a step of ours; -1 for one that is not (or no step).
+int Document::screenOf(const QUndoCommand *command)
+{
+    const auto *ours = dynamic_cast<const ImageCommand *>(command);
+    return ours ? ours->screen() : -1;
 }
 
 int Document::UndoScreen() const
 {
     const int index = stack_.index();
-    return index > 0 ? static_cast<const ImageCommand *>(stack_.command(index - 1))->screen() : -1;
+    return index > 0 ? screenOf(stack_.command(index - 1)) : -1;
 }
 
 int Document::RedoScreen() const
 {
     const int index = stack_.index();
-    return index < stack_.count() ? static_cast<const ImageCommand *>(stack_.command(index))->screen() : -1;
+    return index < stack_.count() ? screenOf(stack_.command(index)) : -1;
 }
 
 // --- Edit ----------------------------------------------------------------------
 
-Document::Edit::Edit(Document &document, const QString &text) : document_(document), text_(text) {}
+Document::Edit::Edit(Document &document, const QString &text) : document_(document), text_(text)
+{
+#ifndef NDEBUG
+    panelBefore_.assign(document.m_.PanelImage.begin(), document.m_.PanelImage.end());
+    editorBefore_.assign(document.m_.EditorImage.begin(), document.m_.EditorImage.end());
+#endif
+}
+
+Document::Edit::~Edit()
+{
+    Q_ASSERT_X(committed_, "Document::Edit",
+               qPrintable(QStringLiteral("\"%1\" ended without Commit or Revert").arg(text_)));
+}
+
+#ifndef NDEBUG
+// Words outside the named parts must be as they were, but for derived ones.
+void Document::Edit::checkUnwatched() const
+{
+    for (const bool editor : {false, true}) {
+        const std::vector<int16_t> &before = editor ? editorBefore_ : panelBefore_;
+        const int16_t *now = wordsOf(document_.m_, editor);
+        for (size_t i = 0; i < before.size(); ++i) {
+            if (before[i] == now[i] || modVantile::IsDerivedWord(editor, int(i)))
+                continue;
+            const bool watched = std::any_of(words_.begin(), words_.end(), [&](const Words &w) {
+                return w.editor == editor && int(i) >= w.start && int(i) < w.start + int(w.before.size());
+            });
+            Q_ASSERT_X(watched, "Document::Edit",
+                       qPrintable(QStringLiteral("\"%1\" changed %2 word %3 outside the parts it named")
+                                      .arg(text_, editor ? QStringLiteral("editor") : QStringLiteral("panel"))
+                                      .arg(i)));
+        }
+    }
+}
+#endif
+
+void Document::Edit::Revert()
+{
+    if (committed_)
+        return;
+    committed_ = true;
+#ifndef NDEBUG
+    checkUnwatched();
+#endif
+    for (const Words &w : words_)
+        std::copy(w.before.begin(), w.before.end(), wordsOf(document_.m_, w.editor) + w.start);
+    for (const Text &t : backgrounds_)
+        document_.m_.ScreenBackground[size_t(t.screen)] = t.before;
+    document_.notify(changes_);
+}
 
 void Document::Edit::watch(bool editor, int start, int count)
 {
@@ -217,6 +271,9 @@ bool Document::Edit::Commit()
     if (committed_)
         return false;
     committed_ = true;
+#ifndef NDEBUG
+    checkUnwatched();
+#endif
     std::vector<ImageCommand::Words> words;
     words.reserve(words_.size());
     const int16_t *panel = document_.m_.PanelImage.data();
@@ -229,10 +286,12 @@ bool Document::Edit::Commit()
     std::vector<ImageCommand::Text> backgrounds;
     for (Text &t : backgrounds_)
         backgrounds.push_back({t.screen, std::move(t.before), document_.m_.ScreenBackground[size_t(t.screen)]});
-    auto command = std::make_unique<ImageCommand>(document_, text_, std::move(words), std::move(backgrounds),
-                                                  std::move(changes_), mergeId_);
-    if (!command->changed())
+    auto command =
+        std::make_unique<ImageCommand>(document_, text_, std::move(words), std::move(backgrounds), changes_, mergeId_);
+    if (!command->changed()) {
+        document_.notify(changes_);
         return false;
+    }
     // Pushing runs redo(): it writes the same words again and tells the views.
     document_.stack_.push(command.release());
     return true;
@@ -240,8 +299,7 @@ bool Document::Edit::Commit()
 
 QString ObjectName(ObjectTables::ObjectKind kind, int slot)
 {
-    static const char *const names[] = {"Button", "Pilot", "Slider", "Text"};
-    return QStringLiteral("%1 %2").arg(QLatin1String(names[size_t(kind)])).arg(slot + 1);
+    return QStringLiteral("%1 %2").arg(QLatin1String(RecordSchema::LayoutOf(kind).name)).arg(slot + 1);
 }
 
 QString ScreenName(int screen)

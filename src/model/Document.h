@@ -2,6 +2,7 @@
 
 #include "model/ObjectTables.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -28,7 +29,9 @@ struct DocumentChange {
 
 // The open project: the configuration image and its edit history. Every
 // user change is one step on the undo stack; the project counts as changed
-// exactly while the stack is away from its saved (clean) state.
+// exactly while the stack is away from its saved (clean) state, so a
+// command that changes nothing leaves the mark as it was and undo can take
+// it away again. Nothing else decides it.
 //
 // A step stores the words of the parts it may touch, before and after.
 // Words the program derives from others (modVantile::IsDerivedWord) travel
@@ -47,11 +50,17 @@ public:
 
     // One user edit. Name the parts it may change, change the image, then
     // Commit: a change becomes a step on the stack (undo text `text`), no
-    // change leaves the stack alone.
+    // change leaves the stack, and so the changed mark, alone. An edit that
+    // is given up calls Revert. Either way the views hear of the named parts
+    // once (Changed), so that controls the user moved ahead of the image
+    // show it again. In a debug build, an edit that ends without Commit or
+    // Revert, or that finds words changed outside the parts it named, stops
+    // the program: the change would escape the history.
     class Edit
     {
     public:
         Edit(Document &document, const QString &text);
+        ~Edit();
         Edit(const Edit &) = delete;
         Edit &operator=(const Edit &) = delete;
 
@@ -67,6 +76,8 @@ public:
 
         // True when the image changed and the step was recorded.
         bool Commit();
+        // Puts the named parts back as they were; no step.
+        void Revert();
 
     private:
         friend class Document;
@@ -88,32 +99,49 @@ public:
         std::vector<Text> backgrounds_;
         std::vector<DocumentChange> changes_;
         bool committed_ = false;
+#ifndef NDEBUG
+        void checkUnwatched() const;
+        std::vector<int16_t> panelBefore_, editorBefore_;
+#endif
     };
 
-    // A command that changed nothing but counts as a change: the stack loses
-    // its clean state until the next save.
-    void MarkChanged();
+    // Unsaved changes: the stack is away from the state last saved, opened
+    // or started new.
+    bool ProjectChanged() const
+    {
+        return !stack_.isClean();
+    }
     // The project was saved: this is the clean state.
     void MarkSaved();
     // A new or opened project: no history, nothing changed.
     void ResetHistory();
-    // Puts ProjectChanged back in step with the stack.
-    void SyncChanged();
 
     // The screen the next undo (or redo) step changes, -1 when it changes
     // none in particular or there is none.
     int UndoScreen() const;
     int RedoScreen() const;
 
-    // Tells the views of a change made outside a step (an open editor's live update).
-    void Notify(const DocumentChange &change) { emit Changed(change); }
+    // An open object editor changed its object; the step follows when it closes.
+    void Preview(const DocumentChange &change)
+    {
+        emit Previewed(change);
+    }
 
 signals:
-    void Changed(const DocumentChange &change);
-    // ProjectChanged was brought in step with the stack.
+    // Once for each step done, undone or redone, and for each edit that
+    // ended without one, with all the parts it named.
+    void Changed(const QList<DocumentChange> &changes);
+    // One object as an open editor left it, before its step.
+    void Previewed(const DocumentChange &change);
+    // ProjectChanged() may have turned.
     void ModifiedChanged(bool modified);
 
 private:
+    class ImageCommand;
+    static int screenOf(const QUndoCommand *command);
+    void notify(const std::vector<DocumentChange> &changes);
+    void emitModified();
+
     modVantile &m_;
     QUndoStack stack_;
 };

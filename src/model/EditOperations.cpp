@@ -1,56 +1,41 @@
 #include "model/EditOperations.h"
 
 #include "assets/PictureSets.h"
+#include "assets/RenderPictures.h"
 #include "model/modVantile.h"
 
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <functional>
 #include <utility>
 
 namespace EditOperations
 {
 
-namespace
-{
-
-int lowestFree(int count, const std::function<bool(int)> &isFree)
-{
-    for (int n = 0; n < count; ++n)
-        if (isFree(n))
-            return n;
-    return -1;
-}
-
-} // namespace
-
 int NewObject(modVantile &m, Kind kind)
 {
+    using namespace ObjectTables;
+    const int n = FirstFreeSlot(m, m.CurrentScreen, kind);
+    if (n < 0)
+        return n;
     switch (kind) {
     case Kind::Button: {
-        const int n = lowestFree(modVantile::ButtonCount, [&](int i) { return m.GetButtonType(i) == 0; });
-        if (n < 0)
-            return n;
         const int t = m.LastButton;
         const bool copy = t >= 0;
-        m.SetButtonType(n, copy ? m.GetButtonType(t) : 1);
+        m.SetButtonType(n, copy ? m.GetButtonType(t) : FirstPushCode);
         m.SetButtonLeft(n, 0);
         m.SetButtonTop(n, 0);
         m.SetButtonDevice(n, copy ? m.GetButtonDevice(t) : 0);
         m.SetButtonPassword(n, copy ? m.GetButtonPassword(t) : 0);
         m.SetButtonPicture(n, copy ? m.GetButtonPicture(t) : 1);
-        m.SetButtonWidth(n, copy ? m.GetButtonWidth(t) : 96);
-        m.SetButtonHeight(n, copy ? m.GetButtonHeight(t) : 32);
+        m.SetButtonWidth(n, copy ? m.GetButtonWidth(t) : NewButtonWidth);
+        m.SetButtonHeight(n, copy ? m.GetButtonHeight(t) : NewButtonHeight);
         m.SetButtonTextColor(n, copy ? m.GetButtonTextColor(t) : 0);
         m.SetButtonFontSize(n, copy ? m.GetButtonFontSize(t) : 0);
-        m.SetButtonText(n, copy ? m.GetButtonText(t) : QStringLiteral("B %1").arg(n + 1, 2, 10, QLatin1Char('0')));
+        m.SetButtonText(n, copy ? m.GetButtonText(t) : NewButtonCaption(n));
         return n;
     }
     case Kind::Pilot: {
-        const int n = lowestFree(modVantile::PilotCount, [&](int i) { return m.GetPilotUsed(i) == 0; });
-        if (n < 0)
-            return n;
         const int t = m.LastPilot;
         const bool copy = t >= 0;
         m.SetPilotUsed(n, copy ? m.GetPilotUsed(t) : 1);
@@ -62,9 +47,6 @@ int NewObject(modVantile &m, Kind kind)
         return n;
     }
     case Kind::Slider: {
-        const int n = lowestFree(modVantile::SliderCount, [&](int i) { return m.GetSliderPicture(i) == 0; });
-        if (n < 0)
-            return n;
         const int t = m.LastSlider;
         const bool copy = t >= 0;
         const int picture = copy ? m.GetSliderPicture(t) : 1;
@@ -79,9 +61,6 @@ int NewObject(modVantile &m, Kind kind)
         return n;
     }
     case Kind::Text: {
-        const int n = lowestFree(modVantile::TextCount, [&](int i) { return m.GetTextType(i) == 0; });
-        if (n < 0)
-            return n;
         const int t = m.LastText;
         const bool copy = t >= 0;
         m.SetTextType(n, copy ? m.GetTextType(t) : 1);
@@ -89,8 +68,8 @@ int NewObject(modVantile &m, Kind kind)
         m.SetTextTop(n, 0);
         m.SetTextColor(n, copy ? m.GetTextColor(t) : 0);
         m.SetTextFontSize(n, copy ? m.GetTextFontSize(t) : 0);
-        m.SetTextWidth(n, copy ? m.GetTextWidth(t) : 128);
-        m.SetTextHeight(n, copy ? m.GetTextHeight(t) : 64);
+        m.SetTextWidth(n, copy ? m.GetTextWidth(t) : NewTextWidth);
+        m.SetTextHeight(n, copy ? m.GetTextHeight(t) : NewTextHeight);
         m.SetTextString(n, copy ? m.GetTextString(t) : QString());
         return n;
     }
@@ -113,56 +92,28 @@ bool SnapToGrid(modVantile &m, int size, SnapUndo *undo)
     if (size <= 0)
         return false;
     bool changed = false;
-    auto place = [&](int left, int top, SnapUndo::Position &saved, auto setLeft, auto setTop) {
-        saved = {int16_t(left), int16_t(top)};
-        const int l = snap(left, size), t = snap(top, size);
-        changed = changed || l != left || t != top;
-        setLeft(l);
-        setTop(t);
-    };
-    for (int n = 0; n < 32; ++n)
-        place(
-            m.GetButtonLeft(n), m.GetButtonTop(n), undo->buttons[n], [&](int v) { m.SetButtonLeft(n, v); },
-            [&](int v) { m.SetButtonTop(n, v); });
-    for (int n = 0; n < 32; ++n)
-        place(
-            m.GetPilotLeft(n), m.GetPilotTop(n), undo->pilots[n], [&](int v) { m.SetPilotLeft(n, v); },
-            [&](int v) { m.SetPilotTop(n, v); });
-    for (int n = 0; n < 8; ++n)
-        place(
-            m.GetSliderLeft(n), m.GetSliderTop(n), undo->sliders[n], [&](int v) { m.SetSliderLeft(n, v); },
-            [&](int v) { m.SetSliderTop(n, v); });
-    for (int n = 0; n < 16; ++n)
-        place(
-            m.GetTextLeft(n), m.GetTextTop(n), undo->texts[n], [&](int v) { m.SetTextLeft(n, v); },
-            [&](int v) { m.SetTextTop(n, v); });
+    undo->positions.clear();
+    for (const RecordSchema::Layout &l : RecordSchema::Layouts)
+        for (int n = 0; n < l.count; ++n) {
+            const QPoint at = ObjectPosition(m, m.CurrentScreen, l.kind, n);
+            undo->positions.push_back({int16_t(at.x()), int16_t(at.y())});
+            const QPoint snapped(snap(at.x(), size), snap(at.y(), size));
+            changed = changed || snapped != at;
+            SetObjectPosition(m, m.CurrentScreen, l.kind, n, snapped);
+        }
     return changed;
 }
 
 bool UndoSnapToGrid(modVantile &m, const SnapUndo &undo)
 {
     bool changed = false;
-    auto restore = [&](int left, int top, const SnapUndo::Position &saved, auto setLeft, auto setTop) {
-        changed = changed || left != saved.left || top != saved.top;
-        setLeft(saved.left);
-        setTop(saved.top);
-    };
-    for (int n = 0; n < 32; ++n)
-        restore(
-            m.GetButtonLeft(n), m.GetButtonTop(n), undo.buttons[n], [&](int v) { m.SetButtonLeft(n, v); },
-            [&](int v) { m.SetButtonTop(n, v); });
-    for (int n = 0; n < 32; ++n)
-        restore(
-            m.GetPilotLeft(n), m.GetPilotTop(n), undo.pilots[n], [&](int v) { m.SetPilotLeft(n, v); },
-            [&](int v) { m.SetPilotTop(n, v); });
-    for (int n = 0; n < 8; ++n)
-        restore(
-            m.GetSliderLeft(n), m.GetSliderTop(n), undo.sliders[n], [&](int v) { m.SetSliderLeft(n, v); },
-            [&](int v) { m.SetSliderTop(n, v); });
-    for (int n = 0; n < 16; ++n)
-        restore(
-            m.GetTextLeft(n), m.GetTextTop(n), undo.texts[n], [&](int v) { m.SetTextLeft(n, v); },
-            [&](int v) { m.SetTextTop(n, v); });
+    size_t i = 0;
+    for (const RecordSchema::Layout &l : RecordSchema::Layouts)
+        for (int n = 0; n < l.count && i < undo.positions.size(); ++n, ++i) {
+            const QPoint saved(undo.positions[i].left, undo.positions[i].top);
+            changed = changed || ObjectPosition(m, m.CurrentScreen, l.kind, n) != saved;
+            SetObjectPosition(m, m.CurrentScreen, l.kind, n, saved);
+        }
     return changed;
 }
 
@@ -189,7 +140,7 @@ GridLines GridLinePositions(int displayWidth, int displayHeight, int size)
 
 bool StoreDrop(modVantile &m, DropSource source, int n, double x, double y)
 {
-    auto toPixels = [](double twips) { return RoundHalfEven(twips / 15.0); };
+    auto toPixels = [](double twips) { return RoundHalfEven(twips / ObjectTables::TwipsPerPixel); };
     switch (source) {
     case DropSource::ButtonCaption: {
         const int dx = m.GetButtonTextX(n);
@@ -244,33 +195,14 @@ const QByteArray ObjectTag("QXOBJ1");
 // Words of a record in PanelImage and in EditorImage.
 std::pair<int, int> recordSizes(Kind kind)
 {
-    switch (kind) {
-    case Kind::Button:
-        return {modVantile::PanelButtonSize, modVantile::EditorButtonSize};
-    case Kind::Pilot:
-        return {modVantile::PanelPilotSize, 0};
-    case Kind::Slider:
-        return {modVantile::PanelSliderSize, modVantile::EditorSliderSize};
-    case Kind::Text:
-        return {modVantile::PanelTextSize, modVantile::EditorTextSize};
-    }
-    return {0, 0};
+    const RecordSchema::Layout &l = RecordSchema::LayoutOf(kind);
+    return {l.panelSize, l.editorSize};
 }
 } // namespace
 
 bool SlotUsed(const modVantile &m, int screen, Kind kind, int n)
 {
-    switch (kind) {
-    case Kind::Button:
-        return m.GetButtonType(screen, n) != 0;
-    case Kind::Pilot:
-        return m.GetPilotUsed(screen, n) != 0;
-    case Kind::Slider:
-        return m.GetSliderPicture(screen, n) != 0;
-    case Kind::Text:
-        return m.GetTextType(screen, n) != 0;
-    }
-    return false;
+    return m.GetField(screen, kind, n, *RecordSchema::LayoutOf(kind).used) != 0;
 }
 
 int FirstFreeSlot(const modVantile &m, int screen, Kind kind)
@@ -283,39 +215,49 @@ int FirstFreeSlot(const modVantile &m, int screen, Kind kind)
 
 QPoint ObjectPosition(const modVantile &m, int screen, Kind kind, int n)
 {
-    switch (kind) {
-    case Kind::Button:
-        return {m.GetButtonLeft(screen, n), m.GetButtonTop(screen, n)};
-    case Kind::Pilot:
-        return {m.GetPilotLeft(screen, n), m.GetPilotTop(screen, n)};
-    case Kind::Slider:
-        return {m.GetSliderLeft(screen, n), m.GetSliderTop(screen, n)};
-    case Kind::Text:
-        return {m.GetTextLeft(screen, n), m.GetTextTop(screen, n)};
-    }
-    return {};
+    const RecordSchema::Layout &l = RecordSchema::LayoutOf(kind);
+    return {m.GetField(screen, kind, n, *l.left), m.GetField(screen, kind, n, *l.top)};
 }
 
 void SetObjectPosition(modVantile &m, int screen, Kind kind, int n, QPoint p)
 {
+    const RecordSchema::Layout &l = RecordSchema::LayoutOf(kind);
+    m.SetField(screen, kind, n, *l.left, p.x());
+    m.SetField(screen, kind, n, *l.top, p.y());
+}
+
+QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n)
+{
+    using ObjectTables::TextKind;
     switch (kind) {
-    case Kind::Button:
-        m.SetButtonLeft(screen, n, p.x());
-        m.SetButtonTop(screen, n, p.y());
-        break;
+    case Kind::Button: {
+        const int picture = m.GetButtonPicture(screen, n);
+        if (picture == 0)
+            return {m.GetButtonWidth(screen, n), m.GetButtonHeight(screen, n)};
+        return PictureSets::ButtonPictureSize(picture - 1);
+    }
     case Kind::Pilot:
-        m.SetPilotLeft(screen, n, p.x());
-        m.SetPilotTop(screen, n, p.y());
-        break;
+        return PictureSets::PilotPictureSize(m.GetPilotPicture(screen, n));
     case Kind::Slider:
-        m.SetSliderLeft(screen, n, p.x());
-        m.SetSliderTop(screen, n, p.y());
-        break;
+        return PictureSets::SliderPictureSize(m.GetSliderPicture(screen, n) - 1);
     case Kind::Text:
-        m.SetTextLeft(screen, n, p.x());
-        m.SetTextTop(screen, n, p.y());
+        switch (ObjectTables::DecodeTextType(m.GetTextType(screen, n))) {
+        case TextKind::FixedText:
+            return {m.GetTextWidth(screen, n), m.GetTextHeight(screen, n)};
+        case TextKind::SliderValue:
+        case TextKind::DimmerValue:
+            return RenderPictures::ValueBoxSize(m.GetTextFontSize(screen, n));
+        case TextKind::SmallBar:
+            return RenderPictures::SmallBarGraphSize;
+        case TextKind::LargeBar:
+            return RenderPictures::LargeBarGraphSize;
+        case TextKind::Unused:
+        case TextKind::Unknown:
+            break;
+        }
         break;
     }
+    return {};
 }
 
 QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n)
@@ -323,44 +265,16 @@ QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n)
     if (!SlotUsed(m, screen, kind, n))
         return {};
     const QPoint at = ObjectPosition(m, screen, kind, n);
-    auto sized = [](int w, int h) { return QSize(std::clamp(w, 0, 32767), std::clamp(h, 0, 32767)); };
-    QSize size;
-    switch (kind) {
-    case Kind::Button: {
-        if (m.GetButtonType(screen, n) < 0)
-            return {};
-        const int picture = m.GetButtonPicture(screen, n);
-        size = picture == 0 ? sized(m.GetButtonWidth(screen, n), m.GetButtonHeight(screen, n))
-                            : PictureSets::ButtonPicture(picture - 1).size();
-        break;
+    auto sized = [](QSize s) { return QSize(std::clamp(s.width(), 0, 32767), std::clamp(s.height(), 0, 32767)); };
+    if (kind == Kind::Text) {
+        // The canvas shows every text but a bar graph by its stored area.
+        if (ObjectTables::IsBarGraph(ObjectTables::DecodeTextType(m.GetTextType(screen, n))))
+            return {at, PanelPictureSize(m, screen, kind, n)};
+        return {at, sized({m.GetTextWidth(screen, n), m.GetTextHeight(screen, n)})};
     }
-    case Kind::Pilot:
-        if (m.GetPilotUsed(screen, n) < 0)
-            return {};
-        size = PictureSets::PilotOnPicture(m.GetPilotPicture(screen, n)).size();
-        break;
-    case Kind::Slider:
-        if (m.GetSliderPicture(screen, n) < 0)
-            return {};
-        size = PictureSets::SliderSelectorPicture(m.GetSliderPicture(screen, n) - 1).size();
-        break;
-    case Kind::Text:
-        switch (ObjectTables::DecodeTextType(m.GetTextType(screen, n))) {
-        case ObjectTables::TextKind::SmallBar:
-            size = QSize(ObjectTables::SmallBarWidthTwips, ObjectTables::SmallBarHeightTwips) /
-                   ObjectTables::TwipsPerPixel;
-            break;
-        case ObjectTables::TextKind::LargeBar:
-            size = QSize(ObjectTables::LargeBarWidthTwips, ObjectTables::LargeBarHeightTwips) /
-                   ObjectTables::TwipsPerPixel;
-            break;
-        default:
-            size = sized(m.GetTextWidth(screen, n), m.GetTextHeight(screen, n));
-            break;
-        }
-        break;
-    }
-    return {at, size};
+    if (m.GetField(screen, kind, n, *RecordSchema::LayoutOf(kind).used) < 0)
+        return {};
+    return {at, sized(PanelPictureSize(m, screen, kind, n))};
 }
 
 bool ScreenHasObjects(const modVantile &m, int screen)
@@ -407,16 +321,8 @@ ObjectCopy CopyObject(const modVantile &m, int screen, Kind kind, int n)
 
 QPoint CopyPosition(const ObjectCopy &copy)
 {
-    // Word offsets of left and top (two words each, high byte first) in the panel part.
-    int left = 1, top = 3;
-    if (copy.kind == Kind::Button)
-        top = 5;
-    else if (copy.kind == Kind::Pilot)
-        left = 2, top = 4;
-    else if (copy.kind == Kind::Slider)
-        left = 2, top = 6;
-    auto get2 = [&](int i) { return copy.panel[size_t(i)] * 256 + copy.panel[size_t(i) + 1]; };
-    return {get2(left), get2(top)};
+    const RecordSchema::Layout &l = RecordSchema::LayoutOf(copy.kind);
+    return {RecordSchema::Read(copy.panel.data(), *l.left), RecordSchema::Read(copy.panel.data(), *l.top)};
 }
 
 void WriteObject(modVantile &m, int screen, int n, const ObjectCopy &copy)

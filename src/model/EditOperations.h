@@ -7,7 +7,6 @@
 #include <QPoint>
 #include <QRect>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -34,6 +33,11 @@ bool SlotUsed(const modVantile &m, int screen, Kind kind, int n);
 int FirstFreeSlot(const modVantile &m, int screen, Kind kind);
 QPoint ObjectPosition(const modVantile &m, int screen, Kind kind, int n);
 void SetObjectPosition(modVantile &m, int screen, Kind kind, int n, QPoint topLeft);
+// The size of the picture the panel shows for an object: a button's picture
+// or, without one, its stored size; a pilot's icon; a slider's picture; a
+// value box or bar graph, or the stored area of a fixed text. Empty (not
+// valid) where the record names no picture.
+QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n);
 // The area the object covers on the canvas in pixels; empty for an unused slot.
 QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n);
 bool ScreenHasObjects(const modVantile &m, int screen);
@@ -67,16 +71,14 @@ bool DecodeObjects(const QByteArray &bytes, QList<ObjectCopy> *copies);
 // background of one screen onto another.
 void CopyScreen(modVantile &m, int from, int to);
 
-// Positions saved by the last snap, one pair per object, for Undo Snap.
+// Positions saved by the last snap, one pair per record of the screen, kind
+// by kind in slot order, for Undo Snap.
 struct SnapUndo {
     struct Position {
         int16_t left = 0;
         int16_t top = 0;
     };
-    std::array<Position, 32> buttons{};
-    std::array<Position, 32> pilots{};
-    std::array<Position, 8> sliders{};
-    std::array<Position, 16> texts{};
+    std::vector<Position> positions;
 };
 
 // Moves every record of the current screen, used or not, left and up onto

@@ -10,7 +10,7 @@ using namespace ObjectTables;
 
 QString DevHex(const modVantile &m, int device)
 {
-    return Hex2(device + m.GetNodeAddress() + 1);
+    return Hex2(NodeOf(m.GetNodeAddress(), device));
 }
 
 Description Button(const modVantile &m, int screen, int n)
@@ -39,9 +39,7 @@ Description Button(const modVantile &m, int screen, int n)
     case ButtonAction::GotoPassword: {
         const QString tip = function.screen == 0 ? QStringLiteral("Goto Screen Home")
                                                  : QStringLiteral("Goto Screen:") + QString::number(function.screen);
-        return {tip + QStringLiteral(" PW:") +
-                    QStringLiteral("%1").arg(m.GetButtonPassword(screen, n), 6, 10, QLatin1Char('0')),
-                tip};
+        return {tip + QStringLiteral(" PW:") + PasswordText(m.GetButtonPassword(screen, n)), tip};
     }
     case ButtonAction::Unknown:
         break;
@@ -57,7 +55,7 @@ Description Pilot(const modVantile &m, int screen, int n)
     if (used != 1)
         return {};
     const QString device = DevHex(m, m.GetPilotDevice(screen, n));
-    const QString input = QString::number((long long)m.GetPilotInput(screen, n) + 1);
+    const QString input = QString::number((long long)m.GetPilotInput(screen, n) + RecordSchema::Pilot::Input.shown);
     return {QStringLiteral("Enabled Pilot:") + input + QStringLiteral(" Dev:") + device,
             QStringLiteral("D:") + device + QStringLiteral(" P:") + input};
 }

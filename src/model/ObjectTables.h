@@ -40,6 +40,9 @@ struct ButtonFunction {
     int screen = 0; // 0 - 15 for Goto, GotoPassword
 };
 
+// Each device has eight inputs, numbered 1 - 8.
+constexpr int InputCount = 8;
+
 constexpr int FirstPushCode = 1, FirstTurnOnCode = 9, FirstTurnOffCode = 17, LastInputCode = 24;
 constexpr int GotoHomeCode = 25, LastGotoCode = 40;
 constexpr int PasswordHomeCode = 41, LastPasswordCode = 56;
@@ -50,7 +53,7 @@ constexpr ButtonFunction DecodeButton(int type)
         return {ButtonAction::Disabled, 0, 0};
     if (type >= FirstPushCode && type <= LastInputCode) {
         constexpr ButtonAction kinds[] = {ButtonAction::Push, ButtonAction::TurnOn, ButtonAction::TurnOff};
-        return {kinds[(type - 1) / 8], (type - 1) % 8 + 1, 0};
+        return {kinds[(type - FirstPushCode) / InputCount], (type - FirstPushCode) % InputCount + 1, 0};
     }
     if (type >= GotoHomeCode && type <= LastGotoCode)
         return {ButtonAction::Goto, 0, type - GotoHomeCode};
@@ -63,14 +66,15 @@ constexpr bool IsInputAction(ButtonAction a)
 {
     return a == ButtonAction::Push || a == ButtonAction::TurnOn || a == ButtonAction::TurnOff;
 }
+// Turns an input on or off, rather than pressing it.
+constexpr bool IsSwitchAction(ButtonAction a)
+{
+    return a == ButtonAction::TurnOn || a == ButtonAction::TurnOff;
+}
 constexpr bool IsGotoAction(ButtonAction a)
 {
     return a == ButtonAction::Goto || a == ButtonAction::GotoPassword;
 }
-
-// Button picture numbers 1 - 32 name picture 0 - 31 of the button picture
-// set; 0 is a touch area without picture.
-constexpr int ButtonPictureCount = 32;
 
 // --- fonts ----------------------------------------------------------------------
 // Font size index 0 - 3 of captions and fixed texts; any other index is a
@@ -139,13 +143,16 @@ constexpr bool IsBarGraph(TextKind k)
     return k == TextKind::SmallBar || k == TextKind::LargeBar;
 }
 
-// Bar graph areas on the canvas, in twips (width, height).
-constexpr int SmallBarWidthTwips = 240, SmallBarHeightTwips = 3315;
-constexpr int LargeBarWidthTwips = 300, LargeBarHeightTwips = 6315;
-
 // --- device options ---------------------------------------------------------------
 // Command set indexes, in the order of the option list.
 constexpr int CommandSetP = 0, CommandSetD = 1, CommandSetZav = 2;
+
+// With "ZAV Cmd" the panel reads its configuration from the SD card, which
+// then holds it; it is never downloaded.
+constexpr bool ConfigurationOnCard(int commandSet)
+{
+    return commandSet == CommandSetZav;
+}
 
 // A record's device word is an offset from the node base address: the node
 // number on the network is address index + offset + 1.
@@ -154,19 +161,45 @@ constexpr int NodeOf(int nodeAddressIndex, int deviceOffset)
     return nodeAddressIndex + deviceOffset + 1;
 }
 
+// A node number in hexadecimal, at least two digits ("0F", "FE"); a node
+// beyond FF, which only a damaged or misconfigured project can give, keeps
+// all its digits so that a message can say where it lies.
+inline QString NodeText(int node)
+{
+    return QStringLiteral("%1").arg(node, 2, 16, QLatin1Char('0')).toUpper();
+}
+
 // --- field ranges -------------------------------------------------------------------
 // What the object editors and the device options can store; any other value
-// comes from a damaged file.
-constexpr int MaxPosition = 799;      // left, top, width, height: the editors' lists "0" ... "799"
-constexpr int LastButtonPicture = 32; // 0 is a touch area without picture
-constexpr int LastPilotPicture = 47;
-constexpr int LastSliderPicture = 6;
+// comes from a damaged file. The record fields carry theirs in RecordSchema.
+constexpr int MaxPosition = 799; // left, top, width, height: the editors' lists "0" ... "799"
 constexpr int LastTextType = 9;
-constexpr int InputCount = 8;
 constexpr int LastCaptionColour = 1; // 0 black, 1 white
 constexpr int LastNodeAddressIndex = 253, LastNodeRangeIndex = 63;
-constexpr int LastResolutionIndex = 3, LastCommandSet = 2;
+constexpr int LastResolutionIndex = 3, LastCommandSet = CommandSetZav;
 constexpr int LastNode = 0xFE;
+// Device offsets 0 - 63: the most devices a node range holds.
+constexpr int DeviceCount = LastNodeRangeIndex + 1;
+
+// Six decimal digits, shown with leading zeros ("000042").
+constexpr int PasswordDigits = 6;
+inline QString PasswordText(int password)
+{
+    return QStringLiteral("%1").arg(password, PasswordDigits, 10, QLatin1Char('0'));
+}
+
+// --- new objects ------------------------------------------------------------------
+// The size of every button of a new project and of a new button made without
+// a template; text objects 0 - 7 of a new project (and new texts) get the
+// text size, the others none.
+constexpr int NewButtonWidth = 96, NewButtonHeight = 32;
+constexpr int NewTextWidth = 128, NewTextHeight = 64, SizedNewTexts = 8;
+
+// "B 01" ... "B 32": the caption of button n of a new project.
+inline QString NewButtonCaption(int n)
+{
+    return QStringLiteral("B %1").arg(n + 1, 2, 10, QLatin1Char('0'));
+}
 
 // --- list entries -----------------------------------------------------------------
 // The entry of the button editor's function list for a code; empty for a

@@ -205,7 +205,6 @@ bool modVantile::LoadProject(QString *error)
         setError(error, QStringLiteral("Could not open the project file") + CrLf + path + CrLf + why);
         return false;
     }
-    ProjectChanged = false;
     return true;
 }
 
@@ -221,7 +220,6 @@ bool modVantile::SaveProject(QString *error)
         return false;
     if (!writeWhole(*this, ProjectFileName, ProjectBytes(), error, QStringLiteral("project"), false))
         return false;
-    ProjectChanged = false;
     return true;
 }
 

@@ -272,7 +272,7 @@ bool AddressRangeValid(int addressIndex, int rangeIndex)
 QStringList NodeAddressEntries()
 {
     QStringList entries;
-    for (int k = 1; k <= 254; ++k)
+    for (int k = 1; k <= ObjectTables::LastNodeAddressIndex + 1; ++k)
         entries << QStringLiteral("Quellix Node: ") + Hex2(k);
     return entries;
 }
@@ -280,7 +280,7 @@ QStringList NodeAddressEntries()
 QStringList NodeRangeEntries()
 {
     QStringList entries;
-    for (int k = 1; k <= 64; ++k)
+    for (int k = 1; k <= ObjectTables::DeviceCount; ++k)
         entries << QStringLiteral("Node Range: %1").arg(k);
     return entries;
 }
@@ -293,6 +293,14 @@ QStringList ResolutionEntries()
 QStringList CommandSetEntries()
 {
     return {QStringLiteral("P Cmd"), QStringLiteral("D Cmd"), QStringLiteral("ZAV Cmd")};
+}
+
+QStringList ScreenEntries()
+{
+    QStringList entries{QStringLiteral("Home")};
+    for (int s = 1; s < modVantile::ScreenCount; ++s)
+        entries << QStringLiteral("Screen: %1").arg(s, 2, 10, QLatin1Char('0'));
+    return entries;
 }
 
 PanelSize ResolutionSize(int resolutionIndex)

@@ -54,6 +54,7 @@ QStringList NodeAddressEntries(); // "Quellix Node: 01" ... "Quellix Node: FE"
 QStringList NodeRangeEntries();   // "Node Range: 1" ... "Node Range: 64"
 QStringList ResolutionEntries();  // "480x272", "320x240", "480x320", "800x480"
 QStringList CommandSetEntries();  // "P Cmd", "D Cmd", "ZAV Cmd"
+QStringList ScreenEntries();      // "Home", "Screen: 01" ... "Screen: 15"
 
 // Panel size in pixels for a resolution index in landscape; an index outside
 // 0 - 3 (a damaged file) is treated as 480x272.

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "model/ObjectTables.h"
+#include "model/RecordSchema.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The configuration image of one panel project and the program-wide state
 // around it. One instance lives for the whole run; tests make fresh ones.
@@ -21,33 +24,25 @@ public:
     static constexpr int ScreenCount = 16;
     static constexpr int PanelBlockWords = 1024;
     static constexpr int EditorBlockWords = 2048;
-    static constexpr int PanelWords = ScreenCount * PanelBlockWords;   // 16 384
-    static constexpr int EditorWords = ScreenCount * EditorBlockWords; // 32 768
-    static constexpr int ScreenObjectWords = 976;                      // object data of a screen block
+    static constexpr int PanelWords = ScreenCount * PanelBlockWords;         // 16 384
+    static constexpr int EditorWords = ScreenCount * EditorBlockWords;       // 32 768
+    static constexpr int ScreenObjectWords = RecordSchema::PanelObjectWords; // object data of a screen block
 
-    static constexpr int ButtonCount = 32;
-    static constexpr int PilotCount = 32;
-    static constexpr int SliderCount = 8;
-    static constexpr int TextCount = 16;
-    static constexpr int ButtonCaptionLength = 24;
-    static constexpr int TextStringLength = 50;
+    static constexpr int ButtonCount = ObjectTables::SlotCount(ObjectTables::ObjectKind::Button);
+    static constexpr int PilotCount = ObjectTables::SlotCount(ObjectTables::ObjectKind::Pilot);
+    static constexpr int SliderCount = ObjectTables::SlotCount(ObjectTables::ObjectKind::Slider);
+    static constexpr int TextCount = ObjectTables::SlotCount(ObjectTables::ObjectKind::Text);
+    static constexpr int ButtonCaptionLength = RecordSchema::Button::Caption.words;
+    static constexpr int TextStringLength = RecordSchema::Text::String.words;
 
-    // Table starts and record sizes inside a screen block.
-    static constexpr int PanelPilotStart = 0, PanelPilotSize = 8;
-    static constexpr int PanelButtonStart = 256, PanelButtonSize = 16;
-    static constexpr int PanelSliderStart = 768, PanelSliderSize = 10;
-    static constexpr int PanelTextStart = 848, PanelTextSize = 8;
-    static constexpr int EditorButtonStart = 0, EditorButtonSize = 35;
-    static constexpr int EditorSliderStart = 1120, EditorSliderSize = 4;
-    static constexpr int EditorTextStart = 1152, EditorTextSize = 56;
-
-    // Absolute words of the device options (tail of screen 0's block).
-    static constexpr int LayoutWord = 976;
-    static constexpr int NodeAddressWord = 977;
-    static constexpr int NodeRangeWord = 978;
-    static constexpr int BeepWord = 979;
-    static constexpr int ResolutionWord = 980;
-    static constexpr int CommandSetWord = 981;
+    // Absolute words of the device options: the tail of screen 0's block,
+    // right after its objects (words 976 - 981).
+    static constexpr int LayoutWord = ScreenObjectWords;
+    static constexpr int NodeAddressWord = LayoutWord + 1;
+    static constexpr int NodeRangeWord = LayoutWord + 2;
+    static constexpr int BeepWord = LayoutWord + 3;
+    static constexpr int ResolutionWord = LayoutWord + 4;
+    static constexpr int CommandSetWord = LayoutWord + 5;
 
     static inline const QString NoFileName = QStringLiteral("None");
     static inline const QString WhiteBackground = QStringLiteral("[&HFFFFFF&]");
@@ -58,7 +53,8 @@ public:
     std::array<int16_t, PanelWords> PanelImage{};
     std::array<int16_t, EditorWords> EditorImage{};
     std::array<QString, ScreenCount> ScreenBackground;
-    std::array<int16_t, 128> DeviceMap{};
+    // Two tables of one word per device offset, filled by ZAVBuild.
+    std::array<int16_t, 2 * ObjectTables::DeviceCount> DeviceMap{};
 
     // --- module state ----------------------------------------------------
     QString ProjectFileName = NoFileName;
@@ -66,7 +62,6 @@ public:
     // Set by the last save or export that had to write its file in place
     // (the folder took no new file); empty otherwise.
     mutable QString WrittenInPlaceNote;
-    bool ProjectChanged = false;
     int16_t CurrentScreen = 0;
     int16_t PanelBase = 0;
     int16_t EditorBase = 0;
@@ -274,22 +269,6 @@ public:
     void SetTextString(int n, const QString &text);
     void SetTextString(int screen, int n, const QString &text);
 
-    // Word numbers (absolute) of a record's first word on the current screen.
-    int PanelButtonWord(int n) const;
-    int PanelPilotWord(int n) const;
-    int PanelSliderWord(int n) const;
-    int PanelTextWord(int n) const;
-    int EditorButtonWord(int n) const;
-    int EditorSliderWord(int n) const;
-    int EditorTextWord(int n) const;
-    int PanelButtonWord(int screen, int n) const;
-    int PanelPilotWord(int screen, int n) const;
-    int PanelSliderWord(int screen, int n) const;
-    int PanelTextWord(int screen, int n) const;
-    int EditorButtonWord(int screen, int n) const;
-    int EditorSliderWord(int screen, int n) const;
-    int EditorTextWord(int screen, int n) const;
-
     // The words of one object record (absolute word numbers): its part of
     // PanelImage and of EditorImage; a pilot has no EditorImage part.
     struct RecordSpan {
@@ -297,6 +276,19 @@ public:
         int editorWord = 0, editorSize = 0;
     };
     RecordSpan ObjectRecord(int screen, ObjectTables::ObjectKind kind, int n) const;
+    // The same on the current screen.
+    RecordSpan ObjectRecord(ObjectTables::ObjectKind kind, int n) const;
+
+    // Any field of the record tables (RecordSchema), by kind and slot.
+    int GetField(int screen, ObjectTables::ObjectKind kind, int n, const RecordSchema::Field &field) const;
+    void SetField(int screen, ObjectTables::ObjectKind kind, int n, const RecordSchema::Field &field, int value);
+    // Entries for the fields of a record that hold values the editors cannot
+    // store (RecordSchema::DamagedFields); empty for a sound record.
+    QStringList DamagedFields(int screen, ObjectTables::ObjectKind kind, int n) const;
+    // The first word of a field that holds a value outside the field's range.
+    std::optional<int> DamagedWord(int screen, ObjectTables::ObjectKind kind, int n,
+                                   const RecordSchema::Field &field) const;
+
     // Words the program derives from others and rewrites on its own (object
     // edges, slider sizes, caption offsets, the text font copy): no user edit.
     static bool IsDerivedWord(bool editorImage, int word);
@@ -318,10 +310,13 @@ public:
 
 private:
     void setScreenDefaults();
-    static int get2(const int16_t *words);
-    static void set2(int16_t *words, int value);
-    static QString getChars(const int16_t *words, int length);
-    static void setChars(int16_t *words, int length, const QString &text);
+    // The first words of a record's two parts, for the current screen (through
+    // the bases) or a given one.
+    RecordSpan recordAt(int panelBase, int editorBase, ObjectTables::ObjectKind kind, int n) const;
+    static int panelBlock(int screen);
+    static int editorBlock(int screen);
+    int16_t *words(const RecordSpan &span, const RecordSchema::Field &field);
+    const int16_t *words(const RecordSpan &span, const RecordSchema::Field &field) const;
 };
 
 // Two upper-case hexadecimal digits of n, zero padded ("01", "0A", "FE").

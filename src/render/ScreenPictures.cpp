@@ -144,7 +144,7 @@ void ScreenRenderer::DrawScreen(int screen, const RunTimeState &state)
     for (int n = 0; n < modVantile::PilotCount; ++n) {
         const int node = ObjectTables::NodeOf(address, m_.GetPilotDevice(screen, n));
         objects_.Pilot(canvas_, screen, n, ObjectPosition(m_, screen, Kind::Pilot, n),
-                       state.InputOn(node, m_.GetPilotInput(screen, n) + 1));
+                       state.InputOn(node, m_.GetPilotInput(screen, n) + RecordSchema::Pilot::Input.shown));
     }
     for (int s = 0; s < modVantile::SliderCount; ++s) {
         const int node = ObjectTables::NodeOf(address, m_.GetSliderDevice(screen, s));

@@ -41,7 +41,7 @@ void setBackground(QWidget *w, QColor colour)
 } // namespace
 
 frmVantileSDWrite::frmVantileSDWrite(modVantile &m, MessagePrompt &messages, QWidget *parent)
-    : QDialog(parent), m_(m), messages_(messages), sd_(&messages)
+    : QDialog(parent), m_(m), messages_(messages), sd_()
 {
     setObjectName(QStringLiteral("frmVantileSDWrite"));
     buildControls();
@@ -391,11 +391,8 @@ void frmVantileSDWrite::writeRun()
     if (!stillChosen(chosen))
         return;
     // Partition-table check.
-    if (!sd_.OpenPhysicalRead(phys, chosen.physicalId)) {
-        if (sd_.DriveChanged)
-            driveListChanged(sd_.LastError);
-        else
-            RestoreDialog();
+    if (!sd_.OpenPhysicalRead(chosen.physicalId)) {
+        openFailed(QStringLiteral("Could not open physical drive %1").arg(phys));
         return;
     }
     const bool readOk = sd_.ReadSector(0);
@@ -425,11 +422,8 @@ void frmVantileSDWrite::writeRun()
             return;
         }
         sd_.SectorBuf.fill(0);
-        if (!sd_.OpenPhysicalWrite(phys, chosen.physicalId)) {
-            if (sd_.DriveChanged)
-                driveListChanged(sd_.LastError);
-            else
-                RestoreDialog();
+        if (!sd_.OpenPhysicalWrite(chosen.physicalId)) {
+            openFailed(QStringLiteral("Could not open physical drive %1").arg(phys));
             return;
         }
         const bool cleared = sd_.WriteSector(0) && sd_.Flush();
@@ -457,11 +451,8 @@ void frmVantileSDWrite::writeRun()
         RestoreDialog();
         return;
     }
-    if (!sd_.OpenVolumeWrite(sd_.DriveLetter, chosen.volumeId)) {
-        if (sd_.DriveChanged)
-            driveListChanged(sd_.LastError);
-        else
-            RestoreDialog();
+    if (!sd_.OpenVolumeWrite(chosen.volumeId)) {
+        openFailed(QStringLiteral("Could not open drive ") + sd_.DriveLetter.toUpper() + QStringLiteral(":"));
         return;
     }
     const modVantileSDWrite::RunResult result = CompileAll();
@@ -495,6 +486,16 @@ bool frmVantileSDWrite::stillChosen(const Drives::Letter &chosen)
         return true;
     driveListChanged(why);
     return false;
+}
+
+void frmVantileSDWrite::openFailed(const QString &what)
+{
+    if (sd_.DriveChanged) {
+        driveListChanged(sd_.LastError);
+        return;
+    }
+    messages_.Show(what + CrLf + sd_.LastError, modVantileSDWrite::DefaultTitle);
+    RestoreDialog();
 }
 
 void frmVantileSDWrite::driveListChanged(const QString &why)

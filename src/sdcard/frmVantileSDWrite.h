@@ -88,6 +88,8 @@ private:
     // says so, makes the list again and leaves nothing chosen.
     bool stillChosen(const Drives::Letter &chosen);
     void driveListChanged(const QString &why);
+    // A drive that did not open: `what` and the reason, or the changed list.
+    void openFailed(const QString &what);
     static QString driveSignature(const QList<Drives::Letter> &letters);
 
     modVantile &m_;

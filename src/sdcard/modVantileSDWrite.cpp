@@ -5,7 +5,6 @@
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "platform/Prompts.h"
 #include "platform/RawDisk.h"
 #include "render/BmpFile.h"
 #include "sdcard/StockPictures.h"
@@ -125,10 +124,7 @@ quint64 SectorDigest(const char *data, qint64 bytes, quint64 seed)
     return h;
 }
 
-modVantileSDWrite::modVantileSDWrite(MessagePrompt *messages)
-    : PictureFolder(Paths::SdPictureFolder()), messages_(messages)
-{
-}
+modVantileSDWrite::modVantileSDWrite() : PictureFolder(Paths::SdPictureFolder()) {}
 
 modVantileSDWrite::~modVantileSDWrite()
 {
@@ -220,7 +216,8 @@ bool modVantileSDWrite::IsRenderedScreen(int slot)
 
 bool modVantileSDWrite::Headerless(int commandSet, int slot)
 {
-    return commandSet == 2 && (ScreenGroup(slot) != 0 || slot == 1933 || slot == 1934 || slot == 1945 || slot == 1946);
+    return ObjectTables::ConfigurationOnCard(commandSet) &&
+           (ScreenGroup(slot) != 0 || slot == 1933 || slot == 1934 || slot == 1945 || slot == 1946);
 }
 
 int modVantileSDWrite::WriteTypeOf(const modVantile &m)
@@ -240,7 +237,7 @@ qint64 modVantileSDWrite::RequiredCapacity(bool writeAll, int writeType, int com
         if (SlotChosen(slot, writeAll, writeType))
             end = std::max(end, qint64(PicOffset[size_t(slot)]) + qint64(SlotSectors(slot)) * SectorSize);
     }
-    if (commandSet == 2)
+    if (ObjectTables::ConfigurationOnCard(commandSet))
         end = std::max(end, DataAreaEnd);
     return end;
 }
@@ -307,30 +304,19 @@ bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool writ
     return false;
 }
 
-bool modVantileSDWrite::OpenPhysicalRead(int n, const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenPhysicalRead(const Drives::DiskIdentity &chosen)
 {
-    const bool ok = openChosen(chosen, false);
-    if (!ok && !DriveChanged && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
+    return openChosen(chosen, false);
 }
 
-bool modVantileSDWrite::OpenPhysicalWrite(int n, const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenPhysicalWrite(const Drives::DiskIdentity &chosen)
 {
-    const bool ok = openChosen(chosen, true);
-    if (!ok && !DriveChanged && messages_)
-        messages_->Show(QStringLiteral("Could not open physical drive %1").arg(n) + CrLf + LastError, DefaultTitle);
-    return ok;
+    return openChosen(chosen, true);
 }
 
-bool modVantileSDWrite::OpenVolumeWrite(const QString &letter, const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenVolumeWrite(const Drives::DiskIdentity &chosen)
 {
-    const bool ok = openChosen(chosen, true);
-    if (!ok && !DriveChanged && messages_)
-        messages_->Show(QStringLiteral("Could not open drive ") + letter.toUpper() + QStringLiteral(":") + CrLf +
-                            LastError,
-                        DefaultTitle);
-    return ok;
+    return openChosen(chosen, true);
 }
 
 QString modVantileSDWrite::medium() const
@@ -809,7 +795,7 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
             }
         }
     }
-    if (!result.failed && commandSet == 2) {
+    if (!result.failed && ObjectTables::ConfigurationOnCard(commandSet)) {
         ZAVBuild(m);
         currentSlot_ = -1;
         if (WriteDat(m))

@@ -12,7 +12,6 @@
 #include <vector>
 
 class modVantile;
-class MessagePrompt;
 
 // The SD card module: the picture catalogue, raw access to a drive or an
 // image file, and the conversion and writing of pictures and configuration
@@ -35,8 +34,8 @@ public:
     static constexpr qint64 BmpBufferSize = 4000001;
     static inline const QString DefaultTitle = QStringLiteral("ZAV Quellix Touch");
 
-    // Messages of the open operations go to `messages` when it is given.
-    explicit modVantileSDWrite(MessagePrompt *messages = nullptr);
+    // It shows nothing: a failed operation returns false with the reason in LastError.
+    modVantileSDWrite();
     ~modVantileSDWrite();
     modVantileSDWrite(const modVantileSDWrite &) = delete;
     modVantileSDWrite &operator=(const modVantileSDWrite &) = delete;
@@ -69,11 +68,11 @@ public:
     int GetPhysicalDriveNumber(const QString &letter) const;
     // The disk the user chose from the drive list: it must still
     // be that disk (Drives::DiskChange) just before and just after it is
-    // opened. When it is not, nothing is opened, no message is shown and
-    // DriveChanged is set, with the reason in LastError.
-    bool OpenPhysicalRead(int n, const Drives::DiskIdentity &chosen);
-    bool OpenPhysicalWrite(int n, const Drives::DiskIdentity &chosen);
-    bool OpenVolumeWrite(const QString &letter, const Drives::DiskIdentity &chosen);
+    // opened. When it is not, nothing is opened and DriveChanged is set,
+    // with the reason in LastError.
+    bool OpenPhysicalRead(const Drives::DiskIdentity &chosen);
+    bool OpenPhysicalWrite(const Drives::DiskIdentity &chosen);
+    bool OpenVolumeWrite(const Drives::DiskIdentity &chosen);
     bool DriveChanged = false;
     // An image file or a device given by path; no message box.
     bool OpenPath(const QString &path, bool write);
@@ -153,7 +152,6 @@ private:
     bool writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest);
     QString slotLabel(int slot) const;
 
-    MessagePrompt *messages_;
     QString openedPath_;
     static constexpr qint64 WritebackStep = 8 << 20;
     bool recordWrites_ = false;

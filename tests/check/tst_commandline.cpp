@@ -78,6 +78,14 @@ void TestCommandLine::initTestCase()
         text(m, 1, 0, 1);
         m.SetTextString(1, 0, QStringLiteral("Wine"));
     });
+    // Character words no editor stores: an en dash and a euro sign by their Unicode numbers.
+    save("characters.QXC", [](modVantile &m) {
+        button(m, 0, 0, 1, 0, 0, 0, 14, QStringLiteral("On x"));
+        m.EditorImage[size_t(m.ObjectRecord(0, Check::ObjectKind::Button, 0).editorWord + 11 + 3)] = 8211;
+        text(m, 0, 0, 1);
+        m.SetTextString(0, 0, QStringLiteral("5 x"));
+        m.EditorImage[size_t(m.ObjectRecord(0, Check::ObjectKind::Text, 0).editorWord + 6 + 2)] = 8364;
+    });
     QVERIFY(writeFile(path("short.QXC"), QByteArray(100, '\x01')));
     QVERIFY(writeFile(path("plain file"), "x"));
 }
@@ -164,6 +172,11 @@ void TestCommandLine::reportText_data()
                                       << QStringList{"Cellar", "Wine", "Goto Screen 01 W/Password"}
                                       << QStringList{"135792"};
     QTest::newRow("passwords shown") << path("passwords.QXC") << true << QStringList{"135792"} << QStringList{};
+    QTest::newRow("damaged characters") << path("characters.QXC") << false
+                                        << QStringList{"damaged (character 8211)", "damaged (character 8364)",
+                                                       "a caption character 8211 (0 to 255)",
+                                                       "a text character 8364 (0 to 255)"}
+                                        << QStringList{"5 \u00AC"}; // what the euro's low byte would spell
 }
 
 void TestCommandLine::reportText()

@@ -76,27 +76,15 @@ const std::vector<Case> &errorCases()
              m.SetNodeAddress(250);
              m.SetNodeRange(t ? 4 : 3);
          }},
-        {"background missing",
-         Code::BackgroundMissing,
-         {5, ObjectKind::None, -1},
-         "screen 05",
+        {"background missing", Code::BackgroundMissing, WholeScreen(5), "screen 05",
          [](modVantile &m, bool t) { m.ScreenBackground[5] = file(t ? "missing.bmp" : "good.bmp"); }},
-        {"background no picture",
-         Code::BackgroundMissing,
-         {5, ObjectKind::None, -1},
-         "screen 05",
+        {"background no picture", Code::BackgroundMissing, WholeScreen(5), "screen 05",
          [](modVantile &m, bool t) { m.ScreenBackground[5] = file(t ? "junk.bmp" : "good.bmp"); }},
-        {"background outside Windows-1252",
-         Code::BackgroundNotStorable,
-         {4, ObjectKind::None, -1},
-         "screen 04",
+        {"background outside Windows-1252", Code::BackgroundNotStorable, WholeScreen(4), "screen 04",
          [](modVantile &m, bool t) {
              m.ScreenBackground[4] = t ? QStringLiteral("/Фото.bmp") : QStringLiteral("/été€.bmp");
          }},
-        {"background too long",
-         Code::BackgroundNotStorable,
-         {4, ObjectKind::None, -1},
-         "screen 04",
+        {"background too long", Code::BackgroundNotStorable, WholeScreen(4), "screen 04",
          [](modVantile &m, bool t) { m.ScreenBackground[4] = QString(t ? 65536 : 65535, QLatin1Char('a')); }},
         {"button left 800",
          Code::DamagedValue,
@@ -113,7 +101,7 @@ const std::vector<Case> &errorCases()
          "screen 00 button 1",
          [](modVantile &m, bool t) {
              button(m, 0, 0, 25);
-             m.PanelImage[size_t(m.PanelButtonWord(0, 0) + 12)] = t ? 10 : 9;
+             m.PanelImage[size_t(m.ObjectRecord(0, ObjectTables::ObjectKind::Button, 0).panelWord + 12)] = t ? 10 : 9;
          }},
         {"pilot input 9",
          Code::DamagedValue,
@@ -133,10 +121,7 @@ const std::vector<Case> &errorCases()
          }},
         {"resolution 4", Code::DamagedValue, Project, "project",
          [](modVantile &m, bool t) { m.SetResolution(t ? 4 : 3); }},
-        {"colour background",
-         Code::DamagedValue,
-         {6, ObjectKind::None, -1},
-         "screen 06",
+        {"colour background", Code::DamagedValue, WholeScreen(6), "screen 06",
          [](modVantile &m, bool t) {
              m.ScreenBackground[6] = t ? QStringLiteral("[&H00GG00&") : QStringLiteral("[&H00ff00&");
          }},
@@ -156,10 +141,7 @@ const std::vector<Case> &warningCases()
              if (!t)
                  text(m, 5, 15, 1);
          }},
-        {"screen not reached",
-         Code::ScreenUnreachable,
-         {6, ObjectKind::None, -1},
-         "screen 06",
+        {"screen not reached", Code::ScreenUnreachable, WholeScreen(6), "screen 06",
          [](modVantile &m, bool t) {
              pilot(m, 6, 0, 0, 1);
              button(m, 0, 0, 44);                       // Goto Screen 03 W/Password
@@ -268,6 +250,8 @@ private slots:
     void warnings() { run(warningCases(), Severity::Warning); }
     void notes_data() { rows(noteCases()); }
     void notes() { run(noteCases(), Severity::Note); }
+    void damagedCharacters_data();
+    void damagedCharacters();
     void demonstrationHasNoErrors();
 
 private:
@@ -316,6 +300,62 @@ void TestFindings::run(const std::vector<Case> &cases, Severity severity)
         const QString lead = SeverityName(severity) + QLatin1Char(' ') + QLatin1String(c.place) + QStringLiteral(": ");
         QVERIFY2(FindingLine(found.front()).startsWith(lead), qPrintable(FindingLine(found.front())));
     }
+}
+
+// A caption or text word outside 0 - 255 is a damaged value; the same
+// character stored as its Windows-1252 code is none and reads back whole.
+void TestFindings::damagedCharacters_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("word");
+    QTest::addColumn<QString>("finding"); // empty: none
+    QTest::addColumn<QString>("reads");
+    const QString en = QStringLiteral("\u2013"), euro = QStringLiteral("\u20AC");
+    const auto damaged = [](const char *field, int code) {
+        return QStringLiteral("Values outside their range: a %1 character %2 (0 to 255); the file may be damaged.")
+            .arg(QLatin1String(field))
+            .arg(code);
+    };
+    const int button = int(ObjectKind::Button), text = int(ObjectKind::Text);
+    QTest::newRow("caption 8211") << button << 8211 << damaged("caption", 8211) << QString();
+    QTest::newRow("caption 8364") << button << 8364 << damaged("caption", 8364) << QString();
+    QTest::newRow("caption en dash as 150")
+        << button << 150 << QString() << QStringLiteral("A") + en + QLatin1Char('B');
+    QTest::newRow("caption euro as 128") << button << 128 << QString() << QStringLiteral("A") + euro + QLatin1Char('B');
+    QTest::newRow("text 8211") << text << 8211 << damaged("text", 8211) << QString();
+    QTest::newRow("text 8364") << text << 8364 << damaged("text", 8364) << QString();
+    QTest::newRow("text euro as 128") << text << 128 << QString() << QStringLiteral("A") + euro + QLatin1Char('B');
+    QTest::newRow("text -1") << text << -1 << damaged("text", -1) << QString();
+}
+
+void TestFindings::damagedCharacters()
+{
+    QFETCH(int, kind);
+    QFETCH(int, word);
+    QFETCH(QString, finding);
+    QFETCH(QString, reads);
+    modVantile m;
+    baseProject(m);
+    const ObjectKind k = ObjectKind(kind);
+    int first; // the word of the second character
+    if (k == ObjectKind::Button) {
+        button(m, 2, 3, 1, 0, 0, 0, 14, QStringLiteral("AxB"));
+        first = m.ObjectRecord(2, k, 3).editorWord + 12;
+    } else {
+        text(m, 2, 3, 1);
+        m.SetTextString(2, 3, QStringLiteral("AxB"));
+        first = m.ObjectRecord(2, k, 3).editorWord + 7;
+    }
+    m.EditorImage[size_t(first)] = int16_t(word);
+    QStringList damaged;
+    for (const Finding &f : ProjectCheck(m))
+        if (f.code == Code::DamagedValue) {
+            QVERIFY(f.where == (ObjectRef{2, k, 3}));
+            damaged << f.sentence;
+        }
+    QCOMPARE(damaged, finding.isEmpty() ? QStringList() : QStringList{finding});
+    if (!reads.isEmpty())
+        QCOMPARE(k == ObjectKind::Button ? m.GetButtonText(2, 3) : m.GetTextString(2, 3), reads);
 }
 
 void TestFindings::demonstrationHasNoErrors()

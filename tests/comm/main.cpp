@@ -52,7 +52,6 @@ void MakeDemoProject(modVantile &m)
         }
     }
     m.SelectScreen(0);
-    m.ProjectChanged = false;
 }
 
 } // namespace CommTests

@@ -105,7 +105,6 @@ void BackgroundSelectorTest::whiteSavedInShortForm()
     QVERIFY(!control<QLabel>(dialog.get(), "lblBMP")->isEnabled());
     f.click(dialog.get(), "cmdClose");
     QCOMPARE(f.m.ScreenBackground[5], QStringLiteral("[&HFFFFFF&"));
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(f.m.ScreenBackground[4], modVantile::WhiteBackground);
 }
@@ -201,7 +200,6 @@ void BackgroundSelectorTest::cancelStoresNothing()
     f.click(dialog.get(), "cmdCancel");
     QVERIFY(!dialog->isVisible());
     QCOMPARE(f.m.ScreenBackground[5], modVantile::WhiteBackground);
-    QVERIFY(!f.m.ProjectChanged);
     QVERIFY(f.host.calls.isEmpty());
 }
 
@@ -231,7 +229,6 @@ void BackgroundSelectorTest::browseCancelledThenSaveIsRefused()
     QCOMPARE(f.messages.boxes[0].icon, MessagePrompt::Icon::Information);
     QVERIFY(dialog->isVisible());
     QCOMPARE(f.m.ScreenBackground[5], modVantile::WhiteBackground);
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void BackgroundSelectorTest::browseChosenFileIsSaved()
@@ -247,7 +244,6 @@ void BackgroundSelectorTest::browseChosenFileIsSaved()
     QCOMPARE(control<QLabel>(dialog.get(), "lblBMP")->text(), first);
     f.click(dialog.get(), "cmdClose");
     QCOMPARE(f.m.ScreenBackground[5], first);
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(!dialog->isVisible());
 }
 

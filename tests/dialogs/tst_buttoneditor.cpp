@@ -159,7 +159,6 @@ void ButtonEditorTest::activationFillsWithoutChanges()
     auto dialog = f.open();
 
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
     QVERIFY(f.messages.boxes.isEmpty());
     QVERIFY(f.m.PanelImage == panel);
     QVERIFY(f.m.EditorImage == editor);
@@ -219,10 +218,11 @@ void ButtonEditorTest::pickedEntryIsStoredAndShown()
     f.m.SetButtonPicture(4, 1); // caption colour is for pictures only
     auto dialog = f.open();
     QVERIFY(pick(control<QComboBox>(dialog.get(), list), index));
-    const int word = panelWord ? f.m.PanelImage[size_t(f.m.PanelButtonWord(4) + wordOffset)]
-                               : f.m.EditorImage[size_t(f.m.EditorButtonWord(4) + wordOffset)];
+    const int word =
+        panelWord
+            ? f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Button, 4).panelWord + wordOffset)]
+            : f.m.EditorImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Button, 4).editorWord + wordOffset)];
     QCOMPARE(word, index % 256);
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDButton"), 4));
 }
 
@@ -240,7 +240,6 @@ void ButtonEditorTest::pictureOnUnusedButton()
     QCOMPARE(f.m.GetButtonTextX(4), 7); // the canvas derives the offsets, not the dialog
     QCOMPARE(control<QComboBox>(dialog.get(), "cboType")->currentIndex(), 1);
     QVERIFY(!control<QComboBox>(dialog.get(), "cboHeight")->isVisible());
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDButton"), 4));
     QVERIFY(f.messages.boxes.isEmpty());
 }
@@ -325,7 +324,6 @@ void ButtonEditorTest::warningAtActivation()
     QCOMPARE(f.messages.boxes.first().title, QStringLiteral("Verify Input Type"));
     QVERIFY(f.m.InputTypeWarned);
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void ButtonEditorTest::passwordBoxesFollowFunction()
@@ -377,7 +375,6 @@ void ButtonEditorTest::passwordDigitReplaced()
     QCOMPARE(f.m.GetButtonPassword(4), after);
     QCOMPARE(target->text(), key);
     QCOMPARE(QApplication::focusWidget(), passwordBox(dialog.get(), nextBox));
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDButton"), 4));
 }
 
@@ -395,7 +392,6 @@ void ButtonEditorTest::passwordRejectsOtherKeys()
     QCOMPARE(box->text(), QStringLiteral("3"));
     QCOMPARE(f.m.GetButtonPassword(4), 123456);
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void ButtonEditorTest::tabWalksPasswordFromTheLeft()
@@ -479,7 +475,8 @@ void ButtonEditorTest::damagedRecordOpensSafely()
     f.m.SetButtonType(4, 200);
     f.m.SetButtonLeft(4, 5000);
     f.m.SetNodeRange(255);
-    f.m.PanelImage[size_t(f.m.PanelButtonWord(4) + 10)] = 255; // password digit
+    f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Button, 4).panelWord + 10)] =
+        255; // password digit
     const auto panel = f.m.PanelImage;
     auto dialog = f.open();
     QCOMPARE(control<QComboBox>(dialog.get(), "cboType")->currentIndex(), -1);
@@ -515,7 +512,7 @@ void ButtonEditorTest::typedNumber()
     QCOMPARE(f.m.GetButtonLeft(4), stored);
     QCOMPARE(left->currentIndex(), stored);
     QCOMPARE(left->currentText(), QString::number(stored));
-    QCOMPARE(f.m.ProjectChanged, stored != 40);
+    QCOMPARE(f.host.onlyUpdated(QStringLiteral("UDButton"), 4), stored != 40);
 }
 
 QObject *makeButtonEditorTest()

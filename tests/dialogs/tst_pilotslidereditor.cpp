@@ -96,7 +96,6 @@ void PilotSliderEditorTest::pilotActivationIsSilentAndResetsDevice()
     QCOMPARE(control<QComboBox>(dialog.get(), "cboLeft")->currentIndex(), 420);
     QCOMPARE(control<QComboBox>(dialog.get(), "cboTop")->currentIndex(), 13);
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void PilotSliderEditorTest::pilotPickedEntries_data()
@@ -120,8 +119,8 @@ void PilotSliderEditorTest::pilotPickedEntries()
     f.m.SetPilotUsed(7, 1);
     auto dialog = f.open<frmVantilePilot>();
     QVERIFY(pick(control<QComboBox>(dialog.get(), list), index));
-    QCOMPARE(int(f.m.PanelImage[size_t(f.m.PanelPilotWord(7) + wordOffset)]), index % 256);
-    QVERIFY(f.m.ProjectChanged);
+    QCOMPARE(int(f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Pilot, 7).panelWord + wordOffset)]),
+             index % 256);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDPilot"), 7));
 }
 
@@ -215,7 +214,6 @@ void PilotSliderEditorTest::sliderStyleSetsPictureAndSize()
     QCOMPARE(f.m.GetSliderWidth(2), width);
     QCOMPARE(f.m.GetSliderHeight(2), height);
     QCOMPARE(f.m.GetSliderWidth(1), 0); // no other slider's size record changes
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDSlider"), 2));
 }
 
@@ -230,7 +228,6 @@ void PilotSliderEditorTest::sliderActivationIsSilentAndResetsDevice()
     QCOMPARE(f.m.GetSliderDevice(2), 0);
     QCOMPARE(control<QComboBox>(dialog.get(), "cboLeft")->currentIndex(), 256);
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
     QVERIFY(pick(control<QComboBox>(dialog.get(), "cboDevice"), 1));
     QCOMPARE(f.m.GetSliderDevice(2), 1);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDSlider"), 2));

@@ -100,7 +100,6 @@ void TextEditorTest::textBecomesDimmerValue()
     QVERIFY(f.enabled(dialog.get(), "cboFontSize"));
     QVERIFY(f.enabled(dialog.get(), "cboSldDev"));
     QCOMPARE(control<QLineEdit>(dialog.get(), "txtText")->text(), QStringLiteral("100%"));
-    QVERIFY(f.m.ProjectChanged);
     QVERIFY(f.host.onlyUpdated(QStringLiteral("UDTitle"), 3));
 }
 
@@ -170,7 +169,6 @@ void TextEditorTest::activationRederivesValueBoxesAndBars()
     QCOMPARE(f.m.GetTextFontSize(3), fontSize);
     QCOMPARE(control<QLineEdit>(dialog.get(), "txtText")->text(), text);
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void TextEditorTest::activationOfPlainTextIsSilent()
@@ -193,7 +191,6 @@ void TextEditorTest::activationOfPlainTextIsSilent()
     QVERIFY(!f.enabled(dialog.get(), "cboSldDev"));
     QVERIFY(f.enabled(dialog.get(), "cboWidth"));
     QVERIFY(f.host.calls.isEmpty());
-    QVERIFY(!f.m.ProjectChanged);
 }
 
 void TextEditorTest::barGraphDisablesAllButDevice()
@@ -209,7 +206,7 @@ void TextEditorTest::barGraphDisablesAllButDevice()
         QVERIFY2(!f.enabled(dialog.get(), name), name);
     QVERIFY(pick(control<QComboBox>(dialog.get(), "cboSldDev"), 4));
     QCOMPARE(f.m.GetTextDevice(3), 4);
-    QCOMPARE(int(f.m.PanelImage[size_t(f.m.PanelTextWord(3) + 7)]), 0);
+    QCOMPARE(int(f.m.PanelImage[size_t(f.m.ObjectRecord(ObjectTables::ObjectKind::Text, 3).panelWord + 7)]), 0);
 }
 
 void TextEditorTest::textFilterAndLength()

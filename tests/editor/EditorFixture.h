@@ -45,13 +45,13 @@ public:
     {
         w = std::make_unique<frmVantile>(m, messages, files);
         w->SetDesktopSize(desktop);
-        w->execDialog = [this](QDialog &dialog) {
+        w->SetDialogRunner([this](QDialog &dialog) {
             opened.append({dialog.objectName(), dialog.pos(), m.CurrentObject});
             if (whileOpen)
                 whileOpen(dialog);
             // Rejected unless the hook closed it otherwise.
             return dialog.result();
-        };
+        });
         return *w;
     }
 
@@ -75,6 +75,12 @@ public:
         box->setCurrentIndex(index);
         emit box->activated(index);
     }
+
+    // The changed mark, and the steps on the undo stack.
+    bool changed() const { return w->GetDocument().ProjectChanged(); }
+    int steps() const { return w->GetDocument().UndoStack().count(); }
+    // A change as a user makes one: the audio option clicked.
+    void change() const { get<QCheckBox>(QStringLiteral("chkBeep"))->click(); }
 
     QColor lineColor(const QString &name) const { return label(name)->palette().color(QPalette::Window); }
 

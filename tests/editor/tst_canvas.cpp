@@ -105,7 +105,7 @@ void tst_Canvas::buttonLine()
     QCOMPARE(e.canvasLabel(QStringLiteral("lblButton_4"))->toolTip(), tip);
     QCOMPARE(e.image(QStringLiteral("imgPB_4"))->isHidden(), type <= 0);
     QCOMPARE(e.canvasLabel(QStringLiteral("lblButton_4"))->isHidden(), type <= 0);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 }
 
 void tst_Canvas::plainButton()
@@ -192,7 +192,7 @@ void tst_Canvas::pictureButton()
     QVERIFY(!caption->font().bold());
     QCOMPARE(caption->foreColor(), textColor == 0 ? QColor(Qt::black) : QColor(Qt::white));
     QVERIFY(!caption->isOpaque());
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 }
 
 void tst_Canvas::stackingOrder()
@@ -428,7 +428,7 @@ void tst_Canvas::showTextBoxes()
     QCOMPARE(e.canvasLabel(QStringLiteral("lblTextBox_2"))->backColor(), QColor(Qt::white));
     box->click();
     QVERIFY(!e.canvasLabel(QStringLiteral("lblTextBox_1"))->isOpaque());
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 }
 
 void tst_Canvas::hoverHighlight()
@@ -597,7 +597,7 @@ void tst_Canvas::damagedProject()
     // Changing an option still works from there.
     e.choose(QStringLiteral("cboScnRes"), 1);
     QCOMPARE(e.m.GetResolution(), 1);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
 }
 
 int runCanvasTests(int argc, char **argv)

@@ -63,7 +63,7 @@ void tst_Editing::newButtons()
     for (int i = 0; i < 4; ++i)
         e.action(QStringLiteral("mnuNewButton"))->trigger();
     QVERIFY(!e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(e.m.GetButtonText(i), QStringLiteral("B 0%1").arg(i + 1));
         QVERIFY(!e.image(QStringLiteral("imgPB_%1").arg(i))->isHidden());
@@ -103,14 +103,14 @@ void tst_Editing::allUsed()
     for (int i = 0; i < count; ++i)
         e.action(action)->trigger();
     QVERIFY(e.messages.boxes.isEmpty());
-    e.m.ProjectChanged = false;
+    const int steps = e.steps();
     e.action(action)->trigger();
     QCOMPARE(e.messages.boxes.size(), 1);
     QCOMPARE(e.messages.boxes[0].title, title);
     QCOMPARE(e.messages.boxes[0].text, text);
     QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Information);
     QCOMPARE(e.messages.boxes[0].buttons, MessagePrompt::Buttons::Ok);
-    QVERIFY(e.m.ProjectChanged);
+    QCOMPARE(e.steps(), steps);
 }
 
 void tst_Editing::templateAndScreenChange()
@@ -146,12 +146,11 @@ void tst_Editing::dragPilot()
     e.m.SetPilotLeft(2, 100);
     e.m.SetPilotTop(2, 50);
     w.ShowScreen();
-    e.m.ProjectChanged = false;
     // Grabbed 10 px right of its left edge, dropped with the mouse at x 300.
     drag(e.image(QStringLiteral("imgPilot_2")), QPoint(10, 5), QPoint(300, 120));
     QCOMPARE(e.m.GetPilotLeft(2), 290);
     QCOMPARE(e.m.GetPilotTop(2), 115);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QCOMPARE(e.image(QStringLiteral("imgPilot_2"))->pos(), QPoint(290, 115));
     QVERIFY(e.messages.boxes.isEmpty());
     QVERIFY(e.opened.isEmpty());
@@ -169,19 +168,18 @@ void tst_Editing::dragRefusedAndOutside()
     e.m.SetSliderLeft(1, 5);
     e.m.SetSliderTop(1, 40);
     w.ShowScreen();
-    e.m.ProjectChanged = false;
     QWidget *slider = e.image(QStringLiteral("imgSlider_1"));
     // Mouse 3 px from the canvas edge, grab point 10 px inside: left -7.
     drag(slider, QPoint(10, 5), QPoint(3, 100));
     QCOMPARE(e.m.GetSliderLeft(1), 5);
     QCOMPARE(e.m.GetSliderTop(1), 40);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     QCOMPARE(slider->pos(), QPoint(5, 40));
 
     // Released outside the canvas: nothing happens.
     drag(slider, QPoint(10, 5), QPoint(700, 100));
     QCOMPARE(e.m.GetSliderLeft(1), 5);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     QCOMPARE(slider->pos(), QPoint(5, 40));
 }
 
@@ -236,13 +234,12 @@ void tst_Editing::clickDropsInPlace()
     e.m.SetTextLeft(3, 33);
     e.m.SetTextTop(3, 44);
     w.ShowScreen();
-    e.m.ProjectChanged = false;
     QWidget *box = e.canvasLabel(QStringLiteral("lblTextBox_3"));
     send(box, QEvent::MouseButtonPress, QPoint(4, 4), Qt::LeftButton);
     send(box, QEvent::MouseButtonRelease, QPoint(4, 4), Qt::LeftButton);
     QCOMPARE(e.m.GetTextLeft(3), 33);
     QCOMPARE(e.m.GetTextTop(3), 44);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     QCOMPARE(e.opened.size(), 1);
     QCOMPARE(e.opened[0].name, QStringLiteral("frmVantileTextBox"));
 }
@@ -279,29 +276,26 @@ void tst_Editing::snapAndUndo()
     e.m.SetButtonLeft(0, 37);
     e.m.SetButtonTop(0, 95);
     w.ShowScreen();
-    e.m.ProjectChanged = false;
     e.action(QStringLiteral("mnuGridSize_1"))->trigger();
     e.action(QStringLiteral("mnuSnapToGrid"))->trigger();
     QCOMPARE(e.m.GetButtonLeft(0), 32);
     QCOMPARE(e.m.GetButtonTop(0), 80);
     QCOMPARE(e.image(QStringLiteral("imgPB_0"))->pos(), QPoint(32, 80));
     // Moved objects are a change the closing question must know of.
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QVERIFY(e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
-    e.m.ProjectChanged = false;
     e.action(QStringLiteral("mnuUndoSnap"))->trigger();
     QCOMPARE(e.m.GetButtonLeft(0), 37);
     QCOMPARE(e.m.GetButtonTop(0), 95);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QVERIFY(!e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
 
-    // A snap that moves nothing is no change.
+    // A snap that moves nothing is no step.
     e.action(QStringLiteral("mnuSnapToGrid"))->trigger();
-    e.m.ProjectChanged = false;
+    const int steps = e.steps();
     e.action(QStringLiteral("mnuSnapToGrid"))->trigger();
-    QVERIFY(!e.m.ProjectChanged);
     e.action(QStringLiteral("mnuUndoSnap"))->trigger();
-    QVERIFY(!e.m.ProjectChanged);
+    QCOMPARE(e.steps(), steps);
     QCOMPARE(e.m.GetButtonLeft(0), 32);
 
     // A drag leaves Undo Snap as it is.
@@ -329,10 +323,10 @@ void tst_Editing::pannedCanvas()
 
     // Released above the viewport, over a part of the canvas panned out of
     // sight: outside the canvas.
-    e.m.ProjectChanged = false;
+    const int steps = e.steps();
     drag(e.image(QStringLiteral("imgPilot_0")), QPoint(1, 1), QPoint(50, 200));
     QCOMPARE(e.m.GetPilotTop(0), 400);
-    QVERIFY(!e.m.ProjectChanged);
+    QCOMPARE(e.steps(), steps);
     // Inside the viewport the same drag places it.
     drag(e.image(QStringLiteral("imgPilot_0")), QPoint(1, 1), QPoint(50, 400));
     QCOMPARE(e.m.GetPilotTop(0), 399);
@@ -357,7 +351,6 @@ void tst_Editing::clearScreen()
     e.m.SelectScreen(3);
     e.m.LastButton = 5;
     w.ShowScreen();
-    e.m.ProjectChanged = false;
 
     e.messages.answers = {MessagePrompt::Answer::No};
     e.action(QStringLiteral("mnuClearScreen"))->trigger();
@@ -366,13 +359,13 @@ void tst_Editing::clearScreen()
     QCOMPARE(e.messages.boxes.last().icon, MessagePrompt::Icon::Question);
     QCOMPARE(e.messages.boxes.last().buttons, MessagePrompt::Buttons::YesNo);
     QCOMPARE(e.m.GetButtonType(5), 9);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 
     e.messages.answers = {MessagePrompt::Answer::Yes};
     e.action(QStringLiteral("mnuClearScreen"))->trigger();
     QCOMPARE(e.m.GetButtonType(5), 0);
     QCOMPARE(e.m.ScreenBackground[3], QStringLiteral("[&HFFFFFF&]"));
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QVERIFY(e.image(QStringLiteral("imgPB_5"))->isHidden());
     e.action(QStringLiteral("mnuNewButton"))->trigger();
     QCOMPARE(e.m.GetButtonType(0), 1); // defaults, not the old template

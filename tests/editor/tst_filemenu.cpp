@@ -143,7 +143,8 @@ void tst_FileMenu::open()
 
     e.choose(QStringLiteral("cboScreenNumber"), 5);
     e.m.SetButtonType(3, 26);
-    e.m.ProjectChanged = changed;
+    if (changed)
+        e.change();
     e.m.LastButton = 3;
     e.m.InputTypeWarned = false;
     e.action(QStringLiteral("mnuUndoSnap"))->setEnabled(true);
@@ -171,7 +172,7 @@ void tst_FileMenu::open()
     QVERIFY(!e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
     if (loaded) {
         QCOMPARE(e.m.ProjectFileName, path);
-        QVERIFY(!e.m.ProjectChanged);
+        QVERIFY(!e.changed());
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   ") + path + QStringLiteral("[*]"));
         QCOMPARE(e.label(QStringLiteral("lblBSettings_0"))->text(), QStringLiteral("Goto Home"));
@@ -183,7 +184,7 @@ void tst_FileMenu::open()
         QCOMPARE(e.get<QWidget>(QStringLiteral("picLayout"))->size(), QSize(244, 324));
     } else {
         QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
-        QCOMPARE(e.m.ProjectChanged, changed);
+        QCOMPARE(e.changed(), changed);
         e.m.SelectScreen(5);
         QCOMPARE(e.m.GetButtonType(3), 26);
     }
@@ -223,10 +224,10 @@ void tst_FileMenu::save()
 
     // Save with a name writes at once.
     e.choose(QStringLiteral("cboCmdSet"), 1);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     e.action(QStringLiteral("mnuFileSave"))->trigger();
     QCOMPARE(e.files.dialogs.size(), 1);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     modVantile reread;
     QVERIFY(reread.SetProjectBytes(readFile(path)));
     QCOMPARE(reread.GetCommandSet(), 1);
@@ -244,7 +245,7 @@ void tst_FileMenu::saveFailure()
     QCOMPARE(e.messages.boxes.size(), 1);
     QCOMPARE(e.messages.boxes[0].icon, MessagePrompt::Icon::Critical);
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QVERIFY(w.windowTitle().endsWith(QStringLiteral("   (None)[*]")));
 }
 
@@ -261,7 +262,7 @@ void tst_FileMenu::importExport()
     e.files.answers << path;
     e.action(QStringLiteral("mnuExport"))->trigger();
     QCOMPARE(readFile(path).size(), 6560);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     QCOMPARE(e.m.ScreenFileName, path);
 
     e.choose(QStringLiteral("cboScreenNumber"), 0);
@@ -278,7 +279,7 @@ void tst_FileMenu::importExport()
     QCOMPARE(e.m.ScreenBackground[0], QStringLiteral("[&H00FF00&]"));
     QCOMPARE(e.m.GetNodeAddress(), 20);
     QCOMPARE(e.m.GetResolution(), 2);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QCOMPARE(e.m.LastText, int16_t(-1));
     QVERIFY(!e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
     QVERIFY(e.messages.boxes.isEmpty());
@@ -290,7 +291,7 @@ void tst_FileMenu::importCancelled()
     e.start();
     e.action(QStringLiteral("mnuImportScreen"))->trigger();
     QCOMPARE(e.files.dialogs.size(), 1);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 
     // A file that cannot be imported keeps the screen as it was.
     e.m.SetButtonText(0, QStringLiteral("Keep"));
@@ -344,7 +345,8 @@ void tst_FileMenu::fileNew()
     e.choose(QStringLiteral("cboScreenNumber"), 3);
     e.m.SetButtonType(0, 25);
     e.m.SetResolution(3);
-    e.m.ProjectChanged = changed;
+    if (changed)
+        e.change();
     e.messages.answers << (discard ? Answer::Discard : Answer::Cancel);
     e.action(QStringLiteral("mnuFileNew"))->trigger();
     QCOMPARE(e.messages.boxes.size(), questions);
@@ -352,14 +354,14 @@ void tst_FileMenu::fileNew()
         QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
         QCOMPARE(e.m.CurrentScreen, int16_t(0));
         QCOMPARE(e.m.GetResolution(), 0);
-        QVERIFY(!e.m.ProjectChanged);
+        QVERIFY(!e.changed());
         QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)[*]"));
         QCOMPARE(w.size(), QSize(1065, 651));
     } else {
         QCOMPARE(e.m.ProjectFileName, path);
         QCOMPARE(e.m.CurrentScreen, int16_t(3));
         QCOMPARE(e.m.GetButtonType(0), 25);
-        QVERIFY(e.m.ProjectChanged);
+        QVERIFY(e.changed());
     }
 }
 
@@ -389,7 +391,8 @@ void tst_FileMenu::closing()
     frmVantile &w = e.start();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    e.m.ProjectChanged = changed;
+    if (changed)
+        e.change();
     e.messages.answers << (discard ? Answer::Discard : Answer::Cancel) << (discard ? Answer::Discard : Answer::Cancel);
     if (exitCommand)
         e.action(QStringLiteral("mnuExit"))->trigger();

@@ -6,9 +6,12 @@
 #include "model/EditOperations.h"
 #include "model/Settings.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMimeData>
+#include <QMouseEvent>
 
 using EditOperations::Kind;
 
@@ -32,6 +35,15 @@ QString undoText(Editor &e)
     return e.action(QStringLiteral("mnuUndo"))->text();
 }
 
+// A user closing the open dialog with Escape, as from the keyboard.
+void escape(QDialog &dialog)
+{
+    dialog.show();
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus && dialog.isAncestorOf(focus) ? focus : &dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+}
+
 } // namespace
 
 class tst_Undo : public QObject
@@ -47,6 +59,8 @@ private slots:
     void keyboard_data();
     void keyboard();
     void recentFilesAndNames();
+    void nothingChangedLeavesTheMark_data();
+    void nothingChangedLeavesTheMark();
 };
 
 // One edit of each kind, a save among them; undoing walks back through the
@@ -83,7 +97,7 @@ void tst_Undo::everyEditUndoneAndRedone()
     });
     e.files.answers << project;
     e.action(QStringLiteral("mnuFileSave"))->trigger();
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     saved = states.size() - 1;
     step("background", [&] {
         e.whileOpen = [&](QDialog &) { e.m.ScreenBackground[0] = QStringLiteral("[&H0000FF&"); };
@@ -118,7 +132,7 @@ void tst_Undo::everyEditUndoneAndRedone()
     for (int i = states.size() - 1; i > 0; --i) {
         e.action(QStringLiteral("mnuUndo"))->trigger();
         QVERIFY2(e.m.ProjectBytes() == states[i - 1], qPrintable(QString::number(i)));
-        QCOMPARE(e.m.ProjectChanged, i - 1 != saved);
+        QCOMPARE(e.changed(), i - 1 != saved);
         QCOMPARE(w.isWindowModified(), i - 1 != saved);
     }
     QVERIFY(!stack.canUndo());
@@ -126,7 +140,7 @@ void tst_Undo::everyEditUndoneAndRedone()
     for (int i = 1; i < states.size(); ++i) {
         e.action(QStringLiteral("mnuRedo"))->trigger();
         QVERIFY2(e.m.ProjectBytes() == states[i], qPrintable(QString::number(i)));
-        QCOMPARE(e.m.ProjectChanged, i != saved);
+        QCOMPARE(e.changed(), i != saved);
     }
     // Each step was undone where it happened: the last was on screen 3.
     QCOMPARE(e.m.CurrentScreen, int16_t(3));
@@ -348,10 +362,100 @@ void tst_Undo::recentFilesAndNames()
     // The command line's file.
     w.OpenProject(first);
     QCOMPARE(e.m.ProjectFileName, first);
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     w.OpenProject(e.home.file(QStringLiteral("gone.QXC")));
     QCOMPARE(e.messages.boxes.last().icon, MessagePrompt::Icon::Critical);
     QCOMPARE(e.m.ProjectFileName, first);
+}
+
+void tst_Undo::nothingChangedLeavesTheMark_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("changedBefore");
+    for (const char *command :
+         {"button editor, Escape", "pilot editor, Escape", "slider editor, Escape", "text editor, Escape",
+          "button on the canvas, Escape", "background selector, Escape", "Import Screen, cancelled",
+          "Copy Screen To, cancelled", "Clear Screen, No", "node range already set", "node address already set",
+          "range refused", "orientation already set", "resolution already set", "command set already set",
+          "New Slider, all used", "Snap To Grid, on the grid", "drop in place"}) {
+        QTest::addRow("%s, clean", command) << QString::fromLatin1(command) << false;
+        QTest::addRow("%s, changed", command) << QString::fromLatin1(command) << true;
+    }
+}
+
+// Commands that change nothing leave the project as clean or as changed as
+// it was: no step, no mark, no question at the end.
+void tst_Undo::nothingChangedLeavesTheMark()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, changedBefore);
+    Editor e;
+    frmVantile &w = e.start();
+    e.m.SetButtonType(2, 1);
+    e.m.SetButtonLeft(2, 64);
+    e.m.SetPilotUsed(3, 1);
+    e.m.SetTextType(4, 1);
+    e.m.SetTextLeft(4, 200);
+    for (int n = 0; n < modVantile::SliderCount; ++n)
+        e.m.SetSliderPicture(n, 1);
+    e.m.SetNodeAddress(10);
+    e.m.SetNodeRange(3);
+    w.ShowScreen();
+    QVERIFY(!e.changed());
+    if (changedBefore)
+        e.change();
+    const QByteArray bytes = e.m.ProjectBytes();
+    const int steps = e.steps();
+    const QString undo = undoText(e);
+
+    e.whileOpen = [](QDialog &dialog) { escape(dialog); };
+    const QHash<QString, std::function<void()>> commands{
+        {"button editor, Escape", [&] { e.get<QPushButton>(QStringLiteral("cmdBEdit_2"))->click(); }},
+        {"pilot editor, Escape", [&] { e.get<QPushButton>(QStringLiteral("cmdPEdit_3"))->click(); }},
+        {"slider editor, Escape", [&] { e.get<QPushButton>(QStringLiteral("cmdSEdit_1"))->click(); }},
+        {"text editor, Escape", [&] { e.get<QPushButton>(QStringLiteral("cmdTEdit_4"))->click(); }},
+        {"button on the canvas, Escape", [&] { w.imgPB_Click(2); }},
+        {"background selector, Escape", [&] { e.get<QPushButton>(QStringLiteral("cmdBGSel"))->click(); }},
+        {"Import Screen, cancelled", [&] { e.action(QStringLiteral("mnuImportScreen"))->trigger(); }},
+        {"Copy Screen To, cancelled", [&] { e.action(QStringLiteral("mnuCopyScreen"))->trigger(); }},
+        {"Clear Screen, No",
+         [&] {
+             e.messages.answers << MessagePrompt::Answer::No;
+             e.action(QStringLiteral("mnuClearScreen"))->trigger();
+         }},
+        {"node range already set", [&] { e.choose(QStringLiteral("cboQXRange"), 3); }},
+        {"node address already set", [&] { e.choose(QStringLiteral("cboQXAddress"), 10); }},
+        {"range refused", [&] { e.choose(QStringLiteral("cboQXAddress"), 253); }},
+        {"orientation already set", [&] { e.get<QRadioButton>(QStringLiteral("optLayout_0"))->click(); }},
+        {"resolution already set", [&] { e.choose(QStringLiteral("cboScnRes"), 0); }},
+        {"command set already set", [&] { e.choose(QStringLiteral("cboCmdSet"), 0); }},
+        {"New Slider, all used", [&] { e.action(QStringLiteral("mnuNewSlider"))->trigger(); }},
+        {"Snap To Grid, on the grid", [&] { e.action(QStringLiteral("mnuSnapToGrid"))->trigger(); }},
+        {"drop in place",
+         [&] {
+             e.whileOpen = nullptr;
+             QWidget *pilot = e.image(QStringLiteral("imgPilot_3"));
+             QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), pilot->mapToGlobal(QPointF(2, 2)),
+                               Qt::LeftButton, Qt::LeftButton, {});
+             QApplication::sendEvent(pilot, &press);
+             QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), pilot->mapToGlobal(QPointF(2, 2)),
+                                 Qt::LeftButton, {}, {});
+             QApplication::sendEvent(pilot, &release);
+         }},
+    };
+    QVERIFY(commands.contains(command));
+    commands[command]();
+
+    QCOMPARE(e.m.ProjectBytes(), bytes);
+    QCOMPARE(e.steps(), steps);
+    QCOMPARE(undoText(e), undo);
+    QCOMPARE(e.changed(), changedBefore);
+    QCOMPARE(w.isWindowModified(), changedBefore);
+    // The end of the run asks about changes only when there are some.
+    e.messages.boxes.clear();
+    e.messages.answers = {MessagePrompt::Answer::Cancel};
+    e.action(QStringLiteral("mnuExit"))->trigger();
+    QCOMPARE(e.messages.boxes.size(), changedBefore ? 1 : 0);
 }
 
 int runUndoTests(int argc, char **argv)

@@ -5,11 +5,13 @@
 #include "model/EditOperations.h"
 #include "render/ScreenRenderer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QWheelEvent>
 
 using EditOperations::Kind;
 using Answer = MessagePrompt::Answer;
@@ -78,6 +80,8 @@ private slots:
     void windowFits();
     void zoomRemembered_data();
     void zoomRemembered();
+    void zoomCommands_data();
+    void zoomCommands();
     void severalObjects();
     void statusBar();
     void questions_data();
@@ -278,7 +282,50 @@ void tst_View::zoomRemembered()
     const QByteArray file = readFile(e.settingsFile());
     QVERIFY(file.contains("[Canvas]\r\nZoom=" + QByteArray::number(w.Zoom()) + "\r\n"));
     QVERIFY(file.contains("Com Port=")); // the port stays
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
+}
+
+void tst_View::zoomCommands_data()
+{
+    QTest::addColumn<QSize>("desktop");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("command"); // an action, or "wheel up" / "wheel down" with Ctrl
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("in") << QSize(1280, 1024) << 100 << "mnuZoomIn" << 150;
+    QTest::newRow("in at the top") << QSize(1280, 1024) << 400 << "mnuZoomIn" << 400;
+    QTest::newRow("out") << QSize(1280, 1024) << 75 << "mnuZoomOut" << 50;
+    QTest::newRow("out at the bottom") << QSize(1280, 1024) << 50 << "mnuZoomOut" << 50;
+    QTest::newRow("actual size") << QSize(1280, 1024) << 300 << "mnuActualSize" << 100;
+    // 480 x 272 at 150 % needs a window 1305 wide; at 200 % 1545.
+    QTest::newRow("fit, small desktop") << QSize(1280, 1024) << 50 << "mnuZoomFit" << 100;
+    QTest::newRow("fit, large desktop") << QSize(1920, 1080) << 50 << "mnuZoomFit" << 200;
+    QTest::newRow("wheel up") << QSize(1280, 1024) << 100 << "wheel up" << 150;
+    QTest::newRow("wheel down") << QSize(1280, 1024) << 100 << "wheel down" << 75;
+    QTest::newRow("wheel up at the top") << QSize(1280, 1024) << 400 << "wheel up" << 400;
+}
+
+void tst_View::zoomCommands()
+{
+    QFETCH(QSize, desktop);
+    QFETCH(int, from);
+    QFETCH(QString, command);
+    QFETCH(int, zoom);
+    Editor e;
+    frmVantile &w = e.start(desktop);
+    w.SetZoom(from);
+    if (command.startsWith(QLatin1String("wheel"))) {
+        QWidget *view = e.get<QWidget>(QStringLiteral("picPan"));
+        const QPointF at(20, 20);
+        QWheelEvent wheel(at, view->mapToGlobal(at), {}, QPoint(0, command.endsWith(QLatin1String("up")) ? 120 : -120),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+    } else {
+        e.action(command)->trigger();
+    }
+    QCOMPARE(w.Zoom(), zoom);
+    QCOMPARE(e.label(QStringLiteral("lblZoom"))->text(), QStringLiteral("%1 %").arg(zoom));
+    QCOMPARE(e.action(QStringLiteral("mnuZoomIn"))->isEnabled(), zoom < 400);
+    QCOMPARE(e.action(QStringLiteral("mnuZoomOut"))->isEnabled(), zoom > 50);
 }
 
 // Shift+click, a rubber band, then every command on the selection, one step each.
@@ -407,7 +454,7 @@ void tst_View::questions()
     Editor e;
     e.start();
     e.m.SetButtonType(0, 1);
-    e.m.ProjectChanged = true;
+    e.change();
     const QString screen = e.home.file(QStringLiteral("screen.QXS"));
     QVERIFY(writeFile(screen, QByteArray(6560, '\0')));
     e.files.answers << e.home.file(QStringLiteral("screen"));
@@ -420,7 +467,7 @@ void tst_View::questions()
     QVERIFY(box.defaultAnswer == Answer(harmless));
     // The harmless answer left everything as it was.
     QCOMPARE(e.m.GetButtonType(0), 1);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QCOMPARE(readFile(screen), QByteArray(6560, '\0'));
 }
 
@@ -447,13 +494,13 @@ void tst_View::discardOffersSave()
         e.action(QStringLiteral("mnuFileSaveAs"))->trigger();
     }
     e.m.SetButtonType(0, 30);
-    e.m.ProjectChanged = true;
+    e.change();
     e.messages.answers << Answer::Save;
     if (chooses)
         e.files.answers << path;
     e.action(QStringLiteral("mnuFileNew"))->trigger();
     QCOMPARE(e.m.GetButtonType(0), replaced ? 0 : 30);
-    QCOMPARE(e.m.ProjectChanged, !replaced);
+    QCOMPARE(e.changed(), !replaced);
     if (replaced) {
         modVantile saved;
         QVERIFY(saved.SetProjectBytes(readFile(path)));

@@ -80,7 +80,7 @@ void tst_Window::startUpState()
     QCOMPARE(w.windowTitle(), QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05   (None)[*]"));
     QCOMPARE(e.m.BaseCaption, QStringLiteral("ZAV Quellix Touch Screen Pro   Rev 2.05"));
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     QVERIFY(e.m.WriteAllPictures);
     QCOMPARE(e.m.CurrentScreen, int16_t(0));
 
@@ -427,14 +427,15 @@ void tst_Window::addressRange()
     e.m.SetNodeAddress(address);
     e.m.SetNodeRange(range);
     w.ShowScreen();
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 
     e.choose(list, choice);
     QCOMPARE(e.m.GetNodeAddress(), storedAddress);
     QCOMPARE(e.m.GetNodeRange(), storedRange);
     QCOMPARE(e.combo(QStringLiteral("cboQXAddress"))->currentIndex(), storedAddress);
     QCOMPARE(e.combo(QStringLiteral("cboQXRange"))->currentIndex(), storedRange);
-    QVERIFY(e.m.ProjectChanged);
+    // A refused choice stores nothing and so changes nothing.
+    QCOMPARE(e.changed(), !refused);
     if (refused) {
         QCOMPARE(e.messages.boxes.size(), 1);
         const auto &box = e.messages.boxes.first();
@@ -477,7 +478,7 @@ void tst_Window::optionChanges()
     else
         e.get<QAbstractButton>(control)->click();
     QCOMPARE(int(e.m.PanelImage[size_t(word)]), value);
-    QVERIFY(e.m.ProjectChanged);
+    QVERIFY(e.changed());
     QCOMPARE(undo->isEnabled(), !undoSnapOff);
     QVERIFY(e.messages.boxes.isEmpty());
 
@@ -506,7 +507,7 @@ void tst_Window::storedOptionsAreShownNotChanged()
     QVERIFY(e.get<QCheckBox>(QStringLiteral("chkBeep"))->isChecked());
     QCOMPARE(e.combo(QStringLiteral("cboScnRes"))->currentText(), QStringLiteral("480x320"));
     QCOMPARE(e.combo(QStringLiteral("cboCmdSet"))->currentText(), QStringLiteral("D Cmd"));
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
     QCOMPARE(e.m.GetLayout(), 1);
     QCOMPARE(e.m.GetNodeAddress(), 9);
 }
@@ -540,7 +541,7 @@ void tst_Window::screenSelection()
     QVERIFY(!e.image(QStringLiteral("imgPB_0"))->isHidden());
     // Colour digits are blue, green, red.
     QCOMPARE(e.get<CanvasSurface>(QStringLiteral("picSurface"))->backColor(), QColor(255, 0, 0));
-    QVERIFY(!e.m.ProjectChanged);
+    QVERIFY(!e.changed());
 }
 
 int runWindowTests(int argc, char **argv)

@@ -184,7 +184,6 @@ void tst_Model::newProjectDefaults()
         nonZero += w != 0;
     QCOMPARE(nonZero, 16 * (32 * (1 + 1 + 4) + 8 * 2));
 
-    m.ProjectChanged = true;
     m.LastPilot = 4;
     m.SelectScreen(7);
     m.ProjectFileName = QStringLiteral("/x.QXC");
@@ -192,7 +191,6 @@ void tst_Model::newProjectDefaults()
     QCOMPARE(m.CurrentScreen, int16_t(0));
     QCOMPARE(m.PanelBase, int16_t(0));
     QCOMPARE(m.EditorBase, int16_t(0));
-    QCOMPARE(m.ProjectChanged, false);
     QCOMPARE(m.LastPilot, int16_t(-1));
     QCOMPARE(m.ProjectFileName, QStringLiteral("None"));
 }
@@ -443,10 +441,8 @@ void tst_Model::newProjectFileBytes()
     QDir().mkpath(home.path());
     modVantile m;
     m.ProjectFileName = home.file("new.QXC");
-    m.ProjectChanged = true;
     QString error;
     QVERIFY2(m.SaveProject(&error), qPrintable(error));
-    QCOMPARE(m.ProjectChanged, false);
     const QByteArray bytes = readFile(m.ProjectFileName);
     QCOMPARE(bytes.size(), 98512);
     QVERIFY(bytes.left(32768).count('\0') == 32768);
@@ -469,10 +465,8 @@ void tst_Model::projectRoundTrip()
 
     modVantile loaded;
     loaded.ProjectFileName = m.ProjectFileName;
-    loaded.ProjectChanged = true;
     QString error;
     QVERIFY2(loaded.LoadProject(&error), qPrintable(error));
-    QCOMPARE(loaded.ProjectChanged, false);
     QVERIFY(loaded.PanelImage == m.PanelImage);
     QVERIFY(loaded.EditorImage == m.EditorImage);
     QCOMPARE(loaded.ScreenBackground[5], m.ScreenBackground[5]);
@@ -513,7 +507,6 @@ void tst_Model::projectFileRefused()
 
     modVantile m;
     fillDistinct(m);
-    m.ProjectChanged = true;
     m.ProjectFileName = path;
     const modVantile before = m;
     QString error;
@@ -523,7 +516,6 @@ void tst_Model::projectFileRefused()
     QVERIFY(m.PanelImage == before.PanelImage);
     QVERIFY(m.EditorImage == before.EditorImage);
     QVERIFY(m.ScreenBackground == before.ScreenBackground);
-    QCOMPARE(m.ProjectChanged, true);
 
     m.ProjectFileName = home.file("missing.QXC");
     QVERIFY(!m.LoadProject(&error));
@@ -551,19 +543,16 @@ void tst_Model::saveFailureKeepsState()
     const QString blocker = home.file("not-a-folder");
     QVERIFY(writeFile(blocker, "x"));
     modVantile m;
-    m.ProjectChanged = true;
     m.ProjectFileName = blocker + QStringLiteral("/p.QXC");
     QString error;
     QVERIFY(!m.SaveProject(&error));
     QVERIFY2(error.contains(QLatin1String("p.QXC")), qPrintable(error));
-    QCOMPARE(m.ProjectChanged, true);
     QCOMPARE(readFile(blocker), QByteArray("x"));
 
     // A folder in the way of the file name: the save fails, nothing is lost.
     QDir().mkpath(home.file("dir.QXC"));
     m.ProjectFileName = home.file("dir.QXC");
     QVERIFY(!m.SaveProject(&error));
-    QCOMPARE(m.ProjectChanged, true);
     QVERIFY(QFileInfo(home.file("dir.QXC")).isDir());
 }
 
@@ -647,10 +636,8 @@ void tst_Model::screenExportImport()
     m.SetTextString(0, QStringLiteral("Lights"));
     m.ScreenBackground[4] = QStringLiteral("[&H123456&");
     m.ScreenFileName = home.file("s.QXS");
-    m.ProjectChanged = false;
     QString error;
     QVERIFY2(m.ExportScreen(&error), qPrintable(error));
-    QCOMPARE(m.ProjectChanged, false);
     const QByteArray bytes = readFile(m.ScreenFileName);
     QCOMPARE(bytes.size(), 6560);
     QCOMPARE(bytes.mid(6048, 20), QByteArray("[\0&\0H\0001\0002\0003\0004\0005\0006\0&\0", 20));

@@ -164,7 +164,6 @@ void TestScreenPictures::compilationFiles()
     QCOMPARE(m.PanelBase, int16_t(5 * 1024));
     QCOMPARE(m.EditorBase, int16_t(5 * 2048));
     QCOMPARE(m.LastButton, int16_t(3));
-    QVERIFY(!m.ProjectChanged);
 
     QStringList expectedSd;
     for (int res = 0; res < 4; ++res)

@@ -7,6 +7,7 @@
 // Builds a project of random objects, the same one for a seed on every
 // system, for comparing what two builds make of it.
 #include "assets/PictureSets.h"
+#include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
@@ -21,12 +22,12 @@ namespace
 {
 
 // Button function codes.
-constexpr int PushInput = 0;     // + input 1 - 8
-constexpr int TurnOnInput = 8;   // + input
-constexpr int TurnOffInput = 16; // + input
-constexpr int GotoHome = 25;
-constexpr int GotoScreen = 25;         // + screen 1 - 15
-constexpr int GotoScreenPassword = 41; // + screen
+constexpr int PushInput = ObjectTables::FirstPushCode - 1;       // + input 1 - 8
+constexpr int TurnOnInput = ObjectTables::FirstTurnOnCode - 1;   // + input
+constexpr int TurnOffInput = ObjectTables::FirstTurnOffCode - 1; // + input
+constexpr int GotoHome = ObjectTables::GotoHomeCode;
+constexpr int GotoScreen = ObjectTables::GotoHomeCode;             // + screen 1 - 15
+constexpr int GotoScreenPassword = ObjectTables::PasswordHomeCode; // + screen
 
 // Button pictures (index into the set + 1): the set comes in groups of four
 // per size, square grey, square blue, round grey, round blue.
@@ -68,8 +69,7 @@ public:
         m_.SetButtonWidth(n, size.width());
         m_.SetButtonHeight(n, size.height());
         m_.SetButtonFontSize(n, fontSize);
-        m_.SetButtonTextX(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
-        m_.SetButtonTextY(n, ObjectTables::CaptionOffsetTwips[size_t(fontSize)]);
+        DerivedFields::StoreCaptionOffset(m_, m_.CurrentScreen, n);
         m_.SetButtonTextColor(n, whiteCaption ? 1 : 0);
         m_.SetButtonText(n, caption);
     }
@@ -158,13 +158,13 @@ void randomProject(modVantile &m, quint32 seed)
     for (int s = 0; s < screens; ++s) {
         b.screen(s, colour(pick(0, 255), pick(0, 255), pick(0, 255)));
         for (int n = pick(0, 8); n > 0; --n)
-            b.button(pick(0, ObjectTables::LastPasswordCode), pick(1, ObjectTables::LastButtonPicture), pick(0, 400),
+            b.button(pick(0, ObjectTables::LastPasswordCode), pick(1, PictureSets::ButtonPictureCount), pick(0, 400),
                      pick(0, 220), word(), pick(0, 15), pick(0, 1) ? pick(0, 999999) : 0, pick(0, 1) == 1);
         for (int n = pick(0, 6); n > 0; --n)
-            b.pilot(pick(1, ObjectTables::LastPilotPicture), pick(0, 440), pick(0, 240), pick(0, 15),
+            b.pilot(pick(1, PictureSets::PilotPairCount - 1), pick(0, 440), pick(0, 240), pick(0, 15),
                     pick(1, ObjectTables::InputCount));
         for (int n = pick(0, 2); n > 0; --n)
-            b.slider(pick(1, ObjectTables::LastSliderPicture), pick(0, 420), pick(0, 40), pick(0, 15));
+            b.slider(pick(1, PictureSets::SliderStyleCount), pick(0, 420), pick(0, 40), pick(0, 15));
         for (int n = pick(0, 4); n > 0; --n)
             b.text(pick(1, ObjectTables::LastTextType), pick(0, 380), pick(0, 230), pick(16, 200), pick(12, 48), word(),
                    pick(0, ObjectTables::FontSizeCount - 1), pick(0, 1) == 1, pick(0, 15));

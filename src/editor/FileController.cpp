@@ -1,4 +1,4 @@
-#include "model/FileController.h"
+#include "editor/FileController.h"
 
 #include "model/Document.h"
 #include "model/Settings.h"
@@ -41,7 +41,7 @@ QString FileController::ScreenPattern()
 
 bool FileController::DiscardChanges()
 {
-    if (!document_.Model().ProjectChanged)
+    if (!document_.ProjectChanged())
         return true;
     switch (messages_.Ask(QStringLiteral("Discard Any Changes?"), AppTitle, MessagePrompt::Icon::Question,
                           MessagePrompt::Buttons::SaveDiscardCancel, MessagePrompt::Answer::Cancel)) {
@@ -50,7 +50,7 @@ bool FileController::DiscardChanges()
     case MessagePrompt::Answer::Save:
         // Saved under its name, or under one chosen now; a cancelled or
         // failed save keeps the project open.
-        return FileSave() && !document_.Model().ProjectChanged;
+        return FileSave() && !document_.ProjectChanged();
     default:
         return false;
     }
@@ -127,10 +127,8 @@ bool FileController::load(const QString &path)
 
 bool FileController::save(const QString &path)
 {
-    if (!underName(&modVantile::ProjectFileName, path, &modVantile::SaveProject)) {
-        document_.SyncChanged();
+    if (!underName(&modVantile::ProjectFileName, path, &modVantile::SaveProject))
         return false;
-    }
     document_.MarkSaved();
     remember(path);
     return true;
@@ -179,8 +177,10 @@ bool FileController::ImportFile()
     modVantile &m = document_.Model();
     Document::Edit edit(document_, QStringLiteral("Import Screen"));
     edit.Screen(m.CurrentScreen);
-    if (!underName(&modVantile::ScreenFileName, chosen, &modVantile::ImportScreen))
+    if (!underName(&modVantile::ScreenFileName, chosen, &modVantile::ImportScreen)) {
+        edit.Revert();
         return false;
+    }
     return edit.Commit();
 }
 

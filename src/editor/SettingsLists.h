@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/ObjectTables.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The four settings lists right of the canvas, "Buttons", "Pilots",
+// "Sliders" and "Text / Bar Graph": one line per object slot with its Edit
+// button, the line of the object under the pointer or last chosen in
+// yellow, and the check box that shows the text boxes on the canvas.
+class SettingsLists : public QObject
+{
+    Q_OBJECT
+public:
+    using ObjectKind = ObjectTables::ObjectKind;
+
+    // The lists are made as children of `client`, at their designed places.
+    explicit SettingsLists(QWidget *client);
+
+    QLabel *Line(ObjectKind kind, int n) const;
+    // Every line grey again.
+    void ClearHL();
+    // Only this line yellow.
+    void Highlight(ObjectKind kind, int n);
+
+    // "ShowText Boxes (Edit Only)": the canvas fills the text boxes.
+    bool ShowTextBoxes() const;
+    void SetShowTextBoxes(bool show);
+
+    // The lists right of their designed place by `pixels`.
+    void Shift(int pixels);
+    // The Edit buttons shown, in front of their lines.
+    void RaiseEditButtons();
+    // The left edge of the lists in `window`'s coordinates.
+    int Left(const QWidget *window) const;
+
+signals:
+    void EditClicked(SettingsLists::ObjectKind kind, int n);
+    void ShowTextBoxesClicked();
+
+private:
+    QGroupBox *buildList(QWidget *client, const QString &name, const QString &caption, const QRect &twips, int rows,
+                         int lineWidth, const QString &editName, const QString &lineName, ObjectKind kind);
+
+    QGroupBox *frmButtons = nullptr, *frmPilots = nullptr, *frmSliders = nullptr, *frmTitlesLarge = nullptr;
+    std::vector<QPushButton *> cmdBEdit, cmdPEdit, cmdSEdit, cmdTEdit;
+    std::vector<QLabel *> lblBSettings, lblPSettings, lblSSettings, lblTSettings;
+    QCheckBox *chkHideTitleBG = nullptr;
+};
