@@ -140,14 +140,13 @@ qintptr CreateTemporary(const QString &target, QString *created, Failure *failur
     // A replaced file keeps its attributes (read-only aside, which would
     // keep us from writing it).
     const DWORD existing = GetFileAttributesW(wide(native));
-    const DWORD attributes = existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY)
-                                 ? FILE_ATTRIBUTE_NORMAL
-                                 : (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE |
-                                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) |
-                                       FILE_ATTRIBUTE_NORMAL;
+    const DWORD attributes =
+        existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY)
+            ? FILE_ATTRIBUTE_NORMAL
+            : (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) |
+                  FILE_ATTRIBUTE_NORMAL;
     DWORD error = ERROR_FILE_EXISTS;
-    for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
-         ++attempt) {
+    for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
         QString name = native + QStringLiteral(".XXXXXX.part");
         for (int i = 0; i < 6; ++i)
             name[native.size() + 1 + i] =

@@ -122,8 +122,7 @@ int Open(const QString &path, bool write, bool exclusive, QString *otherRefusal)
         if (known && !lockVolumesOf(number.DeviceNumber, &info.lockedVolumes))
             return fail();
     }
-    const HANDLE h = CreateFileW(wide(native), access, share, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = CreateFileW(wide(native), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         for (HANDLE v : info.lockedVolumes)

@@ -9,33 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
-
 
 namespace
 {
-
-struct Run {
-    int code = -1;
-    QString out, err;
-};
-
-Run quellix(const QStringList &args)
-{
-    QProcess p;
-    p.start(qEnvironmentVariable("QUELLIX_TEST_BIN_DIR") + QStringLiteral("/quellix"), args);
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 // One failure line: no control characters, no Windows line ends.
 bool printableLines(const QString &text)
@@ -121,8 +98,8 @@ void tst_Verbs::unreadableProject()
     QVERIFY(writeFile(path(QStringLiteral("s.txt")), "tap 1 1\n"));
     args.replaceInStrings(QStringLiteral("PROJECT"), fifo);
     args.replaceInStrings(QStringLiteral("OUT"), home_->root());
-    const Run r = quellix(args);
-    QCOMPARE(r.code, code);
+    const QuellixRun r = RunQuellix(args);
+    QCOMPARE(r.exitCode, code);
     QCOMPARE(r.err, QStringLiteral("quellix %1: %2: Could not open the project file: it is not a regular file\n")
                         .arg(args[0], fifo));
 }
@@ -159,8 +136,8 @@ void tst_Verbs::outputOverAnInput()
     args.replaceInStrings(QStringLiteral("PICTURE"), picture);
     args.replaceInStrings(QStringLiteral("NULL"), NullDevice());
     const QByteArray before = QFileInfo(target).isFile() ? readFile(target) : QByteArray();
-    const Run r = quellix(args);
-    QCOMPARE(r.code, 2);
+    const QuellixRun r = RunQuellix(args);
+    QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.startsWith(QStringLiteral("quellix %1: %2: ").arg(args[0], target)), qPrintable(r.err));
     QVERIFY2(r.err.contains(reason), qPrintable(r.err));
     if (QFileInfo(target).isFile())
@@ -194,9 +171,9 @@ void tst_Verbs::tryScriptReader()
             QSKIP("this system has no endless device");
     } else
         QVERIFY(writeFile(file, script.toLatin1()));
-    const Run r = quellix({QStringLiteral("try"), qxc, QStringLiteral("--script"), file, QStringLiteral("--out"),
-                           path(QStringLiteral("shots"))});
-    QCOMPARE(r.code, code);
+    const QuellixRun r = RunQuellix({QStringLiteral("try"), qxc, QStringLiteral("--script"), file,
+                                     QStringLiteral("--out"), path(QStringLiteral("shots"))});
+    QCOMPARE(r.exitCode, code);
     const QString expected = QStringLiteral("quellix try: ") + QString(err).replace(QStringLiteral("SCRIPT"), file);
     QVERIFY2(r.err.startsWith(expected), qPrintable(r.err));
     QVERIFY2(printableLines(r.err), qPrintable(r.err));
@@ -211,8 +188,9 @@ void tst_Verbs::refusedBackground()
     QByteArray bytes = readFile(picture);
     bytes.truncate(bytes.size() / 2);
     QVERIFY(writeFile(picture, bytes));
-    const Run r = quellix({QStringLiteral("render"), qxc, QStringLiteral("--out"), path(QStringLiteral("out"))});
-    QCOMPARE(r.code, 1);
+    const QuellixRun r =
+        RunQuellix({QStringLiteral("render"), qxc, QStringLiteral("--out"), path(QStringLiteral("out"))});
+    QCOMPARE(r.exitCode, 1);
     const QString line = QStringLiteral("quellix render: File Missing: File Cannot Be Read As A Picture: ");
     QCOMPARE(r.err.count(line), 1);
     QVERIFY2(r.err.contains(QStringLiteral("the file ends before the pixel rows its header promises")),
@@ -227,8 +205,8 @@ void tst_Verbs::renderThroughPlantedLink()
     QVERIFY(writeFile(path(QStringLiteral("victim")), "keep"));
     if (!MakeSymbolicLink(path(QStringLiteral("victim")), out + QStringLiteral("/SR0L00.BMP")))
         QSKIP("no symbolic link can be made here");
-    const Run r = quellix({QStringLiteral("render"), qxc, QStringLiteral("--out"), out});
-    QCOMPARE(r.code, 2);
+    const QuellixRun r = RunQuellix({QStringLiteral("render"), qxc, QStringLiteral("--out"), out});
+    QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(QStringLiteral("it is a symbolic link")), qPrintable(r.err));
     QCOMPARE(readFile(path(QStringLiteral("victim"))), QByteArray("keep"));
     QVERIFY(QDir(out).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::System).isEmpty());
@@ -236,8 +214,8 @@ void tst_Verbs::renderThroughPlantedLink()
 
 void tst_Verbs::usageListsEveryVerb()
 {
-    const Run r = quellix({QStringLiteral("--help")});
-    QCOMPARE(r.code, 0);
+    const QuellixRun r = RunQuellix({QStringLiteral("--help")});
+    QCOMPARE(r.exitCode, 0);
     for (const char *verb :
          {"render", "download", "firmware", "sd-image", "sd-verify", "check", "map", "report", "try"})
         QVERIFY2(r.out.contains(QStringLiteral("\n  %1 ").arg(QLatin1String(verb))), verb);

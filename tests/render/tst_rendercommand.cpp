@@ -1,32 +1,6 @@
 #include "renderhelpers.h"
 
 #include <QDir>
-#include <QProcess>
-
-namespace
-{
-
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Run runQuellix(const QStringList &args)
-{
-    QProcess p;
-    p.setProgram(qEnvironmentVariable("QUELLIX_TEST_BIN_DIR") + QStringLiteral("/quellix"));
-    p.setArguments(args);
-    p.start();
-    Run r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
-
-} // namespace
 
 class TestRenderCommand : public QObject
 {
@@ -94,7 +68,7 @@ void TestRenderCommand::exitCodes()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, errorMentions);
-    const Run r = runQuellix(args);
+    const QuellixRun r = RunQuellix(args);
     QCOMPARE(r.exitCode, exitCode);
     if (exitCode == 0)
         QVERIFY(r.out.startsWith(QStringLiteral("Usage: quellix render PROJECT.QXC --out DIR")));
@@ -105,7 +79,7 @@ void TestRenderCommand::exitCodes()
 void TestRenderCommand::rendersAProject()
 {
     const QString out = home_.file(QStringLiteral("pictures"));
-    const Run r = runQuellix({QStringLiteral("render"), project_, QStringLiteral("--out"), out});
+    const QuellixRun r = RunQuellix({QStringLiteral("render"), project_, QStringLiteral("--out"), out});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(QDir(out).entryList({QStringLiteral("*.BMP")}, QDir::Files).size(), 144);
     // The missing background is told twice (SD picture and preview) and is no failure.

@@ -4,10 +4,11 @@
 
 #include "platform/Prompts.h"
 
+#include "systemfixtures.h"
 #include <QByteArray>
 #include <QFile>
 #include <QList>
-#include "systemfixtures.h"
+#include <QProcess>
 
 #include <QString>
 #include <QTemporaryDir>
@@ -35,6 +36,30 @@ private:
     QString home_;
     QString old_;
 };
+
+// One run of the command-line tool the build made (QUELLIX_TEST_BIN_DIR):
+// its exit code (-1 when it did not end in time, -2 when it crashed) and what
+// it printed.
+struct QuellixRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+inline QuellixRun RunQuellix(const QStringList &args, int timeoutMs = 120000)
+{
+    QProcess p;
+    p.start(qEnvironmentVariable("QUELLIX_TEST_BIN_DIR") + QStringLiteral("/quellix"), args);
+    QuellixRun r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
 
 inline QByteArray readFile(const QString &path)
 {
