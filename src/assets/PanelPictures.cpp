@@ -23,9 +23,8 @@ QImage blank(int w, int h, QColor fill)
 
 QFont pixelFont(int pixels, bool bold = false)
 {
-    QFont font(RenderFontFamily());
+    QFont font = RenderFont(bold);
     font.setPixelSize(std::max(pixels, 6));
-    font.setBold(bold);
     return font;
 }
 
@@ -42,9 +41,7 @@ void bevel(QPainter &p, QRect r, bool raised)
 
 void centredText(QPainter &p, QRect r, const QString &text, const QFont &font, QColor colour)
 {
-    p.setFont(font);
-    p.setPen(colour);
-    p.drawText(r, Qt::AlignCenter, text);
+    FillRenderTextCentred(p, r, text, font, colour);
 }
 
 struct Colours {

@@ -9,6 +9,7 @@
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "render/PictureFile.h"
+#include "render/RenderFont.h"
 #include "render/ScreenPicture.h"
 
 #include <QHash>
@@ -45,9 +46,7 @@ QString sizeText(int width, int height)
 // The ink of a text drawn with its top-left corner at (0, 0), as the renderer draws it.
 QRect inkOf(const QString &text, OT::FontChoice font)
 {
-    const QFontMetrics metrics = ScreenPicture::Metrics(ScreenPicture::ArialFont(font.points, font.bold));
-    const QRect tight = metrics.tightBoundingRect(text);
-    return tight.isEmpty() ? QRect() : tight.translated(0, metrics.ascent());
+    return RenderTextInk(text, ScreenPicture::ArialFont(font.points, font.bold));
 }
 
 // How far the ink reaches from the drawing position; the area must hold that much.

@@ -1,5 +1,7 @@
 #include "editor/CanvasControls.h"
 
+#include "render/RenderFont.h"
+
 #include "assets/PictureSets.h"
 
 #include <QApplication>
@@ -260,11 +262,7 @@ const QImage &CanvasLabel::face()
         painter.drawImage(0, 0, panelText_);
     } else if (!text_.isEmpty()) {
         painter.setClipRect(area);
-        painter.setFont(font());
-        painter.setPen(foreColor_);
-        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-        option.setWrapMode(QTextOption::WordWrap);
-        painter.drawText(QRectF(area), text_, option);
+        FillRenderText(painter, area.topLeft(), text_, font(), foreColor_, area.width());
     }
     return face_;
 }

@@ -1,5 +1,7 @@
 #include "render/BmpFile.h"
+
 #include "platform/Files.h"
+#include "render/RenderFont.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,8 +87,8 @@ void EncodeInto(const QImage &source, QByteArray &bytes)
     put16(p + 28, 24);          // bits per pixel
     put32(p + 30, 0);           // no compression
     put32(p + 34, dataBytes);
-    put32(p + 38, 3780); // 96 pixels per inch
-    put32(p + 42, 3780);
+    put32(p + 38, PictureDotsPerMeter);
+    put32(p + 42, PictureDotsPerMeter);
 
     for (int y = 0; y < h; ++y) {
         const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));

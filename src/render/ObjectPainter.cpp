@@ -6,6 +6,7 @@
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
+#include "render/RenderFont.h"
 
 #include <QFontMetrics>
 
@@ -199,9 +200,11 @@ QImage ObjectPainter::FixedText(int screen, int n)
     const int width = std::min(metrics.horizontalAdvance(text) + metrics.height(), 2 * CaptionWidth);
     if (text.isEmpty() || width <= 0)
         return {};
-    textScratch_.Resize(width, metrics.height());
+    // Antialiased descenders may reach a row below the line.
+    const int height = std::max(metrics.height(), RenderTextInk(text, textScratch_.Font()).bottom() + 1);
+    textScratch_.Resize(width, height);
     QImage overBlack;
-    QImage layer(width, metrics.height(), QImage::Format_ARGB32_Premultiplied);
+    QImage layer(width, height, QImage::Format_ARGB32_Premultiplied);
     for (const QRgb back : {Black, White}) {
         textScratch_.ClearBackPicture();
         textScratch_.SetBackColor(back);

@@ -10,8 +10,6 @@
 namespace
 {
 
-constexpr int DotsPerMeter96 = 3780; // 96 pixels per inch
-
 // Source columns / rows [first, last) that land inside [0, limit) when the
 // source starts at `origin`.
 struct Span {
@@ -43,24 +41,21 @@ ScreenPicture::ScreenPicture()
 QImage ScreenPicture::NewRaster(int width, int height)
 {
     QImage image(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
-    image.setDotsPerMeterX(DotsPerMeter96);
-    image.setDotsPerMeterY(DotsPerMeter96);
+    image.setDotsPerMeterX(PictureDotsPerMeter);
+    image.setDotsPerMeterY(PictureDotsPerMeter);
     return image;
 }
 
 QFont ScreenPicture::ArialFont(double points, bool bold)
 {
-    QFont font(RenderFontFamily());
+    QFont font = RenderFont(bold);
     font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
     return font;
 }
 
 QFontMetrics ScreenPicture::Metrics(const QFont &font)
 {
-    static const QImage reference = NewRaster(1, 1);
-    return QFontMetrics(font, &reference);
+    return RenderMetrics(font);
 }
 
 void ScreenPicture::Resize(int width, int height)
@@ -149,9 +144,7 @@ void ScreenPicture::Print(const QString &text)
     if (!text.isEmpty() && !image_.isNull()) {
         touch();
         QPainter painter(&image_);
-        painter.setFont(font_);
-        painter.setPen(QColor::fromRgb(textColor_));
-        painter.drawText(QPoint(textPos_.x(), textPos_.y() + metrics.ascent()), text);
+        FillRenderText(painter, textPos_, text, font_, QColor::fromRgb(textColor_));
     }
     textPos_ = QPoint(0, clampCoordinate(qint64(textPos_.y()) + metrics.height()));
 }
