@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
@@ -20,7 +21,6 @@
 #include <deque>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 namespace
 {
@@ -454,7 +454,12 @@ public:
         : sd_(sd), slots_(std::move(chosenSlots)), folder_(sd.PictureFolder), commandSet_(commandSet),
           generateStock_(sd.GenerateMissingStock)
     {
-        worker_ = std::thread([this] { run(); });
+        // A thread of Qt's own, not a bare one: the font caches a worker fills
+        // while drawing stock pictures are then dropped by the worker itself
+        // when it ends. Windows would drop an adopted thread's from another
+        // thread, which corrupts the heap.
+        worker_.reset(QThread::create([this] { run(); }));
+        worker_->start();
     }
     ~SlotPipeline()
     {
@@ -463,7 +468,7 @@ public:
             stop_ = true;
         }
         workerWake_.notify_one();
-        worker_.join();
+        worker_->wait();
     }
     SlotPipeline(const SlotPipeline &) = delete;
     SlotPipeline &operator=(const SlotPipeline &) = delete;
@@ -570,7 +575,7 @@ private:
     std::vector<QByteArray> spare_;
     bool writerWaiting_ = false, workerWaiting_ = false;
     bool stop_ = false, done_ = false;
-    std::thread worker_;
+    std::unique_ptr<QThread> worker_;
 };
 
 } // namespace

@@ -49,6 +49,7 @@ void tst_Verbs::init()
 {
     if (qEnvironmentVariableIsEmpty("QUELLIX_TEST_BIN_DIR"))
         QSKIP("QUELLIX_TEST_BIN_DIR is not set (run through CTest)");
+    home_.reset(); // the last test's home restores the variable first
     home_ = std::make_unique<TempHome>();
     QDir().mkpath(home_->path());
 }
