@@ -58,7 +58,7 @@ WindowFit::Result CanvasHost::Fit(QSize room, int chrome, bool designedPan)
         view.setHeight(Twips::Pixels(PanHeight));
     const WindowFit::Result fit = WindowFit::Arrange({canvas, view, room, chrome});
 
-    canvas_->SetShape(canvas, fit.view);
+    canvas_->SetShape(QSize(panel.width, panel.height), fit.view);
     using WindowFit::BarSize;
     using WindowFit::BarSpacing;
     using WindowFit::CanvasLeft;

@@ -2,6 +2,7 @@
 // status bar, a window that fits its desktop and the questions' defaults.
 #include "EditorFixture.h"
 
+#include "assets/PictureSets.h"
 #include "model/EditOperations.h"
 #include "render/ScreenRenderer.h"
 
@@ -12,6 +13,8 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QWheelEvent>
+
+#include <functional>
 
 using EditOperations::Kind;
 using Answer = MessagePrompt::Answer;
@@ -26,14 +29,18 @@ void mouse(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt
     QApplication::sendEvent(w, &event);
 }
 
-// Press at `grab` inside `w`, move by `by` pixels of the screen, release.
-void dragBy(QWidget *w, QPoint grab, QPoint by, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// Press at `grab` inside `w`, move by `by` pixels of the screen, `held`,
+// release.
+void dragBy(QWidget *w, QPoint grab, QPoint by, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+            const std::function<void()> &held = {})
 {
     mouse(w, QEvent::MouseMove, grab, Qt::NoButton, modifiers);
     mouse(w, QEvent::MouseButtonPress, grab, Qt::LeftButton, modifiers);
     const QPoint start = w->mapToParent(grab);
     for (int step = 1; step <= 4; ++step)
         mouse(w, QEvent::MouseMove, w->mapFromParent(start + by * step / 4), Qt::LeftButton, modifiers);
+    if (held)
+        held();
     mouse(w, QEvent::MouseButtonRelease, w->mapFromParent(start + by), Qt::LeftButton, modifiers);
 }
 
@@ -114,7 +121,23 @@ void tst_View::zoomedDrag()
         pilots(e, {QPoint(100, 50)});
         QWidget *pilot = e.image(QStringLiteral("imgPilot_0"));
         const int moved = run == 0 ? 20 : pixels;
-        dragBy(pilot, QPoint(6, 4), QPoint(moved, moved / 2));
+        // While it is dragged the pilot shows where the mouse takes it, and
+        // no longer where it was: a pixel of its own left of the place it goes.
+        const QImage &own = PictureSets::PilotOnPicture(13);
+        QPoint mark(0, 0);
+        while (mark.x() < 19 && (own.pixel(mark) | 0xFF000000) == (PictureSets::KeyColor | 0xFF000000))
+            mark += QPoint(1, 1);
+        const double scale = (run == 0 ? 100 : zoom) / 100.0;
+        auto shown = [&](QPoint panel) {
+            const QImage canvas = e.get<QWidget>(QStringLiteral("picSurface"))->grab().toImage();
+            return canvas.pixel(int((panel.x() + 0.5) * scale), int((panel.y() + 0.5) * scale)) | 0xFF000000;
+        };
+        dragBy(pilot, QPoint(6, 4), QPoint(moved, moved / 2), Qt::NoModifier, [&] {
+            if (scale < 1.0)
+                return; // averaged
+            QCOMPARE(shown(QPoint(120, 60) + mark), own.pixel(mark) | 0xFF000000);
+            QCOMPARE(shown(QPoint(100, 50) + mark), qRgb(255, 255, 255));
+        });
         QCOMPARE(pilotAt(e, 0), QPoint(120, 60));
         const QString path = e.home.file(QStringLiteral("dragged.QXC"));
         e.files.answers << path;
@@ -128,46 +151,57 @@ void tst_View::zoomedDrag()
 void tst_View::panelPixels_data()
 {
     QTest::addColumn<int>("zoom");
-    QTest::newRow("100 %") << 100;
-    QTest::newRow("200 %") << 200;
-    QTest::newRow("300 %") << 300;
+    QTest::addColumn<bool>("overlapping");
+    QTest::newRow("running past, 100 %") << 100 << false;
+    QTest::newRow("running past, 200 %") << 200 << false;
+    QTest::newRow("running past, 300 %") << 300 << false;
+    QTest::newRow("overlapping, 100 %") << 100 << true;
+    QTest::newRow("overlapping, 200 %") << 200 << true;
 }
 
 // Captions and fixed texts that run past their button or box run past it on
-// the canvas as in the card's picture: every panel pixel the same.
+// the canvas as in the card's picture; where objects overlap, the one the
+// panel draws later covers the other: every panel pixel the same.
 void tst_View::panelPixels()
 {
     QFETCH(int, zoom);
+    QFETCH(bool, overlapping);
     Editor e;
     frmVantile &w = e.start(QSize(1600, 1000));
     w.SetZoom(zoom);
     e.m.ScreenBackground[0] = QStringLiteral("[&H406080&]");
+    // Overlapping: a fixed text over button 0, button 1 over button 0's
+    // caption, a fixed text over the other.
     const struct {
         int picture, fontSize, textColor, left, top;
         const char *caption;
-    } buttons[] = {{1, 0, 0, 10, 10, "Living Room Lights"}, {20, 2, 1, 200, 120, "All Off Now"}};
+    } buttons[2][2] = {{{1, 0, 0, 10, 10, "Living Room Lights"}, {20, 2, 1, 200, 120, "All Off Now"}},
+                       {{1, 2, 0, 10, 10, "Scenes"}, {20, 1, 1, 40, 20, "Off"}}};
     for (int n = 0; n < 2; ++n) {
+        const auto &b = buttons[overlapping][n];
         e.m.SetButtonType(n, 1);
-        e.m.SetButtonPicture(n, buttons[n].picture);
-        e.m.SetButtonFontSize(n, buttons[n].fontSize);
-        e.m.SetButtonTextColor(n, buttons[n].textColor);
-        e.m.SetButtonLeft(n, buttons[n].left);
-        e.m.SetButtonTop(n, buttons[n].top);
-        e.m.SetButtonText(n, QString::fromLatin1(buttons[n].caption));
+        e.m.SetButtonPicture(n, b.picture);
+        e.m.SetButtonFontSize(n, b.fontSize);
+        e.m.SetButtonTextColor(n, b.textColor);
+        e.m.SetButtonLeft(n, b.left);
+        e.m.SetButtonTop(n, b.top);
+        e.m.SetButtonText(n, QString::fromLatin1(b.caption));
     }
     const struct {
         int fontSize, color, left, top;
         const char *text;
-    } texts[] = {{0, 0, 20, 200, "Fixed text far past a small box"}, {3, 1, 150, 60, "Scenes"}};
+    } texts[2][2] = {{{0, 0, 20, 200, "Fixed text far past a small box"}, {3, 1, 150, 60, "Scenes"}},
+                     {{3, 1, 14, 12, "Hall"}, {2, 0, 30, 30, "Cover"}}};
     for (int n = 0; n < 2; ++n) {
+        const auto &t = texts[overlapping][n];
         e.m.SetTextType(n, 1);
-        e.m.SetTextFontSize(n, texts[n].fontSize);
-        e.m.SetTextColor(n, texts[n].color);
-        e.m.SetTextLeft(n, texts[n].left);
-        e.m.SetTextTop(n, texts[n].top);
+        e.m.SetTextFontSize(n, t.fontSize);
+        e.m.SetTextColor(n, t.color);
+        e.m.SetTextLeft(n, t.left);
+        e.m.SetTextTop(n, t.top);
         e.m.SetTextWidth(n, 30);
         e.m.SetTextHeight(n, 12);
-        e.m.SetTextString(n, QString::fromLatin1(texts[n].text));
+        e.m.SetTextString(n, QString::fromLatin1(t.text));
     }
     w.ShowScreen();
 
