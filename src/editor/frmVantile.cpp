@@ -286,9 +286,9 @@ void frmVantile::connectCanvas()
         const auto next = direction > 0 ? std::upper_bound(steps.begin(), steps.end(), zoom)
                                         : std::lower_bound(steps.begin(), steps.end(), zoom);
         if (direction > 0 && next != steps.end())
-            SetZoom(*next, position);
+            zoomAt(*next, position);
         else if (direction < 0 && next != steps.begin())
-            SetZoom(*(next - 1), position);
+            zoomAt(*(next - 1), position);
     });
     connect(canvas, &CanvasView::EmptyHovered, this, [this] {
         ClearHL();
@@ -454,7 +454,7 @@ int frmVantile::chrome() const
     return menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
 }
 
-void frmVantile::applyFit(bool window, QSize room)
+void frmVantile::applyFit(bool window, QSize room, QSize view)
 {
     if (fitting_)
         return;
@@ -462,7 +462,7 @@ void frmVantile::applyFit(bool window, QSize room)
     // The designed pan at actual size: 800 x 480 upright on a desktop too low for the tall window.
     panNeeded_ = DesktopSize().height() * ObjectTables::TwipsPerPixel < TallDesktop && m_.GetResolution() == 3 &&
                  m_.GetLayout() != 0 && Zoom() == 100;
-    const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_);
+    const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_, view);
     lists_->Shift(fit.listsShift);
     client_->setMinimumSize(fit.content);
     if (window)
@@ -502,6 +502,26 @@ void frmVantile::SetZoom(int percent, QPoint anchor)
     refreshObjects();
     refreshSelection();
     canvas_->ScrollTo(panel, anchor);
+}
+
+// Ctrl and the wheel zoom in place: the window, its viewport and the lists
+// stay where they are, and the canvas scrolls so that the panel point under
+// the pointer stays under it, as far as the canvas can scroll (one smaller
+// than the viewport rests at its top left corner).
+void frmVantile::zoomAt(int percent, QPoint anchor)
+{
+    const int zoom = CanvasHost::ZoomStep(percent);
+    if (zoom == Zoom())
+        return;
+    const QPointF panel = canvas_->PanelAt(anchor);
+    const QSize view = canvas_->View()->size();
+    canvas_->View()->SetZoom(zoom);
+    Settings::WriteZoom(zoom);
+    applyFit(false, size(), view);
+    refreshObjects();
+    refreshSelection();
+    canvas_->ScrollTo(panel, anchor);
+    showStatus();
 }
 
 void frmVantile::UpdateGrid()

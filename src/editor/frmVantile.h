@@ -181,8 +181,9 @@ private:
     void refit();
     // Sizes canvas, viewport, scroll bars, lists and content for the zoom and
     // the room the window has (by default its screen); the window too when
-    // `window` is set (ScreenRes).
-    void applyFit(bool window, QSize room = {});
+    // `window` is set (ScreenRes). `view`: the viewport to keep, if it fits.
+    void applyFit(bool window, QSize room = {}, QSize view = {});
+    void zoomAt(int percent, QPoint anchor);
     int chrome() const;
     void centre();
     void UpdateGrid();

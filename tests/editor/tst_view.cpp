@@ -325,17 +325,29 @@ void tst_View::zoomCommands_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<QString>("command"); // an action, or "wheel up" / "wheel down" with Ctrl
     QTest::addColumn<int>("zoom");
-    QTest::newRow("in") << QSize(1280, 1024) << 100 << "mnuZoomIn" << 150;
-    QTest::newRow("in at the top") << QSize(1280, 1024) << 400 << "mnuZoomIn" << 400;
-    QTest::newRow("out") << QSize(1280, 1024) << 75 << "mnuZoomOut" << 50;
-    QTest::newRow("out at the bottom") << QSize(1280, 1024) << 50 << "mnuZoomOut" << 50;
-    QTest::newRow("actual size") << QSize(1280, 1024) << 300 << "mnuActualSize" << 100;
+    QTest::addColumn<QPoint>("pointer"); // of the wheel, in the viewport; (-1, -1) its middle
+    QTest::addColumn<bool>("kept");      // the panel point under the pointer stays under it
+    const QPoint none(-1, -1);
+    QTest::newRow("in") << QSize(1280, 1024) << 100 << "mnuZoomIn" << 150 << none << false;
+    QTest::newRow("in at the top") << QSize(1280, 1024) << 400 << "mnuZoomIn" << 400 << none << false;
+    QTest::newRow("out") << QSize(1280, 1024) << 75 << "mnuZoomOut" << 50 << none << false;
+    QTest::newRow("out at the bottom") << QSize(1280, 1024) << 50 << "mnuZoomOut" << 50 << none << false;
+    QTest::newRow("actual size") << QSize(1280, 1024) << 300 << "mnuActualSize" << 100 << none << false;
     // 480 x 272 at 150 % needs a window 1305 wide; at 200 % 1545.
-    QTest::newRow("fit, small desktop") << QSize(1280, 1024) << 50 << "mnuZoomFit" << 100;
-    QTest::newRow("fit, large desktop") << QSize(1920, 1080) << 50 << "mnuZoomFit" << 200;
-    QTest::newRow("wheel up") << QSize(1280, 1024) << 100 << "wheel up" << 150;
-    QTest::newRow("wheel down") << QSize(1280, 1024) << 100 << "wheel down" << 75;
-    QTest::newRow("wheel up at the top") << QSize(1280, 1024) << 400 << "wheel up" << 400;
+    QTest::newRow("fit, small desktop") << QSize(1280, 1024) << 50 << "mnuZoomFit" << 100 << none << false;
+    QTest::newRow("fit, large desktop") << QSize(1920, 1080) << 50 << "mnuZoomFit" << 200 << none << false;
+    QTest::newRow("wheel up") << QSize(1280, 1024) << 100 << "wheel up" << 150 << QPoint(20, 20) << true;
+    QTest::newRow("wheel up in the middle")
+        << QSize(1280, 1024) << 100 << "wheel up" << 150 << QPoint(300, 150) << true;
+    QTest::newRow("wheel up near the far corner")
+        << QSize(1280, 1024) << 150 << "wheel up" << 200 << QPoint(470, 260) << true;
+    QTest::newRow("wheel up, large desktop")
+        << QSize(1920, 1080) << 200 << "wheel up" << 300 << QPoint(600, 400) << true;
+    QTest::newRow("wheel down, still larger than the view")
+        << QSize(1280, 800) << 400 << "wheel down" << 300 << none << true;
+    // The whole canvas fits: it rests at its top left corner.
+    QTest::newRow("wheel down") << QSize(1280, 1024) << 100 << "wheel down" << 75 << QPoint(20, 20) << false;
+    QTest::newRow("wheel up at the top") << QSize(1280, 1024) << 400 << "wheel up" << 400 << QPoint(20, 20) << true;
 }
 
 void tst_View::zoomCommands()
@@ -344,15 +356,35 @@ void tst_View::zoomCommands()
     QFETCH(int, from);
     QFETCH(QString, command);
     QFETCH(int, zoom);
+    QFETCH(QPoint, pointer);
+    QFETCH(bool, kept);
     Editor e;
     frmVantile &w = e.start(desktop);
     w.SetZoom(from);
     if (command.startsWith(QLatin1String("wheel"))) {
         QWidget *view = e.get<QWidget>(QStringLiteral("picPan"));
-        const QPointF at(20, 20);
+        QWidget *surface = e.get<QWidget>(QStringLiteral("picSurface"));
+        // A canvas larger than its viewport, scrolled half way.
+        for (const char *name : {"hsPan", "vsPan"}) {
+            QScrollBar *bar = e.get<QScrollBar>(QString::fromLatin1(name));
+            bar->setValue(bar->maximum() / 2);
+        }
+        if (pointer.x() < 0)
+            pointer = view->rect().center();
+        const QPoint window = w.pos();
+        const QPointF at(pointer);
+        const QPointF panel = QPointF(surface->mapFrom(view, pointer)) * 100.0 / from;
         QWheelEvent wheel(at, view->mapToGlobal(at), {}, QPoint(0, command.endsWith(QLatin1String("up")) ? 120 : -120),
                           Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &wheel);
+        // The window stays where it is; the canvas moves under the pointer.
+        QCOMPARE(w.pos(), window);
+        const QPointF now = surface->mapToGlobal(panel * zoom / 100.0) - view->mapToGlobal(at);
+        if (kept)
+            QVERIFY2(std::abs(now.x()) <= 1 && std::abs(now.y()) <= 1,
+                     qPrintable(QStringLiteral("moved by %1, %2").arg(now.x()).arg(now.y())));
+        else
+            QCOMPARE(e.get<QWidget>(QStringLiteral("picLayout"))->pos(), QPoint(0, 0));
     } else {
         e.action(command)->trigger();
     }
