@@ -909,6 +909,12 @@ void frmVantile::keepOnDesktop(QDialog &dialog) const
         dialog.layout()->activate();
     const QSize desktop = DesktopSize();
     WindowFit::FitDialog(dialog, desktop - QSize(DialogFrameWidth, DialogFrameHeight));
+    // A dialog without a place of its own opens over the middle of the window.
+    if (!dialog.testAttribute(Qt::WA_Moved)) {
+        const QRect window = frameGeometry();
+        dialog.move(window.x() + (window.width() - dialog.width() - DialogFrameWidth) / 2,
+                    window.y() + (window.height() - dialog.height() - DialogFrameHeight) / 2);
+    }
     const int right = desktop.width() - dialog.width() - DialogFrameWidth;
     const int bottom = desktop.height() - dialog.height() - DialogFrameHeight;
     dialog.move(std::max(0, std::min(dialog.x(), right)), std::max(0, std::min(dialog.y(), bottom)));
