@@ -250,6 +250,12 @@ bool CanvasView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void CanvasView::leaveEvent(QEvent *event)
+{
+    emit PointerLeft();
+    QWidget::leaveEvent(event);
+}
+
 void CanvasView::SetZoom(int percent)
 {
     zoom_ = percent;

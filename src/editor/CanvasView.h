@@ -74,6 +74,8 @@ signals:
     void AreaSelected(const QRect &area, Qt::KeyboardModifiers modifiers);
     // The mouse moved over the canvas: where, in panel pixels.
     void PointerMoved(QPoint panel);
+    // The mouse left the viewport.
+    void PointerLeft();
     // The mouse moved over a control: the point inside it, for the grab offset.
     void GrabPoint(QPoint grab);
     // A press on a control ended. `topLeft`: where the control was let go,
@@ -83,6 +85,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     void connectControl(CanvasControl *control, Kind kind, DropSource source, int n);

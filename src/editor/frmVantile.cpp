@@ -292,8 +292,9 @@ void frmVantile::connectCanvas()
     });
     connect(canvas, &CanvasView::EmptyHovered, this, [this] {
         ClearHL();
-        statusBar()->clearMessage();
+        showHovered({});
     });
+    connect(canvas, &CanvasView::PointerLeft, this, [this] { lblPointer->clear(); });
     connect(canvas, &CanvasView::EmptyPressed, this, [this](Qt::KeyboardModifiers modifiers) {
         if (!(modifiers & Qt::ShiftModifier))
             Select(ObjectKind::Button, -1);
@@ -306,7 +307,7 @@ void frmVantile::connectCanvas()
             [this](QPoint panel) { lblPointer->setText(QStringLiteral("%1, %2").arg(panel.x()).arg(panel.y())); });
     connect(canvas, &CanvasView::ObjectHovered, this, [this](ObjectKind kind, int n) {
         lists_->Highlight(kind, n);
-        statusBar()->showMessage(ObjectName(kind, n) + QStringLiteral(" \u00B7 ") + lists_->Line(kind, n)->text());
+        showHovered({kind, n});
     });
     connect(canvas, &CanvasView::GrabPoint, placement_, &ObjectPlacement::GrabAt);
     connect(canvas, &CanvasView::ObjectClicked, this, [this](ObjectKind kind, int n) {
@@ -335,6 +336,29 @@ void frmVantile::connectCanvas()
                 placement_->GrabAt(grab);
                 ShowScreen();
             });
+}
+
+// The object under the pointer names itself in the status bar; slot -1: none.
+void frmVantile::showHovered(Selection object)
+{
+    hovered_ = object;
+    if (object.slot < 0)
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(ObjectName(object.kind, object.slot) + QStringLiteral(" \u00B7 ") +
+                                 lists_->Line(object.kind, object.slot)->text());
+}
+
+// Neither the yellow line nor the status bar may name an object that is
+// gone (Clear Screen, Delete, an undone New).
+void frmVantile::forgetRemoved()
+{
+    const int screen = m_.CurrentScreen;
+    if (const Selection line = lists_->Highlighted();
+        line.slot >= 0 && !EditOperations::SlotUsed(m_, screen, line.kind, line.slot))
+        ClearHL();
+    if (hovered_.slot >= 0 && !EditOperations::SlotUsed(m_, screen, hovered_.kind, hovered_.slot))
+        showHovered({});
 }
 
 void frmVantile::buildStatusBar()
@@ -701,6 +725,7 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
             break;
         case Scope::Project:
             goHome();
+            forgetRemoved();
             return;
         }
     }
@@ -713,13 +738,14 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
     }
     if (screen) {
         ShowScreen();
-        return;
+    } else {
+        if (background)
+            showBackground();
+        // The settings lines show node addresses, which follow the base address.
+        if (objects || options)
+            showObjects();
     }
-    if (background)
-        showBackground();
-    // The settings lines show node addresses, which follow the base address.
-    if (objects || options)
-        showObjects();
+    forgetRemoved();
 }
 
 // --- selection ----------------------------------------------------------------------

@@ -491,6 +491,11 @@ void tst_View::statusBar()
     mouse(e.get<QWidget>(QStringLiteral("picSurface")), QEvent::MouseMove, QPoint(300, 300), Qt::NoButton,
           Qt::NoModifier);
     QVERIFY(w.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(e.label(QStringLiteral("lblPointer"))->text(), QStringLiteral("150, 150"));
+    // Off the canvas the pointer is nowhere on the panel.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(e.get<QWidget>(QStringLiteral("picPan")), &leave);
+    QCOMPARE(e.label(QStringLiteral("lblPointer"))->text(), QString());
 }
 
 void tst_View::questions_data()
