@@ -212,12 +212,8 @@ void tst_Canvas::stackingOrder_data()
                                                << "imgPB_1" << -1 << 0;
     QTest::newRow("fixed text over every button") << "lblButton_31"
                                                   << "lblTextBox_0" << -1 << 0;
-    QTest::newRow("later fixed text over earlier") << "lblTextBox_0"
-                                                   << "lblTextBox_2" << -1 << 0;
     QTest::newRow("pilot over every fixed text") << "lblTextBox_2"
                                                  << "imgPilot_0" << -1 << 0;
-    QTest::newRow("later pilot over earlier") << "imgPilot_0"
-                                              << "imgPilot_1" << -1 << 0;
     QTest::newRow("slider over every pilot") << "imgPilot_31"
                                              << "imgSlider_0" << -1 << 0;
     QTest::newRow("value box over every slider") << "imgSlider_7"
