@@ -1,7 +1,8 @@
 // Times a full redraw of the canvas at 400 % on the largest project: an
 // 800 x 480 screen with every object slot in use over a background picture,
 // the whole canvas in view. The canvas is painted into the window's backing
-// store, as the screen would get it, and once more into a picture of its own.
+// store, as the screen would get it, and once more into a picture of its own;
+// then once after one object changed, when the objects' picture is made anew.
 //
 //   bench_canvas [ROUNDS]      (default 50 redraws per measurement)
 //
@@ -94,7 +95,7 @@ int main(int argc, char **argv)
     auto *canvas = window.findChild<QFrame *>(QStringLiteral("picLayout"));
     std::printf("canvas %d x %d pixels, %d redraws each\n", canvas->width(), canvas->height(), rounds);
 
-    std::vector<double> shown, pictured;
+    std::vector<double> shown, pictured, changed;
     QImage target(canvas->size(), QImage::Format_ARGB32_Premultiplied);
     QElapsedTimer timer;
     for (int i = 0; i < rounds; ++i) {
@@ -104,10 +105,17 @@ int main(int argc, char **argv)
         timer.start();
         canvas->render(&target);
         pictured.push_back(timer.nsecsElapsed() / 1e6);
+        // One object changed: the objects' picture is composed and enlarged again.
+        timer.start();
+        window.UDButton(i % modVantile::ButtonCount);
+        canvas->repaint();
+        changed.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::printf("%-40s median %7.2f ms   best %7.2f ms\n", "into the window (repaint)", median(shown),
                 *std::min_element(shown.begin(), shown.end()));
     std::printf("%-40s median %7.2f ms   best %7.2f ms\n", "into a picture (render)", median(pictured),
                 *std::min_element(pictured.begin(), pictured.end()));
+    std::printf("%-40s median %7.2f ms   best %7.2f ms\n", "one object changed (refresh, repaint)", median(changed),
+                *std::min_element(changed.begin(), changed.end()));
     return 0;
 }

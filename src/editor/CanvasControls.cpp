@@ -47,6 +47,20 @@ void CanvasControl::setPanelGeometry(const QRect &panel, double scale)
         update();
 }
 
+const QImage &CanvasControl::face()
+{
+    static const QImage none;
+    return none;
+}
+
+void CanvasControl::setLifted(bool lifted)
+{
+    if (lifted_ == lifted)
+        return;
+    lifted_ = lifted;
+    update();
+}
+
 void CanvasControl::drawFace(QPainter &painter, const QImage &face, QSize size)
 {
     if (face.isNull() || size.isEmpty())
@@ -93,8 +107,10 @@ void CanvasControl::mouseMoveEvent(QMouseEvent *event)
     }
     // The mouse in the parent's coordinates, wherever the control has moved.
     const QPoint mouse = mapToParent(event->position().toPoint());
-    if (!moved_ && (mouse - (startPos_ + pressPos_)).manhattanLength() >= QApplication::startDragDistance())
+    if (!moved_ && (mouse - (startPos_ + pressPos_)).manhattanLength() >= QApplication::startDragDistance()) {
         moved_ = true;
+        emit dragStarted();
+    }
     if (moved_) {
         const QPoint before = pos();
         move(mouse - pressPos_);
@@ -154,7 +170,9 @@ void CanvasImage::setBorder(bool border)
 void CanvasImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    drawFace(painter, shown_, scale() == 1.0 ? shown_.size() : size());
+    if (isLifted())
+        drawFace(painter, shown_, scale() == 1.0 ? shown_.size() : size());
+    // The outline of a touch area is the editor's, not the panel's: always shown.
     if (border_ && width() > 0 && height() > 0) {
         // One panel pixel wide at any zoom.
         const int t = std::max(1, int(scale()));
@@ -269,6 +287,8 @@ const QImage &CanvasLabel::face()
 
 void CanvasLabel::paintEvent(QPaintEvent *)
 {
+    if (!isLifted())
+        return;
     const QImage &picture = face();
     if (picture.isNull())
         return;
@@ -300,7 +320,40 @@ void CanvasSurface::setScale(double scale)
         return;
     scale_ = scale;
     scaledPicture_ = QImage();
+    objectsScaled_ = false;
+    scaledObjects_ = QImage();
     update();
+}
+
+void CanvasSurface::setObjectsSource(std::function<const QImage &()> source)
+{
+    objectsSource_ = std::move(source);
+    objectsChanged();
+}
+
+void CanvasSurface::objectsChanged()
+{
+    objectsScaled_ = false;
+    update();
+}
+
+const QImage &CanvasSurface::scaledObjects()
+{
+    static const QImage none;
+    if (!objectsSource_)
+        return none;
+    if (scale_ == 1.0)
+        return objectsSource_();
+    if (!objectsScaled_) {
+        objectsScaled_ = true;
+        const QImage &objects = objectsSource_();
+        const QSize size(ScaledPixels(objects.width(), scale_), ScaledPixels(objects.height(), scale_));
+        scaledObjects_ = objects.isNull() || size.isEmpty()
+                             ? QImage()
+                             : objects.scaled(size, Qt::IgnoreAspectRatio,
+                                              scale_ < 1.0 ? Qt::SmoothTransformation : Qt::FastTransformation);
+    }
+    return scaledObjects_;
 }
 
 const QImage &CanvasSurface::scaledPicture()
@@ -346,6 +399,9 @@ void CanvasSurface::paintEvent(QPaintEvent *event)
         painter.drawLine(0, ScaledPixels(y, scale_), extentX, ScaledPixels(y, scale_));
     for (int x : gridV_)
         painter.drawLine(ScaledPixels(x, scale_), 0, ScaledPixels(x, scale_), extentY);
+    const QImage &objects = scaledObjects();
+    if (const QRect covered = event->rect() & objects.rect(); !covered.isEmpty())
+        painter.drawImage(covered.topLeft(), objects, covered);
     painter.setPen(QPen(QColor(0, 120, 215), 1, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     for (const QRect &area : selection_) {

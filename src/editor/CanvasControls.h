@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QRubberBand;
@@ -20,6 +21,11 @@ class QRubberBand;
 // press and release without movement is a drop in place followed by a
 // click; with Shift held it only toggles the object's place in the
 // selection. Any movement with the button up is a hover.
+//
+// At rest a control is a handle: the canvas draws the objects' pixels
+// together, in the panel's order, under all controls, and the control
+// shows only what is not the panel's (a touch area's outline). Lifted by a
+// drag, it shows its own face and the canvas leaves it out.
 //
 // Positions and the grab point are in pixels of the canvas as shown; the
 // control also knows the area it stands for in panel pixels and the zoom
@@ -39,10 +45,19 @@ public:
     const QRect &panelGeometry() const { return panel_; }
     double scale() const { return scale_; }
 
+    // What the control shows at panel scale (premultiplied), drawn from the
+    // top left of its panel area; null when it shows nothing.
+    virtual const QImage &face();
+    // Being dragged: the control shows its face itself.
+    void setLifted(bool lifted);
+    bool isLifted() const { return lifted_; }
+
 signals:
     void clicked();
     void shiftClicked();
     void hovered();
+    // The mouse went beyond the drag distance: the drag begins.
+    void dragStarted();
     // The mouse button went up after a press on this control. `topLeft`: the
     // proposed top-left corner of the control in its parent's coordinates
     // (mouse position minus the grab point); `onParent`: the mouse was over
@@ -66,6 +81,7 @@ private:
     QPoint startPos_;
     bool pressed_ = false;
     bool moved_ = false;
+    bool lifted_ = false;
     QRect panel_;
     double scale_ = 1.0;
 };
@@ -84,6 +100,8 @@ public:
     const QImage &picture() const { return source_; }
     void setBorder(bool border);
     bool hasBorder() const { return border_; }
+
+    const QImage &face() override { return shown_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -126,7 +144,7 @@ public:
     QSize boxSize() const { return box_.value_or(panelGeometry().size()); }
 
     // The label at panel scale, as it is shown enlarged.
-    const QImage &face();
+    const QImage &face() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -171,6 +189,11 @@ public:
     const QList<int> &verticalGrid() const { return gridV_; }
     const QColor &gridColor() const { return gridColor_; }
 
+    // The objects' pixels at panel scale (premultiplied), drawn over the grid:
+    // asked of `source` when they are next painted after objectsChanged.
+    void setObjectsSource(std::function<const QImage &()> source);
+    void objectsChanged();
+
     // The selected objects' areas (panel pixels), each framed just outside.
     void setSelection(const QList<QRect> &areas);
     const QList<QRect> &selection() const { return selection_; }
@@ -190,8 +213,12 @@ protected:
 
 private:
     const QImage &scaledPicture();
+    const QImage &scaledObjects();
 
     QList<QRect> selection_;
+    std::function<const QImage &()> objectsSource_;
+    QImage scaledObjects_; // the objects at scale_, made when first painted
+    bool objectsScaled_ = false;
     QColor backColor_ = Qt::white;
     QImage picture_;
     QImage scaledPicture_; // picture_ at scale_, made when first painted

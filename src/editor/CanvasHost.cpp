@@ -49,16 +49,18 @@ CanvasHost::CanvasHost(modVantile &m, QWidget *client) : QObject(client), m_(m)
         connect(bar, &QScrollBar::valueChanged, this, [this] { canvas_->SetPan(pan()); });
 }
 
-WindowFit::Result CanvasHost::Fit(QSize room, int chrome, bool designedPan)
+WindowFit::Result CanvasHost::Fit(QSize room, int chrome, bool designedPan, QSize view)
 {
     const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
     const QSize canvas = canvas_->CanvasSizeFor(QSize(panel.width, panel.height));
-    QSize view = canvas;
-    if (designedPan)
-        view.setHeight(Twips::Pixels(PanHeight));
+    if (!view.isValid()) {
+        view = canvas;
+        if (designedPan)
+            view.setHeight(Twips::Pixels(PanHeight));
+    }
     const WindowFit::Result fit = WindowFit::Arrange({canvas, view, room, chrome});
 
-    canvas_->SetShape(canvas, fit.view);
+    canvas_->SetShape(QSize(panel.width, panel.height), fit.view);
     using WindowFit::BarSize;
     using WindowFit::BarSpacing;
     using WindowFit::CanvasLeft;

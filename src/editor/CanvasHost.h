@@ -34,8 +34,10 @@ public:
 
     // Sizes canvas, viewport and bars for the current screen at the zoom in
     // `room`; `designedPan`: the designed pan of 800 x 480 upright (a fixed
-    // view height, paged by 480 twips). The window places the rest by the result.
-    WindowFit::Result Fit(QSize room, int chrome, bool designedPan);
+    // view height, paged by 480 twips); `view`: a viewport to keep as it is
+    // where the room allows (by default the viewport shows the whole canvas
+    // where it can). The window places the rest by the result.
+    WindowFit::Result Fit(QSize room, int chrome, bool designedPan, QSize view = {});
 
     // The largest zoom step at which the whole screen shows without
     // scrolling in a window of at most `room`.

@@ -6,9 +6,11 @@
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
+#include "render/ScreenRenderer.h"
 
 #include <QFrame>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -104,6 +106,8 @@ CanvasView::CanvasView(modVantile &m, QWidget *parent) : QWidget(parent), m_(m)
         connectControl(label, Kind::Text, DropSource::TextBox, i);
         lblTextBox.push_back(label);
     }
+    surface_->setObjectsSource([this]() -> const QImage & { return objectsLayer(); });
+    stackInPanelOrder();
 }
 
 void CanvasView::connectControl(CanvasControl *control, Kind kind, DropSource source, int n)
@@ -117,8 +121,10 @@ void CanvasView::connectControl(CanvasControl *control, Kind kind, DropSource so
     });
     connect(control, &CanvasControl::clicked, this, [this, kind, n] { emit ObjectClicked(kind, n); });
     connect(control, &CanvasControl::shiftClicked, this, [this, kind, n] { emit ObjectShiftClicked(kind, n); });
+    connect(control, &CanvasControl::dragStarted, this, [this, kind, n] { lift(kind, n); });
     connect(control, &CanvasControl::dragged, this, [this, kind, n](QPoint delta) { dragAlong(kind, n, delta); });
     connect(control, &CanvasControl::dropped, this, [this, control, source, n](QPoint topLeft, bool onParent) {
+        setDown();
         const QPoint mouse = topLeft + control->grabPoint();
         // The part of the canvas panned out of the viewport is not under the mouse.
         const bool onCanvas = onParent && rect().contains(surface_->mapTo(this, mouse));
@@ -139,6 +145,86 @@ QList<CanvasControl *> CanvasView::controlsOf(Kind kind, int n) const
         break;
     }
     return {lblTextBox[size_t(n)]};
+}
+
+// The objects a drag moves leave the canvas's picture and show themselves.
+void CanvasView::lift(Kind kind, int n)
+{
+    QList<ObjectRef> moving{ObjectRef{kind, n}};
+    if (selected_.size() >= 2 && selected_.contains(ObjectRef{kind, n}))
+        moving = selected_;
+    for (const ObjectRef &object : moving)
+        for (CanvasControl *control : controlsOf(object.kind, object.slot))
+            control->setLifted(true);
+    objectsChanged();
+}
+
+void CanvasView::setDown()
+{
+    bool any = false;
+    for (const ObjectRef &object : std::as_const(stacked_))
+        for (CanvasControl *control : controlsOf(object.kind, object.slot)) {
+            any = any || control->isLifted();
+            control->setLifted(false);
+        }
+    if (any)
+        objectsChanged();
+}
+
+QList<CanvasView::ObjectRef> CanvasView::panelOrder() const
+{
+    const QList<ScreenRenderer::PanelStep> steps = ScreenRenderer::PanelOrder(m_, m_.CurrentScreen);
+    QList<ObjectRef> order;
+    order.reserve(steps.size());
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const ObjectRef object{steps[i].kind, steps[i].slot};
+        const auto later = std::find_if(steps.begin() + i + 1, steps.end(), [&](const ScreenRenderer::PanelStep &s) {
+            return s.kind == object.kind && s.slot == object.slot;
+        });
+        if (later == steps.end())
+            order << object;
+    }
+    return order;
+}
+
+// What is drawn later lies on top, and takes the mouse first.
+void CanvasView::stackInPanelOrder()
+{
+    const QList<ObjectRef> order = panelOrder();
+    if (order == stacked_)
+        return;
+    stacked_ = order;
+    for (const ObjectRef &object : order)
+        for (CanvasControl *control : controlsOf(object.kind, object.slot))
+            control->raise();
+    objectsChanged();
+}
+
+void CanvasView::objectsChanged()
+{
+    layerValid_ = false;
+    surface_->objectsChanged();
+}
+
+const QImage &CanvasView::objectsLayer()
+{
+    if (layerValid_)
+        return layer_;
+    layerValid_ = true;
+    if (panel_.isEmpty()) {
+        layer_ = QImage();
+        return layer_;
+    }
+    if (layer_.size() != panel_)
+        layer_ = QImage(panel_, QImage::Format_ARGB32_Premultiplied);
+    layer_.fill(Qt::transparent);
+    QPainter painter(&layer_);
+    for (const ObjectRef &object : std::as_const(stacked_))
+        for (CanvasControl *control : controlsOf(object.kind, object.slot))
+            if (!control->isHidden() && !control->isLifted())
+                if (const QImage &face = control->face(); !face.isNull())
+                    painter.drawImage(control->panelGeometry().topLeft(), face);
+    return layer_;
 }
 
 // The other selected objects travel with the one being dragged.
@@ -164,6 +250,12 @@ bool CanvasView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void CanvasView::leaveEvent(QEvent *event)
+{
+    emit PointerLeft();
+    QWidget::leaveEvent(event);
+}
+
 void CanvasView::SetZoom(int percent)
 {
     zoom_ = percent;
@@ -181,8 +273,13 @@ QPointF CanvasView::ToPanel(QPointF surface) const
     return surface / Scale();
 }
 
-void CanvasView::SetShape(QSize canvas, QSize viewport)
+void CanvasView::SetShape(QSize panel, QSize viewport)
 {
+    const QSize canvas = CanvasSizeFor(panel);
+    if (panel != panel_) {
+        panel_ = panel;
+        objectsChanged();
+    }
     layout_->resize(canvas);
     surface_->resize(canvas - QSize(2 * BorderPixels, 2 * BorderPixels));
     resize(viewport);
@@ -206,6 +303,7 @@ QRect CanvasView::VisibleArea() const
 
 void CanvasView::Raise()
 {
+    stackInPanelOrder();
     layout_->raise();
     layout_->update();
 }
@@ -287,8 +385,7 @@ void CanvasView::ShowButton(int n)
             caption->show();
         }
     }
-    image->raise();
-    caption->raise();
+    objectsChanged();
 }
 
 void CanvasView::ShowPilot(int n)
@@ -300,13 +397,14 @@ void CanvasView::ShowPilot(int n)
     image->setPanelGeometry(
         QRect(clampCoordinate(m_.GetPilotLeft(n)), clampCoordinate(m_.GetPilotTop(n)), bitmap.width(), bitmap.height()),
         Scale());
-    image->raise();
+    objectsChanged();
 }
 
 void CanvasView::ShowSlider(int n)
 {
     CanvasImage *image = imgSlider[size_t(n)];
     const int picture = m_.GetSliderPicture(n);
+    objectsChanged();
     if (picture <= 0) {
         image->hide();
         return;
@@ -369,4 +467,7 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
     const QSize reach = size.expandedTo(label->panelText().size());
     label->setPanelGeometry(QRect(QPoint(clampCoordinate(m_.GetTextLeft(n)), clampCoordinate(m_.GetTextTop(n))), reach),
                             Scale());
+    // A value box or bar graph is drawn over the pilots and sliders, a fixed text under them.
+    stackInPanelOrder();
+    objectsChanged();
 }

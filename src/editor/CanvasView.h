@@ -41,8 +41,8 @@ public:
     // A point of the drawing area in panel pixels (not rounded).
     QPointF ToPanel(QPointF surface) const;
 
-    // Canvas size (border included) and viewport size, in pixels.
-    void SetShape(QSize canvas, QSize viewport);
+    // The panel screen's size in panel pixels, and the viewport's in pixels.
+    void SetShape(QSize panel, QSize viewport);
     // The canvas moved left and up by `pixels` inside the viewport.
     void SetPan(QPoint pixels);
     // The part of the panel screen the viewport shows, in panel pixels.
@@ -56,7 +56,7 @@ public:
     void ShowSlider(int n);
     void ShowText(int n, bool showTextBoxes);
     void SetToolTip(Kind kind, int n, const QString &tip);
-    // All controls drawn, canvas in front.
+    // All controls stacked as the panel draws their objects, canvas in front.
     void Raise();
 
     // The selected objects, framed; a drag of one of them moves them all.
@@ -74,6 +74,8 @@ signals:
     void AreaSelected(const QRect &area, Qt::KeyboardModifiers modifiers);
     // The mouse moved over the canvas: where, in panel pixels.
     void PointerMoved(QPoint panel);
+    // The mouse left the viewport.
+    void PointerLeft();
     // The mouse moved over a control: the point inside it, for the grab offset.
     void GrabPoint(QPoint grab);
     // A press on a control ended. `topLeft`: where the control was let go,
@@ -83,15 +85,29 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     void connectControl(CanvasControl *control, Kind kind, DropSource source, int n);
     void dragAlong(Kind kind, int n, QPoint delta);
+    void lift(Kind kind, int n);
+    void setDown();
     QList<CanvasControl *> controlsOf(Kind kind, int n) const;
+    // The objects of the current screen bottom to top, each where the panel
+    // draws it last.
+    QList<ObjectRef> panelOrder() const;
+    void stackInPanelOrder();
+    // The faces of the controls at rest, composed bottom to top.
+    const QImage &objectsLayer();
+    void objectsChanged();
 
     modVantile &m_;
     ObjectPainter painter_{m_}; // captions and fixed texts, as on the panel
     int zoom_ = 100;
+    QSize panel_;
+    QList<ObjectRef> stacked_;
+    QImage layer_;
+    bool layerValid_ = false;
     QFrame *layout_ = nullptr;
     CanvasSurface *surface_ = nullptr;
     std::vector<CanvasImage *> imgPB, imgPilot, imgSlider;

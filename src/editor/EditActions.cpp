@@ -184,7 +184,11 @@ void EditActions::updateUndoActions()
     const QUndoStack &stack = document_.UndoStack();
     mnuUndo->setEnabled(stack.canUndo());
     mnuRedo->setEnabled(stack.canRedo());
-    mnuUndo->setText(stack.canUndo() ? QStringLiteral("&Undo ") + stack.undoText() : QStringLiteral("&Undo"));
+    // A step that is an undo itself ("Undo Snap") keeps its own name.
+    const QString undo = stack.undoText();
+    mnuUndo->setText(!stack.canUndo()                          ? QStringLiteral("&Undo")
+                     : undo.startsWith(QLatin1String("Undo ")) ? QLatin1Char('&') + undo
+                                                               : QStringLiteral("&Undo ") + undo);
     mnuRedo->setText(stack.canRedo() ? QStringLiteral("&Redo ") + stack.redoText() : QStringLiteral("&Redo"));
 }
 

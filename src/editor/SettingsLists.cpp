@@ -139,12 +139,14 @@ void SettingsLists::ClearHL()
     }
     for (QLabel *line : lblSSettings)
         paint(line, ListGrey);
+    highlighted_ = {};
 }
 
 void SettingsLists::Highlight(ObjectKind kind, int n)
 {
     ClearHL();
     paint(Line(kind, n), HighlightYellow);
+    highlighted_ = {kind, n};
 }
 
 bool SettingsLists::ShowTextBoxes() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 
 #include <QObject>
@@ -30,6 +31,8 @@ public:
     void ClearHL();
     // Only this line yellow.
     void Highlight(ObjectKind kind, int n);
+    // The object of the yellow line; slot -1 when every line is grey.
+    EditOperations::ObjectRef Highlighted() const { return highlighted_; }
 
     // "ShowText Boxes (Edit Only)": the canvas fills the text boxes.
     bool ShowTextBoxes() const;
@@ -54,4 +57,5 @@ private:
     std::vector<QPushButton *> cmdBEdit, cmdPEdit, cmdSEdit, cmdTEdit;
     std::vector<QLabel *> lblBSettings, lblPSettings, lblSSettings, lblTSettings;
     QCheckBox *chkHideTitleBG = nullptr;
+    EditOperations::ObjectRef highlighted_;
 };

@@ -286,14 +286,15 @@ void frmVantile::connectCanvas()
         const auto next = direction > 0 ? std::upper_bound(steps.begin(), steps.end(), zoom)
                                         : std::lower_bound(steps.begin(), steps.end(), zoom);
         if (direction > 0 && next != steps.end())
-            SetZoom(*next, position);
+            zoomAt(*next, position);
         else if (direction < 0 && next != steps.begin())
-            SetZoom(*(next - 1), position);
+            zoomAt(*(next - 1), position);
     });
     connect(canvas, &CanvasView::EmptyHovered, this, [this] {
         ClearHL();
-        statusBar()->clearMessage();
+        showHovered({});
     });
+    connect(canvas, &CanvasView::PointerLeft, this, [this] { lblPointer->clear(); });
     connect(canvas, &CanvasView::EmptyPressed, this, [this](Qt::KeyboardModifiers modifiers) {
         if (!(modifiers & Qt::ShiftModifier))
             Select(ObjectKind::Button, -1);
@@ -306,7 +307,7 @@ void frmVantile::connectCanvas()
             [this](QPoint panel) { lblPointer->setText(QStringLiteral("%1, %2").arg(panel.x()).arg(panel.y())); });
     connect(canvas, &CanvasView::ObjectHovered, this, [this](ObjectKind kind, int n) {
         lists_->Highlight(kind, n);
-        statusBar()->showMessage(ObjectName(kind, n) + QStringLiteral(" \u00B7 ") + lists_->Line(kind, n)->text());
+        showHovered({kind, n});
     });
     connect(canvas, &CanvasView::GrabPoint, placement_, &ObjectPlacement::GrabAt);
     connect(canvas, &CanvasView::ObjectClicked, this, [this](ObjectKind kind, int n) {
@@ -335,6 +336,29 @@ void frmVantile::connectCanvas()
                 placement_->GrabAt(grab);
                 ShowScreen();
             });
+}
+
+// The object under the pointer names itself in the status bar; slot -1: none.
+void frmVantile::showHovered(Selection object)
+{
+    hovered_ = object;
+    if (object.slot < 0)
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(ObjectName(object.kind, object.slot) + QStringLiteral(" \u00B7 ") +
+                                 lists_->Line(object.kind, object.slot)->text());
+}
+
+// Neither the yellow line nor the status bar may name an object that is
+// gone (Clear Screen, Delete, an undone New).
+void frmVantile::forgetRemoved()
+{
+    const int screen = m_.CurrentScreen;
+    if (const Selection line = lists_->Highlighted();
+        line.slot >= 0 && !EditOperations::SlotUsed(m_, screen, line.kind, line.slot))
+        ClearHL();
+    if (hovered_.slot >= 0 && !EditOperations::SlotUsed(m_, screen, hovered_.kind, hovered_.slot))
+        showHovered({});
 }
 
 void frmVantile::buildStatusBar()
@@ -454,7 +478,7 @@ int frmVantile::chrome() const
     return menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
 }
 
-void frmVantile::applyFit(bool window, QSize room)
+void frmVantile::applyFit(bool window, QSize room, QSize view)
 {
     if (fitting_)
         return;
@@ -462,7 +486,7 @@ void frmVantile::applyFit(bool window, QSize room)
     // The designed pan at actual size: 800 x 480 upright on a desktop too low for the tall window.
     panNeeded_ = DesktopSize().height() * ObjectTables::TwipsPerPixel < TallDesktop && m_.GetResolution() == 3 &&
                  m_.GetLayout() != 0 && Zoom() == 100;
-    const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_);
+    const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_, view);
     lists_->Shift(fit.listsShift);
     client_->setMinimumSize(fit.content);
     if (window)
@@ -502,6 +526,26 @@ void frmVantile::SetZoom(int percent, QPoint anchor)
     refreshObjects();
     refreshSelection();
     canvas_->ScrollTo(panel, anchor);
+}
+
+// Ctrl and the wheel zoom in place: the window, its viewport and the lists
+// stay where they are, and the canvas scrolls so that the panel point under
+// the pointer stays under it, as far as the canvas can scroll (one smaller
+// than the viewport rests at its top left corner).
+void frmVantile::zoomAt(int percent, QPoint anchor)
+{
+    const int zoom = CanvasHost::ZoomStep(percent);
+    if (zoom == Zoom())
+        return;
+    const QPointF panel = canvas_->PanelAt(anchor);
+    const QSize view = canvas_->View()->size();
+    canvas_->View()->SetZoom(zoom);
+    Settings::WriteZoom(zoom);
+    applyFit(false, size(), view);
+    refreshObjects();
+    refreshSelection();
+    canvas_->ScrollTo(panel, anchor);
+    showStatus();
 }
 
 void frmVantile::UpdateGrid()
@@ -681,6 +725,7 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
             break;
         case Scope::Project:
             goHome();
+            forgetRemoved();
             return;
         }
     }
@@ -693,13 +738,14 @@ void frmVantile::documentChanged(const QList<DocumentChange> &changes)
     }
     if (screen) {
         ShowScreen();
-        return;
+    } else {
+        if (background)
+            showBackground();
+        // The settings lines show node addresses, which follow the base address.
+        if (objects || options)
+            showObjects();
     }
-    if (background)
-        showBackground();
-    // The settings lines show node addresses, which follow the base address.
-    if (objects || options)
-        showObjects();
+    forgetRemoved();
 }
 
 // --- selection ----------------------------------------------------------------------
@@ -889,6 +935,12 @@ void frmVantile::keepOnDesktop(QDialog &dialog) const
         dialog.layout()->activate();
     const QSize desktop = DesktopSize();
     WindowFit::FitDialog(dialog, desktop - QSize(DialogFrameWidth, DialogFrameHeight));
+    // A dialog without a place of its own opens over the middle of the window.
+    if (!dialog.testAttribute(Qt::WA_Moved)) {
+        const QRect window = frameGeometry();
+        dialog.move(window.x() + (window.width() - dialog.width() - DialogFrameWidth) / 2,
+                    window.y() + (window.height() - dialog.height() - DialogFrameHeight) / 2);
+    }
     const int right = desktop.width() - dialog.width() - DialogFrameWidth;
     const int bottom = desktop.height() - dialog.height() - DialogFrameHeight;
     dialog.move(std::max(0, std::min(dialog.x(), right)), std::max(0, std::min(dialog.y(), bottom)));

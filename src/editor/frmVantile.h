@@ -181,8 +181,11 @@ private:
     void refit();
     // Sizes canvas, viewport, scroll bars, lists and content for the zoom and
     // the room the window has (by default its screen); the window too when
-    // `window` is set (ScreenRes).
-    void applyFit(bool window, QSize room = {});
+    // `window` is set (ScreenRes). `view`: the viewport to keep, if it fits.
+    void applyFit(bool window, QSize room = {}, QSize view = {});
+    void zoomAt(int percent, QPoint anchor);
+    void showHovered(Selection object);
+    void forgetRemoved();
     int chrome() const;
     void centre();
     void UpdateGrid();
@@ -233,6 +236,7 @@ private:
 
     // Status bar: pointer, selection, zoom; the object under the pointer as a message.
     QLabel *lblPointer = nullptr, *lblSelection = nullptr, *lblZoom = nullptr;
+    Selection hovered_;
 
     QPointer<frmVantileTry> tryPanel_;
 };

@@ -298,14 +298,24 @@ QPoint FreeSpot(const modVantile &m, int screen, Kind kind, int self, QSize size
     const int firstX = (visible.left() + grid - 1) / grid * grid;
     const int firstY = (visible.top() + grid - 1) / grid * grid;
     const QSize area = size.expandedTo(QSize(1, 1));
+    QPoint best(firstX, firstY);
+    qint64 least = -1;
     for (int y = firstY; y + area.height() - 1 <= visible.bottom(); y += grid) {
         for (int x = firstX; x + area.width() - 1 <= visible.right(); x += grid) {
             const QRect spot(QPoint(x, y), area);
-            if (std::none_of(taken.begin(), taken.end(), [&](const QRect &r) { return r.intersects(spot); }))
+            qint64 covered = 0;
+            for (const QRect &r : std::as_const(taken))
+                if (const QRect common = r & spot; !common.isEmpty())
+                    covered += qint64(common.width()) * common.height();
+            if (covered == 0)
                 return spot.topLeft();
+            if (least < 0 || covered < least) {
+                least = covered;
+                best = spot.topLeft();
+            }
         }
     }
-    return {firstX, firstY};
+    return best;
 }
 
 ObjectCopy CopyObject(const modVantile &m, int screen, Kind kind, int n)

@@ -42,9 +42,11 @@ QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n);
 QRect ObjectBounds(const modVantile &m, int screen, Kind kind, int n);
 bool ScreenHasObjects(const modVantile &m, int screen);
 
-// The first spot on the grid of `grid` pixels, inside `visible`, where an
-// area of `size` overlaps no used object of the screen but `self`; the
-// top-left corner of `visible` when there is none.
+// The spot on the grid of `grid` pixels, inside `visible`, where an area of
+// `size` covers the least of the used objects of the screen but `self`: the
+// sum of the areas it shares with each of them. Of spots that cover as much,
+// the first row by row from the top left, so the first free spot where there
+// is one. The top-left corner of `visible` when the area does not fit in it.
 QPoint FreeSpot(const modVantile &m, int screen, Kind kind, int self, QSize size, const QRect &visible, int grid);
 
 // One object record on its own, as copy and paste carry it.

@@ -113,13 +113,65 @@ QRgb ScreenRenderer::CompiledBackColor(int screen, QRgb compilationStart)
     return color | 0xFF000000;
 }
 
+QList<ScreenRenderer::PanelStep> ScreenRenderer::PanelOrder(const modVantile &m, int screen)
+{
+    QList<PanelStep> steps;
+    steps.reserve(modVantile::ButtonCount + modVantile::PilotCount + modVantile::SliderCount +
+                  2 * modVantile::TextCount);
+    for (int b = 0; b < modVantile::ButtonCount; ++b)
+        steps.append({Kind::Button, b, false});
+    for (int t = 0; t < modVantile::TextCount; ++t)
+        steps.append({Kind::Text, t, false});
+    for (int p = 0; p < modVantile::PilotCount; ++p)
+        steps.append({Kind::Pilot, p, true});
+    for (int s = 0; s < modVantile::SliderCount; ++s)
+        steps.append({Kind::Slider, s, true});
+    for (int t = 0; t < modVantile::TextCount; ++t) {
+        const ObjectTables::TextKind kind = ObjectTables::DecodeTextType(m.GetTextType(screen, t));
+        if (ObjectTables::IsValueBox(kind) || ObjectTables::IsBarGraph(kind))
+            steps.append({Kind::Text, t, true});
+    }
+    return steps;
+}
+
+void ScreenRenderer::drawStep(int screen, const PanelStep &step, const RunTimeState *state)
+{
+    const QPoint at = ObjectPosition(m_, screen, step.kind, step.slot);
+    const int n = step.slot;
+    if (!step.live) {
+        if (step.kind == Kind::Button)
+            objects_.Button(canvas_, screen, n, at);
+        else if (step.kind == Kind::Text)
+            objects_.Text(canvas_, screen, n, at, ObjectPainter::TextView::SdCard);
+        return;
+    }
+    const int address = m_.GetNodeAddress();
+    switch (step.kind) {
+    case Kind::Pilot: {
+        const int node = ObjectTables::NodeOf(address, m_.GetPilotDevice(screen, n));
+        objects_.Pilot(canvas_, screen, n, at,
+                       state->InputOn(node, m_.GetPilotInput(screen, n) + RecordSchema::Pilot::Input.shown));
+        break;
+    }
+    case Kind::Slider:
+        objects_.Slider(canvas_, screen, n, at,
+                        state->Level(ObjectTables::NodeOf(address, m_.GetSliderDevice(screen, n))));
+        break;
+    case Kind::Text:
+        objects_.Text(canvas_, screen, n, at, ObjectPainter::TextView::Live,
+                      state->Level(ObjectTables::NodeOf(address, m_.GetTextDevice(screen, n))));
+        break;
+    case Kind::Button:
+        break;
+    }
+}
+
 void ScreenRenderer::DrawSdScreen(int screen)
 {
     DrawBackground(screen);
-    for (int b = 0; b < modVantile::ButtonCount; ++b)
-        objects_.Button(canvas_, screen, b, ObjectPosition(m_, screen, Kind::Button, b));
-    for (int t = 0; t < modVantile::TextCount; ++t)
-        objects_.Text(canvas_, screen, t, ObjectPosition(m_, screen, Kind::Text, t), ObjectPainter::TextView::SdCard);
+    for (const PanelStep &step : PanelOrder(m_, screen))
+        if (!step.live)
+            drawStep(screen, step, nullptr);
 }
 
 void ScreenRenderer::DrawPreview(int screen)
@@ -140,24 +192,9 @@ void ScreenRenderer::DrawScreen(int screen, const RunTimeState &state)
     DrawSdScreen(screen);
     if (state.IsEmpty())
         return;
-    const int address = m_.GetNodeAddress();
-    for (int n = 0; n < modVantile::PilotCount; ++n) {
-        const int node = ObjectTables::NodeOf(address, m_.GetPilotDevice(screen, n));
-        objects_.Pilot(canvas_, screen, n, ObjectPosition(m_, screen, Kind::Pilot, n),
-                       state.InputOn(node, m_.GetPilotInput(screen, n) + RecordSchema::Pilot::Input.shown));
-    }
-    for (int s = 0; s < modVantile::SliderCount; ++s) {
-        const int node = ObjectTables::NodeOf(address, m_.GetSliderDevice(screen, s));
-        objects_.Slider(canvas_, screen, s, ObjectPosition(m_, screen, Kind::Slider, s), state.Level(node));
-    }
-    for (int t = 0; t < modVantile::TextCount; ++t) {
-        const ObjectTables::TextKind kind = ObjectTables::DecodeTextType(m_.GetTextType(screen, t));
-        if (!ObjectTables::IsValueBox(kind) && !ObjectTables::IsBarGraph(kind))
-            continue;
-        const int node = ObjectTables::NodeOf(address, m_.GetTextDevice(screen, t));
-        objects_.Text(canvas_, screen, t, ObjectPosition(m_, screen, Kind::Text, t), ObjectPainter::TextView::Live,
-                      state.Level(node));
-    }
+    for (const PanelStep &step : PanelOrder(m_, screen))
+        if (step.live)
+            drawStep(screen, step, &state);
 }
 
 void ScreenRenderer::RIButton(int iBNum)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "model/ObjectTables.h"
 #include "render/ObjectPainter.h"
 #include "render/ScreenPicture.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +33,19 @@ public:
 
     // Where RenderDLImages and RenderIPImages save their files.
     void SetFolders(const QString &sdFolder, const QString &previewFolder);
+
+    // One object as the panel draws a screen: first the card's picture
+    // (buttons, then text objects), then, live over it, pilots, sliders and
+    // the value boxes and bar graphs. A value box is drawn twice, empty on
+    // the card and live over it; what shows is what was drawn last.
+    struct PanelStep {
+        ObjectTables::ObjectKind kind;
+        int slot;
+        bool live;
+        bool operator==(const PanelStep &) const = default;
+    };
+    // Every step for `screen`, in the panel's order; slots not in use too.
+    static QList<PanelStep> PanelOrder(const modVantile &m, int screen);
 
     // --- one screen into the canvas at its present size ---------------------
     // The SD card's screen picture: background, buttons, fixed texts and
@@ -87,6 +102,7 @@ private:
     };
     Background backgroundOf(int screen);
     void DrawBackground(int screen);
+    void drawStep(int screen, const PanelStep &step, const RunTimeState *state);
     const QByteArray &EncodedCanvas();
     void Save(const QString &folder, const QString &name);
 

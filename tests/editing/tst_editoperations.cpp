@@ -552,7 +552,10 @@ void tst_EditOperations::freeSpot_data()
     QTest::newRow("beside the text") << QRect(0, 0, 480, 272) << 8 << QPoint(104, 0);
     QTest::newRow("past the bar") << QRect(0, 0, 480, 272) << 64 << QPoint(192, 0);
     QTest::newRow("panned down") << QRect(0, 430, 272, 50) << 8 << QPoint(0, 432);
-    QTest::newRow("no room: visible corner") << QRect(0, 0, 100, 40) << 8 << QPoint(0, 0);
+    // Nowhere free: where it covers the least, the first of equals.
+    QTest::newRow("crowded: covers the least") << QRect(64, 0, 64, 16) << 16 << QPoint(96, 0);
+    QTest::newRow("crowded: all alike, the first") << QRect(0, 0, 100, 40) << 8 << QPoint(0, 0);
+    QTest::newRow("no room: visible corner") << QRect(8, 8, 10, 10) << 8 << QPoint(8, 8);
 }
 
 void tst_EditOperations::freeSpot()

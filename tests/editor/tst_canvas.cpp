@@ -19,7 +19,9 @@ private slots:
     void plainButton();
     void pictureButton_data();
     void pictureButton();
+    void stackingOrder_data();
     void stackingOrder();
+    void selectionOverObjects();
     void pilot_data();
     void pilot();
     void slider_data();
@@ -195,8 +197,41 @@ void tst_Canvas::pictureButton()
     QVERIFY(!e.changed());
 }
 
+void tst_Canvas::stackingOrder_data()
+{
+    // Buttons 0 and 1, fixed texts 0 and 2, a value box 1 and a bar graph 3,
+    // pilots 0 and 1, slider 0: what the panel draws later lies above and
+    // takes the mouse first.
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<int>("retyped"); // a text given another type first, or -1
+    QTest::addColumn<int>("type");
+    QTest::newRow("caption over its picture") << "imgPB_0"
+                                              << "lblButton_0" << -1 << 0;
+    QTest::newRow("later button over earlier") << "lblButton_0"
+                                               << "imgPB_1" << -1 << 0;
+    QTest::newRow("fixed text over every button") << "lblButton_31"
+                                                  << "lblTextBox_0" << -1 << 0;
+    QTest::newRow("pilot over every fixed text") << "lblTextBox_2"
+                                                 << "imgPilot_0" << -1 << 0;
+    QTest::newRow("slider over every pilot") << "imgPilot_31"
+                                             << "imgSlider_0" << -1 << 0;
+    QTest::newRow("value box over every slider") << "imgSlider_7"
+                                                 << "lblTextBox_1" << -1 << 0;
+    QTest::newRow("bar graph over an earlier value box") << "lblTextBox_1"
+                                                         << "lblTextBox_3" << -1 << 0;
+    QTest::newRow("a text made a value box rises") << "imgSlider_7"
+                                                   << "lblTextBox_2" << 2 << 3;
+    QTest::newRow("a value box made a text sinks") << "lblTextBox_1"
+                                                   << "imgPilot_0" << 1 << 1;
+}
+
 void tst_Canvas::stackingOrder()
 {
+    QFETCH(QString, lower);
+    QFETCH(QString, upper);
+    QFETCH(int, retyped);
+    QFETCH(int, type);
     Editor e;
     frmVantile &w = e.start();
     for (int n : {0, 1}) {
@@ -205,22 +240,39 @@ void tst_Canvas::stackingOrder()
         e.m.SetPilotUsed(n, 1);
     }
     e.m.SetSliderPicture(0, 1);
+    for (const auto &[n, t] : {std::pair{0, 1}, {1, 2}, {2, 1}, {3, 8}})
+        e.m.SetTextType(n, t);
     w.ShowScreen();
-    const QObjectList order = e.get<QWidget>(QStringLiteral("picSurface"))->children();
-    auto at = [&](const QString &name) { return order.indexOf(e.get<QWidget>(name)); };
-    // Caption above its picture, later buttons above earlier ones, pilots above buttons.
-    QVERIFY(at(QStringLiteral("imgPB_0")) < at(QStringLiteral("lblButton_0")));
-    QVERIFY(at(QStringLiteral("lblButton_0")) < at(QStringLiteral("imgPB_1")));
-    QVERIFY(at(QStringLiteral("lblButton_31")) < at(QStringLiteral("imgPilot_0")));
-    QVERIFY(at(QStringLiteral("imgPilot_0")) < at(QStringLiteral("imgPilot_1")));
-    // Sliders and text objects keep their place below the refreshed controls.
-    QVERIFY(at(QStringLiteral("imgSlider_0")) < at(QStringLiteral("imgPB_0")));
-    QVERIFY(at(QStringLiteral("lblTextBox_0")) < at(QStringLiteral("imgPB_0")));
-
-    // Refreshing one button brings it to the front.
+    if (retyped >= 0) {
+        e.m.SetTextType(retyped, type);
+        w.UDTitle(retyped);
+    }
+    // Refreshing a button leaves it where it is.
     w.UDButton(0);
-    const QObjectList after = e.get<QWidget>(QStringLiteral("picSurface"))->children();
-    QCOMPARE(after.last(), e.get<QWidget>(QStringLiteral("lblButton_0")));
+    const QObjectList order = e.get<QWidget>(QStringLiteral("picSurface"))->children();
+    QVERIFY(order.indexOf(e.get<QWidget>(lower)) < order.indexOf(e.get<QWidget>(upper)));
+}
+
+// The frame of a selected object shows over an object the panel draws later.
+void tst_Canvas::selectionOverObjects()
+{
+    Editor e;
+    frmVantile &w = e.start();
+    for (int n : {0, 1}) {
+        e.m.SetPilotUsed(n, 1);
+        e.m.SetPilotPicture(n, 13);
+        e.m.SetPilotLeft(n, 40 + 20 * n);
+        e.m.SetPilotTop(n, 40);
+    }
+    w.ShowScreen();
+    w.Select(EditOperations::Kind::Pilot, 0);
+    const QImage canvas = e.get<QWidget>(QStringLiteral("picSurface"))->grab().toImage();
+    // The frame's right edge, a pixel clear of pilot 0: over pilot 1's white inside.
+    const int column = 40 + PictureSets::PilotOnPicture(13).width() + 1;
+    int framed = 0;
+    for (int y = 40; y < 70; ++y)
+        framed += (canvas.pixel(column, y) | 0xFF000000) == qRgb(0, 120, 215);
+    QVERIFY2(framed > 10, qPrintable(QString::number(framed)));
 }
 
 void tst_Canvas::pilot_data()

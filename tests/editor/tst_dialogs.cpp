@@ -206,17 +206,20 @@ void tst_Dialogs::compileStartsFromCanvasColour()
 
 void tst_Dialogs::editorsStayOnSmallDesktop_data()
 {
-    QTest::addColumn<QString>("control");
-    QTest::newRow("button") << "cmdBEdit_0";
-    QTest::newRow("pilot") << "cmdPEdit_0";
-    QTest::newRow("slider") << "cmdSEdit_0";
-    QTest::newRow("text") << "cmdTEdit_0";
-    QTest::newRow("background") << "cmdBGSel";
+    QTest::addColumn<QString>("control"); // a control to click, or a menu item
+    QTest::addColumn<bool>("overWindow"); // a dialog with no place of its own: over the window's middle
+    QTest::newRow("button") << "cmdBEdit_0" << false;
+    QTest::newRow("pilot") << "cmdPEdit_0" << false;
+    QTest::newRow("slider") << "cmdSEdit_0" << false;
+    QTest::newRow("text") << "cmdTEdit_0" << false;
+    QTest::newRow("background") << "cmdBGSel" << false;
+    QTest::newRow("copy screen") << "mnuCopyScreen" << true;
 }
 
 void tst_Dialogs::editorsStayOnSmallDesktop()
 {
     QFETCH(QString, control);
+    QFETCH(bool, overWindow);
     const QSize desktop(1024, 768);
     Editor e;
     frmVantile &w = e.start(desktop);
@@ -225,12 +228,21 @@ void tst_Dialogs::editorsStayOnSmallDesktop()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QRect seen;
     e.whileOpen = [&](QDialog &dialog) { seen = dialog.geometry(); };
-    QTest::mouseClick(e.get<QWidget>(control), Qt::LeftButton);
+    if (control.startsWith(QLatin1String("mnu")))
+        e.action(control)->trigger();
+    else
+        QTest::mouseClick(e.get<QWidget>(control), Qt::LeftButton);
     QCOMPARE(e.opened.size(), 1);
     QVERIFY(seen.isValid());
     QVERIFY2(
         QRect(QPoint(0, 0), desktop).contains(seen),
         qPrintable(QStringLiteral("%1,%2 %3x%4").arg(seen.x()).arg(seen.y()).arg(seen.width()).arg(seen.height())));
+    if (overWindow) {
+        // Its frame is not known before it shows: a few pixels either way.
+        const QPoint off = seen.center() - w.frameGeometry().center();
+        QVERIFY2(std::abs(off.x()) <= 25 && std::abs(off.y()) <= 25,
+                 qPrintable(QStringLiteral("%1, %2 from the middle").arg(off.x()).arg(off.y())));
+    }
 }
 
 int runDialogTests(int argc, char **argv)

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QtTest>
 
 namespace
@@ -51,6 +52,8 @@ private slots:
     void pannedCanvas();
     void clearScreen();
     void clearHome();
+    void removedObjectNamedNowhere_data();
+    void removedObjectNamedNowhere();
 };
 
 void tst_Editing::newButtons()
@@ -386,6 +389,41 @@ void tst_Editing::clearHome()
     QCOMPARE(e.m.GetResolution(), 0);
     QCOMPARE(e.combo(QStringLiteral("cboScnRes"))->currentIndex(), 0);
     QVERIFY(w.size() != big);
+}
+
+void tst_Editing::removedObjectNamedNowhere_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("slot"); // the button under the pointer
+    QTest::newRow("clear screen") << "mnuClearScreen" << 5;
+    QTest::newRow("delete") << "mnuDelete" << 5;
+    QTest::newRow("new undone") << "mnuUndo" << 0;
+}
+
+// The yellow line and the status bar follow the pointer; an object that
+// goes while the pointer rests on it leaves neither behind.
+void tst_Editing::removedObjectNamedNowhere()
+{
+    QFETCH(QString, command);
+    QFETCH(int, slot);
+    Editor e;
+    frmVantile &w = e.start();
+    e.m.SetButtonType(5, 25);
+    e.m.SetButtonPicture(5, 0);
+    e.m.SetButtonLeft(5, 200);
+    w.ShowScreen();
+    e.action(QStringLiteral("mnuNewButton"))->trigger();
+    w.Select(EditOperations::Kind::Button, slot);
+    send(e.image(QStringLiteral("imgPB_%1").arg(slot)), QEvent::MouseMove, QPoint(3, 3), Qt::NoButton);
+    const QString line = QStringLiteral("lblBSettings_%1").arg(slot);
+    QCOMPARE(e.lineColor(line), QColor(255, 255, 0));
+    QVERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("Button %1 ").arg(slot + 1)));
+
+    e.messages.answers = {MessagePrompt::Answer::Yes};
+    e.action(command)->trigger();
+    QCOMPARE(e.m.GetButtonType(slot), 0);
+    QCOMPARE(e.lineColor(line), QColor(224, 224, 224));
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
 }
 
 int runEditingTests(int argc, char **argv)

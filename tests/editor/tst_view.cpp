@@ -2,6 +2,7 @@
 // status bar, a window that fits its desktop and the questions' defaults.
 #include "EditorFixture.h"
 
+#include "assets/PictureSets.h"
 #include "model/EditOperations.h"
 #include "render/ScreenRenderer.h"
 
@@ -12,6 +13,8 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QWheelEvent>
+
+#include <functional>
 
 using EditOperations::Kind;
 using Answer = MessagePrompt::Answer;
@@ -26,14 +29,18 @@ void mouse(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt
     QApplication::sendEvent(w, &event);
 }
 
-// Press at `grab` inside `w`, move by `by` pixels of the screen, release.
-void dragBy(QWidget *w, QPoint grab, QPoint by, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// Press at `grab` inside `w`, move by `by` pixels of the screen, `held`,
+// release.
+void dragBy(QWidget *w, QPoint grab, QPoint by, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+            const std::function<void()> &held = {})
 {
     mouse(w, QEvent::MouseMove, grab, Qt::NoButton, modifiers);
     mouse(w, QEvent::MouseButtonPress, grab, Qt::LeftButton, modifiers);
     const QPoint start = w->mapToParent(grab);
     for (int step = 1; step <= 4; ++step)
         mouse(w, QEvent::MouseMove, w->mapFromParent(start + by * step / 4), Qt::LeftButton, modifiers);
+    if (held)
+        held();
     mouse(w, QEvent::MouseButtonRelease, w->mapFromParent(start + by), Qt::LeftButton, modifiers);
 }
 
@@ -114,7 +121,23 @@ void tst_View::zoomedDrag()
         pilots(e, {QPoint(100, 50)});
         QWidget *pilot = e.image(QStringLiteral("imgPilot_0"));
         const int moved = run == 0 ? 20 : pixels;
-        dragBy(pilot, QPoint(6, 4), QPoint(moved, moved / 2));
+        // While it is dragged the pilot shows where the mouse takes it, and
+        // no longer where it was: a pixel of its own left of the place it goes.
+        const QImage &own = PictureSets::PilotOnPicture(13);
+        QPoint mark(0, 0);
+        while (mark.x() < 19 && (own.pixel(mark) | 0xFF000000) == (PictureSets::KeyColor | 0xFF000000))
+            mark += QPoint(1, 1);
+        const double scale = (run == 0 ? 100 : zoom) / 100.0;
+        auto shown = [&](QPoint panel) {
+            const QImage canvas = e.get<QWidget>(QStringLiteral("picSurface"))->grab().toImage();
+            return canvas.pixel(int((panel.x() + 0.5) * scale), int((panel.y() + 0.5) * scale)) | 0xFF000000;
+        };
+        dragBy(pilot, QPoint(6, 4), QPoint(moved, moved / 2), Qt::NoModifier, [&] {
+            if (scale < 1.0)
+                return; // averaged
+            QCOMPARE(shown(QPoint(120, 60) + mark), own.pixel(mark) | 0xFF000000);
+            QCOMPARE(shown(QPoint(100, 50) + mark), qRgb(255, 255, 255));
+        });
         QCOMPARE(pilotAt(e, 0), QPoint(120, 60));
         const QString path = e.home.file(QStringLiteral("dragged.QXC"));
         e.files.answers << path;
@@ -128,46 +151,57 @@ void tst_View::zoomedDrag()
 void tst_View::panelPixels_data()
 {
     QTest::addColumn<int>("zoom");
-    QTest::newRow("100 %") << 100;
-    QTest::newRow("200 %") << 200;
-    QTest::newRow("300 %") << 300;
+    QTest::addColumn<bool>("overlapping");
+    QTest::newRow("running past, 100 %") << 100 << false;
+    QTest::newRow("running past, 200 %") << 200 << false;
+    QTest::newRow("running past, 300 %") << 300 << false;
+    QTest::newRow("overlapping, 100 %") << 100 << true;
+    QTest::newRow("overlapping, 200 %") << 200 << true;
 }
 
 // Captions and fixed texts that run past their button or box run past it on
-// the canvas as in the card's picture: every panel pixel the same.
+// the canvas as in the card's picture; where objects overlap, the one the
+// panel draws later covers the other: every panel pixel the same.
 void tst_View::panelPixels()
 {
     QFETCH(int, zoom);
+    QFETCH(bool, overlapping);
     Editor e;
     frmVantile &w = e.start(QSize(1600, 1000));
     w.SetZoom(zoom);
     e.m.ScreenBackground[0] = QStringLiteral("[&H406080&]");
+    // Overlapping: a fixed text over button 0, button 1 over button 0's
+    // caption, a fixed text over the other.
     const struct {
         int picture, fontSize, textColor, left, top;
         const char *caption;
-    } buttons[] = {{1, 0, 0, 10, 10, "Living Room Lights"}, {20, 2, 1, 200, 120, "All Off Now"}};
+    } buttons[2][2] = {{{1, 0, 0, 10, 10, "Living Room Lights"}, {20, 2, 1, 200, 120, "All Off Now"}},
+                       {{1, 2, 0, 10, 10, "Scenes"}, {20, 1, 1, 40, 20, "Off"}}};
     for (int n = 0; n < 2; ++n) {
+        const auto &b = buttons[overlapping][n];
         e.m.SetButtonType(n, 1);
-        e.m.SetButtonPicture(n, buttons[n].picture);
-        e.m.SetButtonFontSize(n, buttons[n].fontSize);
-        e.m.SetButtonTextColor(n, buttons[n].textColor);
-        e.m.SetButtonLeft(n, buttons[n].left);
-        e.m.SetButtonTop(n, buttons[n].top);
-        e.m.SetButtonText(n, QString::fromLatin1(buttons[n].caption));
+        e.m.SetButtonPicture(n, b.picture);
+        e.m.SetButtonFontSize(n, b.fontSize);
+        e.m.SetButtonTextColor(n, b.textColor);
+        e.m.SetButtonLeft(n, b.left);
+        e.m.SetButtonTop(n, b.top);
+        e.m.SetButtonText(n, QString::fromLatin1(b.caption));
     }
     const struct {
         int fontSize, color, left, top;
         const char *text;
-    } texts[] = {{0, 0, 20, 200, "Fixed text far past a small box"}, {3, 1, 150, 60, "Scenes"}};
+    } texts[2][2] = {{{0, 0, 20, 200, "Fixed text far past a small box"}, {3, 1, 150, 60, "Scenes"}},
+                     {{3, 1, 14, 12, "Hall"}, {2, 0, 30, 30, "Cover"}}};
     for (int n = 0; n < 2; ++n) {
+        const auto &t = texts[overlapping][n];
         e.m.SetTextType(n, 1);
-        e.m.SetTextFontSize(n, texts[n].fontSize);
-        e.m.SetTextColor(n, texts[n].color);
-        e.m.SetTextLeft(n, texts[n].left);
-        e.m.SetTextTop(n, texts[n].top);
+        e.m.SetTextFontSize(n, t.fontSize);
+        e.m.SetTextColor(n, t.color);
+        e.m.SetTextLeft(n, t.left);
+        e.m.SetTextTop(n, t.top);
         e.m.SetTextWidth(n, 30);
         e.m.SetTextHeight(n, 12);
-        e.m.SetTextString(n, QString::fromLatin1(texts[n].text));
+        e.m.SetTextString(n, QString::fromLatin1(t.text));
     }
     w.ShowScreen();
 
@@ -291,17 +325,27 @@ void tst_View::zoomCommands_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<QString>("command"); // an action, or "wheel up" / "wheel down" with Ctrl
     QTest::addColumn<int>("zoom");
-    QTest::newRow("in") << QSize(1280, 1024) << 100 << "mnuZoomIn" << 150;
-    QTest::newRow("in at the top") << QSize(1280, 1024) << 400 << "mnuZoomIn" << 400;
-    QTest::newRow("out") << QSize(1280, 1024) << 75 << "mnuZoomOut" << 50;
-    QTest::newRow("out at the bottom") << QSize(1280, 1024) << 50 << "mnuZoomOut" << 50;
-    QTest::newRow("actual size") << QSize(1280, 1024) << 300 << "mnuActualSize" << 100;
+    QTest::addColumn<QPoint>("pointer"); // of the wheel, in the viewport; (-1, -1) its middle
+    QTest::addColumn<bool>("kept");      // the panel point under the pointer stays under it
+    const QPoint none(-1, -1);
+    QTest::newRow("in") << QSize(1280, 1024) << 100 << "mnuZoomIn" << 150 << none << false;
+    QTest::newRow("in at the top") << QSize(1280, 1024) << 400 << "mnuZoomIn" << 400 << none << false;
+    QTest::newRow("out") << QSize(1280, 1024) << 75 << "mnuZoomOut" << 50 << none << false;
+    QTest::newRow("out at the bottom") << QSize(1280, 1024) << 50 << "mnuZoomOut" << 50 << none << false;
+    QTest::newRow("actual size") << QSize(1280, 1024) << 300 << "mnuActualSize" << 100 << none << false;
     // 480 x 272 at 150 % needs a window 1305 wide; at 200 % 1545.
-    QTest::newRow("fit, small desktop") << QSize(1280, 1024) << 50 << "mnuZoomFit" << 100;
-    QTest::newRow("fit, large desktop") << QSize(1920, 1080) << 50 << "mnuZoomFit" << 200;
-    QTest::newRow("wheel up") << QSize(1280, 1024) << 100 << "wheel up" << 150;
-    QTest::newRow("wheel down") << QSize(1280, 1024) << 100 << "wheel down" << 75;
-    QTest::newRow("wheel up at the top") << QSize(1280, 1024) << 400 << "wheel up" << 400;
+    QTest::newRow("fit, small desktop") << QSize(1280, 1024) << 50 << "mnuZoomFit" << 100 << none << false;
+    QTest::newRow("fit, large desktop") << QSize(1920, 1080) << 50 << "mnuZoomFit" << 200 << none << false;
+    QTest::newRow("wheel up") << QSize(1280, 1024) << 100 << "wheel up" << 150 << QPoint(20, 20) << true;
+    QTest::newRow("wheel up in the middle")
+        << QSize(1280, 1024) << 100 << "wheel up" << 150 << QPoint(300, 150) << true;
+    QTest::newRow("wheel up, large desktop")
+        << QSize(1920, 1080) << 200 << "wheel up" << 300 << QPoint(600, 400) << true;
+    QTest::newRow("wheel down, still larger than the view")
+        << QSize(1280, 800) << 400 << "wheel down" << 300 << none << true;
+    // The whole canvas fits: it rests at its top left corner.
+    QTest::newRow("wheel down") << QSize(1280, 1024) << 100 << "wheel down" << 75 << QPoint(20, 20) << false;
+    QTest::newRow("wheel up at the top") << QSize(1280, 1024) << 400 << "wheel up" << 400 << QPoint(20, 20) << true;
 }
 
 void tst_View::zoomCommands()
@@ -310,15 +354,35 @@ void tst_View::zoomCommands()
     QFETCH(int, from);
     QFETCH(QString, command);
     QFETCH(int, zoom);
+    QFETCH(QPoint, pointer);
+    QFETCH(bool, kept);
     Editor e;
     frmVantile &w = e.start(desktop);
     w.SetZoom(from);
     if (command.startsWith(QLatin1String("wheel"))) {
         QWidget *view = e.get<QWidget>(QStringLiteral("picPan"));
-        const QPointF at(20, 20);
+        QWidget *surface = e.get<QWidget>(QStringLiteral("picSurface"));
+        // A canvas larger than its viewport, scrolled half way.
+        for (const char *name : {"hsPan", "vsPan"}) {
+            QScrollBar *bar = e.get<QScrollBar>(QString::fromLatin1(name));
+            bar->setValue(bar->maximum() / 2);
+        }
+        if (pointer.x() < 0)
+            pointer = view->rect().center();
+        const QPoint window = w.pos();
+        const QPointF at(pointer);
+        const QPointF panel = QPointF(surface->mapFrom(view, pointer)) * 100.0 / from;
         QWheelEvent wheel(at, view->mapToGlobal(at), {}, QPoint(0, command.endsWith(QLatin1String("up")) ? 120 : -120),
                           Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &wheel);
+        // The window stays where it is; the canvas moves under the pointer.
+        QCOMPARE(w.pos(), window);
+        const QPointF now = surface->mapToGlobal(panel * zoom / 100.0) - view->mapToGlobal(at);
+        if (kept)
+            QVERIFY2(std::abs(now.x()) <= 1 && std::abs(now.y()) <= 1,
+                     qPrintable(QStringLiteral("moved by %1, %2").arg(now.x()).arg(now.y())));
+        else
+            QCOMPARE(e.get<QWidget>(QStringLiteral("picLayout"))->pos(), QPoint(0, 0));
     } else {
         e.action(command)->trigger();
     }
@@ -425,6 +489,11 @@ void tst_View::statusBar()
     mouse(e.get<QWidget>(QStringLiteral("picSurface")), QEvent::MouseMove, QPoint(300, 300), Qt::NoButton,
           Qt::NoModifier);
     QVERIFY(w.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(e.label(QStringLiteral("lblPointer"))->text(), QStringLiteral("150, 150"));
+    // Off the canvas the pointer is nowhere on the panel.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(e.get<QWidget>(QStringLiteral("picPan")), &leave);
+    QCOMPARE(e.label(QStringLiteral("lblPointer"))->text(), QString());
 }
 
 void tst_View::questions_data()
