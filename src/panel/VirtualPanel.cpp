@@ -92,13 +92,9 @@ void VirtualPanel::drawKeypad()
     picture_ = PanelPictures::PasswordScreen(size);
     QPainter p(&picture_);
     p.drawImage(layout.field.topLeft(), PanelPictures::PasswordField(int(entered_.size())));
-    if (finger_.kind == Target::Key) {
-        const QRect key = layout.keys[size_t(finger_.index)];
-        const int picture = PanelPictures::KeyPictureOf(PanelPictures::PasswordScreenKeys[size_t(finger_.index)], true);
-        const QImage pressed = PanelPictures::KeypadKey(picture);
-        p.setClipRect(key);
-        p.drawImage(key.center() - QPoint(pressed.width() / 2, pressed.height() / 2) + QPoint(1, 1), pressed);
-    }
+    if (finger_.kind == Target::Key)
+        p.drawImage(layout.keys[size_t(finger_.index)].topLeft(),
+                    PanelPictures::PressedPasswordKey(size, finger_.index));
 }
 
 VirtualPanel::Target VirtualPanel::hit(QPoint at) const
