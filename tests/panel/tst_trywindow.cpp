@@ -1,7 +1,6 @@
 #include "panel/frmVantileTry.h"
 #include "panelfixture.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -16,7 +15,6 @@ class TestTryWindow : public QObject
 
 private slots:
     void fingerNetworkAndEdits();
-    void recordAndReplay_data();
     void recordAndReplay();
 };
 
@@ -62,18 +60,10 @@ void TestTryWindow::fingerNetworkAndEdits()
     QVERIFY(w.Panel().Devices().InputOn(0x11, 1));
 }
 
-void TestTryWindow::recordAndReplay_data()
-{
-    QTest::addColumn<bool>("fit");
-    QTest::newRow("1:1") << false;
-    QTest::newRow("scaled to fit") << true;
-}
-
 // A session in the window, recorded and saved with its log, plays again
 // through "quellix try" to the same log and the same pictures.
 void TestTryWindow::recordAndReplay()
 {
-    QFETCH(bool, fit);
     if (qEnvironmentVariableIsEmpty("QUELLIX_TEST_BIN_DIR"))
         QSKIP("QUELLIX_TEST_BIN_DIR is not set (run through CTest)");
     TempHome home;
@@ -88,35 +78,26 @@ void TestTryWindow::recordAndReplay()
     ScriptedMessages messages;
     ScriptedFileDialogs files;
     frmVantileTry w(m, messages, files);
-    w.resize(1000, 800);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.findChild<QCheckBox *>(QStringLiteral("chkFit"))->setChecked(fit);
-    QApplication::processEvents();
-    auto *view = w.findChild<QWidget *>(QStringLiteral("picPanel"));
-    const QSize panel = w.Panel().Size();
-    const double scale =
-        fit ? std::min(double(view->width()) / panel.width(), double(view->height()) / panel.height()) : 1.0;
-    const QSize shown = (QSizeF(panel) * scale).toSize();
-    const QPoint origin((view->width() - shown.width()) / 2, (view->height() - shown.height()) / 2);
-    const auto at = [&](QPoint p) { return origin + (QPointF(p) * scale).toPoint(); };
+    auto *view = w.findChild<QWidget *>(QStringLiteral("picPanel")); // at 1:1
     const auto button = [&](const char *name) { return w.findChild<QPushButton *>(QLatin1String(name)); };
     QList<QImage> shots;
 
-    QTest::mouseClick(view, Qt::LeftButton, {}, at(HubButton(2).center())); // not recorded yet
+    QTest::mouseClick(view, Qt::LeftButton, {}, HubButton(2).center()); // not recorded yet
     button("cmdRecord")->click();
     QCOMPARE(w.Panel().Screen(), 0); // a recording starts at Home
     QVERIFY(!button("cmdClearLog")->isEnabled());
-    QTest::mouseClick(view, Qt::LeftButton, {}, at(HubButton(2).center()));
-    QTest::mousePress(view, Qt::LeftButton, {}, at({310, 200}));
-    QTest::mouseMove(view, at({310, 120}));
-    QTest::mouseMove(view, at({310, -40})); // past the top edge: the finger stays on it
-    QTest::mouseRelease(view, Qt::LeftButton, {}, at({310, -40}));
+    QTest::mouseClick(view, Qt::LeftButton, {}, HubButton(2).center());
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(310, 200));
+    QTest::mouseMove(view, QPoint(310, 120));
+    QTest::mouseMove(view, QPoint(310, -40)); // past the top edge: the finger stays on it
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(310, -40));
     w.findChild<QTableWidget *>(QStringLiteral("tblNetwork"))->item(2, 3)->setCheckState(Qt::Checked);
     button("cmdShot")->click();
     shots << w.Panel().Picture();
     button("cmdReset")->click();
-    QTest::mouseClick(view, Qt::LeftButton, {}, at(PasswordButton.center()));
+    QTest::mouseClick(view, Qt::LeftButton, {}, PasswordButton.center());
     button("cmdShot")->click();
     shots << w.Panel().Picture();
 
