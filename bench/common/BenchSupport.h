@@ -26,7 +26,7 @@ class NoFiles : public FileDialogPrompt
 {
 public:
     QString ShowOpen(const QString &, const QString &) override { return {}; }
-    QString ShowSave(const QString &, const QString &) override { return {}; }
+    QString ShowSave(const QString &, const QString &, const QString &) override { return {}; }
 };
 
 // Every object slot of `screen` in use, buttons with a picture each; the

@@ -19,26 +19,21 @@ const char *const TryUsage = "Usage: quellix try PROJECT.QXC --script FILE --out
                              "level 0, one script step a line ('#' starts a comment):\n"
                              "  tap X Y                press and release at panel pixel X Y\n"
                              "  press X Y / release    put the finger down, lift it\n"
+                             "  move X Y               move the finger that is down (sliders follow)\n"
                              "  drag X1 Y1 X2 Y2       press, move, release (sliders follow)\n"
                              "  keypad DIGITS          enter a password on the keypad that is showing, then ENT\n"
                              "  set NODE INPUT on|off  change an input by hand (NODE two hex digits, INPUT 1-8)\n"
                              "  level NODE PERCENT     change a level by hand (0-100)\n"
+                             "  reset                  back to Home, every input off, every level 0\n"
                              "  shot NAME              write DIR/NAME.png of the panel's picture\n"
                              "Every message the panel sends goes to DIR/log.txt, one a line.\n"
+                             "The Try Panel window's Record writes such a script.\n"
                              "\n"
                              "Exit status: 0 when the script ran, 1 when a step could not run (its line is\n"
                              "named), 2 when the project or the script cannot be read or DIR or the log cannot\n"
                              "be written, 64 for a wrong command line.\n";
 
 constexpr int ExitStepFailed = ExitDifferent;
-
-bool writeLog(const VirtualPanel &panel, const QString &path, QString *error)
-{
-    QByteArray log;
-    for (const QString &line : panel.Log().Lines(false))
-        log += line.toUtf8() + '\n';
-    return Files::Write(path, log, error);
-}
 
 } // namespace
 
@@ -79,7 +74,7 @@ int RunTryCommand(const QStringList &args)
         std::fprintf(stderr, "quellix try: %s\n", qPrintable(OneLine(note)));
     const QString logPath = QDir(out).filePath(QStringLiteral("log.txt"));
     // The log is written also after a failing step: it shows how far the panel got.
-    const bool logWritten = writeLog(panel, logPath, &error);
+    const bool logWritten = Files::Write(logPath, panel.Log().FileText(), &error);
     if (failure) {
         PrintFailure("try", QStringLiteral("%1:%2").arg(script).arg(failure->line), failure->message);
         return ExitStepFailed;

@@ -6,7 +6,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 
 namespace PanelPictures
 {
@@ -42,6 +41,28 @@ void bevel(QPainter &p, QRect r, bool raised)
 void centredText(QPainter &p, QRect r, const QString &text, const QFont &font, QColor colour)
 {
     FillRenderTextCentred(p, r, text, font, colour);
+}
+
+// A key's label in bold at `pixels`, or smaller where the label would run
+// into the bevel: at half the key's height "CLR" and "ENT" are wider than
+// the narrow keys of portrait screens.
+QFont keyLabelFont(const QString &label, int keyWidth, int pixels, const QPaintDevice *device)
+{
+    constexpr int room = 3; // each side: the bevel and two pixels clear
+    QFont font = pixelFont(pixels, true);
+    while (font.pixelSize() > 6 && QFontMetrics(font, device).horizontalAdvance(label) > keyWidth - 2 * room)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+// A key of the password screen in its place on `image`.
+void passwordKey(QImage &image, QRect key, const QString &label, bool pressed)
+{
+    QPainter p(&image);
+    p.fillRect(key, pressed ? QColor(160, 160, 160) : QColor(224, 224, 224));
+    bevel(p, key, !pressed);
+    centredText(p, key.translated(pressed ? 1 : 0, pressed ? 1 : 0), label,
+                keyLabelFont(label, key.width(), key.height() / 2, &image), Qt::black);
 }
 
 struct Colours {
@@ -187,16 +208,8 @@ QImage KeypadKey(int n)
     bevel(p, image.rect().adjusted(0, 0, -1, -1), !pressed);
     const QString label = QLatin1String(KeyLabels[size_t(n / 2)]);
     centredText(p, image.rect().translated(pressed ? 1 : 0, pressed ? 1 : 0), label,
-                pixelFont(label.size() > 1 ? 12 : 18, true), Qt::black);
+                keyLabelFont(label, image.width(), label.size() > 1 ? 12 : 18, &image), Qt::black);
     return image;
-}
-
-int KeyPictureOf(const char *label, bool pressed)
-{
-    for (size_t i = 0; i < KeyLabels.size(); ++i)
-        if (std::strcmp(KeyLabels[i], label) == 0)
-            return int(i) * 2 + (pressed ? 1 : 0);
-    return -1;
 }
 
 QImage Digit(int d)
@@ -249,13 +262,17 @@ QImage PasswordScreen(QSize size)
     centredText(p, QRect(0, 0, w, h / 6), QStringLiteral("Enter Password"), pixelFont(unit / 12, true), Qt::white);
     const PasswordLayout layout = PasswordScreenLayout(size);
     p.drawImage(layout.field.topLeft(), PasswordField(0));
-    const int keyH = layout.keys[0].height();
-    for (size_t i = 0; i < layout.keys.size(); ++i) {
-        const QRect key = layout.keys[i];
-        p.fillRect(key, QColor(224, 224, 224));
-        bevel(p, key, true);
-        centredText(p, key, QLatin1String(PasswordScreenKeys[i]), pixelFont(keyH / 2, true), Qt::black);
-    }
+    p.end();
+    for (size_t i = 0; i < layout.keys.size(); ++i)
+        passwordKey(image, layout.keys[i], QLatin1String(PasswordScreenKeys[i]), false);
+    return image;
+}
+
+QImage PressedPasswordKey(QSize size, int key)
+{
+    const QRect place = PasswordScreenLayout(size).keys[size_t(key)];
+    QImage image = blank(place.width(), place.height(), QColor(160, 160, 160));
+    passwordKey(image, image.rect(), QLatin1String(PasswordScreenKeys[size_t(key)]), true);
     return image;
 }
 

@@ -50,8 +50,6 @@ constexpr int KeyPictureCount = 34;
 constexpr std::array<const char *, 17> KeyLabels{"0", "1",   "2",   "3",   "4",   "5", "6", "7", "8",
                                                  "9", "CLR", "ENT", "DEL", "ESC", "*", "#", "."};
 QImage KeypadKey(int n);
-// The key picture of a label, pressed or released; -1 when none has it.
-int KeyPictureOf(const char *label, bool pressed);
 
 QImage Digit(int d);
 QImage Splash(int width, int height);
@@ -65,6 +63,10 @@ struct PasswordLayout {
     std::array<QRect, 12> keys; // in the order of PasswordScreenKeys
 };
 PasswordLayout PasswordScreenLayout(QSize size);
+// Key labels are as large as half the key's height allows, smaller where
+// their width would not fit the key.
 QImage PasswordScreen(QSize size);
+// Key `key` (0 - 11) of the password screen pressed, the size of the key.
+QImage PressedPasswordKey(QSize size, int key);
 
 } // namespace PanelPictures

@@ -91,7 +91,7 @@ struct Range {
 class Checker
 {
 public:
-    explicit Checker(const modVantile &m) : m_(m), screen_(ScreenArea(m)) {}
+    Checker(const modVantile &m, bool withPasswords) : m_(m), screen_(ScreenArea(m)), withPasswords_(withPasswords) {}
 
     std::vector<Finding> Run()
     {
@@ -171,7 +171,8 @@ private:
 
     void damagedValues(const ObjectRef &o)
     {
-        damaged(o, QStringLiteral("Values outside their range: "), m_.DamagedFields(o.screen, o.kind, o.slot));
+        damaged(o, QStringLiteral("Values outside their range: "),
+                m_.DamagedFields(o.screen, o.kind, o.slot, withPasswords_));
     }
 
     void outsideScreen(const ObjectRef &o)
@@ -260,7 +261,8 @@ private:
                 QStringLiteral("%1 leads to a screen with no objects.").arg(quoted(OT::ButtonFunctionEntry(type))));
         if (f.action == OT::ButtonAction::GotoPassword && m_.GetButtonPassword(o.screen, o.slot) == 0)
             add(Severity::Warning, Code::PasswordZero, o,
-                QStringLiteral("The password of this Goto is 000000, the first one anybody tries."));
+                withPasswords_ ? QStringLiteral("The password of this Goto is 000000, the first one anybody tries.")
+                               : QStringLiteral("The password of this Goto is too easy to guess."));
     }
 
     void overlaps(int s)
@@ -398,15 +400,16 @@ private:
 
     const modVantile &m_;
     const QRect screen_;
+    const bool withPasswords_;
     QHash<QString, QString> backgrounds_;
     std::vector<Finding> findings_;
 };
 
 } // namespace
 
-std::vector<Finding> ProjectCheck(const modVantile &m)
+std::vector<Finding> ProjectCheck(const modVantile &m, bool withPasswords)
 {
-    return Checker(m).Run();
+    return Checker(m, withPasswords).Run();
 }
 
 Counts CountFindings(const std::vector<Finding> &findings)

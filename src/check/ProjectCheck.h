@@ -66,7 +66,9 @@ struct Finding {
     QString sentence;
 };
 
-std::vector<Finding> ProjectCheck(const modVantile &m);
+// Without `withPasswords` no finding gives a digit of a password (the
+// report, unless asked for them).
+std::vector<Finding> ProjectCheck(const modVantile &m, bool withPasswords = true);
 
 // Errors, warnings and notes among the findings.
 struct Counts {

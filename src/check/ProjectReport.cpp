@@ -9,9 +9,11 @@
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "render/RunTimeState.h"
 #include "render/ScreenRenderer.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -37,6 +39,8 @@ const QColor TableGrey(225, 225, 225);
 const QColor ErrorRed(170, 0, 0);
 const QColor WarningBrown(140, 80, 0);
 const QColor NoteGrey(80, 80, 80);
+const QColor NumberYellow(255, 255, 200);
+const QColor OutlineBlue(0, 90, 200);
 
 QColor severityColour(Severity s)
 {
@@ -51,31 +55,52 @@ QFont reportFont(double points, bool bold = false)
     return font;
 }
 
+QFont numberFont()
+{
+    return reportFont(7, true);
+}
+
 // Text laid out from top to bottom over as many pages as it needs. The
-// writer works in points (72 per inch) inside the page margins.
+// writer works in points (72 per inch) inside the page margins; the foot of
+// every page names the project and gives the page's number of all. The
+// report is laid out twice: the first time only to count the pages.
 class Pages
 {
 public:
-    explicit Pages(QPdfWriter &writer) : writer_(writer), painter_(&writer)
+    Pages(QPdfWriter &writer, const QString &project, int total)
+        : writer_(writer), painter_(&writer), project_(project), total_(total)
     {
         width_ = writer.width();
-        height_ = writer.height();
+        height_ = writer.height() - FootHeight;
     }
     bool Active() const { return painter_.isActive(); }
     QPainter &Painter() { return painter_; }
+    bool Counting() const { return total_ == 0; }
+    int Count() const { return page_; }
     double Width() const { return width_; }
     double Y() const { return y_; }
     void Skip(double points) { y_ += points; }
 
     void NewPage()
     {
+        foot();
         writer_.newPage();
+        ++page_;
         y_ = 0;
     }
+    // The foot of the last page.
+    void Finish() { foot(); }
     void Need(double points)
     {
         if (y_ > 0 && y_ + points > height_)
             NewPage();
+    }
+
+    // Pictures cost the most and change no page: the count leaves them out.
+    void Picture(const QRectF &target, const QImage &picture)
+    {
+        if (!Counting())
+            painter_.drawImage(target, picture);
     }
 
     void Heading(const QString &text, double points = 16)
@@ -95,8 +120,10 @@ public:
         y_ += used.height() + after;
     }
 
-    // A table of wrapped cells; the header row is repeated on every page it runs to.
-    void Table(const QList<double> &widths, const QStringList &header, const QList<QStringList> &rows)
+    // A table of wrapped cells; on every page it runs on to, the heading
+    // `continued` (when given) and the header row come again.
+    void Table(const QList<double> &widths, const QStringList &header, const QList<QStringList> &rows,
+               const QString &continued = QString())
     {
         const QFont bold = reportFont(8, true), plain = reportFont(8);
         const auto rowHeight = [&](const QStringList &cells, const QFont &font) {
@@ -128,6 +155,8 @@ public:
         for (const QStringList &row : rows) {
             if (y_ + rowHeight(row, plain) > height_) {
                 NewPage();
+                if (!continued.isEmpty())
+                    Heading(continued, 12);
                 drawRow(header, bold, true);
             }
             drawRow(row, plain, false);
@@ -136,6 +165,8 @@ public:
     }
 
 private:
+    static constexpr double FootHeight = 16;
+
     static double tableWidth(const QList<double> &widths)
     {
         double w = 0;
@@ -144,8 +175,20 @@ private:
         return w;
     }
 
+    void foot()
+    {
+        const QRectF line(0, height_ + FootHeight - 9, width_, 9);
+        painter_.setFont(reportFont(7));
+        painter_.setPen(NoteGrey);
+        painter_.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, project_);
+        painter_.drawText(line, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1 / %2").arg(page_).arg(total_));
+    }
+
     QPdfWriter &writer_;
     QPainter painter_;
+    QString project_;
+    int total_;
+    int page_ = 1;
     double width_ = 0, height_ = 0, y_ = 0;
 };
 
@@ -153,6 +196,7 @@ struct ObjectRow {
     ObjectRef object;
     QRect area;
     QStringList cells;
+    bool outlined = false; // a touch area without a picture: nothing on the screen shows it
 };
 
 QString deviceCell(const modVantile &m, int device)
@@ -179,7 +223,8 @@ QList<ObjectRow> objectRows(const modVantile &m, int s, bool withPasswords)
         const QString object = QLatin1String(RecordSchema::LayoutOf(kind).name) + QStringLiteral(" %1").arg(n + 1);
         rows.append({o,
                      ObjectArea(m, o),
-                     {QString::number(rows.size() + 1), object, caption, function, device, input, password}});
+                     {QString::number(rows.size() + 1), object, caption, function, device, input, password},
+                     kind == ObjectKind::Button && m.GetButtonPicture(s, n) == 0});
     };
     for (int n = 0; n < modVantile::ButtonCount; ++n) {
         const int type = m.GetButtonType(s, n);
@@ -267,7 +312,7 @@ void titlePage(Pages &pages, const modVantile &m, const ReportOptions &options, 
                     plain);
 }
 
-void screenPage(Pages &pages, const modVantile &m, int s, bool withPasswords)
+void screenPage(Pages &pages, const modVantile &m, int s, const QImage &picture, bool withPasswords)
 {
     pages.NewPage();
     pages.Heading(ScreenTitle(s));
@@ -281,33 +326,19 @@ void screenPage(Pages &pages, const modVantile &m, int s, bool withPasswords)
                                                           : background),
                     reportFont(9));
 
-    const QImage picture = PanelPicture(m, s);
-    const double scale = std::min(pages.Width() / picture.width(), 340.0 / picture.height());
-    const QRectF target(0, pages.Y(), picture.width() * scale, picture.height() * scale);
+    // Numbers of objects at the screen's edges go into a margin around the picture.
     QPainter &p = pages.Painter();
-    p.drawImage(target, picture);
+    p.setFont(numberFont());
+    const double margin = p.fontMetrics().height() + 1;
+    const double scale = std::min((pages.Width() - 2 * margin) / picture.width(), 340.0 / picture.height());
+    const QRectF target(margin, pages.Y() + margin, picture.width() * scale, picture.height() * scale);
+    pages.Picture(target, picture);
     p.setPen(QPen(Qt::black, 0.5));
     p.drawRect(target);
+    DrawObjectNumbers(p, m, s, target, scale, target.adjusted(-margin, -margin, margin, margin));
+    pages.Skip(target.height() + 2 * margin + 10);
 
     const QList<ObjectRow> rows = objectRows(m, s, withPasswords);
-    // Each object's number at its top-left corner, kept inside the picture.
-    p.setFont(reportFont(7, true));
-    for (const ObjectRow &row : rows) {
-        if (row.area.isEmpty())
-            continue;
-        const QString number = row.cells.front();
-        const QSizeF box(p.fontMetrics().horizontalAdvance(number) + 3, p.fontMetrics().height());
-        const double x =
-            std::clamp(target.left() + row.area.left() * scale, target.left(), target.right() - box.width());
-        const double y =
-            std::clamp(target.top() + row.area.top() * scale, target.top(), target.bottom() - box.height());
-        const QRectF label(QPointF(x, y), box);
-        p.fillRect(label, QColor(255, 255, 200));
-        p.setPen(QPen(Qt::black, 0.4));
-        p.drawRect(label);
-        p.drawText(label, Qt::AlignCenter, number);
-    }
-    pages.Skip(target.height() + 12);
 
     QList<QStringList> cells;
     for (const ObjectRow &row : rows)
@@ -316,7 +347,7 @@ void screenPage(Pages &pages, const modVantile &m, int s, bool withPasswords)
                 {QStringLiteral("No."), QStringLiteral("Object"), QStringLiteral("Caption / text"),
                  QStringLiteral("Function"), QStringLiteral("Device"), QStringLiteral("Input"),
                  QStringLiteral("Password")},
-                cells);
+                cells, ScreenTitle(s) + QStringLiteral(" (continued)"));
 }
 
 void mapPages(Pages &pages, const std::vector<MapRow> &map)
@@ -343,16 +374,102 @@ void findingPages(Pages &pages, const std::vector<Finding> &findings)
         pages.Paragraph(FindingLine(f), reportFont(9), severityColour(f.severity));
 }
 
+// The screens with objects as PanelPicture gives them, by screen; screens
+// without objects stay null. One renderer reads each background picture once.
+std::vector<QImage> restPictures(const modVantile &m)
+{
+    QuietPrompt quiet;
+    ScreenRenderer renderer(m, quiet);
+    const RunTimeState rest = RunTimeState::AtRest(m);
+    std::vector<QImage> pictures(modVantile::ScreenCount);
+    for (int s = 0; s < modVantile::ScreenCount; ++s)
+        if (EditOperations::ScreenHasObjects(m, s)) {
+            renderer.DrawPanel(s, rest);
+            pictures[size_t(s)] = renderer.Canvas().Image().copy();
+        }
+    return pictures;
+}
+
+// How the foot of every page names the project.
+QString projectName(const QString &projectFile)
+{
+    if (projectFile.isEmpty() || projectFile == modVantile::NoFileName)
+        return QStringLiteral("Untitled project");
+    return QFileInfo(projectFile).completeBaseName();
+}
+
 } // namespace
 
-// Every object as the editor knows it, so that each can be numbered on it.
+void DrawObjectNumbers(QPainter &p, const modVantile &m, int screen, const QRectF &picture, double scale,
+                       const QRectF &frame)
+{
+    const QList<ObjectRow> rows = objectRows(m, screen, false);
+    QList<QRectF> areas;
+    for (const ObjectRow &row : rows) {
+        const QRectF area(picture.left() + row.area.left() * scale, picture.top() + row.area.top() * scale,
+                          row.area.width() * scale, row.area.height() * scale);
+        areas << (row.area.isEmpty() ? QRectF() : area & picture);
+    }
+    p.save();
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows[i].outlined && !areas[i].isEmpty()) {
+            p.setPen(QPen(OutlineBlue, 0.8, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(areas[i].adjusted(0.4, 0.4, -0.4, -0.4));
+        }
+
+    // Beside the object, at one of its corners: the first place that covers
+    // nothing, else the one that covers least (other numbers count more).
+    p.setFont(numberFont());
+    const double gap = 0.5;
+    QList<QRectF> labels;
+    for (int i = 0; i < rows.size(); ++i) {
+        const QRectF a = areas[i];
+        if (a.isEmpty())
+            continue;
+        const QString number = rows[i].cells.front();
+        const QSizeF box(p.fontMetrics().horizontalAdvance(number) + 3, p.fontMetrics().height());
+        const double w = box.width(), h = box.height();
+        const QPointF candidates[] = {{a.left(), a.top() - gap - h},        {a.left() - gap - w, a.top()},
+                                      {a.left(), a.bottom() + gap},         {a.right() + gap, a.top()},
+                                      {a.right() - w, a.top() - gap - h},   {a.right() - w, a.bottom() + gap},
+                                      {a.left() - gap - w, a.bottom() - h}, {a.right() + gap, a.bottom() - h}};
+        QRectF best;
+        double bestCost = 0;
+        for (const QPointF &at : candidates) {
+            const QRectF label(at, box);
+            if (!frame.contains(label))
+                continue;
+            double cost = 0;
+            for (const QRectF &other : areas)
+                if (const QRectF shared = label & other; !shared.isEmpty())
+                    cost += shared.width() * shared.height();
+            for (const QRectF &other : labels)
+                if (const QRectF shared = label & other; !shared.isEmpty())
+                    cost += 4 * shared.width() * shared.height();
+            if (best.isNull() || cost < bestCost) {
+                best = label;
+                bestCost = cost;
+            }
+            if (cost == 0)
+                break;
+        }
+        if (best.isNull())
+            continue;
+        labels << best;
+        p.fillRect(best, NumberYellow);
+        p.setPen(QPen(Qt::black, 0.4));
+        p.drawRect(best);
+        p.drawText(best, Qt::AlignCenter, number);
+    }
+    p.restore();
+}
+
 QImage PanelPicture(const modVantile &m, int screen)
 {
     QuietPrompt quiet;
     ScreenRenderer renderer(m, quiet);
-    const Settings::PanelSize size = Settings::ScreenSize(renderer.ProjectResolution(), m.GetLayout());
-    renderer.Canvas().Resize(size.width, size.height);
-    renderer.DrawPreview(screen);
+    renderer.DrawPanel(screen, RunTimeState::AtRest(m));
     return renderer.Canvas().Image().copy();
 }
 
@@ -363,28 +480,36 @@ bool WriteReport(const modVantile &m, const QString &path, const ReportOptions &
             *error = QStringLiteral("The report was not written.\r\n") + path + QStringLiteral("\r\n") + reason;
         return false;
     };
-    const std::vector<Finding> findings = ProjectCheck(m);
+    const std::vector<Finding> findings = ProjectCheck(m, options.withPasswords);
     const std::vector<MapRow> map = FunctionMap(m, findings);
+    const std::vector<QImage> pictures = restPictures(m);
 
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
+    // The pages the report takes, or 0 when the PDF could not be started.
+    const auto layOut = [&](QIODevice &device, int total) {
+        QPdfWriter writer(&device);
         writer.setTitle(QStringLiteral("ZAV Quellix Touch hand-over report"));
         writer.setCreator(QStringLiteral("ZAV Quellix Touch"));
         writer.setResolution(72);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
                                          QPageLayout::Millimeter));
-        Pages pages(writer);
+        Pages pages(writer, projectName(options.projectFile), total);
         if (!pages.Active())
-            return fail(QStringLiteral("The PDF could not be started."));
+            return 0;
         titlePage(pages, m, options, CountFindings(findings));
         for (int s = 0; s < modVantile::ScreenCount; ++s)
-            if (EditOperations::ScreenHasObjects(m, s))
-                screenPage(pages, m, s, options.withPasswords);
+            if (!pictures[size_t(s)].isNull())
+                screenPage(pages, m, s, pictures[size_t(s)], options.withPasswords);
         mapPages(pages, map);
         findingPages(pages, findings);
-    }
+        pages.Finish();
+        return pages.Count();
+    };
+    QBuffer counted, buffer;
+    counted.open(QIODevice::WriteOnly);
+    buffer.open(QIODevice::WriteOnly);
+    const int total = layOut(counted, 0);
+    if (total == 0 || layOut(buffer, total) != total)
+        return fail(QStringLiteral("The PDF could not be started."));
 
     // Neither the project nor one of its pictures may become the report.
     Files::InputScope inputs;

@@ -65,7 +65,7 @@ void CheckActions::mnuExportReport_Click()
                                 ? Paths::WorkingFolder() + QStringLiteral("/Report.pdf")
                                 : QFileInfo(m_.ProjectFileName).path() + QLatin1Char('/') +
                                       QFileInfo(m_.ProjectFileName).completeBaseName() + QStringLiteral(".pdf");
-    const QString path = files_.ShowSave(QStringLiteral("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*"), initial);
+    const QString path = files_.ShowSave(QStringLiteral("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*"), initial, title);
     if (path.isEmpty())
         return;
 

@@ -64,7 +64,8 @@ void FileController::error(const QString &text)
 QString FileController::showFileDialog(bool save, const QString &filter, const QString &initialName)
 {
     cdFileName_ = initialName;
-    const QString chosen = save ? files_.ShowSave(filter, cdFileName_) : files_.ShowOpen(filter, cdFileName_);
+    const QString chosen =
+        save ? files_.ShowSave(filter, cdFileName_, QString()) : files_.ShowOpen(filter, cdFileName_);
     if (!chosen.isEmpty())
         cdFileName_ = chosen;
     return chosen;

@@ -143,9 +143,9 @@ QString QtFileDialogPrompt::ShowOpen(const QString &filter, const QString &initi
     return QFileDialog::getOpenFileName(parent_, QString(), dir, ToQtFilter(filter));
 }
 
-QString QtFileDialogPrompt::ShowSave(const QString &filter, const QString &initialName)
+QString QtFileDialogPrompt::ShowSave(const QString &filter, const QString &initialName, const QString &title)
 {
     QString dir, name;
     splitInitial(initialName, &dir, &name);
-    return QFileDialog::getSaveFileName(parent_, QString(), dir, ToQtFilter(filter));
+    return QFileDialog::getSaveFileName(parent_, title, dir, ToQtFilter(filter));
 }

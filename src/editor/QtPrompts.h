@@ -24,7 +24,7 @@ public:
     explicit QtFileDialogPrompt(QWidget *parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget *parent) { parent_ = parent; }
     QString ShowOpen(const QString &filter, const QString &initialName) override;
-    QString ShowSave(const QString &filter, const QString &initialName) override;
+    QString ShowSave(const QString &filter, const QString &initialName, const QString &title) override;
 
     // "A (*.X)|*.X|B (*.*)|*.*" -> "A (*.X);;B (*)"
     static QString ToQtFilter(const QString &filter);

@@ -1138,7 +1138,7 @@ void frmVantile::closeEvent(QCloseEvent *event)
 void frmVantile::mnuTryPanel_Click()
 {
     if (!tryPanel_) {
-        tryPanel_ = new frmVantileTry(m_, this);
+        tryPanel_ = new frmVantileTry(m_, messages_, files_, this);
         // Every edit, live ones of the open editors too, shows at once.
         connect(&document_, &Document::Changed, tryPanel_, &frmVantileTry::Refresh);
         connect(&document_, &Document::Previewed, tryPanel_, &frmVantileTry::Refresh);

@@ -123,7 +123,7 @@ const int16_t *FirstDamagedWord(const int16_t *record, const Field &f)
     return bad == words + f.words ? nullptr : bad;
 }
 
-QStringList DamagedFields(ObjectKind kind, const int16_t *panelRecord, const int16_t *editorRecord)
+QStringList DamagedFields(ObjectKind kind, const int16_t *panelRecord, const int16_t *editorRecord, bool secrets)
 {
     QStringList wholeValues, words;
     for (const Field &f : LayoutOf(kind).fields) {
@@ -139,12 +139,11 @@ QStringList DamagedFields(ObjectKind kind, const int16_t *panelRecord, const int
                                    .arg(f.min + f.shown)
                                    .arg(f.max + f.shown);
         } else if (const int16_t *bad = FirstDamagedWord(record, f)) {
-            words << QStringLiteral("a %1 %2 %3 (%4 to %5)")
-                         .arg(QLatin1String(f.name),
-                              f.form == Form::Digits ? QStringLiteral("digit") : QStringLiteral("character"))
-                         .arg(*bad)
-                         .arg(f.min)
-                         .arg(f.max);
+            const QString word = QStringLiteral("a %1 %2 ")
+                                     .arg(QLatin1String(f.name), f.form == Form::Digits ? QStringLiteral("digit")
+                                                                                        : QStringLiteral("character"));
+            words << (f.secret && !secrets ? word + QStringLiteral("outside %1 to %2").arg(f.min).arg(f.max)
+                                           : word + QStringLiteral("%1 (%2 to %3)").arg(*bad).arg(f.min).arg(f.max));
         }
     }
     return wholeValues + words;

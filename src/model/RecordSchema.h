@@ -50,6 +50,8 @@ struct Field {
     bool device = false;
     // Added to the stored value wherever it is shown (input 0 - 7 is shown 1 - 8).
     int shown = 0;
+    // A password: its digits are printed only where the user asks for them.
+    bool secret = false;
 };
 
 constexpr Field Byte(const char *name, Image image, int offset, int max)
@@ -63,6 +65,11 @@ constexpr Field Pair(const char *name, Image image, int offset, int max = Object
 constexpr Field Derived(Field f)
 {
     f.derived = true;
+    return f;
+}
+constexpr Field Secret(Field f)
+{
+    f.secret = true;
     return f;
 }
 constexpr Field Device(const char *name, Image image, int offset)
@@ -82,7 +89,7 @@ inline constexpr Field Right = Derived(Pair("right edge", P, 3, LastEdge));
 inline constexpr Field Top = Pair("top", P, 5);
 inline constexpr Field Bottom = Derived(Pair("bottom edge", P, 7, LastEdge));
 inline constexpr Field DeviceOffset = Device("device", P, 9);
-inline constexpr Field Password{"password", P, 10, Form::Digits, ObjectTables::PasswordDigits, 0, 9};
+inline constexpr Field Password = Secret({"password", P, 10, Form::Digits, ObjectTables::PasswordDigits, 0, 9});
 inline constexpr Field Picture = Byte("picture", E, 0, PictureSets::ButtonPictureCount);
 inline constexpr Field Width = Pair("width", E, 1);
 inline constexpr Field Height = Pair("height", E, 3);
@@ -204,8 +211,10 @@ void WriteText(int16_t *record, const Field &f, const QString &text);
 // "left 900 (0 to 799)", "a caption character 8211 (0 to 255)": one entry
 // for each field of the record whose words hold a value the editors cannot
 // store, derived fields and devices left out. Whole values come first, then
-// the first bad word of each digits or characters field.
-QStringList DamagedFields(ObjectKind kind, const int16_t *panelRecord, const int16_t *editorRecord);
+// the first bad word of each digits or characters field. Without `secrets`
+// a password's word is not given: "a password digit outside 0 to 9".
+QStringList DamagedFields(ObjectKind kind, const int16_t *panelRecord, const int16_t *editorRecord,
+                          bool secrets = true);
 // The first word of a field that lies outside the field's range, or null.
 const int16_t *FirstDamagedWord(const int16_t *record, const Field &f);
 

@@ -118,10 +118,11 @@ void modVantile::SetField(int screen, ObjectKind kind, int n, const Schema::Fiel
     Schema::Write(words(ObjectRecord(screen, kind, n), field), field, value);
 }
 
-QStringList modVantile::DamagedFields(int screen, ObjectKind kind, int n) const
+QStringList modVantile::DamagedFields(int screen, ObjectKind kind, int n, bool secrets) const
 {
     const RecordSpan span = ObjectRecord(screen, kind, n);
-    return Schema::DamagedFields(kind, &PanelImage[size_t(span.panelWord)], &EditorImage[size_t(span.editorWord)]);
+    return Schema::DamagedFields(kind, &PanelImage[size_t(span.panelWord)], &EditorImage[size_t(span.editorWord)],
+                                 secrets);
 }
 
 std::optional<int> modVantile::DamagedWord(int screen, ObjectKind kind, int n, const Schema::Field &field) const

@@ -284,7 +284,7 @@ public:
     void SetField(int screen, ObjectTables::ObjectKind kind, int n, const RecordSchema::Field &field, int value);
     // Entries for the fields of a record that hold values the editors cannot
     // store (RecordSchema::DamagedFields); empty for a sound record.
-    QStringList DamagedFields(int screen, ObjectTables::ObjectKind kind, int n) const;
+    QStringList DamagedFields(int screen, ObjectTables::ObjectKind kind, int n, bool secrets = true) const;
     // The first word of a field that holds a value outside the field's range.
     std::optional<int> DamagedWord(int screen, ObjectTables::ObjectKind kind, int n,
                                    const RecordSchema::Field &field) const;

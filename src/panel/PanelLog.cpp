@@ -31,6 +31,14 @@ QStringList PanelLog::Lines(bool withTime) const
     return lines;
 }
 
+QByteArray PanelLog::FileText() const
+{
+    QByteArray text;
+    for (const Entry &entry : entries_)
+        text += Line(entry, false).toUtf8() + '\n';
+    return text;
+}
+
 QString PanelLog::Press(int node, int input)
 {
     return inputMessage("press", node, input);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,9 @@ public:
     // "12:03:07 press node 0B input 3", or without the time.
     static QString Line(const Entry &entry, bool withTime);
     QStringList Lines(bool withTime) const;
+    // The log as a file: one message a line, without the time, UTF-8 (what
+    // "quellix try" writes and the Try Panel window saves).
+    QByteArray FileText() const;
 
     static QString Press(int node, int input);              // "press node 0B input 3"
     static QString Release(int node, int input);            // "release node 0B input 3"

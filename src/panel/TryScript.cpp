@@ -16,6 +16,13 @@ namespace TryScript
 namespace
 {
 
+// The names of the steps: Run reads them, Recorder writes them.
+namespace Verb
+{
+constexpr QLatin1String Tap("tap"), Press("press"), Release("release"), Move("move"), Drag("drag"), Keypad("keypad"),
+    Set("set"), Level("level"), Reset("reset"), Shot("shot");
+} // namespace Verb
+
 // One line of the script. Each check that fails keeps its message and
 // returns false, so a step stops at its first problem.
 class Step
@@ -39,24 +46,30 @@ private:
         const QString &verb = words_[0];
         QPoint at, to;
         int node = 0, number = 0;
-        if (verb == QLatin1String("tap")) {
+        if (verb == Verb::Tap) {
             if (!arguments("tap X Y", 2) || !point(1, &at) || !press(at))
                 return false;
             panel_.Release();
-        } else if (verb == QLatin1String("press")) {
+        } else if (verb == Verb::Press) {
             return arguments("press X Y", 2) && point(1, &at) && press(at);
-        } else if (verb == QLatin1String("release")) {
+        } else if (verb == Verb::Release) {
             if (!arguments("release", 0))
                 return false;
             if (!panel_.FingerDown())
                 return fail(QStringLiteral("no finger is down"));
             panel_.Release();
-        } else if (verb == QLatin1String("drag")) {
+        } else if (verb == Verb::Move) {
+            if (!arguments("move X Y", 2) || !point(1, &at))
+                return false;
+            if (!panel_.FingerDown())
+                return fail(QStringLiteral("no finger is down"));
+            panel_.Move(at);
+        } else if (verb == Verb::Drag) {
             if (!arguments("drag X1 Y1 X2 Y2", 4) || !point(1, &at) || !point(3, &to) || !press(at))
                 return false;
             panel_.Move(to);
             panel_.Release();
-        } else if (verb == QLatin1String("keypad")) {
+        } else if (verb == Verb::Keypad) {
             static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
             if (!arguments("keypad DIGITS", 1))
                 return false;
@@ -67,17 +80,21 @@ private:
             if (!fingerUp())
                 return false;
             panel_.EnterPassword(words_[1]);
-        } else if (verb == QLatin1String("set")) {
+        } else if (verb == Verb::Set) {
             if (!arguments("set NODE INPUT on|off", 3) || !device(1, &node) || !whole(2, 1, 8, "INPUT", &number))
                 return false;
             if (words_[3] != QLatin1String("on") && words_[3] != QLatin1String("off"))
                 return fail(QStringLiteral("expected on or off, not '%1'").arg(words_[3]));
             panel_.SetInput(node, number, words_[3] == QLatin1String("on"));
-        } else if (verb == QLatin1String("level")) {
+        } else if (verb == Verb::Level) {
             if (!arguments("level NODE PERCENT", 2) || !device(1, &node) || !whole(2, 0, 100, "PERCENT", &number))
                 return false;
             panel_.SetLevel(node, number);
-        } else if (verb == QLatin1String("shot")) {
+        } else if (verb == Verb::Reset) {
+            if (!arguments("reset", 0))
+                return false;
+            panel_.Reset();
+        } else if (verb == Verb::Shot) {
             return arguments("shot NAME", 1) && shot(words_[1]);
         } else {
             return fail(QStringLiteral("unknown step '%1'").arg(verb));
@@ -190,6 +207,120 @@ std::optional<Failure> Run(VirtualPanel &panel, const QString &script, const QSt
             return Failure{i + 1, error};
     }
     return std::nullopt;
+}
+
+namespace
+{
+
+QString pointStep(QLatin1String verb, QPoint at)
+{
+    return QStringLiteral("%1 %2 %3").arg(verb).arg(at.x()).arg(at.y());
+}
+
+} // namespace
+
+void Recorder::Start()
+{
+    panel_.Reset();
+    panel_.ClearLog();
+    steps_.clear();
+    pressed_.reset();
+    shots_ = 0;
+    recording_ = true;
+}
+
+QString Recorder::Script() const
+{
+    QStringList steps = steps_;
+    if (pressed_)
+        steps << pointStep(Verb::Press, *pressed_);
+    return steps.isEmpty() ? QString() : steps.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void Recorder::Stop()
+{
+    recording_ = false;
+}
+
+void Recorder::step(const QString &line)
+{
+    if (recording_)
+        steps_ << line;
+}
+
+void Recorder::pressNow()
+{
+    if (pressed_)
+        step(pointStep(Verb::Press, *pressed_));
+    pressed_.reset();
+}
+
+bool Recorder::Press(QPoint at)
+{
+    if (panel_.FingerDown())
+        Release();
+    if (!panel_.Press(at))
+        return false;
+    if (recording_)
+        pressed_ = at;
+    return true;
+}
+
+void Recorder::Move(QPoint at)
+{
+    if (!panel_.FingerDown())
+        return;
+    // A move that sends nothing changes nothing either (it is not over a slider).
+    const qsizetype sent = panel_.Log().Entries().size();
+    panel_.Move(at);
+    if (panel_.Log().Entries().size() == sent)
+        return;
+    pressNow();
+    step(pointStep(Verb::Move, at));
+}
+
+void Recorder::Release()
+{
+    if (!panel_.FingerDown())
+        return;
+    if (pressed_)
+        step(pointStep(Verb::Tap, *pressed_));
+    else
+        step(QString(Verb::Release));
+    pressed_.reset();
+    panel_.Release();
+}
+
+void Recorder::Reset()
+{
+    pressNow();
+    step(QString(Verb::Reset));
+    panel_.Reset();
+}
+
+void Recorder::SetInput(int node, int input, bool on)
+{
+    pressNow();
+    step(QStringLiteral("%1 %2 %3 %4")
+             .arg(Verb::Set, Hex2(node))
+             .arg(input)
+             .arg(on ? QStringLiteral("on") : QStringLiteral("off")));
+    panel_.SetInput(node, input, on);
+}
+
+void Recorder::SetLevel(int node, int percent)
+{
+    pressNow();
+    step(QStringLiteral("%1 %2 %3").arg(Verb::Level, Hex2(node)).arg(percent));
+    panel_.SetLevel(node, percent);
+}
+
+QString Recorder::Shot()
+{
+    pressNow();
+    const QString name = QStringLiteral("shot-%1").arg(++shots_);
+    step(QStringLiteral("%1 %2").arg(Verb::Shot, name));
+    return name;
 }
 
 } // namespace TryScript

@@ -28,11 +28,8 @@ VirtualPanel::VirtualPanel(const modVantile &m) : m_(m)
 void VirtualPanel::Refresh()
 {
     renderer_.emplace(m_, notes_);
-    RunTimeState devices;
-    // A damaged range still gives the 1 to 64 devices a project can have.
-    for (int offset = 0; offset <= std::clamp(m_.GetNodeRange(), 0, 63); ++offset) {
-        const int node = nodeOf(offset);
-        devices.AddDevice(node);
+    RunTimeState devices = RunTimeState::AtRest(m_);
+    for (const int node : devices.Nodes()) {
         for (int input = 1; input <= RunTimeState::InputCount; ++input)
             devices.SetInput(node, input, devices_.InputOn(node, input));
         devices.SetLevel(node, devices_.Level(node));
@@ -73,11 +70,8 @@ const QImage &VirtualPanel::Picture()
     } else if (showing_ == Showing::AccessDenied) {
         picture_ = PanelPictures::AccessDenied(size);
     } else {
-        ScreenPicture &canvas = renderer_->Canvas();
-        canvas.Resize(size.width(), size.height());
-        canvas.SetBackColor(renderer_->CompiledBackColor(screen_));
-        renderer_->DrawScreen(screen_, devices_);
-        picture_ = canvas.Image().copy();
+        renderer_->DrawPanel(screen_, devices_);
+        picture_ = renderer_->Canvas().Image().copy();
     }
     dirty_ = false;
     return picture_;
@@ -92,13 +86,9 @@ void VirtualPanel::drawKeypad()
     picture_ = PanelPictures::PasswordScreen(size);
     QPainter p(&picture_);
     p.drawImage(layout.field.topLeft(), PanelPictures::PasswordField(int(entered_.size())));
-    if (finger_.kind == Target::Key) {
-        const QRect key = layout.keys[size_t(finger_.index)];
-        const int picture = PanelPictures::KeyPictureOf(PanelPictures::PasswordScreenKeys[size_t(finger_.index)], true);
-        const QImage pressed = PanelPictures::KeypadKey(picture);
-        p.setClipRect(key);
-        p.drawImage(key.center() - QPoint(pressed.width() / 2, pressed.height() / 2) + QPoint(1, 1), pressed);
-    }
+    if (finger_.kind == Target::Key)
+        p.drawImage(layout.keys[size_t(finger_.index)].topLeft(),
+                    PanelPictures::PressedPasswordKey(size, finger_.index));
 }
 
 VirtualPanel::Target VirtualPanel::hit(QPoint at) const

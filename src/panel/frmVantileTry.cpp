@@ -1,6 +1,9 @@
 #include "panel/frmVantileTry.h"
 
 #include "model/modVantile.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -51,20 +54,23 @@ protected:
     void mousePressEvent(QMouseEvent *event) override
     {
         if (event->button() == Qt::LeftButton && target().contains(event->position().toPoint()) &&
-            window_.panel_.Press(toPanel(event->position())))
+            window_.recorder_.Press(toPanel(event->position())))
             window_.showAll();
     }
     void mouseMoveEvent(QMouseEvent *event) override
     {
         if (window_.panel_.FingerDown()) {
-            window_.panel_.Move(toPanel(event->position()));
+            // A finger cannot leave the screen: past its edge it stays on the edge.
+            const QPoint at = toPanel(event->position());
+            const QSize size = window_.panel_.Size();
+            window_.recorder_.Move({std::clamp(at.x(), 0, size.width() - 1), std::clamp(at.y(), 0, size.height() - 1)});
             window_.showAll();
         }
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         if (event->button() == Qt::LeftButton && window_.panel_.FingerDown()) {
-            window_.panel_.Release();
+            window_.recorder_.Release();
             window_.showAll();
         }
     }
@@ -92,7 +98,8 @@ private:
     bool fit_ = false;
 };
 
-frmVantileTry::frmVantileTry(const modVantile &m, QWidget *parent) : QWidget(parent, Qt::Window), panel_(m)
+frmVantileTry::frmVantileTry(const modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *parent)
+    : QWidget(parent, Qt::Window), messages_(messages), files_(files), panel_(m)
 {
     setObjectName(QStringLiteral("frmVantileTry"));
     setWindowTitle(QStringLiteral("Try Panel"));
@@ -107,11 +114,22 @@ frmVantileTry::frmVantileTry(const modVantile &m, QWidget *parent) : QWidget(par
     cmdReset->setToolTip(QStringLiteral("Home screen, every input off, every level 0"));
     cmdClearLog = new QPushButton(QStringLiteral("Clear Log"), this);
     cmdClearLog->setObjectName(QStringLiteral("cmdClearLog"));
+    cmdSaveLog = new QPushButton(QStringLiteral("Save Log..."), this);
+    cmdSaveLog->setObjectName(QStringLiteral("cmdSaveLog"));
+    cmdSaveLog->setToolTip(QStringLiteral("The log as quellix try writes it: one message a line, without the time"));
+    cmdRecord = new QPushButton(this);
+    cmdRecord->setObjectName(QStringLiteral("cmdRecord"));
+    cmdShot = new QPushButton(QStringLiteral("Shot"), this);
+    cmdShot->setObjectName(QStringLiteral("cmdShot"));
+    cmdShot->setToolTip(QStringLiteral("The recording writes the panel's picture here when it is played again"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(lblScreen, 1);
     bar->addWidget(chkFit);
     bar->addWidget(cmdReset);
     bar->addWidget(cmdClearLog);
+    bar->addWidget(cmdSaveLog);
+    bar->addWidget(cmdRecord);
+    bar->addWidget(cmdShot);
 
     scrPanel = new QScrollArea(this);
     scrPanel->setObjectName(QStringLiteral("scrPanel"));
@@ -157,6 +175,10 @@ frmVantileTry::frmVantileTry(const modVantile &m, QWidget *parent) : QWidget(par
     connect(chkFit, &QCheckBox::toggled, this, &frmVantileTry::chkFit_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmVantileTry::cmdReset_Click);
     connect(cmdClearLog, &QPushButton::clicked, this, &frmVantileTry::cmdClearLog_Click);
+    connect(cmdSaveLog, &QPushButton::clicked, this, &frmVantileTry::cmdSaveLog_Click);
+    connect(cmdRecord, &QPushButton::clicked, this, &frmVantileTry::cmdRecord_Click);
+    connect(cmdShot, &QPushButton::clicked, this, &frmVantileTry::cmdShot_Click);
+    showRecording();
 
     showAll();
     tblNetwork->resizeColumnsToContents();
@@ -190,7 +212,7 @@ void frmVantileTry::chkFit_Click()
 
 void frmVantileTry::cmdReset_Click()
 {
-    panel_.Reset();
+    recorder_.Reset();
     showAll();
 }
 
@@ -198,6 +220,61 @@ void frmVantileTry::cmdClearLog_Click()
 {
     panel_.ClearLog();
     showLog();
+}
+
+void frmVantileTry::cmdSaveLog_Click()
+{
+    const QString title = QStringLiteral("Save Log");
+    const QString path = files_.ShowSave(QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"),
+                                         Paths::WorkingFolder() + QStringLiteral("/Try Panel Log.txt"), title);
+    QString reason;
+    if (!path.isEmpty() && !Files::Write(path, panel_.Log().FileText(), &reason))
+        messages_.Show(QStringLiteral("The log was not written.\r\n") + path + QStringLiteral("\r\n") + reason, title,
+                       MessagePrompt::Icon::Exclamation);
+}
+
+void frmVantileTry::cmdRecord_Click()
+{
+    if (!recorder_.Recording()) {
+        recorder_.Start();
+        showAll();
+        showRecording();
+        return;
+    }
+    // Cancelled or not written, the recording goes on.
+    const QString title = QStringLiteral("Save Recording");
+    const QString path = files_.ShowSave(QStringLiteral("Try Scripts (*.txt)|*.txt|All Files (*.*)|*.*"),
+                                         Paths::WorkingFolder() + QStringLiteral("/Try Panel Session.txt"), title);
+    if (path.isEmpty())
+        return;
+    const QString script =
+        QStringLiteral("# Try Panel session; play it again with: quellix try PROJECT.QXC --script FILE --out DIR\n") +
+        recorder_.Script();
+    QString reason;
+    if (!Files::Write(path, script.toUtf8(), &reason)) {
+        messages_.Show(QStringLiteral("The recording was not written.\r\n") + path + QStringLiteral("\r\n") + reason,
+                       title, MessagePrompt::Icon::Exclamation);
+        return;
+    }
+    recorder_.Stop();
+    showRecording();
+}
+
+void frmVantileTry::cmdShot_Click()
+{
+    recorder_.Shot();
+}
+
+void frmVantileTry::showRecording()
+{
+    const bool recording = recorder_.Recording();
+    cmdRecord->setText(recording ? QStringLiteral("Stop Recording...") : QStringLiteral("Record"));
+    cmdRecord->setToolTip(recording ? QStringLiteral("Saves the steps since Record as a script for quellix try")
+                                    : QStringLiteral("Starts at Home with every input off, every level 0 and an "
+                                                     "empty log, and writes down every step"));
+    cmdShot->setEnabled(recording);
+    // The log of a recording is the log its script plays to.
+    cmdClearLog->setEnabled(!recording);
 }
 
 void frmVantileTry::changeEvent(QEvent *event)
@@ -252,7 +329,7 @@ void frmVantileTry::showNetwork()
             connect(level, &QSpinBox::valueChanged, this, [this, node](int percent) {
                 if (showing_)
                     return;
-                panel_.SetLevel(node, percent);
+                recorder_.SetLevel(node, percent);
                 showAll();
             });
             tblNetwork->setCellWidget(row, RunTimeState::InputCount + 1, level);
@@ -274,7 +351,7 @@ void frmVantileTry::inputChanged(int row, int column)
 {
     if (showing_ || row < 0 || row >= shownNodes_.size() || column < 1 || column > RunTimeState::InputCount)
         return;
-    panel_.SetInput(shownNodes_[row], column, tblNetwork->item(row, column)->checkState() == Qt::Checked);
+    recorder_.SetInput(shownNodes_[row], column, tblNetwork->item(row, column)->checkState() == Qt::Checked);
     showAll();
 }
 

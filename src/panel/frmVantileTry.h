@@ -1,9 +1,12 @@
 #pragma once
 
+#include "panel/TryScript.h"
 #include "panel/VirtualPanel.h"
 
 #include <QWidget>
 
+class FileDialogPrompt;
+class MessagePrompt;
 class modVantile;
 class QCheckBox;
 class QLabel;
@@ -16,12 +19,13 @@ class QTableWidget;
 // written. The panel's picture at 1:1 or scaled to fit, the mouse as the
 // finger; beside it the network, every device of the node range with its
 // eight inputs and its level, which can be changed by hand; below, the log
-// of every message the panel sends.
+// of every message the panel sends. The log can be saved, and the session
+// recorded as a script that "quellix try" plays again.
 class frmVantileTry : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmVantileTry(const modVantile &m, QWidget *parent = nullptr);
+    frmVantileTry(const modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *parent = nullptr);
 
     VirtualPanel &Panel() { return panel_; }
 
@@ -32,6 +36,9 @@ public slots:
     void chkFit_Click();
     void cmdReset_Click();
     void cmdClearLog_Click();
+    void cmdSaveLog_Click();
+    void cmdRecord_Click();
+    void cmdShot_Click();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -43,13 +50,18 @@ private:
     void showNetwork();
     void showLog();
     void inputChanged(int row, int column);
+    void showRecording();
 
+    MessagePrompt &messages_;
+    FileDialogPrompt &files_;
     VirtualPanel panel_;
+    TryScript::Recorder recorder_{panel_}; // every touch and change by hand goes through it
     PanelView *picPanel = nullptr;
     QScrollArea *scrPanel = nullptr;
     QLabel *lblScreen = nullptr;
     QCheckBox *chkFit = nullptr;
-    QPushButton *cmdReset = nullptr, *cmdClearLog = nullptr;
+    QPushButton *cmdReset = nullptr, *cmdClearLog = nullptr, *cmdSaveLog = nullptr, *cmdRecord = nullptr,
+                *cmdShot = nullptr;
     QTableWidget *tblNetwork = nullptr;
     QPlainTextEdit *txtLog = nullptr;
     QLabel *lblNotes = nullptr;

@@ -42,7 +42,7 @@ public:
     // filter: "Text (*.X)|*.X|All Files (*.*)|*.*" pairs as the program keeps
     // them. Returns the chosen path, or an empty string when cancelled.
     // An open dialog accepts only an existing file; a save dialog asks before
-    // replacing one.
+    // replacing one. A save dialog without a title is called "Save As".
     virtual QString ShowOpen(const QString &filter, const QString &initialName) = 0;
-    virtual QString ShowSave(const QString &filter, const QString &initialName) = 0;
+    virtual QString ShowSave(const QString &filter, const QString &initialName, const QString &title) = 0;
 };

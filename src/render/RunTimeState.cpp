@@ -1,6 +1,17 @@
 #include "render/RunTimeState.h"
 
+#include "model/ObjectTables.h"
+#include "model/modVantile.h"
+
 #include <algorithm>
+
+RunTimeState RunTimeState::AtRest(const modVantile &m)
+{
+    RunTimeState state;
+    for (int offset = 0; offset <= std::clamp(m.GetNodeRange(), 0, ObjectTables::LastNodeRangeIndex); ++offset)
+        state.AddDevice(ObjectTables::NodeOf(m.GetNodeAddress(), offset));
+    return state;
+}
 
 QList<int> RunTimeState::Nodes() const
 {

@@ -4,6 +4,8 @@
 
 #include <map>
 
+class modVantile;
+
 // What the devices of the network hold at run time, as far as a panel shows
 // it: per device (network node number), eight inputs on or off and one level
 // 0 - 100 %. An empty state knows no device: a screen drawn with it is what
@@ -14,6 +16,11 @@ class RunTimeState
 public:
     static constexpr int InputCount = 8;
     static constexpr int MaxLevel = 100;
+
+    // Every device of the project's node range, each input off and level 0:
+    // the panel at rest. A damaged range still gives the 1 to 64 devices a
+    // project can have.
+    static RunTimeState AtRest(const modVantile &m);
 
     bool IsEmpty() const { return devices_.empty(); }
     void Clear() { devices_.clear(); }

@@ -197,6 +197,14 @@ void ScreenRenderer::DrawScreen(int screen, const RunTimeState &state)
             drawStep(screen, step, &state);
 }
 
+void ScreenRenderer::DrawPanel(int screen, const RunTimeState &state)
+{
+    const Settings::PanelSize size = Settings::ScreenSize(ProjectResolution(), m_.GetLayout());
+    canvas_.Resize(size.width, size.height);
+    canvas_.SetBackColor(CompiledBackColor(screen));
+    DrawScreen(screen, state);
+}
+
 void ScreenRenderer::RIButton(int iBNum)
 {
     objects_.Button(canvas_, m_.CurrentScreen, iBNum, ObjectPosition(m_, m_.CurrentScreen, Kind::Button, iBNum));

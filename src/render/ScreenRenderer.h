@@ -56,6 +56,10 @@ public:
     // What the panel shows: the SD picture and over it, unless the state is
     // empty, pilots, sliders, value boxes and bar graphs from the state.
     void DrawScreen(int screen, const RunTimeState &state);
+    // The same at the size of the project's screens, where a background
+    // picture smaller than the screen leaves the colour its SD picture has:
+    // the virtual panel, and the report with the panel at rest.
+    void DrawPanel(int screen, const RunTimeState &state);
 
     // The colour the SD picture of `screen` shows where its background picture
     // leaves the screen uncovered, given the colour the compilation's canvas

@@ -55,3 +55,4 @@ inline void baseProject(modVantile &m)
 QObject *newFindingsTest();
 QObject *newCommandLineTest();
 QObject *newWindowTest();
+QObject *newReportTest();

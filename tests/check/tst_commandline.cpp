@@ -48,6 +48,8 @@ private slots:
     void csvShape();
     void reportText_data();
     void reportText();
+    void reportPages_data();
+    void reportPages();
 
 private:
     QString path(const char *name) const { return home_.file(QLatin1String(name)); }
@@ -85,6 +87,20 @@ void TestCommandLine::initTestCase()
         text(m, 0, 0, 1);
         m.SetTextString(0, 0, QStringLiteral("5 x"));
         m.EditorImage[size_t(m.ObjectRecord(0, Check::ObjectKind::Text, 0).editorWord + 6 + 2)] = 8364;
+    });
+    // A password nobody should keep, and one whose third digit is damaged.
+    save("weak.QXC", [](modVantile &m) {
+        button(m, 0, 0, 42, 0, 0);
+        button(m, 0, 1, 43, 0, 100);
+        m.SetButtonPassword(0, 1, 135792);
+        m.PanelImage[size_t(m.ObjectRecord(0, Check::ObjectKind::Button, 1).panelWord + 10 + 2)] = 57;
+    });
+    // More objects on Home than one page holds.
+    save("long table.QXC", [](modVantile &m) {
+        for (int n = 0; n < 32; ++n) {
+            button(m, 0, n, 1 + n % 8, 96 * (n % 5), 32 * (n / 5));
+            pilot(m, 0, n, 1, 1, 16 * n % 464, 240);
+        }
     });
     QVERIFY(writeFile(path("short.QXC"), QByteArray(100, '\x01')));
     QVERIFY(writeFile(path("plain file"), "x"));
@@ -172,6 +188,13 @@ void TestCommandLine::reportText_data()
                                       << QStringList{"Cellar", "Wine", "Goto Screen 01 W/Password"}
                                       << QStringList{"135792"};
     QTest::newRow("passwords shown") << path("passwords.QXC") << true << QStringList{"135792"} << QStringList{};
+    QTest::newRow("no password digit in the findings")
+        << path("weak.QXC") << false
+        << QStringList{"The password of this Goto is too easy to guess.", "a password digit outside 0 to 9"}
+        << QStringList{"000000", "135792", "digit 57"};
+    QTest::newRow("the findings with the passwords")
+        << path("weak.QXC") << true
+        << QStringList{"The password of this Goto is 000000", "a password digit 57 (0 to 9)"} << QStringList{};
     QTest::newRow("damaged characters") << path("characters.QXC") << false
                                         << QStringList{"damaged (character 8211)", "damaged (character 8364)",
                                                        "a caption character 8211 (0 to 255)",
@@ -200,6 +223,52 @@ void TestCommandLine::reportText()
         QVERIFY2(text.out.contains(s), qPrintable(s));
     for (const QString &s : absent)
         QVERIFY2(!text.out.contains(s), qPrintable(s));
+}
+
+void TestCommandLine::reportPages_data()
+{
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("continued"); // the heading a screen's table repeats on its next page
+    QTest::newRow("demo") << QFINDTESTDATA("../../examples/Demo.QXC") << "Demo"
+                          << "";
+    QTest::newRow("a table over two pages") << path("long table.QXC") << "long table"
+                                            << "Home (continued)";
+}
+
+// Every page gives its number of all and the project's name; a table that
+// runs on to the next page names its screen there again, above its header.
+void TestCommandLine::reportPages()
+{
+    QFETCH(QString, project);
+    QFETCH(QString, name);
+    QFETCH(QString, continued);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString pdf = path("pages.pdf");
+    QCOMPARE(quellix({QStringLiteral("report"), project, QStringLiteral("--out"), pdf}).exitCode, 0);
+    const Run text = run(pdftotext, {pdf, QStringLiteral("-")});
+    QStringList pages = text.out.split(QLatin1Char('\f'));
+    if (pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    QVERIFY(pages.size() > 3);
+    for (int i = 0; i < pages.size(); ++i) {
+        // The reader may drop the narrow spaces around the slash.
+        QVERIFY2(pages[i].contains(QRegularExpression(QStringLiteral("\\b%1 ?/ ?%2\\b").arg(i + 1).arg(pages.size()))),
+                 qPrintable(pages[i]));
+        QVERIFY2(pages[i].contains(name), qPrintable(pages[i]));
+    }
+    if (continued.isEmpty()) {
+        QVERIFY(!text.out.contains(QLatin1String("(continued)")));
+        return;
+    }
+    qsizetype at = 0;
+    while (at < pages.size() && !pages[at].contains(continued))
+        ++at;
+    QVERIFY(at > 0 && at < pages.size());
+    QVERIFY(pages[at].indexOf(continued) < pages[at].indexOf(QLatin1String("No.")));
+    QVERIFY(pages[at - 1].contains(QLatin1String("No.")));
 }
 
 QObject *newCommandLineTest()

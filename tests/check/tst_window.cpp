@@ -70,6 +70,7 @@ void TestWindow::exportReport()
     e.action(QStringLiteral("mnuExportReport"))->trigger();
     QCOMPARE(e.files.dialogs.size(), 1);
     QVERIFY(e.files.dialogs.front().save);
+    QCOMPARE(e.files.dialogs.front().title, QStringLiteral("Export Report"));
     QCOMPARE(e.messages.boxes.size(), 1);
     QCOMPARE(e.messages.boxes.front().buttons, MessagePrompt::Buttons::YesNo);
     QVERIFY(readFile(pdf).startsWith("%PDF-"));

@@ -7,11 +7,17 @@
 namespace
 {
 
-// Home of hubProject, and a push button on input 3 of node 12 at (300, 20).
+// Home of hubProject, a push button on input 3 of node 12 at (300, 20) and
+// a small slider of node 11 at (400, 20): its knob travels from row 30 (100 %)
+// to row 230 (0 %).
 void scriptProject(modVantile &m)
 {
     hubProject(m);
     putButton(m, 0, 0, 3, {300, 20}, 2);
+    m.SetSliderPicture(0, 0, 1);
+    m.SetSliderDevice(0, 0, 1);
+    m.SetSliderLeft(0, 0, 400);
+    m.SetSliderTop(0, 0, 20);
 }
 
 } // namespace
@@ -25,6 +31,8 @@ private slots:
     void steps();
     void command_data();
     void command();
+    void recorded_data();
+    void recorded();
 };
 
 void TestTryScript::steps_data()
@@ -53,6 +61,14 @@ void TestTryScript::steps_data()
     QTest::newRow("on or off") << "set 10 1 yes" << 1 << "expected on or off, not 'yes'" << none;
     QTest::newRow("level 101") << "level 10 101" << 1 << "PERCENT must be 0 to 100" << none;
     QTest::newRow("shot into another folder") << "shot ../x" << 1 << "NAME must be a plain file name" << none;
+    const QStringList slider{QStringLiteral("level node 11 15 %"), QStringLiteral("level node 11 65 %"),
+                             QStringLiteral("level node 11 100 %")};
+    QTest::newRow("move and reset") << "press 410 200\nmove 410 100\nmove 410 30\nrelease\nreset\ntap 310 30" << 0 << ""
+                                    << slider + push;
+    QTest::newRow("move without a finger") << "move 1 1" << 1 << "no finger is down" << none;
+    QTest::newRow("move off the screen") << "press 410 200\nmove 410 272" << 2
+                                         << "410 272 is off the screen (480 x 272)" << slider.mid(0, 1);
+    QTest::newRow("reset with a word") << "reset now" << 1 << "expected: reset" << none;
 }
 
 void TestTryScript::steps()
@@ -119,6 +135,71 @@ void TestTryScript::command()
                  QByteArray("press node 12 input 3\nrelease node 12 input 3\n"));
     if (exitCode == 0)
         QVERIFY(!QImage(home.file(QStringLiteral("out/a.png"))).isNull());
+}
+
+void TestTryScript::recorded_data()
+{
+    // What is done: "p X Y" press, "m X Y" move, "r" release, "s NODE INPUT on|off",
+    // "l NODE PERCENT", "reset", "shot"; and the script it is written down as.
+    QTest::addColumn<QString>("session");
+    QTest::addColumn<QString>("script");
+    QTest::newRow("a touch without a move is a tap") << "p 310 30; r; p 310 30; m 312 31; r"
+                                                     << "tap 310 30\ntap 310 30\n";
+    QTest::newRow("a drag writes the moves that send")
+        << "p 410 200; m 420 201; m 410 100; m 410 100; m 410 30; r; shot"
+        << "press 410 200\nmove 410 100\nmove 410 30\nrelease\nshot shot-1\n";
+    QTest::newRow("the keypad, CLR and ENT")
+        << "p 148 116; r; shot; p 100 120; r; p 100 230; r; shot; p 300 230; r; shot"
+        << "tap 148 116\nshot shot-1\ntap 100 120\ntap 100 230\nshot shot-2\ntap 300 230\nshot shot-3\n";
+    QTest::newRow("by hand, a reset, a shot")
+        << "s 11 4 on; l 13 40; p 310 30; s 12 1 on; r; shot; reset; shot"
+        << "set 11 4 on\nlevel 13 40\npress 310 30\nset 12 1 on\nrelease\nshot shot-1\nreset\nshot shot-2\n";
+    QTest::newRow("the finger still down") << "p 410 200"
+                                           << "press 410 200\n";
+    QTest::newRow("off the screen nothing") << "p 480 10; r"
+                                            << "";
+}
+
+// Whatever was done, the script plays it again to the same log and pictures.
+void TestTryScript::recorded()
+{
+    QFETCH(QString, session);
+    QFETCH(QString, script);
+    TempHome home;
+    modVantile m;
+    scriptProject(m);
+    VirtualPanel panel(m);
+    QVERIFY(panel.Press({310, 30})); // before the recording: Start begins afresh
+    TryScript::Recorder recorder(panel);
+    recorder.Start();
+    QList<QImage> shots;
+    for (const QString &action : session.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList w = action.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const auto number = [&](int i, int base = 10) { return w[i].toInt(nullptr, base); };
+        if (w[0] == QLatin1String("p"))
+            recorder.Press({number(1), number(2)});
+        else if (w[0] == QLatin1String("m"))
+            recorder.Move({number(1), number(2)});
+        else if (w[0] == QLatin1String("r"))
+            recorder.Release();
+        else if (w[0] == QLatin1String("s"))
+            recorder.SetInput(number(1, 16), number(2), w[3] == QLatin1String("on"));
+        else if (w[0] == QLatin1String("l"))
+            recorder.SetLevel(number(1, 16), number(2));
+        else if (w[0] == QLatin1String("reset"))
+            recorder.Reset();
+        else if (w[0] == QLatin1String("shot") && !recorder.Shot().isEmpty())
+            shots << panel.Picture();
+    }
+    QCOMPARE(recorder.Script(), script);
+
+    VirtualPanel again(m);
+    QVERIFY(!TryScript::Run(again, recorder.Script(), home.root()));
+    QCOMPARE(again.Log().FileText(), panel.Log().FileText());
+    QCOMPARE(again.Picture(), panel.Picture());
+    for (int i = 0; i < shots.size(); ++i)
+        QCOMPARE(QImage(home.file(QStringLiteral("shot-%1.png").arg(i + 1))).convertToFormat(shots[i].format()),
+                 shots[i]);
 }
 
 QObject *newTryScriptTest()

@@ -81,6 +81,8 @@ private slots:
     void sliderStyles();
     void passwords_data();
     void passwords();
+    void keypadKeys_data();
+    void keypadKeys();
 };
 
 void TestVirtualPanel::shotEqualsSdPicture_data()
@@ -334,6 +336,50 @@ void TestVirtualPanel::passwords()
         QCOMPARE(panel.Screen(), 0);
         QCOMPARE(panel.Log().Entries().size(), 1);
     }
+}
+
+void TestVirtualPanel::keypadKeys_data()
+{
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<QString>("label");
+    for (int resolution = 0; resolution < 4; ++resolution)
+        for (int layout = 0; layout < 2; ++layout) {
+            const Settings::PanelSize size = Settings::ScreenSize(resolution, layout);
+            for (const char *label : {"CLR", "ENT", "8"})
+                QTest::addRow("%dx%d %s", size.width, size.height, label) << resolution << layout << label;
+        }
+}
+
+// A label drawn too large runs over the ring just inside the key's bevel; a
+// pressed key drawn smaller than the key leaves the released grey in it.
+void TestVirtualPanel::keypadKeys()
+{
+    QFETCH(int, resolution);
+    QFETCH(int, layout);
+    QFETCH(QString, label);
+    modVantile m;
+    hubProject(m, resolution, layout);
+    VirtualPanel panel(m);
+    tap(panel, PasswordButton);
+    const int k = int(std::find_if(PanelPictures::PasswordScreenKeys.begin(), PanelPictures::PasswordScreenKeys.end(),
+                                   [&](const char *key) { return label == QLatin1String(key); }) -
+                      PanelPictures::PasswordScreenKeys.begin());
+    const QRect key = PanelPictures::PasswordScreenLayout(panel.Size()).keys[size_t(k)];
+    const auto ringAndInk = [&](const QImage &picture, QRgb face) {
+        const QRect ring = key.adjusted(1, 1, -1, -1);
+        int offFace = 0, ink = 0;
+        for (int y = ring.top(); y <= ring.bottom(); ++y)
+            for (int x = ring.left(); x <= ring.right(); ++x) {
+                const bool onRing = x == ring.left() || x == ring.right() || y == ring.top() || y == ring.bottom();
+                offFace += onRing && picture.pixel(x, y) != face;
+                ink += !onRing && qGray(picture.pixel(x, y)) < 64;
+            }
+        return std::pair{offFace, ink > 0};
+    };
+    QCOMPARE(ringAndInk(panel.Picture(), qRgb(224, 224, 224)), std::pair(0, true));
+    QVERIFY(panel.Press(key.center()));
+    QCOMPARE(ringAndInk(panel.Picture(), qRgb(160, 160, 160)), std::pair(0, true));
 }
 
 QObject *newVirtualPanelTest()

@@ -123,15 +123,16 @@ public:
         bool save;
         QString filter;
         QString initialName;
+        QString title;
     };
     QString ShowOpen(const QString &filter, const QString &initialName) override
     {
-        dialogs.append({false, filter, initialName});
+        dialogs.append({false, filter, initialName, QString()});
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    QString ShowSave(const QString &filter, const QString &initialName) override
+    QString ShowSave(const QString &filter, const QString &initialName, const QString &title) override
     {
-        dialogs.append({true, filter, initialName});
+        dialogs.append({true, filter, initialName, title});
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     QList<Dialog> dialogs;

@@ -22,7 +22,7 @@ class ChosenFile : public FileDialogPrompt
 public:
     explicit ChosenFile(QString path) : path_(std::move(path)) {}
     QString ShowOpen(const QString &, const QString &) override { return path_; }
-    QString ShowSave(const QString &, const QString &) override { return {}; }
+    QString ShowSave(const QString &, const QString &, const QString &) override { return {}; }
 
 private:
     QString path_;
