@@ -69,24 +69,27 @@ QSize reachOf(const QRect &ink)
     return ink.isEmpty() ? QSize() : QSize(ink.right() + 1, ink.bottom() + 1);
 }
 
-// Why a picture file cannot be drawn; nothing when it can.
-std::optional<QString> readProblem(const QString &path)
-{
+// Whether a picture file can be drawn, and why not.
+struct PictureVerdict {
+    bool readable = true;
     QString why;
-    if (PictureFile::Readable(path, &why))
-        return std::nullopt;
-    return why;
+};
+
+PictureVerdict readPicture(const QString &path)
+{
+    PictureVerdict verdict;
+    verdict.readable = PictureFile::Readable(path, &verdict.why);
+    return verdict;
 }
 
-// The finding for a picture background: missing, or found and unreadable
-// for the reason `why` holds.
-QString pictureProblem(const QString &background, const BackgroundFile &file, const std::optional<QString> *why)
+// The finding for a picture background found as `file`; empty when it can be drawn.
+QString pictureProblem(const QString &background, const BackgroundFile &file, const PictureVerdict &verdict)
 {
     if (!file.found())
         return QStringLiteral("The background picture %1 is missing.").arg(quoted(background));
-    if (why && *why)
+    if (!verdict.readable)
         return QStringLiteral("The background picture %1 cannot be read as a picture (%2).")
-            .arg(quoted(background), **why);
+            .arg(quoted(background), verdict.why);
     return {};
 }
 
@@ -394,11 +397,14 @@ private:
         }
         // Each picture file is read once, however many screens use it.
         const BackgroundFile file = LocateBackground(background, m_);
-        auto known = pictures_.find(file.path);
-        if (file.found() && known == pictures_.end())
-            known = pictures_.insert(file.path, readProblem(file.path));
-        if (const QString problem = pictureProblem(background, file, file.found() ? &*known : nullptr);
-            !problem.isEmpty())
+        PictureVerdict verdict;
+        if (file.found()) {
+            auto known = pictures_.find(file.path);
+            if (known == pictures_.end())
+                known = pictures_.insert(file.path, readPicture(file.path));
+            verdict = *known;
+        }
+        if (const QString problem = pictureProblem(background, file, verdict); !problem.isEmpty())
             add(Severity::Error, Code::BackgroundMissing, where, problem);
     }
 
@@ -497,7 +503,7 @@ private:
     const QRect screen_;
     // The buttons of each screen that some touch reaches.
     std::array<std::bitset<modVantile::ButtonCount>, modVantile::ScreenCount> touchable_{};
-    QHash<QString, std::optional<QString>> pictures_; // by the file found: why it cannot be read
+    QHash<QString, PictureVerdict> pictures_; // by the file found
     std::vector<Finding> findings_;
 };
 
@@ -616,10 +622,7 @@ QString BackgroundProblem(const QString &background, const modVantile &m)
     // A picture found by its name in the BMP Library or the project folder is
     // what the screen pictures use.
     const BackgroundFile file = LocateBackground(background, m);
-    if (!file.found())
-        return pictureProblem(background, file, nullptr);
-    const std::optional<QString> why = readProblem(file.path);
-    return pictureProblem(background, file, &why);
+    return pictureProblem(background, file, file.found() ? readPicture(file.path) : PictureVerdict());
 }
 
 QString BackgroundStorageProblem(const QString &background)
