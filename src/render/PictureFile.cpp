@@ -71,9 +71,7 @@ bool everyRowInFile(const QByteArray &b)
             return false;
     }
     const int64_t headersEnd = FileHeader + info + (masked && info < 108 ? 12 : 0) + colours * (info == 12 ? 3 : 4);
-    const int64_t rows = h->height < 0 ? -int64_t(h->height) : h->height;
-    const int64_t rowBytes = (int64_t(h->width) * bits + 31) / 32 * 4;
-    return h->dataOffset >= headersEnd && rowBytes * rows <= b.size() - int64_t(h->dataOffset);
+    return h->dataOffset >= headersEnd && bmpRowsPresent(b, nullptr);
 }
 
 // Decodes into `into` when the reader can use it as it is; `reused` says

@@ -376,6 +376,11 @@ void TestScreenPictures::unreadableBackground_data()
     QTest::newRow("whole run-length BMP") << runLengthBmp(8, 4, rows + QByteArray("\x00\x01", 2)) << true << "";
     QTest::newRow("whole top-down BMP") << runLengthBmp(8, -4, QByteArray(32, char(80)), 0) << true << "";
     QTest::newRow("whole BMP with colour masks") << bitFieldBmp(8, 4, 80) << true << "";
+    QByteArray huge = bitFieldBmp(8, 4, 80);
+    for (int at : {18, 22})
+        huge[at] = '\xff', huge[at + 1] = '\xff', huge[at + 2] = '\xff', huge[at + 3] = '\x7f';
+    QTest::newRow("BMP of 2^31 - 1 rows of 2^31 - 1 pixels")
+        << huge << false << "the file ends before the pixel rows its header promises";
     // The rows start after the colour table however early the header says
     // they do: the last one is missing.
     QByteArray early = runLengthBmp(8, 4, QByteArray(24, char(80)), 0);
