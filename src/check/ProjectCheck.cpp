@@ -5,8 +5,10 @@
 #include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
 #include "model/EditOperations.h"
+#include "model/ObjectNames.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
+#include "model/TouchTargets.h"
 #include "model/modVantile.h"
 #include "render/PictureFile.h"
 #include "render/RenderFont.h"
@@ -16,12 +18,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegion>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -43,6 +48,14 @@ QString sizeText(int width, int height)
     return QStringLiteral("%1 x %2").arg(width).arg(height);
 }
 
+// "a", "a and b", "a, b and c".
+QString listText(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.last();
+}
+
 // The ink of a text drawn with its top-left corner at (0, 0), as the renderer draws it.
 QRect inkOf(const QString &text, OT::FontChoice font)
 {
@@ -53,6 +66,30 @@ QRect inkOf(const QString &text, OT::FontChoice font)
 QSize reachOf(const QRect &ink)
 {
     return ink.isEmpty() ? QSize() : QSize(ink.right() + 1, ink.bottom() + 1);
+}
+
+// Whether a picture file can be drawn, and why not.
+struct PictureVerdict {
+    bool readable = true;
+    QString why;
+};
+
+PictureVerdict readPicture(const QString &path)
+{
+    PictureVerdict verdict;
+    verdict.readable = PictureFile::Readable(path, &verdict.why);
+    return verdict;
+}
+
+// The finding for a picture background found as `file`; empty when it can be drawn.
+QString pictureProblem(const QString &background, const BackgroundFile &file, const PictureVerdict &verdict)
+{
+    if (!file.found())
+        return QStringLiteral("The background picture %1 is missing.").arg(quoted(background));
+    if (!verdict.readable)
+        return QStringLiteral("The background picture %1 cannot be read as a picture (%2).")
+            .arg(quoted(background), verdict.why);
+    return {};
 }
 
 bool inUse(const modVantile &m, const ObjectRef &o)
@@ -109,11 +146,12 @@ public:
                     fit(o);
                     button(o);
                 }
-            overlaps(s);
-            levels(s);
+            touch(s);
         }
+        levels();
         reachability();
         inputs();
+        emptyProject();
         std::stable_sort(findings_.begin(), findings_.end(), [](const Finding &a, const Finding &b) {
             const auto key = [](const Finding &f) {
                 return std::make_tuple(f.where.screen, int(f.where.kind), f.where.slot, int(f.severity));
@@ -230,9 +268,8 @@ private:
             if (need.width() > room.width() || need.height() > room.height())
                 add(Severity::Warning, Code::CaptionDoesNotFit, o,
                     QStringLiteral("The caption %1 needs %2 pixels in %3 point; the button leaves %4 for it.")
-                        .arg(quoted(caption), sizeText(need.width(), need.height()))
-                        .arg(font.points)
-                        .arg(sizeText(room.width(), room.height())));
+                        .arg(quoted(caption), sizeText(need.width(), need.height()), QString::number(font.points),
+                             sizeText(room.width(), room.height())));
         } else if (o.kind == ObjectKind::Text && OT::DecodeTextType(m_.GetTextType(s, n)) == OT::TextKind::FixedText) {
             const int fontSize = m_.GetTextFontSize(s, n);
             const QString text = m_.GetTextString(s, n);
@@ -244,9 +281,8 @@ private:
             if (need.width() > room.width() || need.height() > room.height())
                 add(Severity::Warning, Code::TextDoesNotFit, o,
                     QStringLiteral("The text %1 needs %2 pixels in %3 point%4; its area is %5.")
-                        .arg(quoted(text), sizeText(need.width(), need.height()))
-                        .arg(font.points)
-                        .arg(font.bold ? QStringLiteral(" bold") : QString(), sizeText(room.width(), room.height())));
+                        .arg(quoted(text), sizeText(need.width(), need.height()), QString::number(font.points),
+                             font.bold ? QStringLiteral(" bold") : QString(), sizeText(room.width(), room.height())));
         }
     }
 
@@ -265,49 +301,84 @@ private:
                                : QStringLiteral("The password of this Goto is too easy to guess."));
     }
 
-    void overlaps(int s)
+    // Where touch objects overlap, the one the panel asks first takes the
+    // touch (TouchTargets). One that never gets a touch is a fault, and its
+    // Goto is no way to a screen.
+    void touch(int s)
     {
-        std::vector<std::pair<ObjectRef, QRect>> touch;
-        for (ObjectKind kind : {ObjectKind::Button, ObjectKind::Slider})
-            for (int n = 0; n < OT::SlotCount(kind); ++n) {
-                const ObjectRef o{s, kind, n};
-                if (!inUse(m_, o))
-                    continue;
-                const QRect area = ObjectArea(m_, o);
-                if (!area.isEmpty())
-                    touch.emplace_back(o, area);
+        const std::vector<TouchTargets::Target> targets = TouchTargets::InPanelOrder(m_, s);
+        std::vector<bool> covered(targets.size(), false);
+        QRegion above; // what the targets asked before answer
+        for (size_t i = 0; i < targets.size(); ++i) {
+            const TouchTargets::Target &t = targets[i];
+            const ObjectRef o{s, t.kind, t.slot};
+            const QSize stored = t.kind == ObjectKind::Button
+                                     ? QSize(m_.GetButtonWidth(s, t.slot), m_.GetButtonHeight(s, t.slot))
+                                     : t.area.size();
+            const QRegion free = QRegion(t.area).subtracted(above);
+            QString why;
+            if (stored.isEmpty()) {
+                why = QStringLiteral("Its touch area is %1 pixels, so it cannot be touched.")
+                          .arg(sizeText(stored.width(), stored.height()));
+            } else if (free.isEmpty() && !t.area.isEmpty()) { // an empty area lies beyond every screen
+                covered[i] = true;
+                QStringList over; // in the order they are drawn
+                for (size_t j = i; j-- > 0;)
+                    if (targets[j].area.intersects(t.area))
+                        over << ObjectLabel(targets[j].kind, targets[j].slot);
+                why = QStringLiteral("It lies wholly under %1, which the panel asks first, so it cannot be touched.")
+                          .arg(listText(over));
             }
-        for (size_t j = 0; j < touch.size(); ++j)
-            for (size_t i = 0; i < j; ++i) {
-                const QRect shared = touch[i].second & touch[j].second;
-                if (!shared.isEmpty())
-                    add(Severity::Warning, Code::TouchOverlap, touch[j].first,
+            if (!why.isEmpty()) {
+                const int type = t.kind == ObjectKind::Button ? m_.GetButtonType(s, t.slot) : 0;
+                if (OT::IsGotoAction(OT::DecodeButton(type).action))
+                    why +=
+                        QStringLiteral(" Its %1 is no way to that screen.").arg(quoted(OT::ButtonFunctionEntry(type)));
+                add(Severity::Warning, Code::Untouchable, o, why);
+            } else if (t.kind == ObjectKind::Button && free.intersects(screen_)) {
+                touchable_[size_t(s)][size_t(t.slot)] = true;
+            }
+            above += t.area;
+        }
+        // Each overlap once, on the object on top, naming the others in the
+        // order they are drawn; one wholly covered has its own finding.
+        for (size_t i = 0; i < targets.size(); ++i)
+            for (size_t j = targets.size(); j-- > i + 1;) {
+                const QRect shared = targets[i].area & targets[j].area;
+                if (!shared.isEmpty() && !covered[j])
+                    add(Severity::Warning, Code::TouchOverlap, {s, targets[i].kind, targets[i].slot},
                         QStringLiteral("Overlaps %1; a touch on the %2 pixels they share may reach either.")
-                            .arg(ObjectLabel(touch[i].first.kind, touch[i].first.slot),
+                            .arg(ObjectLabel(targets[j].kind, targets[j].slot),
                                  sizeText(shared.width(), shared.height())));
             }
     }
 
-    void levels(int s)
+    // Pairing is per device across the project: a status overview on Home
+    // shows levels that sliders on other screens set.
+    void levels()
     {
-        QList<int> set, shown;
-        for (int n = 0; n < modVantile::SliderCount; ++n)
-            if (inUse(m_, {s, ObjectKind::Slider, n}))
-                set << m_.GetSliderDevice(s, n);
-        for (int n = 0; n < modVantile::TextCount; ++n)
-            if (deviceOf(m_, {s, ObjectKind::Text, n}))
-                shown << m_.GetTextDevice(s, n);
-        for (int n = 0; n < modVantile::SliderCount; ++n)
-            if (inUse(m_, {s, ObjectKind::Slider, n}) && !shown.contains(m_.GetSliderDevice(s, n)))
-                add(Severity::Note, Code::SliderWithoutDisplay, {s, ObjectKind::Slider, n},
-                    QStringLiteral("No value box or bar graph on this screen shows the level of node %1 that this "
-                                   "slider sets.")
-                        .arg(node(m_.GetSliderDevice(s, n))));
-        for (int n = 0; n < modVantile::TextCount; ++n)
-            if (deviceOf(m_, {s, ObjectKind::Text, n}) && !set.contains(m_.GetTextDevice(s, n)))
-                add(Severity::Note, Code::DisplayWithoutSlider, {s, ObjectKind::Text, n},
-                    QStringLiteral("No slider on this screen sets node %1, whose level this %2 shows.")
-                        .arg(node(m_.GetTextDevice(s, n)), quoted(OT::TextTypeEntry(m_.GetTextType(s, n)))));
+        std::set<int> set, shown;
+        for (int s = 0; s < modVantile::ScreenCount; ++s) {
+            for (int n = 0; n < modVantile::SliderCount; ++n)
+                if (inUse(m_, {s, ObjectKind::Slider, n}))
+                    set.insert(m_.GetSliderDevice(s, n));
+            for (int n = 0; n < modVantile::TextCount; ++n)
+                if (deviceOf(m_, {s, ObjectKind::Text, n}))
+                    shown.insert(m_.GetTextDevice(s, n));
+        }
+        for (int s = 0; s < modVantile::ScreenCount; ++s) {
+            for (int n = 0; n < modVantile::SliderCount; ++n)
+                if (inUse(m_, {s, ObjectKind::Slider, n}) && !shown.count(m_.GetSliderDevice(s, n)))
+                    add(Severity::Note, Code::SliderWithoutDisplay, {s, ObjectKind::Slider, n},
+                        QStringLiteral("No value box or bar graph of the project shows the level of node %1 that "
+                                       "this slider sets.")
+                            .arg(node(m_.GetSliderDevice(s, n))));
+            for (int n = 0; n < modVantile::TextCount; ++n)
+                if (deviceOf(m_, {s, ObjectKind::Text, n}) && !set.count(m_.GetTextDevice(s, n)))
+                    add(Severity::Note, Code::DisplayWithoutSlider, {s, ObjectKind::Text, n},
+                        QStringLiteral("No slider of the project sets node %1, whose level this %2 shows.")
+                            .arg(node(m_.GetTextDevice(s, n)), quoted(OT::TextTypeEntry(m_.GetTextType(s, n)))));
+        }
     }
 
     void background(int s)
@@ -325,13 +396,21 @@ private:
                         .arg(quoted(background)));
             return;
         }
-        auto known = backgrounds_.find(background);
-        if (known == backgrounds_.end())
-            known = backgrounds_.insert(background, BackgroundProblem(background, m_));
-        if (!known->isEmpty())
-            add(Severity::Error, Code::BackgroundMissing, where, *known);
+        // Each picture file is read once, however many screens use it.
+        const BackgroundFile file = LocateBackground(background, m_);
+        PictureVerdict verdict;
+        if (file.found()) {
+            auto known = pictures_.find(file.path);
+            if (known == pictures_.end())
+                known = pictures_.insert(file.path, readPicture(file.path));
+            verdict = *known;
+        }
+        if (const QString problem = pictureProblem(background, file, verdict); !problem.isEmpty())
+            add(Severity::Error, Code::BackgroundMissing, where, problem);
     }
 
+    // The screens a finger can reach from Home through Goto buttons it can
+    // touch, and those it cannot leave again.
     void reachability()
     {
         std::array<bool, modVantile::ScreenCount> reached{};
@@ -342,17 +421,31 @@ private:
             queue.pop_back();
             for (int n = 0; n < modVantile::ButtonCount; ++n) {
                 const OT::ButtonFunction f = OT::DecodeButton(m_.GetButtonType(s, n));
-                if (OT::IsGotoAction(f.action) && !reached[size_t(f.screen)]) {
+                if (touchable_[size_t(s)][size_t(n)] && OT::IsGotoAction(f.action) && !reached[size_t(f.screen)]) {
                     reached[size_t(f.screen)] = true;
                     queue.push_back(f.screen);
                 }
             }
         }
-        for (int s = 1; s < modVantile::ScreenCount; ++s)
-            if (!reached[size_t(s)] && EditOperations::ScreenHasObjects(m_, s))
+        for (int s = 1; s < modVantile::ScreenCount; ++s) {
+            if (!EditOperations::ScreenHasObjects(m_, s))
+                continue; // a Goto there has its own finding
+            if (!reached[size_t(s)]) {
                 add(Severity::Warning, Code::ScreenUnreachable, WholeScreen(s),
                     QStringLiteral("No Goto button leads to this screen from Home, directly or through other "
                                    "screens."));
+                continue;
+            }
+            bool wayOut = false;
+            for (int n = 0; n < modVantile::ButtonCount && !wayOut; ++n) {
+                const OT::ButtonFunction f = OT::DecodeButton(m_.GetButtonType(s, n));
+                wayOut = touchable_[size_t(s)][size_t(n)] && OT::IsGotoAction(f.action) && f.screen != s;
+            }
+            if (!wayOut)
+                add(Severity::Warning, Code::NoWayOut, WholeScreen(s),
+                    QStringLiteral("Gotos lead here, but no Goto button leads on from this screen, not even to "
+                                   "Home: the panel cannot leave it."));
+        }
     }
 
     void inputs()
@@ -398,10 +491,21 @@ private:
             }
     }
 
+    void emptyProject()
+    {
+        for (int s = 0; s < modVantile::ScreenCount; ++s)
+            if (EditOperations::ScreenHasObjects(m_, s))
+                return;
+        add(Severity::Note, Code::ProjectEmpty, ObjectRef(),
+            QStringLiteral("The project has no objects on any screen."));
+    }
+
     const modVantile &m_;
     const QRect screen_;
     const bool withPasswords_;
-    QHash<QString, QString> backgrounds_;
+    // The buttons of each screen that some touch reaches.
+    std::array<std::bitset<modVantile::ButtonCount>, modVantile::ScreenCount> touchable_{};
+    QHash<QString, PictureVerdict> pictures_; // by the file found
     std::vector<Finding> findings_;
 };
 
@@ -444,25 +548,14 @@ QString SeverityName(Severity s)
 
 QString CodeName(Code c)
 {
-    static const char *const names[] = {"object-outside-screen",   "device-beyond-range",   "node-beyond-fe",
-                                        "range-beyond-fe",         "background-missing",    "background-not-storable",
-                                        "damaged-value",           "goto-empty-screen",     "screen-unreachable",
-                                        "touch-overlap",           "caption-does-not-fit",  "text-does-not-fit",
-                                        "input-push-and-switched", "password-000000",       "pilot-not-switched",
-                                        "slider-without-display",  "display-without-slider"};
+    static const char *const names[] = {
+        "object-outside-screen", "device-beyond-range",     "node-beyond-fe",          "range-beyond-fe",
+        "background-missing",    "background-not-storable", "damaged-value",           "goto-empty-screen",
+        "screen-unreachable",    "screen-no-way-out",       "touch-overlap",           "cannot-be-touched",
+        "caption-does-not-fit",  "text-does-not-fit",       "input-push-and-switched", "password-000000",
+        "pilot-not-switched",    "slider-without-display",  "display-without-slider",  "project-empty"};
+    static_assert(std::size(names) == size_t(Code::ProjectEmpty) + 1);
     return QString::fromLatin1(names[int(c)]);
-}
-
-QString KindName(ObjectKind k)
-{
-    return QString::fromLatin1(RecordSchema::LayoutOf(k).name).toLower();
-}
-
-QString ScreenLabel(int screen)
-{
-    if (screen < 0)
-        return QStringLiteral("project");
-    return QStringLiteral("screen %1").arg(screen, 2, 10, QLatin1Char('0'));
 }
 
 QString ScreenTitle(int screen)
@@ -470,16 +563,13 @@ QString ScreenTitle(int screen)
     return screen == 0 ? QStringLiteral("Home") : QStringLiteral("Screen %1").arg(screen, 2, 10, QLatin1Char('0'));
 }
 
-QString ObjectLabel(ObjectKind kind, int slot)
-{
-    return KindName(kind) + QLatin1Char(' ') + QString::number(slot + 1);
-}
-
 QString PlaceLabel(const ObjectRef &where)
 {
+    if (where.screen < 0)
+        return QStringLiteral("project");
     if (!where.IsObject())
-        return ScreenLabel(where.screen);
-    return ScreenLabel(where.screen) + QLatin1Char(' ') + ObjectLabel(where.kind, where.slot);
+        return ::ScreenLabel(where.screen);
+    return ::PlaceLabel(where.screen, where.kind, where.slot);
 }
 
 QString FindingLine(const Finding &f)
@@ -496,8 +586,8 @@ QByteArray FindingsJson(const std::vector<Finding> &findings)
         o.insert(QStringLiteral("severity"), SeverityName(f.severity));
         o.insert(QStringLiteral("check"), CodeName(f.code));
         o.insert(QStringLiteral("screen"), f.where.screen >= 0 ? QJsonValue(f.where.screen) : QJsonValue());
-        o.insert(QStringLiteral("object"), object ? QJsonValue(KindName(f.where.kind)) : QJsonValue());
-        o.insert(QStringLiteral("number"), object ? QJsonValue(f.where.slot + 1) : QJsonValue());
+        o.insert(QStringLiteral("object"), object ? QJsonValue(KindLabel(f.where.kind)) : QJsonValue());
+        o.insert(QStringLiteral("number"), object ? QJsonValue(OT::ObjectNumber(f.where.slot)) : QJsonValue());
         o.insert(QStringLiteral("message"), f.sentence);
         array.append(o);
     }
@@ -534,13 +624,7 @@ QString BackgroundProblem(const QString &background, const modVantile &m)
     // A picture found by its name in the BMP Library or the project folder is
     // what the screen pictures use.
     const BackgroundFile file = LocateBackground(background, m);
-    if (!file.found())
-        return QStringLiteral("The background picture %1 is missing.").arg(quoted(background));
-    QString why;
-    if (PictureFile::Read(file.path, &why).isNull())
-        return QStringLiteral("The background picture %1 cannot be read as a picture (%2).")
-            .arg(quoted(background), why);
-    return {};
+    return pictureProblem(background, file, file.found() ? readPicture(file.path) : PictureVerdict());
 }
 
 QString BackgroundStorageProblem(const QString &background)

@@ -34,7 +34,9 @@ enum class Code {
     // warnings
     GotoEmptyScreen,
     ScreenUnreachable,
+    NoWayOut,
     TouchOverlap,
+    Untouchable,
     CaptionDoesNotFit,
     TextDoesNotFit,
     InputPushAndSwitched,
@@ -43,6 +45,7 @@ enum class Code {
     PilotNotSwitched,
     SliderWithoutDisplay,
     DisplayWithoutSlider,
+    ProjectEmpty,
 };
 
 // An object of a screen: kind and slot (0-based, as the settings lists hold
@@ -77,15 +80,11 @@ struct Counts {
 Counts CountFindings(const std::vector<Finding> &findings);
 QString CountsText(const Counts &counts); // "1 error, 2 warnings, 0 notes"
 
-// Names as the program shows them everywhere: "error", "screen 03", "button 5"
-// (the slot counted from 1, as the rows of its settings list), the finding
-// as one line "error screen 03 button 5: ...".
+// Names as the program shows them everywhere: "error", the place (objects
+// numbered by ObjectNames), the finding as one line "error screen 03 button 5: ...".
 QString SeverityName(Severity s);
-QString CodeName(Code c); // "object-outside-screen"
-QString KindName(ObjectKind k);
-QString ScreenLabel(int screen); // "screen 03"; "project" for -1
-QString ScreenTitle(int screen); // "Home", "Screen 03"
-QString ObjectLabel(ObjectKind kind, int slot);
+QString CodeName(Code c);                   // "object-outside-screen"
+QString ScreenTitle(int screen);            // "Home", "Screen 03"
 QString PlaceLabel(const ObjectRef &where); // "screen 03 button 5", "screen 03", "project"
 QString FindingLine(const Finding &f);
 // A JSON array, one object per finding.

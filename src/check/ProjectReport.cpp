@@ -4,6 +4,7 @@
 #include "check/ProjectCheck.h"
 #include "model/BackgroundLookup.h"
 #include "model/EditOperations.h"
+#include "model/ObjectNames.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
@@ -220,7 +221,7 @@ QList<ObjectRow> objectRows(const modVantile &m, int s, bool withPasswords)
     const auto add = [&](ObjectKind kind, int n, const QString &caption, const QString &function, const QString &device,
                          const QString &input, const QString &password) {
         const ObjectRef o{s, kind, n};
-        const QString object = QLatin1String(RecordSchema::LayoutOf(kind).name) + QStringLiteral(" %1").arg(n + 1);
+        const QString object = ObjectName(kind, n);
         rows.append({o,
                      ObjectArea(m, o),
                      {QString::number(rows.size() + 1), object, caption, function, device, input, password},

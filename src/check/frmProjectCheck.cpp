@@ -57,7 +57,8 @@ QPushButton *newButton(QWidget *parent, const char *name, const QString &caption
 
 } // namespace
 
-frmProjectCheck::frmProjectCheck(const modVantile &m, QWidget *parent) : QDialog(parent), m_(m)
+frmProjectCheck::frmProjectCheck(const modVantile &m, QWidget *parent)
+    : QDialog(parent), m_(m), runner_(new Check::Runner(this))
 {
     setObjectName(QStringLiteral("frmProjectCheck"));
     setWindowTitle(QStringLiteral("Check Project"));
@@ -81,11 +82,18 @@ frmProjectCheck::frmProjectCheck(const modVantile &m, QWidget *parent) : QDialog
     connect(cmdCheckAgain, &QPushButton::clicked, this, &frmProjectCheck::Refresh);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(lstFindings, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { lstFindings_DblClick(row); });
+    connect(runner_, &Check::Runner::Done, this, &frmProjectCheck::list);
 }
 
 void frmProjectCheck::Refresh()
 {
-    findings_ = Check::ProjectCheck(m_);
+    lblSummary->setText(QStringLiteral("Checking..."));
+    runner_->Start(m_);
+}
+
+void frmProjectCheck::list()
+{
+    findings_ = runner_->Last().findings;
     lstFindings->setRowCount(int(findings_.size()));
     for (int i = 0; i < int(findings_.size()); ++i) {
         const Check::Finding &f = findings_[size_t(i)];
@@ -96,6 +104,7 @@ void frmProjectCheck::Refresh()
     lstFindings->resizeColumnToContents(1);
     lblSummary->setText(findings_.empty() ? QStringLiteral("No findings.")
                                           : Check::CountsText(Check::CountFindings(findings_)));
+    emit Listed();
 }
 
 void frmProjectCheck::lstFindings_DblClick(int row)
@@ -107,7 +116,8 @@ void frmProjectCheck::lstFindings_DblClick(int row)
         emit objectActivated(where.screen, where.kind, where.slot);
 }
 
-frmFunctionMap::frmFunctionMap(const modVantile &m, QWidget *parent) : QDialog(parent), m_(m)
+frmFunctionMap::frmFunctionMap(const modVantile &m, QWidget *parent)
+    : QDialog(parent), m_(m), runner_(new Check::Runner(this))
 {
     setObjectName(QStringLiteral("frmFunctionMap"));
     setWindowTitle(QStringLiteral("Function Map"));
@@ -129,11 +139,17 @@ frmFunctionMap::frmFunctionMap(const modVantile &m, QWidget *parent) : QDialog(p
     connect(cmdRefresh, &QPushButton::clicked, this, &frmFunctionMap::Refresh);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(lstMap, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { lstMap_DblClick(row); });
+    connect(runner_, &Check::Runner::Done, this, &frmFunctionMap::list);
 }
 
 void frmFunctionMap::Refresh()
 {
-    const std::vector<Check::MapRow> rows = Check::FunctionMap(m_, Check::ProjectCheck(m_));
+    runner_->Start(m_);
+}
+
+void frmFunctionMap::list()
+{
+    const std::vector<Check::MapRow> &rows = runner_->Last().map;
     objects_.clear();
     lstMap->setRowCount(0);
     for (const Check::MapRow &row : rows) {
@@ -157,6 +173,7 @@ void frmFunctionMap::Refresh()
     }
     for (int c = 0; c < 4; ++c)
         lstMap->resizeColumnToContents(c);
+    emit Listed();
 }
 
 void frmFunctionMap::lstMap_DblClick(int row)

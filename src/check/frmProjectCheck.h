@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/CheckRunner.h"
 #include "check/FunctionMap.h"
 #include "check/ProjectCheck.h"
 
@@ -20,17 +21,22 @@ class frmProjectCheck : public QDialog
 public:
     explicit frmProjectCheck(const modVantile &m, QWidget *parent = nullptr);
 
-    // Runs the check on the project as it is now and lists the findings.
+    // Checks the project as it is now; the findings are listed when the
+    // check is done (Listed), the editor working on meanwhile.
     void Refresh();
+    bool Checking() const { return runner_->Running(); }
     const std::vector<Check::Finding> &Findings() const { return findings_; }
 
 signals:
     void objectActivated(int screen, Check::ObjectKind kind, int slot);
+    void Listed();
 
 private:
+    void list();
     void lstFindings_DblClick(int row);
 
     const modVantile &m_;
+    Check::Runner *runner_;
     std::vector<Check::Finding> findings_;
     QLabel *lblSummary = nullptr;
     QTableWidget *lstFindings = nullptr;
@@ -46,15 +52,20 @@ class frmFunctionMap : public QDialog
 public:
     explicit frmFunctionMap(const modVantile &m, QWidget *parent = nullptr);
 
+    // As frmProjectCheck::Refresh.
     void Refresh();
+    bool Checking() const { return runner_->Running(); }
 
 signals:
     void objectActivated(int screen, Check::ObjectKind kind, int slot);
+    void Listed();
 
 private:
+    void list();
     void lstMap_DblClick(int row);
 
     const modVantile &m_;
+    Check::Runner *runner_;
     std::vector<Check::ObjectRef> objects_; // the object of each table row
     QTableWidget *lstMap = nullptr;
     QPushButton *cmdRefresh = nullptr;

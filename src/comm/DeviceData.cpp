@@ -8,15 +8,6 @@
 namespace DeviceData
 {
 
-int ClampEdge(int edge)
-{
-    if (edge < 0)
-        return 8;
-    if (edge > RecordSchema::LastEdge)
-        return RecordSchema::LastEdge;
-    return edge;
-}
-
 QByteArray BlockFrame(const QByteArray &stream, int block)
 {
     static const char digits[] = "0123456789ABCDEF";
@@ -56,7 +47,7 @@ QString ChecksumText(const QByteArray &stream)
 
 void ZAVBuild(modVantile &m)
 {
-    using DeviceData::ClampEdge;
+    using RecordSchema::ClampEdge;
     m.DeviceMap.fill(0);
 
     const modVantile::ScreenWalk walk(m);

@@ -21,9 +21,6 @@ constexpr int BlockBytes = 64;
 constexpr int BlockCount = StreamBytes / BlockBytes; // 258
 constexpr int FrameLength = 136;                     // "[01" + 4 + 128 + "]"
 
-// The clamp of every edge field: below 0 becomes 8, above 4095 becomes 4095.
-int ClampEdge(int edge);
-
 // "[01" + four-digit address + 128 upper-case hex digits + "]" for block
 // 0 - 257 of a stream of StreamBytes bytes.
 QByteArray BlockFrame(const QByteArray &stream, int block);

@@ -4,6 +4,7 @@
 #include "editor/CanvasView.h"
 #include "editor/ObjectSelection.h"
 #include "editor/SettingsLists.h"
+#include "model/ObjectNames.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"

@@ -3,6 +3,7 @@
 #include "editor/CanvasHost.h"
 #include "editor/ObjectSelection.h"
 #include "model/Document.h"
+#include "model/ObjectNames.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"

@@ -1,6 +1,7 @@
 #include "editor/ObjectSelection.h"
 
 #include "editor/SettingsLists.h"
+#include "model/ObjectNames.h"
 #include "model/modVantile.h"
 
 ObjectSelection::ObjectSelection(const modVantile &m, SettingsLists &lists, QObject *parent)

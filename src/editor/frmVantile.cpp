@@ -19,6 +19,7 @@
 #include "editor/WindowFit.h"
 #include "model/BackgroundLookup.h"
 #include "model/ObjectDescriptions.h"
+#include "model/ObjectNames.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "panel/frmVantileTry.h"

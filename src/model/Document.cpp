@@ -297,11 +297,6 @@ bool Document::Edit::Commit()
     return true;
 }
 
-QString ObjectName(ObjectTables::ObjectKind kind, int slot)
-{
-    return QStringLiteral("%1 %2").arg(QLatin1String(RecordSchema::LayoutOf(kind).name)).arg(slot + 1);
-}
-
 QString ScreenName(int screen)
 {
     return screen == 0 ? QStringLiteral("Home") : QStringLiteral("%1").arg(screen, 2, 10, QLatin1Char('0'));

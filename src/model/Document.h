@@ -146,7 +146,5 @@ private:
     QUndoStack stack_;
 };
 
-// Undo texts name objects as the user sees them: "Button 3" for slot 2.
-QString ObjectName(ObjectTables::ObjectKind kind, int slot);
 // "Home", "01" ... "15".
 QString ScreenName(int screen);

@@ -28,6 +28,13 @@ constexpr int SlotCount(ObjectKind kind)
     return SlotCounts[std::size_t(kind)];
 }
 
+// The number the user reads for a slot (0-based, as stored): its row in the
+// settings list. Every text that numbers objects goes through it (ObjectNames).
+constexpr int ObjectNumber(int slot)
+{
+    return slot + 1;
+}
+
 // --- button function codes ----------------------------------------------------
 // 0 disabled; 1 - 8 push-button input 1 - 8, 9 - 16 turn input ON, 17 - 24
 // turn input OFF; 25 goto Home, 26 - 40 goto screen 1 - 15; 41 goto Home
@@ -198,7 +205,7 @@ constexpr int NewTextWidth = 128, NewTextHeight = 64, SizedNewTexts = 8;
 // "B 01" ... "B 32": the caption of button n of a new project.
 inline QString NewButtonCaption(int n)
 {
-    return QStringLiteral("B %1").arg(n + 1, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("B %1").arg(ObjectNumber(n), 2, 10, QLatin1Char('0'));
 }
 
 // --- list entries -----------------------------------------------------------------

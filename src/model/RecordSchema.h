@@ -31,8 +31,13 @@ enum class Form {
 
 // Two-byte fields can hold at most this much.
 constexpr int LargestPair = 32767;
-// Derived edges are kept within what the panel reads; see DeviceData::ClampEdge.
+// Derived edges are kept within what the panel reads.
 constexpr int LastEdge = 4095;
+// The clamp of every edge field: below 0 becomes 8, above LastEdge becomes LastEdge.
+constexpr int ClampEdge(int edge)
+{
+    return edge < 0 ? 8 : edge > LastEdge ? LastEdge : edge;
+}
 constexpr int LastCharacterCode = 255;
 
 struct Field {

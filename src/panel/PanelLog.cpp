@@ -1,18 +1,20 @@
 #include "panel/PanelLog.h"
 
+#include "model/ObjectNames.h"
 #include "model/modVantile.h"
 
 namespace
 {
 
-QString inputMessage(const char *verb, int node, int input)
+// " (screen 00 button 2)"
+QString sentBy(const PanelLog::Sender &sender)
 {
-    return QStringLiteral("%1 node %2 input %3").arg(QLatin1String(verb), Hex2(node)).arg(input);
+    return QStringLiteral(" (") + PlaceLabel(sender.screen, sender.kind, sender.slot) + QLatin1Char(')');
 }
 
-QString twoDigits(int n)
+QString inputMessage(const char *verb, int node, int input, const PanelLog::Sender &sender)
 {
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1 node %2 input %3").arg(QLatin1String(verb), Hex2(node)).arg(input) + sentBy(sender);
 }
 
 } // namespace
@@ -39,37 +41,38 @@ QByteArray PanelLog::FileText() const
     return text;
 }
 
-QString PanelLog::Press(int node, int input)
+QString PanelLog::Press(int node, int input, const Sender &by)
 {
-    return inputMessage("press", node, input);
+    return inputMessage("press", node, input, by);
 }
 
-QString PanelLog::Release(int node, int input)
+QString PanelLog::Release(int node, int input, const Sender &by)
 {
-    return inputMessage("release", node, input);
+    return inputMessage("release", node, input, by);
 }
 
-QString PanelLog::On(int node, int input)
+QString PanelLog::On(int node, int input, const Sender &by)
 {
-    return inputMessage("on", node, input);
+    return inputMessage("on", node, input, by);
 }
 
-QString PanelLog::Off(int node, int input)
+QString PanelLog::Off(int node, int input, const Sender &by)
 {
-    return inputMessage("off", node, input);
+    return inputMessage("off", node, input, by);
 }
 
-QString PanelLog::Level(int node, int percent)
+QString PanelLog::Level(int node, int percent, const Sender &by)
 {
-    return QStringLiteral("level node %1 %2 %").arg(Hex2(node)).arg(percent);
+    return QStringLiteral("level node %1 %2 %").arg(Hex2(node)).arg(percent) + sentBy(by);
 }
 
-QString PanelLog::Screen(int screen)
+QString PanelLog::Screen(int screen, const Sender &by)
 {
-    return QStringLiteral("screen ") + twoDigits(screen);
+    return ScreenLabel(screen) + sentBy(by);
 }
 
-QString PanelLog::PasswordRefused(int button, int screen)
+QString PanelLog::PasswordRefused(const Sender &button)
 {
-    return QStringLiteral("password refused on button %1 of screen %2").arg(button).arg(twoDigits(screen));
+    return QStringLiteral("password refused on ") + ObjectLabel(button.kind, button.slot) + QStringLiteral(" of ") +
+           ScreenLabel(button.screen);
 }

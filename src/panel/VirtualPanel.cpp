@@ -2,9 +2,9 @@
 
 #include "assets/PanelPictures.h"
 #include "assets/PictureSets.h"
-#include "comm/DeviceData.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
+#include "model/TouchTargets.h"
 #include "model/modVantile.h"
 
 #include <QPainter>
@@ -102,25 +102,9 @@ VirtualPanel::Target VirtualPanel::hit(QPoint at) const
                 return {Target::Key, int(k), screen_};
         return {};
     }
-    for (int s = modVantile::SliderCount - 1; s >= 0; --s) {
-        const int picture = m_.GetSliderPicture(screen_, s);
-        if (picture < 1 || picture > PictureSets::SliderStyleCount)
-            continue;
-        const QRect area(QPoint(m_.GetSliderLeft(screen_, s), m_.GetSliderTop(screen_, s)),
-                         PictureSets::SliderPictureSize(picture - 1));
-        if (area.contains(at))
-            return {Target::Slider, s, screen_};
-    }
-    // Buttons answer over the edges the panel is given (those of the download).
-    for (int b = modVantile::ButtonCount - 1; b >= 0; --b) {
-        if (m_.GetButtonType(screen_, b) <= 0)
-            continue;
-        const int left = m_.GetButtonLeft(screen_, b), top = m_.GetButtonTop(screen_, b);
-        const int right = DeviceData::ClampEdge(left + m_.GetButtonWidth(screen_, b) - 1);
-        const int bottom = DeviceData::ClampEdge(top + m_.GetButtonHeight(screen_, b) - 1);
-        if (at.x() >= left && at.x() <= right && at.y() >= top && at.y() <= bottom)
-            return {Target::Button, b, screen_};
-    }
+    for (const TouchTargets::Target &t : TouchTargets::InPanelOrder(m_, screen_))
+        if (t.area.contains(at))
+            return {t.kind == ObjectTables::ObjectKind::Slider ? Target::Slider : Target::Button, t.slot, screen_};
     return {};
 }
 
@@ -171,21 +155,22 @@ void VirtualPanel::pressButton(int n)
 {
     const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m_.GetButtonType(screen_, n));
     const int node = nodeOf(m_.GetButtonDevice(screen_, n));
+    const PanelLog::Sender button{screen_, ObjectTables::ObjectKind::Button, n};
     switch (f.action) {
     case ButtonAction::Push:
         setInput(node, f.input, true);
-        log_.Append(PanelLog::Press(node, f.input));
+        log_.Append(PanelLog::Press(node, f.input, button));
         break;
     case ButtonAction::TurnOn:
         setInput(node, f.input, true);
-        log_.Append(PanelLog::On(node, f.input));
+        log_.Append(PanelLog::On(node, f.input, button));
         break;
     case ButtonAction::TurnOff:
         setInput(node, f.input, false);
-        log_.Append(PanelLog::Off(node, f.input));
+        log_.Append(PanelLog::Off(node, f.input, button));
         break;
     case ButtonAction::Goto:
-        goTo(f.screen);
+        goTo(f.screen, button);
         break;
     case ButtonAction::GotoPassword:
         showing_ = Showing::Keypad;
@@ -206,7 +191,7 @@ void VirtualPanel::releaseButton(int screen, int n)
         return;
     const int node = nodeOf(m_.GetButtonDevice(screen, n));
     setInput(node, f.input, false);
-    log_.Append(PanelLog::Release(node, f.input));
+    log_.Append(PanelLog::Release(node, f.input, {screen, ObjectTables::ObjectKind::Button, n}));
 }
 
 void VirtualPanel::dragSlider(int n, QPoint at)
@@ -223,7 +208,7 @@ void VirtualPanel::dragSlider(int n, QPoint at)
         return;
     if (devices_.HasDevice(node))
         devices_.SetLevel(node, level);
-    log_.Append(PanelLog::Level(node, level));
+    log_.Append(PanelLog::Level(node, level, {screen, ObjectTables::ObjectKind::Slider, n}));
     changed();
 }
 
@@ -244,13 +229,14 @@ void VirtualPanel::tapKey(int key)
         const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m_.GetButtonType(screen_, passwordButton_));
         const bool right = f.action == ButtonAction::GotoPassword && password.size() == PanelPictures::PasswordDigits &&
                            entered_ == password;
+        const PanelLog::Sender button{screen_, ObjectTables::ObjectKind::Button, passwordButton_};
         entered_.clear();
         if (right) {
             showing_ = Showing::Screen;
-            goTo(f.screen);
+            goTo(f.screen, button);
         } else {
             showing_ = Showing::AccessDenied;
-            log_.Append(PanelLog::PasswordRefused(passwordButton_, screen_));
+            log_.Append(PanelLog::PasswordRefused(button));
         }
     } else if (entered_.size() < PanelPictures::PasswordDigits) {
         entered_ += label;
@@ -258,10 +244,10 @@ void VirtualPanel::tapKey(int key)
     changed();
 }
 
-void VirtualPanel::goTo(int screen)
+void VirtualPanel::goTo(int screen, const PanelLog::Sender &button)
 {
     screen_ = screen;
-    log_.Append(PanelLog::Screen(screen));
+    log_.Append(PanelLog::Screen(screen, button));
     changed();
 }
 

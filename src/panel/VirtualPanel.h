@@ -29,8 +29,7 @@ class modVantile;
 //   is refused and shows the access-denied screen until the next touch;
 // - touching a slider sets its device's level from the touch point, and
 //   dragging follows the finger;
-// - the topmost object under the finger takes the touch: sliders before
-//   buttons, a later slot before an earlier one;
+// - the topmost object under the finger takes the touch (TouchTargets);
 // - an object whose device lies outside the node range sends all the same;
 //   the network has no such device, so nothing follows it.
 class VirtualPanel
@@ -97,7 +96,7 @@ private:
     void releaseButton(int screen, int n);
     void dragSlider(int n, QPoint at);
     void tapKey(int key);
-    void goTo(int screen);
+    void goTo(int screen, const PanelLog::Sender &button);
     void changed() { dirty_ = true; }
     void drawKeypad();
 

@@ -5,12 +5,20 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace PictureFile
 {
 
 namespace
 {
+
+constexpr qint64 MaxPixels = qint64(1) << 28;
+
+QString tooLarge()
+{
+    return QStringLiteral("the picture is too large");
+}
 
 // An uncompressed BMP must hold every pixel row its header promises.
 bool bmpRowsPresent(const QByteArray &b, QString *why)
@@ -34,6 +42,36 @@ bool bmpRowsPresent(const QByteArray &b, QString *why)
         return false;
     }
     return true;
+}
+
+// Whether an uncompressed BMP leaves the decoder no pixel to skip: the
+// header is one whose length the decoder knows, the pixel rows start at or
+// after the end of the headers, colour masks and colour table (where the
+// decoder stands when it looks for them), and every row lies in the file.
+bool everyRowInFile(const QByteArray &b)
+{
+    const auto *bytes = reinterpret_cast<const uint8_t *>(b.constData());
+    const auto h = BmpFile::ReadHeader(bytes, size_t(b.size()));
+    if (!h)
+        return false;
+    const int64_t info = h->infoSize, bits = h->bits;
+    if (info != 12 && info != 40 && info != 64 && info != 108 && info != 124)
+        return false;
+    const bool plain =
+        h->compression == 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
+    const bool masked = h->compression == 3 && (bits == 16 || bits == 32);
+    if (!(plain || masked) || h->width <= 0 || h->height == 0 || h->height == INT32_MIN)
+        return false;
+    constexpr int64_t FileHeader = 14;
+    int64_t colours = 0;
+    if (bits <= 8) {
+        const int64_t used = info >= 40 && b.size() >= 50 ? qFromLittleEndian<uint32_t>(bytes + 46) : 0;
+        colours = used != 0 ? used : int64_t(1) << bits;
+        if (colours > 256)
+            return false;
+    }
+    const int64_t headersEnd = FileHeader + info + (masked && info < 108 ? 12 : 0) + colours * (info == 12 ? 3 : 4);
+    return h->dataOffset >= headersEnd && bmpRowsPresent(b, nullptr);
 }
 
 // Decodes into `into` when the reader can use it as it is; `reused` says
@@ -70,9 +108,9 @@ QImage Decode(const QByteArray &bytes, QString *why)
         return {};
     const QSize size = probe.size();
     const QImage::Format format = probe.format();
-    if (qint64(size.width()) * size.height() > (qint64(1) << 28)) {
+    if (qint64(size.width()) * size.height() > MaxPixels) {
         if (why)
-            *why = QStringLiteral("the picture is too large");
+            *why = tooLarge();
         return {};
     }
     probe = QImage();
@@ -108,17 +146,56 @@ QImage Decode(const QByteArray &bytes, QString *why)
     return first;
 }
 
+bool DecodesWhole(const QByteArray &bytes, QString *why)
+{
+    if (!everyRowInFile(bytes))
+        return !Decode(bytes, why).isNull();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(false);
+    QImage picture;
+    if (!reader.read(&picture)) {
+        if (why)
+            *why = reader.errorString();
+        return false;
+    }
+    if (qint64(picture.width()) * picture.height() > MaxPixels) {
+        if (why)
+            *why = tooLarge();
+        return false;
+    }
+    return true;
+}
+
+namespace
+{
+
+bool readFile(const QString &path, QByteArray *bytes, QString *why)
+{
+    if (!Files::ReadRegular(path, MaxBytes + 1, bytes, why))
+        return false;
+    if (bytes->size() > MaxBytes) {
+        if (why)
+            *why = QStringLiteral("the file is larger than %1 bytes").arg(MaxBytes);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QImage Read(const QString &path, QString *why)
 {
     QByteArray bytes;
-    if (!Files::ReadRegular(path, MaxBytes + 1, &bytes, why))
-        return {};
-    if (bytes.size() > MaxBytes) {
-        if (why)
-            *why = QStringLiteral("the file is larger than %1 bytes").arg(MaxBytes);
-        return {};
-    }
-    return Decode(bytes, why);
+    return readFile(path, &bytes, why) ? Decode(bytes, why) : QImage();
+}
+
+bool Readable(const QString &path, QString *why)
+{
+    QByteArray bytes;
+    return readFile(path, &bytes, why) && DecodesWhole(bytes, why);
 }
 
 } // namespace PictureFile

@@ -18,4 +18,11 @@ constexpr qint64 MaxBytes = 256 << 20;
 QImage Read(const QString &path, QString *why = nullptr);
 QImage Decode(const QByteArray &bytes, QString *why = nullptr);
 
+// Whether Read and Decode would give a picture, with the same reason when
+// not, for less: an uncompressed BMP whose pixel rows all lie in the file,
+// after its headers and colour table, has every pixel defined, so a single
+// decode tells. Any other file takes the whole test of Decode.
+bool Readable(const QString &path, QString *why = nullptr);
+bool DecodesWhole(const QByteArray &bytes, QString *why = nullptr);
+
 } // namespace PictureFile

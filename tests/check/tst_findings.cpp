@@ -18,6 +18,7 @@ struct Case {
     ObjectRef where;
     const char *place; // as the finding's line names it
     Build build;
+    const char *says = nullptr; // a part of the sentence, where it matters
 };
 
 QTemporaryDir files;
@@ -148,6 +149,78 @@ const std::vector<Case> &warningCases()
              button(m, 3, 0, t ? 30 : 31, 0, 0, 0, 14); // on to screen 05 or 06
              m.SetButtonPassword(0, 0, 1);
          }},
+        {"the only Goto there lies under another button", Code::ScreenUnreachable, WholeScreen(1), "screen 01",
+         [](modVantile &m, bool t) {
+             button(m, 0, 0, 26); // Goto Screen 01
+             button(m, 0, 1, 1, t ? 0 : 200, 0);
+             button(m, 1, 0, 25);
+         }},
+        {"a screen with no way out", Code::NoWayOut, WholeScreen(1), "screen 01",
+         [](modVantile &m, bool t) {
+             button(m, 0, 0, 26);          // Goto Screen 01
+             button(m, 1, 0, t ? 26 : 25); // to itself, or Home
+         }},
+        {"the way out cannot be touched", Code::NoWayOut, WholeScreen(2), "screen 02",
+         [](modVantile &m, bool t) {
+             button(m, 0, 0, 27); // Goto Screen 02
+             button(m, 2, 0, 25, 100, 100, 0, 0);
+             m.SetButtonHeight(2, 0, t ? 0 : 1);
+         }},
+        {"a button under a later one",
+         Code::Untouchable,
+         {0, B, 0},
+         "screen 00 button 1",
+         [](modVantile &m, bool t) {
+             button(m, 0, 0, 26); // Goto Screen 01
+             button(m, 0, 1, 1, t ? 0 : 1, 0);
+             pilot(m, 1, 0, 0, 1);
+         },
+         "It lies wholly under button 2, which the panel asks first, so it cannot be touched. Its \"Goto Screen "
+         "01\" is no way to that screen."},
+        {"a later button over an earlier one",
+         Code::Untouchable,
+         {0, B, 2},
+         "screen 00 button 3",
+         [](modVantile &m, bool t) {
+             button(m, 0, 3, 1, 0, 0, 0, 0); // a touch area
+             m.SetButtonWidth(0, 3, 200);
+             m.SetButtonHeight(0, 3, 100);
+             button(m, 0, t ? 2 : 4, 1, 10, 10); // on top of it only in a later slot
+         }},
+        {"a button under a slider of any slot",
+         Code::Untouchable,
+         {0, B, 31},
+         "screen 00 button 32",
+         [](modVantile &m, bool t) {
+             slider(m, 0, 0, 0, 400, 20); // 34 x 221
+             button(m, 0, 31, 1, 410, 30, 0, 0);
+             m.SetButtonWidth(0, 31, t ? 20 : 30);
+             m.SetButtonHeight(0, 31, 20);
+         },
+         "It lies wholly under slider 1"},
+        {"a button under two others together",
+         Code::Untouchable,
+         {0, B, 0},
+         "screen 00 button 1",
+         [](modVantile &m, bool t) {
+             button(m, 0, 0, 1, 0, 0);       // 96 x 32
+             button(m, 0, 1, 1, 0, 0, 0, 0); // touch areas over its two halves
+             button(m, 0, 2, 1, 48, 0, 0, 0);
+             for (int n : {1, 2}) {
+                 m.SetButtonWidth(0, n, 48);
+                 m.SetButtonHeight(0, n, t ? 32 : 31);
+             }
+         },
+         "It lies wholly under button 2 and button 3, which"},
+        {"a touch area 0 pixels wide",
+         Code::Untouchable,
+         {0, B, 0},
+         "screen 00 button 1",
+         [](modVantile &m, bool t) {
+             button(m, 0, 0, 1, 100, 100, 0, 0);
+             m.SetButtonWidth(0, 0, t ? 0 : 1);
+         },
+         "Its touch area is 0 x 32 pixels, so it cannot be touched."},
         {"buttons overlap",
          Code::TouchOverlap,
          {0, B, 1},
@@ -173,6 +246,14 @@ const std::vector<Case> &warningCases()
          [](modVantile &m, bool t) {
              button(m, 1, 2, 1, 0, 0, 0, 1, t ? QStringLiteral("Kitchen") : QStringLiteral("Off")); // 32 x 24
          }},
+        {"caption holding %1",
+         Code::CaptionDoesNotFit,
+         {1, B, 2},
+         "screen 01 button 3",
+         [](modVantile &m, bool t) {
+             button(m, 1, 2, 1, 0, 0, 0, 1, t ? QStringLiteral("%1 %3 %4") : QStringLiteral("%1"));
+         },
+         "The caption \"%1 %3 %4\" needs "},
         {"text too wide",
          Code::TextDoesNotFit,
          {1, T, 0},
@@ -184,6 +265,18 @@ const std::vector<Case> &warningCases()
              m.SetTextWidth(1, 0, t ? 60 : 200);
              m.SetTextHeight(1, 0, 30);
          }},
+        {"text holding %2",
+         Code::TextDoesNotFit,
+         {1, T, 0},
+         "screen 01 text 1",
+         [](modVantile &m, bool t) {
+             text(m, 1, 0, 1);
+             m.SetTextString(1, 0, QStringLiteral("%2 %5 and %1"));
+             m.SetTextFontSize(1, 0, 2);
+             m.SetTextWidth(1, 0, t ? 60 : 400);
+             m.SetTextHeight(1, 0, 30);
+         },
+         "The text \"%2 %5 and %1\" needs "},
         {"push input also switched",
          Code::InputPushAndSwitched,
          {1, B, 0},
@@ -222,7 +315,15 @@ const std::vector<Case> &noteCases()
          "screen 01 slider 1",
          [](modVantile &m, bool t) {
              slider(m, 1, 0, 3);
-             text(m, t ? 2 : 1, 0, 3, 3);
+             text(m, 1, 0, 3, t ? 2 : 3);
+         }},
+        {"slider with its value on Home",
+         Code::SliderWithoutDisplay,
+         {1, S, 0},
+         "screen 01 slider 1",
+         [](modVantile &m, bool t) {
+             slider(m, 1, 0, 3);
+             text(m, 0, 0, 3, t ? 2 : 3);
          }},
         {"bar graph without slider",
          Code::DisplayWithoutSlider,
@@ -231,6 +332,19 @@ const std::vector<Case> &noteCases()
          [](modVantile &m, bool t) {
              text(m, 1, 5, 9, 4, 100, 0);
              slider(m, 1, 0, t ? 5 : 4);
+         }},
+        {"bar graph on Home, its slider elsewhere",
+         Code::DisplayWithoutSlider,
+         {0, T, 5},
+         "screen 00 text 6",
+         [](modVantile &m, bool t) {
+             text(m, 0, 5, 9, 4, 100, 0);
+             slider(m, 3, 0, t ? 5 : 4);
+         }},
+        {"no objects at all", Code::ProjectEmpty, Project, "project",
+         [](modVantile &m, bool t) {
+             if (!t)
+                 pilot(m, 9, 0, 0, 1);
          }},
     };
     return cases;
@@ -299,6 +413,8 @@ void TestFindings::run(const std::vector<Case> &cases, Severity severity)
         QCOMPARE(found.front().severity, severity);
         const QString lead = SeverityName(severity) + QLatin1Char(' ') + QLatin1String(c.place) + QStringLiteral(": ");
         QVERIFY2(FindingLine(found.front()).startsWith(lead), qPrintable(FindingLine(found.front())));
+        if (c.says)
+            QVERIFY2(found.front().sentence.contains(QString::fromUtf8(c.says)), qPrintable(found.front().sentence));
     }
 }
 

@@ -4,8 +4,21 @@
 #include "check/frmProjectCheck.h"
 #include "checkhelpers.h"
 
+#include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTableWidget>
+
+namespace
+{
+
+// Waits for a window of the check to list what its check found.
+template <class Window> bool listed(Window *window)
+{
+    return !window->Checking() || QSignalSpy(window, &Window::Listed).wait(60000);
+}
+
+} // namespace
 
 class TestWindow : public QObject
 {
@@ -14,6 +27,7 @@ class TestWindow : public QObject
 private slots:
     void doubleClickLeadsToObject_data();
     void doubleClickLeadsToObject();
+    void checksTheProjectAsItWas();
     void exportReport();
 };
 
@@ -46,16 +60,47 @@ void TestWindow::doubleClickLeadsToObject()
     button(e.m, 0, 0, 28); // Goto Screen 03
     button(e.m, 3, 0, 2, 0, 0, 4);
     button(e.m, 3, 2, 10, 0, 100, 4);
+    button(e.m, 3, 3, 25, 200, 100); // Home
     QVERIFY(e.get<QMenu>(QStringLiteral("mnuProgram"))->actions().contains(e.action(menu)));
     e.action(menu)->trigger();
     auto *list = e.get<QTableWidget>(table);
     QVERIFY(e.get<QDialog>(window)->isVisible());
+    if (window == QLatin1String("frmProjectCheck"))
+        QVERIFY(listed(e.get<frmProjectCheck>(window)));
+    else
+        QVERIFY(listed(e.get<frmFunctionMap>(window)));
     QVERIFY(list->rowCount() > 0);
     emit list->cellDoubleClicked(0, 0);
     QCOMPARE(e.combo(QStringLiteral("cboScreenNumber"))->currentIndex(), 3);
     QCOMPARE(e.m.CurrentScreen, int16_t(3));
     QCOMPARE(e.lineColor(line), QColor(255, 255, 0));
     QVERIFY(e.opened.isEmpty());
+}
+
+// The check works on a copy of the project taken when it starts; the
+// editor goes on meanwhile, and Check Again takes up what it did.
+void TestWindow::checksTheProjectAsItWas()
+{
+    Editor e;
+    e.start();
+    button(e.m, 0, 0, 1, 470, 0); // partly off the screen
+    e.action(QStringLiteral("mnuCheckProject"))->trigger();
+    auto *window = e.get<frmProjectCheck>(QStringLiteral("frmProjectCheck"));
+    button(e.m, 0, 1, 1, 480, 100);
+    QVERIFY(listed(window));
+    QCOMPARE(e.get<QLabel>(QStringLiteral("lblSummary"))->text(), QStringLiteral("1 error, 0 warnings, 0 notes"));
+    // Checked again before the last check is done: only the newest is listed.
+    QSignalSpy done(window, &frmProjectCheck::Listed);
+    e.get<QPushButton>(QStringLiteral("cmdCheckAgain"))->click();
+    QCOMPARE(e.get<QLabel>(QStringLiteral("lblSummary"))->text(), QStringLiteral("Checking..."));
+    button(e.m, 0, 2, 1, 480, 200);
+    e.get<QPushButton>(QStringLiteral("cmdCheckAgain"))->click();
+    QVERIFY(done.wait(60000));
+    QCOMPARE(done.count(), 1);
+    QVERIFY(!window->Checking());
+    QCOMPARE(e.get<QLabel>(QStringLiteral("lblSummary"))->text(), QStringLiteral("3 errors, 0 warnings, 0 notes"));
+    QCOMPARE(e.get<QTableWidget>(QStringLiteral("lstFindings"))->item(2, 1)->text(),
+             QStringLiteral("screen 00 button 3"));
 }
 
 void TestWindow::exportReport()

@@ -41,13 +41,14 @@ void TestTryScript::steps_data()
     QTest::addColumn<int>("failLine"); // 0: runs to the end
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("log");
-    const QStringList push{QStringLiteral("press node 12 input 3"), QStringLiteral("release node 12 input 3")};
+    const QStringList push{QStringLiteral("press node 12 input 3 (screen 00 button 1)"),
+                           QStringLiteral("release node 12 input 3 (screen 00 button 1)")};
     const QStringList none;
     QTest::newRow("every step") << "# a walk\n\ntap 310 30\npress 310 30   # comment\nrelease\nset 11 4 on\n"
                                    "level 13 40\ndrag 310 30 0 0\nshot first\n"
                                 << 0 << "" << push + push + push;
     QTest::newRow("password") << "tap 148 116\nkeypad 246810\nshot installer" << 0 << ""
-                              << QStringList{QStringLiteral("screen 04")};
+                              << QStringList{QStringLiteral("screen 04 (screen 00 button 4)")};
     QTest::newRow("unknown step") << "tap 310 30\njump 1 2" << 2 << "unknown step 'jump'" << push;
     QTest::newRow("off the right edge") << "tap 480 10" << 1 << "480 10 is off the screen (480 x 272)" << none;
     QTest::newRow("no number") << "tap a b" << 1 << "coordinates must be whole numbers" << none;
@@ -132,7 +133,8 @@ void TestTryScript::command()
     QVERIFY2(err.contains(stderrPart), qPrintable(err));
     if (exitCode <= 1) // the log is written also when a step fails
         QCOMPARE(readFile(home.file(QStringLiteral("out/log.txt"))),
-                 QByteArray("press node 12 input 3\nrelease node 12 input 3\n"));
+                 QByteArray("press node 12 input 3 (screen 00 button 1)\n"
+                            "release node 12 input 3 (screen 00 button 1)\n"));
     if (exitCode == 0)
         QVERIFY(!QImage(home.file(QStringLiteral("out/a.png"))).isNull());
 }

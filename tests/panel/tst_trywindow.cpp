@@ -39,7 +39,9 @@ void TestTryWindow::fingerNetworkAndEdits()
     QTest::mouseClick(view, Qt::LeftButton, {}, HubButton(2).center());
     QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lblScreen"))->text(), QStringLiteral("Screen: 02"));
     const QString log = w.findChild<QPlainTextEdit *>(QStringLiteral("txtLog"))->toPlainText();
-    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d screen 02$")).match(log).hasMatch(),
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d screen 02 \\(screen 00 button 6\\)$"))
+                 .match(log)
+                 .hasMatch(),
              qPrintable(log));
 
     // The network by hand: node 11 is the second row.

@@ -145,8 +145,9 @@ void TestVirtualPanel::shotEqualsSdPicture()
 void TestVirtualPanel::buttonCodes_data()
 {
     // From the table of function codes, for device offset 2 (node 12): the
-    // message at the press and at the release, and input k while the finger
-    // is down and after it ("" when no input is touched).
+    // message at the press and at the release, each naming the button that
+    // sent it (slot 7: its settings list's row 8), and input k while the
+    // finger is down and after it ("" when no input is touched).
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("input");
     QTest::addColumn<QString>("atPress");
@@ -158,14 +159,15 @@ void TestVirtualPanel::buttonCodes_data()
                         int screen = 0, bool keypad = false) {
         QTest::addRow("%d", code) << code << k << press << release << QString::fromLatin1(states) << screen << keypad;
     };
+    const QString by = QStringLiteral(" (screen 00 button 8)");
     for (int k = 1; k <= 8; ++k) {
-        row(k, k, QStringLiteral("press node 12 input %1").arg(k), QStringLiteral("release node 12 input %1").arg(k),
-            "10");
-        row(8 + k, k, QStringLiteral("on node 12 input %1").arg(k), {}, "11");
-        row(16 + k, k, QStringLiteral("off node 12 input %1").arg(k), {}, "00"); // on before
+        row(k, k, QStringLiteral("press node 12 input %1").arg(k) + by,
+            QStringLiteral("release node 12 input %1").arg(k) + by, "10");
+        row(8 + k, k, QStringLiteral("on node 12 input %1").arg(k) + by, {}, "11");
+        row(16 + k, k, QStringLiteral("off node 12 input %1").arg(k) + by, {}, "00"); // on before
     }
     for (int s = 0; s <= 15; ++s) {
-        row(25 + s, 0, QStringLiteral("screen %1").arg(s, 2, 10, QLatin1Char('0')), {}, "", s);
+        row(25 + s, 0, QStringLiteral("screen %1").arg(s, 2, 10, QLatin1Char('0')) + by, {}, "", s);
         row(41 + s, 0, {}, {}, "", 0, true);
     }
     row(0, 0, {}, {}, "");
@@ -183,7 +185,7 @@ void TestVirtualPanel::buttonCodes()
     QFETCH(bool, keypad);
     modVantile m;
     hubProject(m);
-    putButton(m, 0, 0, code, {300, 20}, 2);
+    putButton(m, 0, 7, code, {300, 20}, 2);
     VirtualPanel panel(m);
     const int node = FirstNode + 2;
     if (code >= 17 && code <= 24)
@@ -287,7 +289,7 @@ void TestVirtualPanel::sliderStyles()
     panel.Move({405, 20 + touchY}); // dragging follows the finger
     panel.Release();
     QCOMPARE(panel.Devices().Level(FirstNode + 1), level);
-    QCOMPARE(panel.Log().Lines(false).last(), QStringLiteral("level node 11 %1 %").arg(level));
+    QCOMPARE(panel.Log().Lines(false).last(), QStringLiteral("level node 11 %1 % (screen 00 slider 3)").arg(level));
     QCOMPARE(panel.Picture(), sdWith(m, 0, PanelPictures::SliderFrame(family, level), {400, 20}, true));
 }
 
@@ -323,12 +325,12 @@ void TestVirtualPanel::passwords()
         tap(panel, layout.keys[size_t(labels.indexOf(key))]);
 
     if (right) {
-        QCOMPARE(panel.Log().Lines(false), QStringList{QStringLiteral("screen 04")});
+        QCOMPARE(panel.Log().Lines(false), QStringList{QStringLiteral("screen 04 (screen 00 button 4)")});
         QCOMPARE(panel.Shows(), VirtualPanel::Showing::Screen);
         QCOMPARE(panel.Screen(), 4);
         QCOMPARE(panel.Picture(), sdPicture(m, 4)); // the screen reached only through the password
     } else {
-        QCOMPARE(panel.Log().Lines(false), QStringList{QStringLiteral("password refused on button 3 of screen 00")});
+        QCOMPARE(panel.Log().Lines(false), QStringList{QStringLiteral("password refused on button 4 of screen 00")});
         QCOMPARE(panel.Shows(), VirtualPanel::Showing::AccessDenied);
         QCOMPARE(panel.Picture(), PanelPictures::AccessDenied(panel.Size()));
         tap(panel, QRect(5, 5, 1, 1)); // any touch goes back, and does nothing else

@@ -2,6 +2,7 @@
 #include "model/Settings.h"
 #include "render/BmpFile.h"
 #include "render/PictureCompilation.h"
+#include "render/PictureFile.h"
 #include "render/RenderFont.h"
 #include "render/ScreenPicture.h"
 #include "renderhelpers.h"
@@ -337,6 +338,25 @@ static QByteArray runLengthBmp(int w, int h, const QByteArray &runs, char compre
     return b + runs;
 }
 
+// A 32-bit BMP with colour masks, every pixel grey `level`.
+static QByteArray bitFieldBmp(int w, int h, uint8_t level)
+{
+    QByteArray b(66, '\0');
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char(v >> (8 * i));
+    };
+    b[0] = 'B', b[1] = 'M';
+    put32(2, uint32_t(66 + 4 * w * h));
+    put32(10, 66);
+    put32(14, 40), put32(18, uint32_t(w)), put32(22, uint32_t(h));
+    b[26] = 1, b[28] = 32, b[30] = 3;
+    put32(54, 0xFF0000), put32(58, 0xFF00), put32(62, 0xFF);
+    for (int i = 0; i < w * h; ++i)
+        b += QByteArray(3, char(level)) + '\0';
+    return b;
+}
+
 void TestScreenPictures::unreadableBackground_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // null: a FIFO
@@ -355,6 +375,17 @@ void TestScreenPictures::unreadableBackground_data()
     QTest::newRow("run-length BMP ending early") << runLengthBmp(8, 8, rows.left(8)) << false << undefined;
     QTest::newRow("whole run-length BMP") << runLengthBmp(8, 4, rows + QByteArray("\x00\x01", 2)) << true << "";
     QTest::newRow("whole top-down BMP") << runLengthBmp(8, -4, QByteArray(32, char(80)), 0) << true << "";
+    QTest::newRow("whole BMP with colour masks") << bitFieldBmp(8, 4, 80) << true << "";
+    QByteArray huge = bitFieldBmp(8, 4, 80);
+    for (int at : {18, 22})
+        huge[at] = '\xff', huge[at + 1] = '\xff', huge[at + 2] = '\xff', huge[at + 3] = '\x7f';
+    QTest::newRow("BMP of 2^31 - 1 rows of 2^31 - 1 pixels")
+        << huge << false << "the file ends before the pixel rows its header promises";
+    // The rows start after the colour table however early the header says
+    // they do: the last one is missing.
+    QByteArray early = runLengthBmp(8, 4, QByteArray(24, char(80)), 0);
+    early[10] = 54, early[11] = 0;
+    QTest::newRow("BMP whose rows would start in its colour table") << early << false << undefined;
     // A top-down header whose rows the file does not hold.
     QTest::newRow("short top-down BMP") << QByteArray::fromHex(
                                                "424d4e0000007601000000002100000428ffdd00f9ff01001800004749460000ee")
@@ -371,6 +402,11 @@ void TestScreenPictures::unreadableBackground()
     if (bytes.isNull() && !MakeFifo(path))
         QSKIP("no FIFOs on this system");
     QVERIFY(bytes.isNull() || writeFile(path, bytes));
+    // The check's quicker test of the file says the same.
+    QString readableWhy;
+    QCOMPARE(PictureFile::Readable(path, &readableWhy), readable);
+    if (!readable)
+        QCOMPARE(readableWhy, why);
     modVantile m;
     m.ScreenBackground[0] = path;
     ScriptedMessages messages;
