@@ -20,7 +20,7 @@ trap '[ -n "$SIM" ] && kill $SIM 2>/dev/null; rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/linux" "$WORK/windows"
 failed=0
 same() {
-    if cmp -s "$1" "$2" || diff -r -q "$1" "$2" >/dev/null 2>&1; then
+    if { [ -d "$1" ] && diff -r -q "$1" "$2" >/dev/null 2>&1; } || { [ -f "$1" ] && cmp -s "$1" "$2"; }; then
         echo "same: $3"
     else
         echo "DIFFERENT: $3" >&2
@@ -63,18 +63,31 @@ simulate() {
     for _ in $(seq 50); do [ -s "$WORK/sim.out" ] && break; sleep 0.1; done
     LINE=$(head -n 1 "$WORK/sim.out")
 }
-for p in Demo random1; do
-    project="$WORK/linux/$p.QXC"
-    simulate "$WORK/linux/$p.stream"
-    linux quellix download "$project" --port "$LINE" >/dev/null 2>&1 || true
-    wait $SIM || true
-    simulate "$WORK/windows/$p.stream"
-    wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$LINE" /f >/dev/null 2>&1
-    wineserver -k || true
-    QUELLIX_COM5='\\.\COM5' windows quellix.exe download "$project" --port COM5 >/dev/null 2>&1 || true
+# After a download the panel saves what it received and ends by itself; after
+# a refused one it still waits, and is stopped.
+finish_simulation() {
+    for _ in $(seq 50); do kill -0 $SIM 2>/dev/null || break; sleep 0.1; done
     kill $SIM 2>/dev/null || true
     wait $SIM 2>/dev/null || true
     SIM=""
+}
+for p in Demo random1; do
+    project="$WORK/linux/$p.QXC"
+    # A project the download refuses sends nothing: then the refusals are compared.
+    simulate "$WORK/linux/$p.stream"
+    code=0
+    linux quellix download "$project" --port "$LINE" >/dev/null 2>&1 || code=$?
+    echo "$code" >"$WORK/linux/$p.code"
+    finish_simulation
+    simulate "$WORK/windows/$p.stream"
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$LINE" /f >/dev/null 2>&1
+    wineserver -k || true
+    code=0
+    QUELLIX_COM5='\\.\COM5' windows quellix.exe download "$project" --port COM5 >/dev/null 2>&1 || code=$?
+    echo "$code" >"$WORK/windows/$p.code"
+    finish_simulation
+    same "$WORK/linux/$p.code" "$WORK/windows/$p.code" "download exit code of $p"
+    touch "$WORK/linux/$p.stream" "$WORK/windows/$p.stream"
     same "$WORK/linux/$p.stream" "$WORK/windows/$p.stream" "download stream of $p"
 done
 exit $failed

@@ -46,11 +46,11 @@ void centredText(QPainter &p, QRect r, const QString &text, const QFont &font, Q
 // A key's label in bold at `pixels`, or smaller where the label would run
 // into the bevel: at half the key's height "CLR" and "ENT" are wider than
 // the narrow keys of portrait screens.
-QFont keyLabelFont(const QString &label, int keyWidth, int pixels, const QPaintDevice *device)
+QFont keyLabelFont(const QString &label, int keyWidth, int pixels)
 {
-    constexpr int room = 3; // each side: the bevel and two pixels clear
+    constexpr int room = 4; // each side: the bevel, the pressed key's shift and two pixels clear
     QFont font = pixelFont(pixels, true);
-    while (font.pixelSize() > 6 && QFontMetrics(font, device).horizontalAdvance(label) > keyWidth - 2 * room)
+    while (font.pixelSize() > 6 && RenderTextInk(label, font).width() > keyWidth - 2 * room)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
@@ -62,7 +62,7 @@ void passwordKey(QImage &image, QRect key, const QString &label, bool pressed)
     p.fillRect(key, pressed ? QColor(160, 160, 160) : QColor(224, 224, 224));
     bevel(p, key, !pressed);
     centredText(p, key.translated(pressed ? 1 : 0, pressed ? 1 : 0), label,
-                keyLabelFont(label, key.width(), key.height() / 2, &image), Qt::black);
+                keyLabelFont(label, key.width(), key.height() / 2), Qt::black);
 }
 
 struct Colours {
@@ -208,7 +208,7 @@ QImage KeypadKey(int n)
     bevel(p, image.rect().adjusted(0, 0, -1, -1), !pressed);
     const QString label = QLatin1String(KeyLabels[size_t(n / 2)]);
     centredText(p, image.rect().translated(pressed ? 1 : 0, pressed ? 1 : 0), label,
-                keyLabelFont(label, image.width(), label.size() > 1 ? 12 : 18, &image), Qt::black);
+                keyLabelFont(label, image.width(), label.size() > 1 ? 12 : 18), Qt::black);
     return image;
 }
 

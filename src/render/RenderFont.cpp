@@ -49,6 +49,8 @@ const QImage &layoutDevice()
     return device;
 }
 
+constexpr qreal UnwrappedWidth = 1 << 20;
+
 struct Laid {
     QPainterPath path;
     qreal firstLineWidth = 0;
@@ -72,8 +74,8 @@ Laid layOut(const QString &text, const QFont &font, qreal wrapWidth)
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
-        if (wrapWidth > 0)
-            line.setLineWidth(wrapWidth);
+        // Unwrapped, the line is as wide as it needs: any room does, the text starts at the left.
+        line.setLineWidth(wrapWidth > 0 ? wrapWidth : UnwrappedWidth);
         line.setPosition(QPointF(0, n * metrics.height()));
         if (n == 0)
             laid.firstLineWidth = line.naturalTextWidth();

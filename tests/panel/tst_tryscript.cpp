@@ -62,8 +62,9 @@ void TestTryScript::steps_data()
     QTest::newRow("on or off") << "set 10 1 yes" << 1 << "expected on or off, not 'yes'" << none;
     QTest::newRow("level 101") << "level 10 101" << 1 << "PERCENT must be 0 to 100" << none;
     QTest::newRow("shot into another folder") << "shot ../x" << 1 << "NAME must be a plain file name" << none;
-    const QStringList slider{QStringLiteral("level node 11 15 %"), QStringLiteral("level node 11 65 %"),
-                             QStringLiteral("level node 11 100 %")};
+    const QStringList slider{QStringLiteral("level node 11 15 % (screen 00 slider 1)"),
+                             QStringLiteral("level node 11 65 % (screen 00 slider 1)"),
+                             QStringLiteral("level node 11 100 % (screen 00 slider 1)")};
     QTest::newRow("move and reset") << "press 410 200\nmove 410 100\nmove 410 30\nrelease\nreset\ntap 310 30" << 0 << ""
                                     << slider + push;
     QTest::newRow("move without a finger") << "move 1 1" << 1 << "no finger is down" << none;
