@@ -1,8 +1,7 @@
 #include "editor/CanvasControls.h"
 
-#include "render/RenderFont.h"
-
 #include "assets/PictureSets.h"
+#include "render/RenderFont.h"
 
 #include <QApplication>
 #include <QMouseEvent>
