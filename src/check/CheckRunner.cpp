@@ -32,6 +32,8 @@ void Runner::startNext()
     RenderFontFamily();
     const std::shared_ptr<const modVantile> project = std::move(next_);
     const auto result = std::make_shared<Result>();
+    // Nothing the check runs may match a QRegularExpression: one matched on
+    // this thread made the Windows build hang when the program exited.
     thread_ = QThread::create([project, result] {
         result->findings = ProjectCheck(*project);
         result->map = FunctionMap(*project, result->findings);

@@ -19,7 +19,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegion>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -388,8 +387,7 @@ private:
         if (const QString why = BackgroundStorageProblem(background); !why.isEmpty())
             add(Severity::Error, Code::BackgroundNotStorable, where, why);
         if (IsColorBackground(background)) {
-            static const QRegularExpression colour(QStringLiteral("^\\[&H[0-9A-Fa-f]{6}&\\]?$"));
-            if (!colour.match(background).hasMatch())
+            if (!IsWellFormedColorBackground(background))
                 add(Severity::Error, Code::DamagedValue, where,
                     QStringLiteral("The background colour %1 is damaged: a colour is \"[&H\", six hexadecimal "
                                    "digits and \"&\".")

@@ -239,6 +239,21 @@ bool IsColorBackground(const QString &background)
     return background.startsWith(QLatin1String("[&H"));
 }
 
+bool IsWellFormedColorBackground(const QString &background)
+{
+    const qsizetype n = background.size();
+    if (!IsColorBackground(background) || (n != 10 && n != 11) || background[9] != QLatin1Char('&'))
+        return false;
+    if (n == 11 && background[10] != QLatin1Char(']'))
+        return false;
+    for (qsizetype i = 3; i < 9; ++i) {
+        const char16_t c = background[i].unicode();
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
 uint32_t BackgroundColorValue(const QString &background)
 {
     uint32_t value = 0;

@@ -330,6 +330,9 @@ QString BackgroundPathProblem(const QString &path);
 // A background string is a solid colour when it starts with "[&H"; its
 // colour value is blue * 65536 + green * 256 + red as written in the string.
 bool IsColorBackground(const QString &background);
+// Whether a colour background has its whole form: "[&H", six hexadecimal
+// digits, "&" and an optional "]".
+bool IsWellFormedColorBackground(const QString &background);
 // The colour of a colour background: the hexadecimal digits that follow
 // "[&H" (at most six, up to the first non-digit); 0 when there are none.
 uint32_t BackgroundColorValue(const QString &background);
