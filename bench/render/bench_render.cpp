@@ -8,7 +8,7 @@
 #include "../common/BenchSupport.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "render/PictureCompilation.h"
 #include "render/ScreenRenderer.h"
 
@@ -116,7 +116,7 @@ int main(int argc, char *argv[])
             continue;
         timer.start();
         for (const auto &file : files)
-            BmpFile::WriteBytes(file.first, file.second);
+            Bmp24File::WriteBytes(file.first, file.second);
         const qint64 write = timer.nsecsElapsed();
         timer.start();
         for (const auto &file : files) {

@@ -3,7 +3,7 @@
 #include "assets/PanelPictures.h"
 #include "assets/PictureSets.h"
 #include "model/Settings.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDir>
@@ -66,7 +66,7 @@ bool SaveBmp24(const QImage &image, const QString &path, QString *error)
 {
     // Not synced: the stock set is made again whenever a picture is missing.
     QString reason;
-    if (BmpFile::WriteBytes(path, BmpFile::Encode(image), &reason))
+    if (Bmp24File::WriteBytes(path, Bmp24File::Encode(image), &reason))
         return true;
     if (error)
         *error = QStringLiteral("%1: %2").arg(path, reason);

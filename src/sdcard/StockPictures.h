@@ -18,7 +18,7 @@ namespace StockPictures
 // The picture of a stock slot; a null image for a rendered screen slot.
 QImage Picture(int slot);
 
-// Saves a picture in the program's BMP form (BmpFile) under a temporary
+// Saves a picture in the program's BMP form (Bmp24File) under a temporary
 // name first, so an interrupted run never leaves half a picture.
 bool SaveBmp24(const QImage &image, const QString &path, QString *error = nullptr);
 

@@ -6,7 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "sdcard/StockPictures.h"
 
 #include <QFile>
@@ -589,8 +589,8 @@ bool modVantileSDWrite::ConvertBmp(const uint8_t *bytes, size_t size, bool heade
             *why = reason;
         return false;
     };
-    const auto bmp = BmpFile::ReadHeader(bytes, size);
-    if (size < BmpFile::HeaderBytes || !bmp)
+    const auto bmp = Bmp24File::ReadHeader(bytes, size);
+    if (size < Bmp24File::HeaderBytes || !bmp)
         return fail(QStringLiteral("not a BMP file"));
     const uint32_t dataOffset = bmp->dataOffset;
     const int32_t width = bmp->width;

@@ -8,7 +8,7 @@
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "sdcard/StockPictures.h"
 #include "systemfixtures.h"
 #include "testsupport.h"
@@ -41,7 +41,7 @@ struct Project {
         picture = library + QStringLiteral("/Hall.bmp");
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
-        BmpFile::Write(image, picture);
+        Bmp24File::Write(image, picture);
         m.NewProject();
         m.ScreenBackground[0] = QStringLiteral("C:\\Pictures\\Hall.bmp");
         m.ProjectFileName = home.file(QStringLiteral("panel.QXC"));
@@ -84,7 +84,7 @@ QMap<QString, Writer> writers()
          }},
         {QStringLiteral("rendered picture"),
          [](Project &p, const QString &target, QString *error) {
-             return withRunInputs(p, [&] { return BmpFile::WriteBytes(target, QByteArray(70, 'B'), error); });
+             return withRunInputs(p, [&] { return Bmp24File::WriteBytes(target, QByteArray(70, 'B'), error); });
          }},
         {QStringLiteral("stock picture"),
          [](Project &p, const QString &target, QString *error) {

@@ -1,7 +1,7 @@
 #include "assets/PanelPictures.h"
 #include "model/Settings.h"
 #include "panelfixture.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "render/PictureCompilation.h"
 #include "render/ScreenRenderer.h"
 
@@ -103,7 +103,7 @@ void TestVirtualPanel::shotEqualsSdPicture()
     TempHome home;
     QImage small(100, 60, QImage::Format_RGB32);
     small.fill(qRgb(10, 200, 30));
-    QVERIFY(BmpFile::Write(small, home.file(QStringLiteral("small.bmp"))));
+    QVERIFY(Bmp24File::Write(small, home.file(QStringLiteral("small.bmp"))));
     modVantile m;
     hubProject(m, resolution, layout);
     for (int s = 0; s < 16; ++s) {

@@ -1,6 +1,6 @@
 #include "assets/PictureSets.h"
 #include "model/Settings.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "render/PictureCompilation.h"
 #include "render/PictureFile.h"
 #include "render/RenderFont.h"
@@ -101,7 +101,7 @@ void TestScreenPictures::bmpForm()
             image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x80 + (x + y) % 100));
     TempHome home;
     const QString path = home.file(QStringLiteral("t.BMP"));
-    QVERIFY(BmpFile::Write(image, path));
+    QVERIFY(Bmp24File::Write(image, path));
     const QByteArray b = readFile(path);
 
     const int row = width * 3 + padding;
@@ -289,7 +289,7 @@ void TestScreenPictures::smallBackgroundPicture()
     QImage picture(100, 100, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
     const QString path = home.file(QStringLiteral("small.bmp"));
-    QVERIFY(BmpFile::Write(picture, path));
+    QVERIFY(Bmp24File::Write(picture, path));
 
     modVantile m;
     m.ScreenBackground[1] = QStringLiteral("[&H0000FF&]");
@@ -364,7 +364,7 @@ void TestScreenPictures::unreadableBackground_data()
     QTest::addColumn<QString>("why");
     QImage picture(64, 64, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
-    const QByteArray bmp = BmpFile::Encode(picture);
+    const QByteArray bmp = Bmp24File::Encode(picture);
     QByteArray rows;
     for (int y = 0; y < 4; ++y)
         rows += QByteArray("\x08\x50\x00\x00", 4); // eight pixels of grey 80, end of row

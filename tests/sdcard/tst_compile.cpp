@@ -1,5 +1,5 @@
 #include "model/modVantile.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "sdfixtures.h"
 
 // Picture conversion: RGB565 high byte first, header rule, row padding,
@@ -270,7 +270,7 @@ void tst_Compile::bmpWriterLayout()
     QImage image(5, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
     image.setPixel(0, 0, qRgb(255, 0, 0));
-    const QByteArray bmp = BmpFile::Encode(image);
+    const QByteArray bmp = Bmp24File::Encode(image);
     QCOMPARE(bmp.size(), 54 + 16 * 2);
     QCOMPARE(bmp.left(2), QByteArray("BM"));
     QCOMPARE(int(bmp[28]), 24);
