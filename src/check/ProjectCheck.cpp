@@ -10,7 +10,7 @@
 #include "model/Settings.h"
 #include "model/TouchTargets.h"
 #include "model/modVantile.h"
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
 #include "render/RenderFont.h"
 #include "render/ScreenPicture.h"
 
@@ -77,7 +77,7 @@ struct PictureVerdict {
 PictureVerdict readPicture(const QString &path)
 {
     PictureVerdict verdict;
-    verdict.readable = PictureFile::Readable(path, &verdict.why);
+    verdict.readable = BackgroundPictureFile::Readable(path, &verdict.why);
     return verdict;
 }
 

@@ -26,8 +26,8 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
+#include "render/BackgroundPictureFile.h"
 #include "render/PictureCompilation.h"
-#include "render/PictureFile.h"
 #include "sdcard/frmVantileSDWrite.h"
 
 #include <QCloseEvent>
@@ -593,7 +593,7 @@ void frmVantile::showBackground()
         lblBGFile->setText(QStringLiteral("Solid Color"));
     } else if (const BackgroundFile file = LocateBackground(background, m_); file.found()) {
         QString why;
-        const QImage picture = PictureFile::Read(file.path, &why);
+        const QImage picture = BackgroundPictureFile::Read(file.path, &why);
         if (picture.isNull()) {
             messages_.Show(QStringLiteral("File Cannot Be Read As A Picture") + CrLf + background + CrLf + why,
                            QStringLiteral("File Missing"), MessagePrompt::Icon::Information,

@@ -6,8 +6,8 @@
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
+#include "render/BackgroundPictureFile.h"
 #include "render/Bmp24File.h"
-#include "render/PictureFile.h"
 #include "render/RunTimeState.h"
 
 namespace
@@ -70,7 +70,7 @@ ScreenRenderer::Background ScreenRenderer::backgroundOf(int screen)
     auto cached = backgrounds_.find(file.path);
     if (cached == backgrounds_.end()) {
         QString why;
-        cached = backgrounds_.insert(file.path, PictureFile::Read(file.path, &why));
+        cached = backgrounds_.insert(file.path, BackgroundPictureFile::Read(file.path, &why));
         if (cached->isNull())
             refusedWhy_.insert(file.path, why);
     }

@@ -1,8 +1,8 @@
 #include "assets/PictureSets.h"
 #include "model/Settings.h"
+#include "render/BackgroundPictureFile.h"
 #include "render/Bmp24File.h"
 #include "render/PictureCompilation.h"
-#include "render/PictureFile.h"
 #include "render/RenderFont.h"
 #include "render/ScreenPicture.h"
 #include "renderhelpers.h"
@@ -404,7 +404,7 @@ void TestScreenPictures::unreadableBackground()
     QVERIFY(bytes.isNull() || writeFile(path, bytes));
     // The check's quicker test of the file says the same.
     QString readableWhy;
-    QCOMPARE(PictureFile::Readable(path, &readableWhy), readable);
+    QCOMPARE(BackgroundPictureFile::Readable(path, &readableWhy), readable);
     if (!readable)
         QCOMPARE(readableWhy, why);
     modVantile m;

@@ -1,4 +1,4 @@
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
 
 #include "platform/Files.h"
 #include "render/Bmp24File.h"
@@ -7,7 +7,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
-namespace PictureFile
+namespace BackgroundPictureFile
 {
 
 namespace
@@ -198,4 +198,4 @@ bool Readable(const QString &path, QString *why)
     return readFile(path, &bytes, why) && DecodesWhole(bytes, why);
 }
 
-} // namespace PictureFile
+} // namespace BackgroundPictureFile
