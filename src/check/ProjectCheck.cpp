@@ -11,8 +11,8 @@
 #include "model/TouchTargets.h"
 #include "model/modVantile.h"
 #include "render/BackgroundPictureFile.h"
+#include "render/RenderCanvas.h"
 #include "render/RenderFont.h"
-#include "render/ScreenPicture.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -59,7 +59,7 @@ QString listText(const QStringList &items)
 // The ink of a text drawn with its top-left corner at (0, 0), as the renderer draws it.
 QRect inkOf(const QString &text, OT::FontChoice font)
 {
-    return RenderTextInk(text, ScreenPicture::ArialFont(font.points, font.bold));
+    return RenderTextInk(text, RenderCanvas::ArialFont(font.points, font.bold));
 }
 
 // How far the ink reaches from the drawing position; the area must hold that much.

@@ -61,7 +61,7 @@ bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
     const int fontSize = m_.GetButtonFontSize(screen, n);
     if (ObjectTables::ValidFontSize(fontSize)) {
         const ObjectTables::FontChoice font = ObjectTables::CaptionFonts[size_t(fontSize)];
-        scratch_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+        scratch_.SetFont(RenderCanvas::ArialFont(font.points, font.bold));
     }
     scratch_.SetTextColor(m_.GetButtonTextColor(screen, n) != 0 ? White : Black);
 
@@ -70,7 +70,7 @@ bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
         return false; // nothing would differ from the face
     // Only the columns the text can reach are drawn and compared; the rest of
     // the 480 x 36 scratch area would be the face colour and copy nothing.
-    const QFontMetrics metrics = ScreenPicture::Metrics(scratch_.Font());
+    const QFontMetrics metrics = RenderCanvas::Metrics(scratch_.Font());
     const int reach = metrics.horizontalAdvance(caption) + metrics.height();
     scratch_.Resize(std::min(CaptionWidth, (reach + 31) / 32 * 32), CaptionHeight);
     scratch_.ClearBackPicture();
@@ -81,7 +81,7 @@ bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
     return true;
 }
 
-void ObjectPainter::Button(ScreenPicture &target, int screen, int n, QPoint at)
+void ObjectPainter::Button(RenderCanvas &target, int screen, int n, QPoint at)
 {
     if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
         return;
@@ -126,7 +126,7 @@ QImage ObjectPainter::ButtonCaption(int screen, int n, QPoint *offset)
     return bottom == 0 ? QImage() : layer.copy(0, 0, right, bottom);
 }
 
-void ObjectPainter::Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on)
+void ObjectPainter::Pilot(RenderCanvas &target, int screen, int n, QPoint at, bool on)
 {
     if (m_.GetPilotUsed(screen, n) <= 0)
         return;
@@ -135,7 +135,7 @@ void ObjectPainter::Pilot(ScreenPicture &target, int screen, int n, QPoint at, b
                      PictureSets::KeyColor);
 }
 
-void ObjectPainter::Slider(ScreenPicture &target, int screen, int n, QPoint at, std::optional<int> level)
+void ObjectPainter::Slider(RenderCanvas &target, int screen, int n, QPoint at, std::optional<int> level)
 {
     const int picture = m_.GetSliderPicture(screen, n);
     if (picture <= 0)
@@ -149,7 +149,7 @@ void ObjectPainter::Slider(ScreenPicture &target, int screen, int n, QPoint at, 
         target.KeyedCopy(livePicture(LiveSlider, family, *level), at.x(), at.y(), PictureSets::KeyColor);
 }
 
-void ObjectPainter::Text(ScreenPicture &target, int screen, int n, QPoint at, TextView view, int level)
+void ObjectPainter::Text(RenderCanvas &target, int screen, int n, QPoint at, TextView view, int level)
 {
     const int type = m_.GetTextType(screen, n);
     const ObjectTables::TextKind kind = ObjectTables::DecodeTextType(type);
@@ -158,7 +158,7 @@ void ObjectPainter::Text(ScreenPicture &target, int screen, int n, QPoint at, Te
         // A damaged font size keeps the font the picture has.
         if (ObjectTables::ValidFontSize(fontSize)) {
             const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
-            target.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+            target.SetFont(RenderCanvas::ArialFont(font.points, font.bold));
         }
         target.SetTextColor(m_.GetTextColor(screen, n) != 0 ? White : Black);
         target.SetTextPosition(at.x(), at.y());
@@ -194,9 +194,9 @@ QImage ObjectPainter::FixedText(int screen, int n)
     const int fontSize = m_.GetTextFontSize(screen, n);
     if (ObjectTables::ValidFontSize(fontSize)) {
         const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
-        textScratch_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+        textScratch_.SetFont(RenderCanvas::ArialFont(font.points, font.bold));
     }
-    const QFontMetrics metrics = ScreenPicture::Metrics(textScratch_.Font());
+    const QFontMetrics metrics = RenderCanvas::Metrics(textScratch_.Font());
     const int width = std::min(metrics.horizontalAdvance(text) + metrics.height(), 2 * CaptionWidth);
     if (text.isEmpty() || width <= 0)
         return {};

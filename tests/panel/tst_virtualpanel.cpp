@@ -25,7 +25,7 @@ QImage sdPicture(const modVantile &m, int screen)
 // The SD picture with one picture drawn over it, keyed or not.
 QImage sdWith(const modVantile &m, int screen, const QImage &picture, QPoint at, bool keyed)
 {
-    ScreenPicture canvas;
+    RenderCanvas canvas;
     const QImage sd = sdPicture(m, screen);
     canvas.Resize(sd.width(), sd.height());
     canvas.SetBackPicture(sd);

@@ -3,8 +3,8 @@
 #include "render/BackgroundPictureFile.h"
 #include "render/Bmp24File.h"
 #include "render/PictureCompilation.h"
+#include "render/RenderCanvas.h"
 #include "render/RenderFont.h"
-#include "render/ScreenPicture.h"
 #include "renderhelpers.h"
 #include "systemfixtures.h"
 
@@ -468,7 +468,7 @@ void TestScreenPictures::fontTravelsWithTheProgram()
         QCOMPARE(raw.familyName(), QStringLiteral("Liberation Sans"));
     }
     for (const bool bold : {false, true}) {
-        const QFontInfo info(ScreenPicture::ArialFont(10, bold));
+        const QFontInfo info(RenderCanvas::ArialFont(10, bold));
         QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(info.bold(), bold);
     }
