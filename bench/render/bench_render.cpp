@@ -9,7 +9,7 @@
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 #include "render/Bmp24File.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 #include "render/ScreenRenderer.h"
 
 #include <QDir>

@@ -12,7 +12,7 @@
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 

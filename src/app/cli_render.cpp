@@ -2,7 +2,7 @@
 #include "app/cli_commands.h"
 #include "model/BackgroundLookup.h"
 #include "model/modVantile.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 
 #include <QCommandLineParser>
 #include <QDir>

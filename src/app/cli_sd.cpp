@@ -8,7 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 #include "sdcard/StockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 

@@ -27,7 +27,7 @@
 #include "platform/Prompts.h"
 #include "platform/Support.h"
 #include "render/BackgroundPictureFile.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 #include "sdcard/frmVantileSDWrite.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 #include "model/Settings.h"
 #include "panelfixture.h"
 #include "render/Bmp24File.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 #include "render/ScreenRenderer.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 #include "model/Settings.h"
 #include "render/BackgroundPictureFile.h"
 #include "render/Bmp24File.h"
-#include "render/PictureCompilation.h"
 #include "render/RenderCanvas.h"
 #include "render/RenderFont.h"
+#include "render/ScreenPictureCompilation.h"
 #include "renderhelpers.h"
 #include "systemfixtures.h"
 

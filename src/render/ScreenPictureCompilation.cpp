@@ -1,4 +1,4 @@
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 
 #include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
