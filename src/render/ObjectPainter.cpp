@@ -1,8 +1,8 @@
 #include "render/ObjectPainter.h"
 
-#include "assets/PanelPictures.h"
 #include "assets/PictureSets.h"
 #include "assets/RenderPictures.h"
+#include "assets/RunTimePictures.h"
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
@@ -144,7 +144,7 @@ void ObjectPainter::Slider(RenderCanvas &target, int screen, int n, QPoint at, s
         target.KeyedCopy(PictureSets::SliderRenderPicture(picture - 1), at.x(), at.y(), PictureSets::KeyColor);
         return;
     }
-    const int family = PanelPictures::SliderFamilyOfStyle(picture - 1);
+    const int family = RunTimePictures::SliderFamilyOfStyle(picture - 1);
     if (family >= 0)
         target.KeyedCopy(livePicture(LiveSlider, family, *level), at.x(), at.y(), PictureSets::KeyColor);
 }
@@ -238,15 +238,15 @@ QImage ObjectPainter::FixedText(int screen, int n)
 
 const QImage &ObjectPainter::livePicture(int kind, int family, int level)
 {
-    level = std::clamp(level, 0, PanelPictures::MaxLevel);
+    level = std::clamp(level, 0, RunTimePictures::MaxLevel);
     const int key = kind << 16 | family << 8 | level;
     auto it = live_.find(key);
     if (it == live_.end()) {
         if (live_.size() >= 256)
             live_.clear(); // a long session of dragging: keep memory bounded
-        QImage picture = kind == LiveValueBox ? PanelPictures::ValueBox(family, level)
-                         : kind == LiveSlider ? PanelPictures::SliderFrame(family, level)
-                                              : PanelPictures::BarGraph(family, level);
+        QImage picture = kind == LiveValueBox ? RunTimePictures::ValueBox(family, level)
+                         : kind == LiveSlider ? RunTimePictures::SliderFrame(family, level)
+                                              : RunTimePictures::BarGraph(family, level);
         it = live_.insert(key, picture);
     }
     return *it;

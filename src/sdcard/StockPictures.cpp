@@ -1,7 +1,7 @@
 #include "sdcard/StockPictures.h"
 
-#include "assets/PanelPictures.h"
 #include "assets/PictureSets.h"
+#include "assets/RunTimePictures.h"
 #include "model/Settings.h"
 #include "render/Bmp24File.h"
 #include "sdcard/modVantileSDWrite.h"
@@ -31,34 +31,34 @@ QImage Picture(int slot)
         return src.convertToFormat(QImage::Format_RGB32);
     }
     if (slot < 135)
-        return PanelPictures::PasswordField(slot - 128);
+        return RunTimePictures::PasswordField(slot - 128);
     if (slot < 543) {
         const int r = (slot - 135) / 102, v = (slot - 135) % 102;
-        return PanelPictures::ValueBox(r, v == 101 ? -1 : v);
+        return RunTimePictures::ValueBox(r, v == 101 ? -1 : v);
     }
     if (slot < 1149)
-        return PanelPictures::SliderFrame((slot - 543) / 101, (slot - 543) % 101);
+        return RunTimePictures::SliderFrame((slot - 543) / 101, (slot - 543) % 101);
     if (slot < 1293) {
         const int group = (slot - 1149) / 18;
         const Settings::PanelSize panel = Settings::ScreenSize(group % 4, group >= 4 ? 1 : 0);
         const QSize size(panel.width, panel.height);
-        return (slot - 1149) % 18 == 16 ? PanelPictures::AccessDenied(size) : PanelPictures::PasswordScreen(size);
+        return (slot - 1149) % 18 == 16 ? RunTimePictures::AccessDenied(size) : RunTimePictures::PasswordScreen(size);
     }
     if (slot < 1899)
-        return PanelPictures::BarGraph((slot - 1293) / 101, (slot - 1293) % 101);
+        return RunTimePictures::BarGraph((slot - 1293) / 101, (slot - 1293) % 101);
     if (slot < 1933)
-        return PanelPictures::KeypadKey(slot - 1899);
+        return RunTimePictures::KeypadKey(slot - 1899);
     switch (slot) {
     case 1933:
-        return PanelPictures::Splash(480, 272);
+        return RunTimePictures::Splash(480, 272);
     case 1934:
-        return PanelPictures::Splash(272, 480);
+        return RunTimePictures::Splash(272, 480);
     case 1945:
-        return PanelPictures::Splash(800, 480);
+        return RunTimePictures::Splash(800, 480);
     case 1946:
-        return PanelPictures::Splash(480, 800);
+        return RunTimePictures::Splash(480, 800);
     default:
-        return PanelPictures::Digit(slot - 1935);
+        return RunTimePictures::Digit(slot - 1935);
     }
 }
 

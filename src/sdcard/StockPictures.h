@@ -10,7 +10,7 @@ class modVantileSDWrite;
 // value boxes 0 - 100 % and blank, slider and bar-graph frames for the levels
 // 0 - 100, the screen group's password and access-denied screens, keypad keys,
 // digits and splash screens). The program draws them itself (PictureSets and
-// PanelPictures, which the virtual panel shows too), each sized to fit its
+// RunTimePictures, which the virtual panel shows too), each sized to fit its
 // slot with the three header words.
 namespace StockPictures
 {

@@ -1,4 +1,4 @@
-#include "assets/PanelPictures.h"
+#include "assets/RunTimePictures.h"
 #include "model/Settings.h"
 #include "panelfixture.h"
 #include "render/Bmp24File.h"
@@ -59,7 +59,7 @@ std::vector<QRect> liveAreas(const modVantile &m, int s)
 {
     const int bar = m.GetTextType(s, 2) <= 6 ? 221 : 421;
     return {QRect(QPoint(110, 4), PictureSets::PilotPictureSize(m.GetPilotPicture(s, 0))),
-            QRect(QPoint(110, 70), PanelPictures::ValueBox(m.GetTextFontSize(s, 1), -1).size()),
+            QRect(QPoint(110, 70), RunTimePictures::ValueBox(m.GetTextFontSize(s, 1), -1).size()),
             QRect(176, 30, bar == 221 ? 16 : 20, bar),
             QRect(QPoint(130, 30), PictureSets::SliderPictureSize(m.GetSliderPicture(s, 0) - 1))};
 }
@@ -225,9 +225,9 @@ void TestVirtualPanel::liveObjects_data()
     for (int type : {2, 3})
         for (int fs = 0; fs < 4; ++fs)
             QTest::addRow("value box type %d size %d", type, fs)
-                << false << type << fs << 0 << PanelPictures::ValueBox(fs, 75);
+                << false << type << fs << 0 << RunTimePictures::ValueBox(fs, 75);
     for (int type = 4; type <= 9; ++type)
-        QTest::addRow("bar graph type %d", type) << false << type << 0 << 0 << PanelPictures::BarGraph(type - 4, 75);
+        QTest::addRow("bar graph type %d", type) << false << type << 0 << 0 << RunTimePictures::BarGraph(type - 4, 75);
 }
 
 void TestVirtualPanel::liveObjects()
@@ -290,7 +290,7 @@ void TestVirtualPanel::sliderStyles()
     panel.Release();
     QCOMPARE(panel.Devices().Level(FirstNode + 1), level);
     QCOMPARE(panel.Log().Lines(false).last(), QStringLiteral("level node 11 %1 % (screen 00 slider 3)").arg(level));
-    QCOMPARE(panel.Picture(), sdWith(m, 0, PanelPictures::SliderFrame(family, level), {400, 20}, true));
+    QCOMPARE(panel.Picture(), sdWith(m, 0, RunTimePictures::SliderFrame(family, level), {400, 20}, true));
 }
 
 void TestVirtualPanel::passwords_data()
@@ -319,7 +319,7 @@ void TestVirtualPanel::passwords()
     VirtualPanel panel(m);
     tap(panel, PasswordButton);
     QCOMPARE(panel.Shows(), VirtualPanel::Showing::Keypad);
-    const PanelPictures::PasswordLayout layout = PanelPictures::PasswordScreenLayout(panel.Size());
+    const RunTimePictures::PasswordLayout layout = RunTimePictures::PasswordScreenLayout(panel.Size());
     const QString labels = QStringLiteral("123456789C0E");
     for (QChar key : keys)
         tap(panel, layout.keys[size_t(labels.indexOf(key))]);
@@ -332,7 +332,7 @@ void TestVirtualPanel::passwords()
     } else {
         QCOMPARE(panel.Log().Lines(false), QStringList{QStringLiteral("password refused on button 4 of screen 00")});
         QCOMPARE(panel.Shows(), VirtualPanel::Showing::AccessDenied);
-        QCOMPARE(panel.Picture(), PanelPictures::AccessDenied(panel.Size()));
+        QCOMPARE(panel.Picture(), RunTimePictures::AccessDenied(panel.Size()));
         tap(panel, QRect(5, 5, 1, 1)); // any touch goes back, and does nothing else
         QCOMPARE(panel.Shows(), VirtualPanel::Showing::Screen);
         QCOMPARE(panel.Screen(), 0);
@@ -364,10 +364,11 @@ void TestVirtualPanel::keypadKeys()
     hubProject(m, resolution, layout);
     VirtualPanel panel(m);
     tap(panel, PasswordButton);
-    const int k = int(std::find_if(PanelPictures::PasswordScreenKeys.begin(), PanelPictures::PasswordScreenKeys.end(),
-                                   [&](const char *key) { return label == QLatin1String(key); }) -
-                      PanelPictures::PasswordScreenKeys.begin());
-    const QRect key = PanelPictures::PasswordScreenLayout(panel.Size()).keys[size_t(k)];
+    const int k =
+        int(std::find_if(RunTimePictures::PasswordScreenKeys.begin(), RunTimePictures::PasswordScreenKeys.end(),
+                         [&](const char *key) { return label == QLatin1String(key); }) -
+            RunTimePictures::PasswordScreenKeys.begin());
+    const QRect key = RunTimePictures::PasswordScreenLayout(panel.Size()).keys[size_t(k)];
     const auto ringAndInk = [&](const QImage &picture, QRgb face) {
         const QRect ring = key.adjusted(1, 1, -1, -1);
         int offFace = 0, ink = 0;

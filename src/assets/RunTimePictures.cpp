@@ -1,4 +1,4 @@
-#include "assets/PanelPictures.h"
+#include "assets/RunTimePictures.h"
 
 #include "assets/RenderPictures.h"
 #include "render/RenderFont.h"
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace PanelPictures
+namespace RunTimePictures
 {
 
 namespace
@@ -276,4 +276,4 @@ QImage PressedPasswordKey(QSize size, int key)
     return image;
 }
 
-} // namespace PanelPictures
+} // namespace RunTimePictures
