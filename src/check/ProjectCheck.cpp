@@ -1,6 +1,6 @@
 #include "check/ProjectCheck.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/Ansi.h"
 #include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
@@ -257,13 +257,13 @@ private:
         if (o.kind == ObjectKind::Button) {
             const int picture = m_.GetButtonPicture(s, n), fontSize = m_.GetButtonFontSize(s, n);
             const QString caption = m_.GetButtonText(s, n);
-            if (picture < 1 || picture > PictureSets::ButtonPictureCount || !OT::ValidFontSize(fontSize) ||
+            if (picture < 1 || picture > ObjectPictures::ButtonPictureCount || !OT::ValidFontSize(fontSize) ||
                 caption.isEmpty())
                 return;
             const OT::FontChoice font = OT::CaptionFonts[size_t(fontSize)];
             const QSize offset(DerivedFields::CaptionOffsetX(m_, s, n) / OT::TwipsPerPixel,
                                DerivedFields::CaptionOffsetY(m_, s, n) / OT::TwipsPerPixel);
-            const QSize room = PictureSets::ButtonPictureSize(picture - 1) - offset;
+            const QSize room = ObjectPictures::ButtonPictureSize(picture - 1) - offset;
             const QSize need = reachOf(inkOf(caption, font));
             if (need.width() > room.width() || need.height() > room.height())
                 add(Severity::Warning, Code::CaptionDoesNotFit, o,

@@ -1,6 +1,6 @@
 #include "panel/VirtualPanel.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "assets/RunTimePictures.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
@@ -198,7 +198,7 @@ void VirtualPanel::dragSlider(int n, QPoint at)
 {
     const int screen = finger_.screen;
     const int style = m_.GetSliderPicture(screen, n) - 1;
-    if (style < 0 || style >= PictureSets::SliderStyleCount)
+    if (style < 0 || style >= ObjectPictures::SliderStyleCount)
         return;
     const int level = RunTimePictures::SliderLevelAt(style >= 3, at.y() - m_.GetSliderTop(screen, n));
     const int node = nodeOf(m_.GetSliderDevice(screen, n));

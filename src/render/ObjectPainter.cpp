@@ -1,6 +1,6 @@
 #include "render/ObjectPainter.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "assets/RenderPictures.h"
 #include "assets/RunTimePictures.h"
 #include "model/DerivedFields.h"
@@ -85,10 +85,10 @@ void ObjectPainter::Button(RenderCanvas &target, int screen, int n, QPoint at)
 {
     if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
         return;
-    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
+    const QImage &picture = ObjectPictures::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
     if (picture.isNull())
         return;
-    target.KeyedCopy(picture, at.x(), at.y(), PictureSets::KeyColor);
+    target.KeyedCopy(picture, at.x(), at.y(), ObjectPictures::KeyColor);
     const QPoint offset = captionOffset(screen, n);
     const qint64 x = qint64(at.x()) + offset.x(), y = qint64(at.y()) + offset.y();
     const QRgb face = target.Pixel(x, y).value_or(White);
@@ -100,13 +100,14 @@ QImage ObjectPainter::ButtonCaption(int screen, int n, QPoint *offset)
 {
     if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
         return {};
-    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
+    const QImage &picture = ObjectPictures::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
     if (picture.isNull())
         return {};
     *offset = captionOffset(screen, n);
     // The face under the caption's start, as Button finds it on a screen.
     QRgb face = White;
-    if (picture.rect().contains(*offset) && (picture.pixel(*offset) & 0xFFFFFF) != (PictureSets::KeyColor & 0xFFFFFF))
+    if (picture.rect().contains(*offset) &&
+        (picture.pixel(*offset) & 0xFFFFFF) != (ObjectPictures::KeyColor & 0xFFFFFF))
         face = picture.pixel(*offset) | 0xFF000000;
     if (!drawCaption(screen, n, face))
         return {};
@@ -131,8 +132,8 @@ void ObjectPainter::Pilot(RenderCanvas &target, int screen, int n, QPoint at, bo
     if (m_.GetPilotUsed(screen, n) <= 0)
         return;
     const int pair = m_.GetPilotPicture(screen, n);
-    target.KeyedCopy(on ? PictureSets::PilotOnPicture(pair) : PictureSets::PilotOffPicture(pair), at.x(), at.y(),
-                     PictureSets::KeyColor);
+    target.KeyedCopy(on ? ObjectPictures::PilotOnPicture(pair) : ObjectPictures::PilotOffPicture(pair), at.x(), at.y(),
+                     ObjectPictures::KeyColor);
 }
 
 void ObjectPainter::Slider(RenderCanvas &target, int screen, int n, QPoint at, std::optional<int> level)
@@ -141,12 +142,12 @@ void ObjectPainter::Slider(RenderCanvas &target, int screen, int n, QPoint at, s
     if (picture <= 0)
         return;
     if (!level) {
-        target.KeyedCopy(PictureSets::SliderRenderPicture(picture - 1), at.x(), at.y(), PictureSets::KeyColor);
+        target.KeyedCopy(ObjectPictures::SliderRenderPicture(picture - 1), at.x(), at.y(), ObjectPictures::KeyColor);
         return;
     }
     const int family = RunTimePictures::SliderFamilyOfStyle(picture - 1);
     if (family >= 0)
-        target.KeyedCopy(livePicture(LiveSlider, family, *level), at.x(), at.y(), PictureSets::KeyColor);
+        target.KeyedCopy(livePicture(LiveSlider, family, *level), at.x(), at.y(), ObjectPictures::KeyColor);
 }
 
 void ObjectPainter::Text(RenderCanvas &target, int screen, int n, QPoint at, TextView view, int level)

@@ -1,6 +1,6 @@
 #include "sdcard/StockPictures.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "assets/RunTimePictures.h"
 #include "model/Settings.h"
 #include "render/Bmp24File.h"
@@ -22,12 +22,12 @@ QImage Picture(int slot)
         // curved corners, s the size, c the face (grey, blue).
         const int b = slot / 8, s = slot / 2 % 4, c = slot % 2;
         const int index = 4 * (2 * s + (b < 2 ? 1 : 0)) + 2 * (b % 2) + c;
-        return PictureSets::ButtonPicture(index).convertToFormat(QImage::Format_RGB32);
+        return ObjectPictures::ButtonPicture(index).convertToFormat(QImage::Format_RGB32);
     }
     if (slot < 128) {
         // PTT<nn>S<c>: pilot pair nn, S0 off and S1 on.
         const int nn = (slot - 32) / 2;
-        const QImage &src = (slot - 32) % 2 ? PictureSets::PilotOnPicture(nn) : PictureSets::PilotOffPicture(nn);
+        const QImage &src = (slot - 32) % 2 ? ObjectPictures::PilotOnPicture(nn) : ObjectPictures::PilotOffPicture(nn);
         return src.convertToFormat(QImage::Format_RGB32);
     }
     if (slot < 135)

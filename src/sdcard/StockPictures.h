@@ -9,7 +9,7 @@ class modVantileSDWrite;
 // pictures (buttons and pilot lights from the picture sets, password fields,
 // value boxes 0 - 100 % and blank, slider and bar-graph frames for the levels
 // 0 - 100, the screen group's password and access-denied screens, keypad keys,
-// digits and splash screens). The program draws them itself (PictureSets and
+// digits and splash screens). The program draws them itself (ObjectPictures and
 // RunTimePictures, which the virtual panel shows too), each sized to fit its
 // slot with the three header words.
 namespace StockPictures

@@ -30,7 +30,8 @@ QImage sdWith(const modVantile &m, int screen, const QImage &picture, QPoint at,
     canvas.Resize(sd.width(), sd.height());
     canvas.SetBackPicture(sd);
     canvas.Redraw();
-    keyed ? canvas.KeyedCopy(picture, at.x(), at.y(), PictureSets::KeyColor) : canvas.FullCopy(picture, at.x(), at.y());
+    keyed ? canvas.KeyedCopy(picture, at.x(), at.y(), ObjectPictures::KeyColor)
+          : canvas.FullCopy(picture, at.x(), at.y());
     return canvas.Image().copy();
 }
 
@@ -58,10 +59,10 @@ void fillScreen(modVantile &m, int s)
 std::vector<QRect> liveAreas(const modVantile &m, int s)
 {
     const int bar = m.GetTextType(s, 2) <= 6 ? 221 : 421;
-    return {QRect(QPoint(110, 4), PictureSets::PilotPictureSize(m.GetPilotPicture(s, 0))),
+    return {QRect(QPoint(110, 4), ObjectPictures::PilotPictureSize(m.GetPilotPicture(s, 0))),
             QRect(QPoint(110, 70), RunTimePictures::ValueBox(m.GetTextFontSize(s, 1), -1).size()),
             QRect(176, 30, bar == 221 ? 16 : 20, bar),
-            QRect(QPoint(130, 30), PictureSets::SliderPictureSize(m.GetSliderPicture(s, 0) - 1))};
+            QRect(QPoint(130, 30), ObjectPictures::SliderPictureSize(m.GetSliderPicture(s, 0) - 1))};
 }
 
 } // namespace
@@ -217,7 +218,7 @@ void TestVirtualPanel::liveObjects_data()
     QTest::addColumn<int>("input");
     QTest::addColumn<int>("inputOn");
     QTest::addColumn<QImage>("expected");
-    using namespace PictureSets;
+    using namespace ObjectPictures;
     QTest::newRow("lamp, all off") << true << 0 << 1 << 0 << PilotOffPicture(0);
     QTest::newRow("lamp, its input on") << true << 0 << 1 << 1 << PilotOnPicture(0);
     QTest::newRow("green circle, input 8 on") << true << 40 << 8 << 8 << PilotOnPicture(40);

@@ -1,4 +1,4 @@
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/Settings.h"
 #include "render/BackgroundPictureFile.h"
 #include "render/Bmp24File.h"
@@ -190,7 +190,7 @@ void TestScreenPictures::compilationFiles()
         if (content) {
             ++withContent;
             QCOMPARE(bmpPixel(b, size.width - 1, size.height - 1), Red);
-            QCOMPARE(bmpPixel(b, 16, 12), PictureSets::ButtonPicture(0).pixel(16, 12));
+            QCOMPARE(bmpPixel(b, 16, 12), ObjectPictures::ButtonPicture(0).pixel(16, 12));
         } else {
             QVERIFY2(plain(b, DarkGrey), qPrintable(name));
         }
@@ -279,7 +279,7 @@ void TestScreenPictures::missingBackgroundOncePerScreenDrawn()
         const QByteArray b = readFile(home.file(file));
         QCOMPARE(bmpSize(b), QSize(320, 240));
         QCOMPARE(bmpPixel(b, 300, 200), White);
-        QCOMPARE(bmpPixel(b, 26, 22), PictureSets::ButtonPicture(0).pixel(16, 12));
+        QCOMPARE(bmpPixel(b, 26, 22), ObjectPictures::ButtonPicture(0).pixel(16, 12));
     }
 }
 

@@ -1,11 +1,11 @@
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "assets/RenderPictures.h"
 
 #include <QtTest>
 
 #include <cmath>
 
-using namespace PictureSets;
+using namespace ObjectPictures;
 
 namespace
 {
@@ -70,7 +70,7 @@ QList<QImage> everyPicture()
 
 } // namespace
 
-class TestPictureSets : public QObject
+class TestObjectPictures : public QObject
 {
     Q_OBJECT
 
@@ -89,7 +89,7 @@ private slots:
     void barGraphs();
 };
 
-void TestPictureSets::buttonPictures_data()
+void TestObjectPictures::buttonPictures_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
@@ -109,7 +109,7 @@ void TestPictureSets::buttonPictures_data()
     QTest::newRow("30: 224 x 64 grey curved, font 3") << 30 << QSize(224, 64) << grey << true << 3 << 14;
 }
 
-void TestPictureSets::buttonPictures()
+void TestObjectPictures::buttonPictures()
 {
     QFETCH(int, index);
     QFETCH(QSize, size);
@@ -144,7 +144,7 @@ void TestPictureSets::buttonPictures()
     QVERIFY(qGray(top) > qGray(bottom));
 }
 
-void TestPictureSets::pilotPairs_data()
+void TestObjectPictures::pilotPairs_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
@@ -168,7 +168,7 @@ void TestPictureSets::pilotPairs_data()
     QTest::newRow("40: 64 x 64 circle") << 40 << QSize(64, 64) << 4 << white << darkGrey;
 }
 
-void TestPictureSets::pilotPairs()
+void TestObjectPictures::pilotPairs()
 {
     QFETCH(int, index);
     QFETCH(QSize, size);
@@ -229,7 +229,7 @@ void TestPictureSets::pilotPairs()
     QVERIFY(PilotOnPicture(index) != PilotOffPicture(index));
 }
 
-void TestPictureSets::sliderStyles_data()
+void TestObjectPictures::sliderStyles_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<QSize>("size");
@@ -244,7 +244,7 @@ void TestPictureSets::sliderStyles_data()
             << i << (i < 3 ? QSize(34, 221) : QSize(42, 421)) << lit[i % 3] << dark[i % 3];
 }
 
-void TestPictureSets::sliderStyles()
+void TestObjectPictures::sliderStyles()
 {
     QFETCH(int, style);
     QFETCH(QSize, size);
@@ -298,7 +298,7 @@ void TestPictureSets::sliderStyles()
     QVERIFY(stripes >= size.height() * 3 / 8 / 6);
 }
 
-void TestPictureSets::indexOutsideASet_data()
+void TestObjectPictures::indexOutsideASet_data()
 {
     QTest::addColumn<int>("index");
     QTest::newRow("-1") << -1;
@@ -308,7 +308,7 @@ void TestPictureSets::indexOutsideASet_data()
     QTest::newRow("255") << 255;
 }
 
-void TestPictureSets::indexOutsideASet()
+void TestObjectPictures::indexOutsideASet()
 {
     QFETCH(int, index);
     if (index >= 32 || index < 0) {
@@ -328,7 +328,7 @@ void TestPictureSets::indexOutsideASet()
     }
 }
 
-void TestPictureSets::keyColourIsExact()
+void TestObjectPictures::keyColourIsExact()
 {
     // Every pixel of every picture is opaque and either exactly the key
     // colour or plainly another colour: no edge blends towards magenta.
@@ -348,7 +348,7 @@ void TestPictureSets::keyColourIsExact()
     }
 }
 
-void TestPictureSets::valueBoxes_data()
+void TestObjectPictures::valueBoxes_data()
 {
     QTest::addColumn<int>("fontSize");
     QTest::addColumn<QSize>("size");
@@ -360,7 +360,7 @@ void TestPictureSets::valueBoxes_data()
     QTest::newRow("-1: none") << -1 << QSize();
 }
 
-void TestPictureSets::valueBoxes()
+void TestObjectPictures::valueBoxes()
 {
     QFETCH(int, fontSize);
     QFETCH(QSize, size);
@@ -380,7 +380,7 @@ void TestPictureSets::valueBoxes()
     QCOMPARE(countKey(box), 0);
 }
 
-void TestPictureSets::barGraphs()
+void TestObjectPictures::barGraphs()
 {
     for (const QImage *bar : {&RenderPictures::SmallBarGraphPicture(), &RenderPictures::LargeBarGraphPicture()}) {
         const bool small = bar->width() == 16;
@@ -410,5 +410,5 @@ void TestPictureSets::barGraphs()
     }
 }
 
-QTEST_MAIN(TestPictureSets)
-#include "tst_picturesets.moc"
+QTEST_MAIN(TestObjectPictures)
+#include "tst_objectpictures.moc"

@@ -8,7 +8,7 @@
 // colour that the renderer treats as transparent. The pictures are drawn by
 // the program itself, once, and are read-only. An index outside a set gives
 // a null image.
-namespace PictureSets
+namespace ObjectPictures
 {
 
 constexpr QRgb KeyColor = 0xFFFF00FF;
@@ -38,4 +38,4 @@ QRgb PilotFaceColor(int index, bool on);
 QRgb SliderLitColor(int index);
 QRgb SliderDarkColor(int index);
 
-} // namespace PictureSets
+} // namespace ObjectPictures

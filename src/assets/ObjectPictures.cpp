@@ -3,7 +3,7 @@
 // is decided by the pixel centre alone. A pixel outside a shape is exactly
 // the key colour and no pixel inside is ever blended with it, so the
 // renderer's keyed copy leaves clean edges on any background.
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@
 #include <functional>
 #include <numbers>
 
-namespace PictureSets
+namespace ObjectPictures
 {
 
 QSize ButtonPictureSize(int index)
@@ -469,4 +469,4 @@ const QImage &SliderRenderPicture(int index)
     return index < 0 || index >= SliderStyleCount ? nullImage() : set[size_t(index)];
 }
 
-} // namespace PictureSets
+} // namespace ObjectPictures
