@@ -1,7 +1,6 @@
 #include "editor/CanvasView.h"
 
 #include "assets/ObjectPictures.h"
-#include "assets/RenderPictures.h"
 #include "editor/CanvasControls.h"
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
@@ -447,10 +446,10 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
         size = QSize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
         label->setText(m_.GetTextString(n));
     } else if (kind == TextKind::SmallBar) {
-        size = RenderPictures::SmallBarGraphSize;
+        size = ObjectPictures::SmallBarGraphSize;
         label->setText(QString());
     } else if (kind == TextKind::LargeBar) {
-        size = RenderPictures::LargeBarGraphSize;
+        size = ObjectPictures::LargeBarGraphSize;
         label->setText(QString());
     }
     if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {

@@ -1,7 +1,6 @@
 #include "model/EditOperations.h"
 
 #include "assets/ObjectPictures.h"
-#include "assets/RenderPictures.h"
 #include "model/modVantile.h"
 
 #include <algorithm>
@@ -246,11 +245,11 @@ QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n)
             return {m.GetTextWidth(screen, n), m.GetTextHeight(screen, n)};
         case TextKind::SliderValue:
         case TextKind::DimmerValue:
-            return RenderPictures::ValueBoxSize(m.GetTextFontSize(screen, n));
+            return ObjectPictures::ValueBoxSize(m.GetTextFontSize(screen, n));
         case TextKind::SmallBar:
-            return RenderPictures::SmallBarGraphSize;
+            return ObjectPictures::SmallBarGraphSize;
         case TextKind::LargeBar:
-            return RenderPictures::LargeBarGraphSize;
+            return ObjectPictures::LargeBarGraphSize;
         case TextKind::Unused:
         case TextKind::Unknown:
             break;

@@ -1,7 +1,6 @@
 #include "render/ObjectPainter.h"
 
 #include "assets/ObjectPictures.h"
-#include "assets/RenderPictures.h"
 #include "assets/RunTimePictures.h"
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
@@ -24,15 +23,15 @@ enum LiveKind { LiveValueBox, LiveSlider, LiveBarGraph };
 
 QRgb recolorBlue(QRgb c)
 {
-    return (c & 0xFFFFFF) == (RenderPictures::BarBrightGreen & 0xFFFFFF) ? qRgb(0, 0, 255) : c;
+    return (c & 0xFFFFFF) == (ObjectPictures::BarBrightGreen & 0xFFFFFF) ? qRgb(0, 0, 255) : c;
 }
 
 QRgb recolorGrey(QRgb c)
 {
     switch (c & 0xFFFFFF) {
-    case RenderPictures::BarDarkGreen & 0xFFFFFF:
+    case ObjectPictures::BarDarkGreen & 0xFFFFFF:
         return qRgb(32, 32, 32);
-    case RenderPictures::BarBrightGreen & 0xFFFFFF:
+    case ObjectPictures::BarBrightGreen & 0xFFFFFF:
         return qRgb(224, 224, 224);
     default:
         return c;
@@ -168,13 +167,13 @@ void ObjectPainter::Text(RenderCanvas &target, int screen, int n, QPoint at, Tex
         if (view == TextView::Live && ObjectTables::ValidFontSize(fontSize))
             target.FullCopy(livePicture(LiveValueBox, fontSize, level), at.x(), at.y());
         else
-            target.FullCopy(RenderPictures::ValueBoxPicture(fontSize), at.x(), at.y());
+            target.FullCopy(ObjectPictures::ValueBoxPicture(fontSize), at.x(), at.y());
     } else if (ObjectTables::IsBarGraph(kind)) {
         if (view == TextView::Live) {
             target.FullCopy(livePicture(LiveBarGraph, type - 4, level), at.x(), at.y());
         } else if (view == TextView::Preview) {
-            const QImage &bar = kind == ObjectTables::TextKind::SmallBar ? RenderPictures::SmallBarGraphPicture()
-                                                                         : RenderPictures::LargeBarGraphPicture();
+            const QImage &bar = kind == ObjectTables::TextKind::SmallBar ? ObjectPictures::SmallBarGraphPicture()
+                                                                         : ObjectPictures::LargeBarGraphPicture();
             const ObjectTables::BarColour colour = ObjectTables::BarColourOf(type);
             target.FullCopy(bar, at.x(), at.y(),
                             colour == ObjectTables::BarColour::Blue   ? recolorBlue

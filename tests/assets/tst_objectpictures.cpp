@@ -1,5 +1,4 @@
 #include "assets/ObjectPictures.h"
-#include "assets/RenderPictures.h"
 
 #include <QtTest>
 
@@ -364,8 +363,8 @@ void TestObjectPictures::valueBoxes()
 {
     QFETCH(int, fontSize);
     QFETCH(QSize, size);
-    const QImage &box = RenderPictures::ValueBoxPicture(fontSize);
-    QCOMPARE(RenderPictures::ValueBoxSize(fontSize), size);
+    const QImage &box = ObjectPictures::ValueBoxPicture(fontSize);
+    QCOMPARE(ObjectPictures::ValueBoxSize(fontSize), size);
     if (!size.isValid()) {
         QVERIFY(box.isNull());
         return;
@@ -382,7 +381,7 @@ void TestObjectPictures::valueBoxes()
 
 void TestObjectPictures::barGraphs()
 {
-    for (const QImage *bar : {&RenderPictures::SmallBarGraphPicture(), &RenderPictures::LargeBarGraphPicture()}) {
+    for (const QImage *bar : {&ObjectPictures::SmallBarGraphPicture(), &ObjectPictures::LargeBarGraphPicture()}) {
         const bool small = bar->width() == 16;
         QCOMPARE(bar->size(), small ? QSize(16, 221) : QSize(20, 421));
         const int x = bar->width() / 2, h = bar->height();
@@ -390,10 +389,10 @@ void TestObjectPictures::barGraphs()
         int lastDark = -1, firstBright = h;
         for (int y = 0; y < h; ++y) {
             const QRgb p = bar->pixel(x, y);
-            if (p == RenderPictures::BarDarkGreen) {
+            if (p == ObjectPictures::BarDarkGreen) {
                 ++dark;
                 lastDark = y;
-            } else if (p == RenderPictures::BarBrightGreen) {
+            } else if (p == ObjectPictures::BarBrightGreen) {
                 ++bright;
                 firstBright = std::min(firstBright, y);
             } else if (qGray(p) > 150) {
@@ -404,8 +403,8 @@ void TestObjectPictures::barGraphs()
         QVERIFY(dark > h / 2 - 6 && bright > h / 2 - 6);
         QVERIFY(lastDark < firstBright);
         QVERIFY(light >= 1);
-        QVERIFY(bar->pixel(x, 0) != RenderPictures::BarDarkGreen);
-        QVERIFY(bar->pixel(x, h - 1) != RenderPictures::BarBrightGreen);
+        QVERIFY(bar->pixel(x, 0) != ObjectPictures::BarDarkGreen);
+        QVERIFY(bar->pixel(x, h - 1) != ObjectPictures::BarBrightGreen);
         QCOMPARE(countKey(*bar), 0);
     }
 }

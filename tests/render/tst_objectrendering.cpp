@@ -1,5 +1,4 @@
 #include "assets/ObjectPictures.h"
-#include "assets/RenderPictures.h"
 #include "model/DerivedFields.h"
 #include "renderhelpers.h"
 
@@ -297,7 +296,7 @@ void TestObjectRendering::textsAndValueBoxes()
         QCOMPARE(countOther(canvas, QRect(0, 0, 10, 100), Black), 0);
         // Value boxes: exact copies, empty whatever the text.
         for (int fs = 0; fs < 4; ++fs) {
-            const QImage &box = RenderPictures::ValueBoxPicture(fs);
+            const QImage &box = ObjectPictures::ValueBoxPicture(fs);
             QCOMPARE(canvas.copy(10 + 100 * fs, 100, box.width(), box.height()), box);
         }
         QCOMPARE(countOther(canvas, QRect(0, 180, 480, 92), Black), 0);
@@ -335,7 +334,7 @@ void TestObjectRendering::barGraphsRecoloured()
     QCOMPARE(countOther(r.Canvas().Image(), QRect(0, 0, 480, 480), Red), 0);
 
     r.RITitleIP(7);
-    const QImage &bar = type <= 6 ? RenderPictures::SmallBarGraphPicture() : RenderPictures::LargeBarGraphPicture();
+    const QImage &bar = type <= 6 ? ObjectPictures::SmallBarGraphPicture() : ObjectPictures::LargeBarGraphPicture();
     const QImage &canvas = r.Canvas().Image();
     const int cx = 40 + bar.width() / 2;
     QCOMPARE(px(canvas, cx, 20 + bar.height() / 4), upper);
