@@ -13,7 +13,7 @@
 #include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "render/ScreenPictureCompilation.h"
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDir>
@@ -76,7 +76,7 @@ void fallbackScreens(const modVantileSDWrite &sd, const QString &folder)
         g.setColorAt(1, QColor(20, 160, slot % 200));
         p.fillRect(image.rect(), g);
         p.end();
-        StockPictures::SaveBmp24(image, folder + QLatin1Char('/') + sd.PicName[size_t(slot)]);
+        CardStockPictures::SaveBmp24(image, folder + QLatin1Char('/') + sd.PicName[size_t(slot)]);
     }
 }
 
@@ -112,7 +112,7 @@ int main(int argc, char *argv[])
     SilentMessages quiet(MessagePrompt::Answer::Ok);
     if (!CompileScreenPictures(m, quiet, pictures, dir.path()))
         fallbackScreens(sd, pictures);
-    StockPictures::EnsureAll(sd, pictures);
+    CardStockPictures::EnsureAll(sd, pictures);
 
     const QString image = dir.path() + QStringLiteral("/card.img");
     const QString plain = dir.path() + QStringLiteral("/plain.bin");

@@ -9,7 +9,7 @@
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
 #include "render/ScreenPictureCompilation.h"
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QCommandLineParser>
@@ -151,7 +151,7 @@ int RunSdImageCommand(const QStringList &args)
 
     QString error;
     if (!o.screensOnly) {
-        const int made = StockPictures::EnsureAll(sd, sd.PictureFolder, &error);
+        const int made = CardStockPictures::EnsureAll(sd, sd.PictureFolder, &error);
         if (made < 0) {
             PrintFailure("sd-image", QStringLiteral("the stock pictures cannot be written"), error);
             return ExitFailed;
@@ -248,7 +248,7 @@ int RunSdVerifyCommand(const QStringList &args)
         const QString name = sd.PicName[size_t(slot)];
         if (!modVantileSDWrite::IsRenderedScreen(slot) &&
             !QFileInfo::exists(sd.PictureFolder + QLatin1Char('/') + name))
-            StockPictures::WritePicture(slot, name, sd.PictureFolder);
+            CardStockPictures::WritePicture(slot, name, sd.PictureFolder);
         QString why;
         if (!sd.CompilePic(slot, m.GetCommandSet(), &why)) {
             skipped.append(name + QStringLiteral(": ") + why);

@@ -7,7 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
 #include "render/Bmp24File.h"
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -545,7 +545,7 @@ private:
         const QString &name = sd_.PicName[size_t(slot)];
         const QString path = folder_ + QLatin1Char('/') + name;
         if (generateStock_ && !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(path))
-            StockPictures::WritePicture(slot, name, folder_);
+            CardStockPictures::WritePicture(slot, name, folder_);
         if (modVantileSDWrite::ReadPictureFile(path, bytes_, &p.why) &&
             modVantileSDWrite::ConvertBmp(reinterpret_cast<const uint8_t *>(bytes_.constData()), size_t(bytes_.size()),
                                           !modVantileSDWrite::Headerless(commandSet_, slot), sd_.SlotSectors(slot),

@@ -9,7 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "render/Bmp24File.h"
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 #include "systemfixtures.h"
 #include "testsupport.h"
 
@@ -90,7 +90,7 @@ QMap<QString, Writer> writers()
          [](Project &p, const QString &target, QString *error) {
              QImage image(4, 4, QImage::Format_RGB32);
              image.fill(Qt::red);
-             return withRunInputs(p, [&] { return StockPictures::SaveBmp24(image, target, error); });
+             return withRunInputs(p, [&] { return CardStockPictures::SaveBmp24(image, target, error); });
          }},
         {QStringLiteral("card image"),
          [](Project &p, const QString &target, QString *error) {

@@ -12,7 +12,7 @@ class modVantileSDWrite;
 // digits and splash screens). The program draws them itself (ObjectPictures and
 // RunTimePictures, which the virtual panel shows too), each sized to fit its
 // slot with the three header words.
-namespace StockPictures
+namespace CardStockPictures
 {
 
 // The picture of a stock slot; a null image for a rendered screen slot.
@@ -27,4 +27,4 @@ bool WritePicture(int slot, const QString &name, const QString &folder, QString 
 // when needed). Returns how many were written, or -1 with *error set.
 int EnsureAll(const modVantileSDWrite &table, const QString &folder, QString *error = nullptr);
 
-} // namespace StockPictures
+} // namespace CardStockPictures

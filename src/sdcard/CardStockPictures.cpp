@@ -1,4 +1,4 @@
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 
 #include "assets/ObjectPictures.h"
 #include "assets/RunTimePictures.h"
@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace StockPictures
+namespace CardStockPictures
 {
 
 QImage Picture(int slot)
@@ -105,4 +105,4 @@ int EnsureAll(const modVantileSDWrite &table, const QString &folder, QString *er
     return written;
 }
 
-} // namespace StockPictures
+} // namespace CardStockPictures
