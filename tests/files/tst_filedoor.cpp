@@ -259,12 +259,12 @@ void tst_FileDoor::inPlaceFallBack()
     QVERIFY(writeFile(m.ProjectFileName, QByteArray(200000, 'x')));
     if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
         QSKIP("the folder cannot be made immutable here (chattr needs root and a file system that has it)");
-    QString error;
-    const bool saved = m.SaveProject(&error);
+    QString error, note;
+    const bool saved = m.SaveProject(&error, &note);
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
     QVERIFY2(saved, qPrintable(error));
     QCOMPARE(readFile(m.ProjectFileName), m.ProjectBytes());
-    QVERIFY(m.WrittenInPlaceNote.contains(QStringLiteral("written in place")));
+    QVERIFY(note.contains(QStringLiteral("written in place")));
     QCOMPARE(temporaryFiles(folder), QStringList{});
 }
 
