@@ -90,8 +90,9 @@ int main(int argc, char *argv[])
     SilentMessages prompt(MessagePrompt::Answer::Ok);
 
     // Warm-up: fonts and the picture sets are made on first use.
-    if (!CompileScreenPictures(m, prompt, folder, folder)) {
-        std::fprintf(stderr, "bench_render: cannot write into %s\n", qPrintable(folder));
+    QString error;
+    if (!CompileScreenPictures(m, prompt, folder, folder, &error)) {
+        std::fprintf(stderr, "bench_render: cannot write into %s: %s\n", qPrintable(folder), qPrintable(error));
         return 1;
     }
 
@@ -109,7 +110,7 @@ int main(int argc, char *argv[])
     qint64 bestCompile = -1, bestWrite = -1, bestPlain = -1;
     for (int r = 0; r < rounds; ++r) {
         timer.start();
-        CompileScreenPictures(m, prompt, folder, folder);
+        CompileScreenPictures(m, prompt, folder, folder, nullptr);
         const qint64 compile = timer.nsecsElapsed();
         bestCompile = bestCompile < 0 ? compile : std::min(bestCompile, compile);
         if (compileOnly)

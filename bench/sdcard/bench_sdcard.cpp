@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
     sd.FillPicTable();
     sd.PictureFolder = pictures;
     SilentMessages quiet(MessagePrompt::Answer::Ok);
-    if (!CompileScreenPictures(m, quiet, pictures, dir.path()))
+    if (!CompileScreenPictures(m, quiet, pictures, dir.path(), nullptr))
         fallbackScreens(sd, pictures);
     CardStockPictures::EnsureAll(sd, pictures);
 

@@ -103,10 +103,13 @@ void renderScreens(modVantile &m, const char *command)
     CliPrompt prompt(command);
     QDir().mkpath(Paths::SdPictureFolder());
     QDir().mkpath(Paths::ScreenPreviewFolder());
-    if (!CompileScreenPictures(m, prompt, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder()))
+    QString error;
+    if (!CompileScreenPictures(m, prompt, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder(), &error)) {
+        ShowPictureWriteError(prompt, error);
         std::fprintf(stderr,
                      "quellix %s: the screens could not be rendered; the screen pictures already in %s are used\n",
                      command, qPrintable(QDir::toNativeSeparators(Paths::SdPictureFolder())));
+    }
 }
 
 void printSkipped(const QStringList &skipped, const char *command)

@@ -964,8 +964,11 @@ bool frmVantile::compilePictures()
     lists_->SetShowTextBoxes(false);
     // The pictures start from the colour the canvas shows: a background
     // picture smaller than the screen leaves that colour around it.
+    QString error;
     const bool written = CompileScreenPictures(m_, messages_, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder(),
-                                               canvas_->View()->Surface()->backColor().rgb());
+                                               &error, canvas_->View()->Surface()->backColor().rgb());
+    if (!written)
+        ShowPictureWriteError(messages_, error);
     ScreenShape();
     ShowScreen();
     return written;

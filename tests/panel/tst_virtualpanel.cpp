@@ -115,7 +115,8 @@ void TestVirtualPanel::shotEqualsSdPicture()
             m.ScreenBackground[size_t(s)] = home.file(QStringLiteral("missing.bmp"));
     }
     ScriptedMessages messages;
-    QVERIFY(CompileScreenPictures(m, messages, home.file(QStringLiteral("sd")), home.file(QStringLiteral("pv"))));
+    QVERIFY(
+        CompileScreenPictures(m, messages, home.file(QStringLiteral("sd")), home.file(QStringLiteral("pv")), nullptr));
     const QByteArray image = m.ProjectBytes();
 
     VirtualPanel panel(m);
