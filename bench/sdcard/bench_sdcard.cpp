@@ -124,10 +124,10 @@ int main(int argc, char *argv[])
         QElapsedTimer t;
         t.start();
         Files::NewFile card;
-        QString created;
-        if (!card.Create(image, &created) || !sd.AdoptFile(card.Handle(), card.TemporaryPath()) ||
-            !sd.SetImageSize(sd.RequiredCapacity(true, modVantileSDWrite::WriteTypeOf(m), m.GetCommandSet()))) {
-            std::fprintf(stderr, "%s%s\n", qPrintable(sd.LastError), qPrintable(created));
+        QString error;
+        if (!card.Create(image, &error) || !sd.AdoptFile(card.Handle(), card.TemporaryPath(), &error) ||
+            !sd.SetImageSize(sd.RequiredCapacity(true, modVantileSDWrite::WriteTypeOf(m), m.GetCommandSet()), &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
             return 2;
         }
         const modVantileSDWrite::RunResult result = sd.CompileAll(m, true, modVantileSDWrite::WriteTypeOf(m), {});

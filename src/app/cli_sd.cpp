@@ -172,12 +172,12 @@ int RunSdImageCommand(const QStringList &args)
         PrintFailure("sd-image", o.target, why);
         return ExitFailed;
     };
-    if (!image.Create(o.target, &error) || !sd.AdoptFile(image.Handle(), image.TemporaryPath()))
-        return failed(error.isEmpty() ? sd.LastError : error);
+    if (!image.Create(o.target, &error) || !sd.AdoptFile(image.Handle(), image.TemporaryPath(), &error))
+        return failed(error);
     const bool writeAll = !o.screensOnly;
     const int writeType = modVantileSDWrite::WriteTypeOf(m);
-    if (!sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet())))
-        return failed(sd.LastError);
+    if (!sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet()), &error))
+        return failed(error);
     const modVantileSDWrite::RunResult result = sd.CompileAll(m, writeAll, writeType, {});
     sd.CloseDrive();
     if (result.failed)
@@ -209,8 +209,8 @@ int RunSdVerifyCommand(const QStringList &args)
         PrintFailure("sd-verify", o.target, QStringLiteral("it is neither a card nor an image file"));
         return ExitFailed;
     }
-    if (!sd.OpenPath(o.target, false)) {
-        PrintFailure("sd-verify", o.target, sd.LastError);
+    if (!sd.OpenPath(o.target, false, &error)) {
+        PrintFailure("sd-verify", o.target, error);
         return ExitFailed;
     }
     const qint64 size = sd.VolumeSize();
@@ -225,10 +225,8 @@ int RunSdVerifyCommand(const QStringList &args)
             return false;
         }
         QByteArray actual(expected.size(), '\0');
-        if (!sd.ReadBytes(position, actual.data(), actual.size())) {
-            error = sd.LastError;
+        if (!sd.ReadBytes(position, actual.data(), actual.size(), &error))
             return false;
-        }
         for (qsizetype i = 0; i < expected.size(); ++i) {
             if (actual[i] != expected[i]) {
                 std::printf("%s differs at byte %s in %s: the %s holds %02X, the project gives %02X\n",

@@ -20,6 +20,7 @@ private slots:
     void writeErrorPartWay();
     void missingAndBadPicturesSkipped();
     void readBackFindsDifference();
+    void withoutADriveEveryOperationSaysWhy();
 
 private:
     QTemporaryDir dir;
@@ -312,6 +313,42 @@ void tst_Write::readBackFindsDifference()
                           .arg(sd.PicOffset[1170])
                           .arg(sd.PicOffset[1170] / 512));
     sd.CloseDrive();
+}
+
+// Nothing open (never, or no more): each raw operation fails and says so.
+void tst_Write::withoutADriveEveryOperationSaysWhy()
+{
+    using Operation = bool (*)(modVantileSDWrite &, QString *);
+    const QList<QPair<const char *, Operation>> operations{
+        {"ReadSector", [](modVantileSDWrite &sd, QString *e) { return sd.ReadSector(0, e); }},
+        {"WriteSector", [](modVantileSDWrite &sd, QString *e) { return sd.WriteSector(0, e); }},
+        {"WriteSectors", [](modVantileSDWrite &sd, QString *e) { return sd.WriteSectors(0, "", 0, e); }},
+        {"ReadBytes",
+         [](modVantileSDWrite &sd, QString *e) {
+             char c;
+             return sd.ReadBytes(0, &c, 1, e);
+         }},
+        {"WritePic", [](modVantileSDWrite &sd, QString *e) { return sd.WritePic(0, e); }},
+        {"SetImageSize", [](modVantileSDWrite &sd, QString *e) { return sd.SetImageSize(1 << 20, e); }},
+        {"Flush", [](modVantileSDWrite &sd, QString *e) { return sd.Flush(e); }},
+        {"VerifyWritten", [](modVantileSDWrite &sd, QString *e) { return sd.VerifyWritten(e); }},
+    };
+    const QString path = card("closed.img");
+    QVERIFY(makeCard(path, 1 << 20));
+    for (const bool openedBefore : {false, true}) {
+        modVantileSDWrite sd;
+        sd.FillPicTable();
+        if (openedBefore) {
+            QVERIFY(sd.OpenPath(path, true));
+            sd.CloseDrive();
+        }
+        for (const auto &[name, operation] : operations) {
+            QString error;
+            QVERIFY2(!operation(sd, &error), name);
+            QVERIFY2(error.contains(QStringLiteral("no drive is open"), Qt::CaseInsensitive),
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), error)));
+        }
+    }
 }
 
 int runWriteTests(int argc, char **argv)
