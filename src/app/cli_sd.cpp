@@ -154,8 +154,8 @@ int RunSdImageCommand(const QStringList &args)
 
     QString error;
     if (!o.screensOnly) {
-        const int made = CardStockPictures::EnsureAll(sd, sd.PictureFolder, &error);
-        if (made < 0) {
+        int made = 0;
+        if (!CardStockPictures::EnsureAll(sd, sd.PictureFolder, &made, &error)) {
             PrintFailure("sd-image", QStringLiteral("the stock pictures cannot be written"), error);
             return ExitFailed;
         }
@@ -247,11 +247,9 @@ int RunSdVerifyCommand(const QStringList &args)
         if (!modVantileSDWrite::SlotChosen(slot, !o.screensOnly, writeType))
             continue;
         const QString name = sd.PicName[size_t(slot)];
-        if (!modVantileSDWrite::IsRenderedScreen(slot) &&
-            !QFileInfo::exists(sd.PictureFolder + QLatin1Char('/') + name))
-            CardStockPictures::WritePicture(slot, name, sd.PictureFolder);
         QString why;
-        if (!sd.CompilePic(slot, m.GetCommandSet(), &why)) {
+        if (!CardStockPictures::EnsurePicture(slot, name, sd.PictureFolder, &why) ||
+            !sd.CompilePic(slot, m.GetCommandSet(), &why)) {
             skipped.append(name + QStringLiteral(": ") + why);
             continue;
         }

@@ -89,20 +89,27 @@ bool WritePicture(int slot, const QString &name, const QString &folder, QString 
     return SaveBmp24(image, folder + QLatin1Char('/') + name, error);
 }
 
-int EnsureAll(const modVantileSDWrite &table, const QString &folder, QString *error)
+bool EnsurePicture(int slot, const QString &name, const QString &folder, QString *error)
 {
-    int written = 0;
+    if (modVantileSDWrite::IsRenderedScreen(slot) || QFileInfo::exists(folder + QLatin1Char('/') + name))
+        return true;
+    return WritePicture(slot, name, folder, error);
+}
+
+bool EnsureAll(const modVantileSDWrite &table, const QString &folder, int *made, QString *error)
+{
+    if (made)
+        *made = 0;
     for (int slot = 0; slot < modVantileSDWrite::SlotCount; ++slot) {
-        if (modVantileSDWrite::IsRenderedScreen(slot))
-            continue;
         const QString name = table.PicName[size_t(slot)];
-        if (QFileInfo::exists(folder + QLatin1Char('/') + name))
+        if (modVantileSDWrite::IsRenderedScreen(slot) || QFileInfo::exists(folder + QLatin1Char('/') + name))
             continue;
         if (!WritePicture(slot, name, folder, error))
-            return -1;
-        ++written;
+            return false;
+        if (made)
+            ++*made;
     }
-    return written;
+    return true;
 }
 
 } // namespace CardStockPictures

@@ -23,8 +23,12 @@ QImage Picture(int slot);
 bool SaveBmp24(const QImage &image, const QString &path, QString *error = nullptr);
 
 bool WritePicture(int slot, const QString &name, const QString &folder, QString *error = nullptr);
-// Writes every stock picture that is missing in the folder (which is created
-// when needed). Returns how many were written, or -1 with *error set.
-int EnsureAll(const modVantileSDWrite &table, const QString &folder, QString *error = nullptr);
+// Writes the slot's stock picture when the folder lacks it (the folder is
+// created when needed). True when the file is there; a rendered screen slot
+// has no stock picture and is left to the compilation.
+bool EnsurePicture(int slot, const QString &name, const QString &folder, QString *error = nullptr);
+// The same for every stock slot of the table; stops at the first picture that
+// cannot be written. *made counts the pictures written.
+bool EnsureAll(const modVantileSDWrite &table, const QString &folder, int *made = nullptr, QString *error = nullptr);
 
 } // namespace CardStockPictures

@@ -540,8 +540,8 @@ private:
         PreparedSlot p;
         const QString &name = sd_.PicName[size_t(slot)];
         const QString path = folder_ + QLatin1Char('/') + name;
-        if (generateStock_ && !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(path))
-            CardStockPictures::WritePicture(slot, name, folder_);
+        if (generateStock_ && !CardStockPictures::EnsurePicture(slot, name, folder_, &p.why))
+            return p;
         if (modVantileSDWrite::ReadPictureFile(path, bytes_, &p.why) &&
             modVantileSDWrite::ConvertBmp(reinterpret_cast<const uint8_t *>(bytes_.constData()), size_t(bytes_.size()),
                                           !modVantileSDWrite::Headerless(commandSet_, slot), sd_.SlotSectors(slot),

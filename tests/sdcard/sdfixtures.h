@@ -101,7 +101,7 @@ inline QString fullPictureFolder()
         sd.FillPicTable();
         writeScreenPictures(sd, folder);
         QString error;
-        if (CardStockPictures::EnsureAll(sd, folder, &error) < 0)
+        if (!CardStockPictures::EnsureAll(sd, folder, nullptr, &error))
             qWarning("stock pictures: %s", qPrintable(error));
     }
     return folder;

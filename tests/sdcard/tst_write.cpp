@@ -1,5 +1,6 @@
 #include "comm/DeviceData.h"
 #include "model/modVantile.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdfixtures.h"
 #include "systemfixtures.h"
 
@@ -19,6 +20,7 @@ private slots:
     void tooSmallCard();
     void writeErrorPartWay();
     void missingAndBadPicturesSkipped();
+    void stockPictureThatCannotBeMade();
     void readBackFindsDifference();
     void withoutADriveEveryOperationSaysWhy();
 
@@ -285,6 +287,37 @@ void tst_Write::missingAndBadPicturesSkipped()
     QVERIFY(!allZero(readAt(path, sd.PicOffset[1166], 512)));
     const QString list = modVantileSDWrite::SkippedList(result.skipped);
     QVERIFY(list.contains(QStringLiteral("\r\n  SR0L03.BMP: the file is missing")));
+}
+
+// A stock picture that cannot be made is skipped for that reason, not as a
+// missing file; making them all stops at the first and says why.
+void tst_Write::stockPictureThatCannotBeMade()
+{
+    const QString blocker = card("not a folder");
+    QVERIFY(writeFile(blocker, "x"));
+    modVantileSDWrite sd;
+    sd.FillPicTable();
+    sd.PictureFolder = blocker;
+    const QString cannot = QStringLiteral("%1: the folder cannot be created").arg(blocker);
+    int made = -1;
+    QString error;
+    QVERIFY(!CardStockPictures::EnsureAll(sd, sd.PictureFolder, &made, &error));
+    QCOMPARE(made, 0);
+    QCOMPARE(error, cannot);
+
+    const QString path = card("no stock.img");
+    QVERIFY(makeCard(path, 80959488));
+    modVantile m;
+    QVERIFY(sd.OpenPath(path, true));
+    modVantileSDWrite::RunResult result;
+    progressOf(sd, m, false, 1, &result);
+    sd.CloseDrive();
+    QVERIFY2(!result.failed, qPrintable(result.failure));
+    QCOMPARE(result.picturesWritten, 0);
+    QCOMPARE(result.skipped.size(), 18);
+    QCOMPARE(result.skipped[0], QStringLiteral("SR0L00.BMP: the file is missing"));
+    QCOMPARE(result.skipped.mid(16),
+             QStringList({QStringLiteral("SR0LAD.BMP: ") + cannot, QStringLiteral("SR0LPW.BMP: ") + cannot}));
 }
 
 void tst_Write::readBackFindsDifference()
