@@ -115,7 +115,7 @@ bool FileController::underName(QString modVantile::*name, const QString &path, T
 bool FileController::load(const QString &path)
 {
     if (!underName(&modVantile::ProjectFileName, path,
-                   [](modVantile &m, QString *why, QString *) { return m.LoadProject(why); })) {
+                   [](modVantile &model, QString *why, QString *) { return model.LoadProject(why); })) {
         if (recent_.removeAll(QFileInfo(path).absoluteFilePath()) > 0)
             Settings::WriteRecentFiles(recent_);
         return false;
@@ -128,7 +128,7 @@ bool FileController::load(const QString &path)
 bool FileController::save(const QString &path)
 {
     if (!underName(&modVantile::ProjectFileName, path,
-                   [](modVantile &m, QString *why, QString *note) { return m.SaveProject(why, note); }))
+                   [](modVantile &model, QString *why, QString *note) { return model.SaveProject(why, note); }))
         return false;
     document_.MarkSaved();
     remember(path);
@@ -179,7 +179,7 @@ bool FileController::ImportFile()
     Document::Edit edit(document_, QStringLiteral("Import Screen"));
     edit.Screen(m.CurrentScreen);
     if (!underName(&modVantile::ScreenFileName, chosen,
-                   [](modVantile &m, QString *why, QString *) { return m.ImportScreen(why); })) {
+                   [](modVantile &model, QString *why, QString *) { return model.ImportScreen(why); })) {
         edit.Revert();
         return false;
     }
@@ -192,5 +192,5 @@ bool FileController::ExportFile()
     if (cancelled(chosen) || !completeName(&chosen, QStringLiteral(".QXS")))
         return false;
     return underName(&modVantile::ScreenFileName, chosen,
-                     [](modVantile &m, QString *why, QString *note) { return m.ExportScreen(why, note); });
+                     [](modVantile &model, QString *why, QString *note) { return model.ExportScreen(why, note); });
 }

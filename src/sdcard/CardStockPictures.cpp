@@ -89,11 +89,20 @@ bool WritePicture(int slot, const QString &name, const QString &folder, QString 
     return SaveBmp24(image, folder + QLatin1Char('/') + name, error);
 }
 
+namespace
+{
+
+// A stock slot whose picture the folder lacks.
+bool stockMissing(int slot, const QString &name, const QString &folder)
+{
+    return !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(folder + QLatin1Char('/') + name);
+}
+
+} // namespace
+
 bool EnsurePicture(int slot, const QString &name, const QString &folder, QString *error)
 {
-    if (modVantileSDWrite::IsRenderedScreen(slot) || QFileInfo::exists(folder + QLatin1Char('/') + name))
-        return true;
-    return WritePicture(slot, name, folder, error);
+    return !stockMissing(slot, name, folder) || WritePicture(slot, name, folder, error);
 }
 
 bool EnsureAll(const modVantileSDWrite &table, const QString &folder, int *made, QString *error)
@@ -102,7 +111,7 @@ bool EnsureAll(const modVantileSDWrite &table, const QString &folder, int *made,
         *made = 0;
     for (int slot = 0; slot < modVantileSDWrite::SlotCount; ++slot) {
         const QString name = table.PicName[size_t(slot)];
-        if (modVantileSDWrite::IsRenderedScreen(slot) || QFileInfo::exists(folder + QLatin1Char('/') + name))
+        if (!stockMissing(slot, name, folder))
             continue;
         if (!WritePicture(slot, name, folder, error))
             return false;
