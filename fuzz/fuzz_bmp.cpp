@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the two picture readers: the SD compilation's
 // BMP conversion and the background picture reader of the renderer (and the
 // check's test of it).
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QGuiApplication>
@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A picture is accepted only when every pixel comes from the file: the
     // same bytes always give the same picture.
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QImage first = PictureFile::Decode(bytes);
-    if (!first.isNull() && first != PictureFile::Decode(bytes))
+    const QImage first = BackgroundPictureFile::Decode(bytes);
+    if (!first.isNull() && first != BackgroundPictureFile::Decode(bytes))
         __builtin_trap();
     // The check's quicker test agrees with the whole one.
-    if (PictureFile::DecodesWhole(bytes) == first.isNull())
+    if (BackgroundPictureFile::DecodesWhole(bytes) == first.isNull())
         __builtin_trap();
     return 0;
 }

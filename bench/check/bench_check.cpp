@@ -11,7 +11,7 @@
 #include "check/ProjectCheck.h"
 #include "check/ProjectReport.h"
 #include "model/modVantile.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -37,7 +37,7 @@ void buildFullProject(modVantile &m, const QString &pictureFolder)
             QImage picture(800, 480, QImage::Format_RGB32);
             picture.fill(qRgb(16 * s, 64, 128));
             const QString path = pictureFolder + QStringLiteral("/screen%1.bmp").arg(s);
-            BmpFile::Write(picture, path);
+            Bmp24File::Write(picture, path);
             m.ScreenBackground[size_t(s)] = path;
         }
         for (int n = 0; n < modVantile::ButtonCount; ++n) {

@@ -8,8 +8,8 @@
 #include "../common/BenchSupport.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "render/BmpFile.h"
-#include "render/PictureCompilation.h"
+#include "render/Bmp24File.h"
+#include "render/ScreenPictureCompilation.h"
 #include "render/ScreenRenderer.h"
 
 #include <QDir>
@@ -90,8 +90,9 @@ int main(int argc, char *argv[])
     SilentMessages prompt(MessagePrompt::Answer::Ok);
 
     // Warm-up: fonts and the picture sets are made on first use.
-    if (!CompileScreenPictures(m, prompt, folder, folder)) {
-        std::fprintf(stderr, "bench_render: cannot write into %s\n", qPrintable(folder));
+    QString error;
+    if (!CompileScreenPictures(m, prompt, folder, folder, &error)) {
+        std::fprintf(stderr, "bench_render: cannot write into %s: %s\n", qPrintable(folder), qPrintable(error));
         return 1;
     }
 
@@ -109,14 +110,14 @@ int main(int argc, char *argv[])
     qint64 bestCompile = -1, bestWrite = -1, bestPlain = -1;
     for (int r = 0; r < rounds; ++r) {
         timer.start();
-        CompileScreenPictures(m, prompt, folder, folder);
+        CompileScreenPictures(m, prompt, folder, folder, nullptr);
         const qint64 compile = timer.nsecsElapsed();
         bestCompile = bestCompile < 0 ? compile : std::min(bestCompile, compile);
         if (compileOnly)
             continue;
         timer.start();
         for (const auto &file : files)
-            BmpFile::WriteBytes(file.first, file.second);
+            Bmp24File::WriteBytes(file.first, file.second);
         const qint64 write = timer.nsecsElapsed();
         timer.start();
         for (const auto &file : files) {

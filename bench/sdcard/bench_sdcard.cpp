@@ -12,8 +12,8 @@
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
-#include "render/PictureCompilation.h"
-#include "sdcard/StockPictures.h"
+#include "render/ScreenPictureCompilation.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDir>
@@ -76,7 +76,7 @@ void fallbackScreens(const modVantileSDWrite &sd, const QString &folder)
         g.setColorAt(1, QColor(20, 160, slot % 200));
         p.fillRect(image.rect(), g);
         p.end();
-        StockPictures::SaveBmp24(image, folder + QLatin1Char('/') + sd.PicName[size_t(slot)]);
+        CardStockPictures::SaveBmp24(image, folder + QLatin1Char('/') + sd.PicName[size_t(slot)]);
     }
 }
 
@@ -110,9 +110,9 @@ int main(int argc, char *argv[])
     sd.FillPicTable();
     sd.PictureFolder = pictures;
     SilentMessages quiet(MessagePrompt::Answer::Ok);
-    if (!CompileScreenPictures(m, quiet, pictures, dir.path()))
+    if (!CompileScreenPictures(m, quiet, pictures, dir.path(), nullptr))
         fallbackScreens(sd, pictures);
-    StockPictures::EnsureAll(sd, pictures);
+    CardStockPictures::EnsureAll(sd, pictures);
 
     const QString image = dir.path() + QStringLiteral("/card.img");
     const QString plain = dir.path() + QStringLiteral("/plain.bin");
@@ -124,10 +124,10 @@ int main(int argc, char *argv[])
         QElapsedTimer t;
         t.start();
         Files::NewFile card;
-        QString created;
-        if (!card.Create(image, &created) || !sd.AdoptFile(card.Handle(), card.TemporaryPath()) ||
-            !sd.SetImageSize(sd.RequiredCapacity(true, modVantileSDWrite::WriteTypeOf(m), m.GetCommandSet()))) {
-            std::fprintf(stderr, "%s%s\n", qPrintable(sd.LastError), qPrintable(created));
+        QString error;
+        if (!card.Create(image, &error) || !sd.AdoptFile(card.Handle(), card.TemporaryPath(), &error) ||
+            !sd.SetImageSize(sd.RequiredCapacity(true, modVantileSDWrite::WriteTypeOf(m), m.GetCommandSet()), &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
             return 2;
         }
         const modVantileSDWrite::RunResult result = sd.CompileAll(m, true, modVantileSDWrite::WriteTypeOf(m), {});

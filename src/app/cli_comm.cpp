@@ -107,8 +107,9 @@ int RunDownloadCommand(const QStringList &args)
     }
 
     SerialLine line;
-    if (!line.Open(ComPorts::ResolvePortName(port))) {
-        printBox("download", stderr, CommMessages::InvalidPort(line.RightsAdvice()));
+    QString why;
+    if (!line.Open(ComPorts::ResolvePortName(port), &why)) {
+        printBox("download", stderr, CommMessages::InvalidPort(why));
         return ExitInvalidPort;
     }
     PanelExchange exchange(line);
@@ -136,14 +137,15 @@ int RunFirmwareCommand(const QStringList &args)
     if (const int done = parse(args, false, nullptr, &port); done >= 0)
         return done;
     SerialLine line;
-    if (!line.Open(ComPorts::ResolvePortName(port))) {
-        printBox("firmware", stderr, CommMessages::InvalidPort(line.RightsAdvice()));
+    QString why;
+    if (!line.Open(ComPorts::ResolvePortName(port), &why)) {
+        printBox("firmware", stderr, CommMessages::InvalidPort(why));
         return ExitInvalidPort;
     }
     PanelExchange exchange(line);
-    exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
+    const bool answered = exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
     line.Close();
-    if (exchange.ComFault) {
+    if (!answered) {
         printBox("firmware", stderr, CommMessages::CommFault());
         return ExitCommFault;
     }

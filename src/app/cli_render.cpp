@@ -2,7 +2,7 @@
 #include "app/cli_commands.h"
 #include "model/BackgroundLookup.h"
 #include "model/modVantile.h"
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -54,8 +54,11 @@ int RunRenderCommand(const QStringList &args)
     CliPrompt prompt("render");
     const QString folder = QDir(out).absolutePath();
     QStringList refused;
-    if (!CompileScreenPictures(m, prompt, folder, folder, 0xFFFFFFFF, &refused))
+    QString error;
+    if (!CompileScreenPictures(m, prompt, folder, folder, &error, 0xFFFFFFFF, &refused)) {
+        ShowPictureWriteError(prompt, error);
         return ExitFailed;
+    }
     std::printf("%d pictures written to %s\n", CompiledPictureCount, qPrintable(QDir::toNativeSeparators(folder)));
     // A refused picture was drawn as white: done, with a part skipped.
     return refused.isEmpty() ? ExitOk : ExitDifferent;

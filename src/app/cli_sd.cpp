@@ -8,8 +8,8 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
-#include "render/PictureCompilation.h"
-#include "sdcard/StockPictures.h"
+#include "render/ScreenPictureCompilation.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QCommandLineParser>
@@ -103,10 +103,13 @@ void renderScreens(modVantile &m, const char *command)
     CliPrompt prompt(command);
     QDir().mkpath(Paths::SdPictureFolder());
     QDir().mkpath(Paths::ScreenPreviewFolder());
-    if (!CompileScreenPictures(m, prompt, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder()))
+    QString error;
+    if (!CompileScreenPictures(m, prompt, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder(), &error)) {
+        ShowPictureWriteError(prompt, error);
         std::fprintf(stderr,
                      "quellix %s: the screens could not be rendered; the screen pictures already in %s are used\n",
                      command, qPrintable(QDir::toNativeSeparators(Paths::SdPictureFolder())));
+    }
 }
 
 void printSkipped(const QStringList &skipped, const char *command)
@@ -151,8 +154,8 @@ int RunSdImageCommand(const QStringList &args)
 
     QString error;
     if (!o.screensOnly) {
-        const int made = StockPictures::EnsureAll(sd, sd.PictureFolder, &error);
-        if (made < 0) {
+        int made = 0;
+        if (!CardStockPictures::EnsureAll(sd, sd.PictureFolder, &made, &error)) {
             PrintFailure("sd-image", QStringLiteral("the stock pictures cannot be written"), error);
             return ExitFailed;
         }
@@ -169,12 +172,12 @@ int RunSdImageCommand(const QStringList &args)
         PrintFailure("sd-image", o.target, why);
         return ExitFailed;
     };
-    if (!image.Create(o.target, &error) || !sd.AdoptFile(image.Handle(), image.TemporaryPath()))
-        return failed(error.isEmpty() ? sd.LastError : error);
+    if (!image.Create(o.target, &error) || !sd.AdoptFile(image.Handle(), image.TemporaryPath(), &error))
+        return failed(error);
     const bool writeAll = !o.screensOnly;
     const int writeType = modVantileSDWrite::WriteTypeOf(m);
-    if (!sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet())))
-        return failed(sd.LastError);
+    if (!sd.SetImageSize(sd.RequiredCapacity(writeAll, writeType, m.GetCommandSet()), &error))
+        return failed(error);
     const modVantileSDWrite::RunResult result = sd.CompileAll(m, writeAll, writeType, {});
     sd.CloseDrive();
     if (result.failed)
@@ -206,8 +209,8 @@ int RunSdVerifyCommand(const QStringList &args)
         PrintFailure("sd-verify", o.target, QStringLiteral("it is neither a card nor an image file"));
         return ExitFailed;
     }
-    if (!sd.OpenPath(o.target, false)) {
-        PrintFailure("sd-verify", o.target, sd.LastError);
+    if (!sd.OpenPath(o.target, false, &error)) {
+        PrintFailure("sd-verify", o.target, error);
         return ExitFailed;
     }
     const qint64 size = sd.VolumeSize();
@@ -222,10 +225,8 @@ int RunSdVerifyCommand(const QStringList &args)
             return false;
         }
         QByteArray actual(expected.size(), '\0');
-        if (!sd.ReadBytes(position, actual.data(), actual.size())) {
-            error = sd.LastError;
+        if (!sd.ReadBytes(position, actual.data(), actual.size(), &error))
             return false;
-        }
         for (qsizetype i = 0; i < expected.size(); ++i) {
             if (actual[i] != expected[i]) {
                 std::printf("%s differs at byte %s in %s: the %s holds %02X, the project gives %02X\n",
@@ -246,11 +247,9 @@ int RunSdVerifyCommand(const QStringList &args)
         if (!modVantileSDWrite::SlotChosen(slot, !o.screensOnly, writeType))
             continue;
         const QString name = sd.PicName[size_t(slot)];
-        if (!modVantileSDWrite::IsRenderedScreen(slot) &&
-            !QFileInfo::exists(sd.PictureFolder + QLatin1Char('/') + name))
-            StockPictures::WritePicture(slot, name, sd.PictureFolder);
         QString why;
-        if (!sd.CompilePic(slot, m.GetCommandSet(), &why)) {
+        if (!CardStockPictures::EnsurePicture(slot, name, sd.PictureFolder, &why) ||
+            !sd.CompilePic(slot, m.GetCommandSet(), &why)) {
             skipped.append(name + QStringLiteral(": ") + why);
             continue;
         }

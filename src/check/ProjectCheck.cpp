@@ -1,6 +1,6 @@
 #include "check/ProjectCheck.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/Ansi.h"
 #include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
@@ -10,9 +10,9 @@
 #include "model/Settings.h"
 #include "model/TouchTargets.h"
 #include "model/modVantile.h"
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
+#include "render/RenderCanvas.h"
 #include "render/RenderFont.h"
-#include "render/ScreenPicture.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -58,7 +58,7 @@ QString listText(const QStringList &items)
 // The ink of a text drawn with its top-left corner at (0, 0), as the renderer draws it.
 QRect inkOf(const QString &text, OT::FontChoice font)
 {
-    return RenderTextInk(text, ScreenPicture::ArialFont(font.points, font.bold));
+    return RenderTextInk(text, RenderCanvas::ArialFont(font.points, font.bold));
 }
 
 // How far the ink reaches from the drawing position; the area must hold that much.
@@ -76,7 +76,7 @@ struct PictureVerdict {
 PictureVerdict readPicture(const QString &path)
 {
     PictureVerdict verdict;
-    verdict.readable = PictureFile::Readable(path, &verdict.why);
+    verdict.readable = BackgroundPictureFile::Readable(path, &verdict.why);
     return verdict;
 }
 
@@ -256,13 +256,13 @@ private:
         if (o.kind == ObjectKind::Button) {
             const int picture = m_.GetButtonPicture(s, n), fontSize = m_.GetButtonFontSize(s, n);
             const QString caption = m_.GetButtonText(s, n);
-            if (picture < 1 || picture > PictureSets::ButtonPictureCount || !OT::ValidFontSize(fontSize) ||
+            if (picture < 1 || picture > ObjectPictures::ButtonPictureCount || !OT::ValidFontSize(fontSize) ||
                 caption.isEmpty())
                 return;
             const OT::FontChoice font = OT::CaptionFonts[size_t(fontSize)];
             const QSize offset(DerivedFields::CaptionOffsetX(m_, s, n) / OT::TwipsPerPixel,
                                DerivedFields::CaptionOffsetY(m_, s, n) / OT::TwipsPerPixel);
-            const QSize room = PictureSets::ButtonPictureSize(picture - 1) - offset;
+            const QSize room = ObjectPictures::ButtonPictureSize(picture - 1) - offset;
             const QSize need = reachOf(inkOf(caption, font));
             if (need.width() > room.width() || need.height() > room.height())
                 add(Severity::Warning, Code::CaptionDoesNotFit, o,

@@ -1,6 +1,6 @@
 #include "comm/DeviceData.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/modVantile.h"
 
 #include <cstdint>
@@ -61,8 +61,8 @@ void ZAVBuild(modVantile &m)
             const int picture = m.GetSliderPicture(n);
             // A picture number beyond the six styles (a damaged file) has no
             // size to take: the stored size stays.
-            if (picture >= 1 && picture <= PictureSets::SliderStyleCount) {
-                const QSize size = PictureSets::SliderPictureSize(picture - 1);
+            if (picture >= 1 && picture <= ObjectPictures::SliderStyleCount) {
+                const QSize size = ObjectPictures::SliderPictureSize(picture - 1);
                 m.SetSliderWidth(n, size.width());
                 m.SetSliderHeight(n, size.height());
             }

@@ -6,9 +6,8 @@
 #include "model/modVantile.h"
 #include "platform/Support.h"
 
-void PanelExchange::QXComPrg(const QByteArray &sCmd, int iRet)
+bool PanelExchange::QXComPrg(const QByteArray &sCmd, int iRet, QString *error)
 {
-    ComFault = false;
     for (int i = 0; i < 4; ++i)
         line_.ReadAll();
     line_.Send(sCmd);
@@ -22,10 +21,13 @@ void PanelExchange::QXComPrg(const QByteArray &sCmd, int iRet)
             break;
     }
     if (Support::ElapsedMilliseconds() >= AnswerLimitMs || line_.Waiting() < iRet) {
-        ComFault = true;
-        return;
+        if (error)
+            *error = line_.Lost() ? QStringLiteral("the line to the panel was lost")
+                                  : QStringLiteral("no complete answer within %1 ms").arg(AnswerLimitMs);
+        return false;
     }
     ComReply = line_.ReadAll();
+    return true;
 }
 
 DownloadResult SendConfiguration(modVantile &m, PanelExchange &exchange, const std::function<void(int)> &progress)
@@ -35,13 +37,11 @@ DownloadResult SendConfiguration(modVantile &m, PanelExchange &exchange, const s
     for (int block = 0; block < DeviceData::BlockCount; ++block) {
         if (progress)
             progress(block);
-        exchange.QXComPrg(DeviceData::BlockFrame(stream, block), PanelExchange::BlockAnswerLength);
-        if (exchange.ComFault)
+        if (!exchange.QXComPrg(DeviceData::BlockFrame(stream, block), PanelExchange::BlockAnswerLength))
             return DownloadResult::CommFault;
     }
     const QByteArray checksum = DeviceData::ChecksumText(stream).toLatin1();
-    exchange.QXComPrg("[03]", PanelExchange::ChecksumAnswerLength);
-    if (exchange.ComFault)
+    if (!exchange.QXComPrg("[03]", PanelExchange::ChecksumAnswerLength))
         return DownloadResult::CommFault;
     if (exchange.ComReply.mid(1, 16) != checksum)
         return DownloadResult::ChecksumFault;

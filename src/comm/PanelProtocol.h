@@ -22,12 +22,12 @@ public:
     explicit PanelExchange(SerialLine &line) : line_(line) {}
 
     // Flushes stale input, sends sCmd and waits up to 2000 ms for iRet
-    // characters. On success ComReply holds everything received; otherwise
-    // ComFault is set and ComReply keeps its old value.
-    void QXComPrg(const QByteArray &sCmd, int iRet);
+    // characters. True when they came: ComReply then holds everything
+    // received. Otherwise (a comm fault) false with the reason in *error, and
+    // ComReply keeps its old value.
+    bool QXComPrg(const QByteArray &sCmd, int iRet, QString *error = nullptr);
 
     QByteArray ComReply;
-    bool ComFault = false;
 
 private:
     SerialLine &line_;
@@ -53,7 +53,7 @@ struct Box {
     MessagePrompt::Icon icon;
 };
 
-// `detail`, when given, is a second line saying why (see SerialLine::RightsAdvice).
+// `detail`, when given, is a second line saying why (see SerialLine::Open).
 Box InvalidPort(const QString &detail = {});
 Box CommFault();
 Box ChecksumFault();

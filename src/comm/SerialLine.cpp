@@ -83,18 +83,19 @@ SerialLine::~SerialLine()
     Close();
 }
 
-bool SerialLine::Open(const QString &device)
+bool SerialLine::Open(const QString &device, QString *why)
 {
     Close();
     lost_ = false;
-    rightsAdvice_.clear();
+    if (why)
+        why->clear();
     if (device.isEmpty())
         return false;
     auto port = std::make_unique<SerialPort>();
     bool refusedForRights = false;
     if (!port->Open(device, &refusedForRights)) {
-        if (refusedForRights)
-            rightsAdvice_ = ComPorts::RightsAdvice(device);
+        if (refusedForRights && why)
+            *why = ComPorts::RightsAdvice(device);
         return false;
     }
     port_ = std::move(port);

@@ -40,12 +40,12 @@ public:
     SerialLine &operator=(const SerialLine &) = delete;
 
     // False when the device cannot be opened (missing, in use, no access).
+    // When the system refused it for lack of rights, *why says what to do
+    // (naming the group that may use serial ports); for a device that is
+    // missing or in use it stays empty: the port's own message says that.
     // A device without modem lines (a pseudo-terminal) refuses DTR; that is
     // no reason to fail.
-    bool Open(const QString &device);
-    // After a failed Open: what to do when the system refused the device for
-    // lack of rights (naming the group that may use serial ports); else empty.
-    QString RightsAdvice() const { return rightsAdvice_; }
+    bool Open(const QString &device, QString *why = nullptr);
     void Close();
     bool IsOpen() const;
 
@@ -66,5 +66,4 @@ private:
 
     std::unique_ptr<SerialPort> port_;
     bool lost_ = false;
-    QString rightsAdvice_;
 };

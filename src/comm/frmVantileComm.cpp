@@ -153,10 +153,10 @@ void frmVantileComm::cboComPort_Click()
     Settings::WriteSettings(m_);
 }
 
-bool frmVantileComm::openPort()
+bool frmVantileComm::openPort(QString *why)
 {
     // The mapping is looked up afresh: an adapter may have been plugged in.
-    return comDev.Open(ComPorts::Device(portNumber_));
+    return comDev.Open(ComPorts::Device(portNumber_), why);
 }
 
 void frmVantileComm::setControlsEnabled(bool enabled)
@@ -173,8 +173,9 @@ void frmVantileComm::paintNow()
 
 void frmVantileComm::cmdDownload_Click()
 {
-    if (!openPort()) {
-        CommMessages::Show(messages_, CommMessages::InvalidPort(comDev.RightsAdvice()));
+    QString why;
+    if (!openPort(&why)) {
+        CommMessages::Show(messages_, CommMessages::InvalidPort(why));
         return;
     }
     setControlsEnabled(false);
@@ -204,12 +205,12 @@ void frmVantileComm::cmdDownload_Click()
 
 void frmVantileComm::cmdFirmRev_Click()
 {
-    if (!openPort()) {
-        CommMessages::Show(messages_, CommMessages::InvalidPort(comDev.RightsAdvice()));
+    QString why;
+    if (!openPort(&why)) {
+        CommMessages::Show(messages_, CommMessages::InvalidPort(why));
         return;
     }
-    exchange_.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
-    if (exchange_.ComFault) {
+    if (!exchange_.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength)) {
         CommMessages::Show(messages_, CommMessages::CommFault());
         pbDL->setVisible(false);
         setControlsEnabled(true);

@@ -41,7 +41,7 @@ protected:
 
 private:
     void Form_Load();
-    bool openPort();
+    bool openPort(QString *why);
     void setControlsEnabled(bool enabled);
     void paintNow();
 

@@ -1,6 +1,6 @@
 #include "dialogs/frmVantileButton.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
 #include "model/modVantile.h"
@@ -97,11 +97,11 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
     frmButtons = new QGroupBox(QStringLiteral("Button Style (Click To Select)"), this);
     frmButtons->setObjectName(QStringLiteral("frmButtons"));
     cmdNoButton = NewButton("cmdNoButton", QStringLiteral("Target"), frmButtons);
-    for (int i = 0; i < PictureSets::ButtonPictureCount; ++i) {
+    for (int i = 0; i < ObjectPictures::ButtonPictureCount; ++i) {
         auto *picture = new PictureLabel(frmButtons);
         picture->setObjectName(QStringLiteral("imgButton_%1").arg(i));
-        picture->setPixmap(KeyedPixmap(PictureSets::ButtonPicture(i)));
-        picture->setFixedSize(PictureSets::ButtonPictureSize(i));
+        picture->setPixmap(KeyedPixmap(ObjectPictures::ButtonPicture(i)));
+        picture->setFixedSize(ObjectPictures::ButtonPictureSize(i));
         picture->setCursor(Qt::PointingHandCursor);
         imgButton[size_t(i)] = picture;
         connect(picture, &PictureLabel::clicked, this, [this, i] { imgButton_Click(i); });
@@ -320,7 +320,7 @@ void frmVantileButton::imgButton_Click(int i)
     if (m_.GetButtonType(n) == 0)
         m_.SetButtonType(n, 1);
     m_.SetButtonFontSize(n, i / 8);
-    const QSize size = PictureSets::ButtonPictureSize(i);
+    const QSize size = ObjectPictures::ButtonPictureSize(i);
     m_.SetButtonWidth(n, size.width());
     m_.SetButtonHeight(n, size.height());
     showEntry(cboWidth, m_.GetButtonWidth(n), &frmVantileButton::cboWidth_Click);

@@ -1,6 +1,6 @@
 #include "dialogs/frmVantilePilot.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
 #include "model/modVantile.h"
@@ -38,15 +38,15 @@ frmVantilePilot::frmVantilePilot(modVantile &m, EditorHost &host, MessagePrompt 
     // Six pairs to a row: each size group fills two rows, white set above green.
     auto *icons = new QGridLayout(frmIcons);
     icons->setHorizontalSpacing(12);
-    for (int i = 0; i < PictureSets::PilotPairCount; ++i) {
+    for (int i = 0; i < ObjectPictures::PilotPairCount; ++i) {
         auto *off = new PictureLabel(frmIcons);
         off->setObjectName(QStringLiteral("imgSIOff_%1").arg(i));
-        off->setPixmap(KeyedPixmap(PictureSets::PilotOffPicture(i)));
-        off->setFixedSize(PictureSets::PilotPictureSize(i));
+        off->setPixmap(KeyedPixmap(ObjectPictures::PilotOffPicture(i)));
+        off->setFixedSize(ObjectPictures::PilotPictureSize(i));
         auto *on = new PictureLabel(frmIcons);
         on->setObjectName(QStringLiteral("imgSIOn_%1").arg(i));
-        on->setPixmap(KeyedPixmap(PictureSets::PilotOnPicture(i)));
-        on->setFixedSize(PictureSets::PilotPictureSize(i));
+        on->setPixmap(KeyedPixmap(ObjectPictures::PilotOnPicture(i)));
+        on->setFixedSize(ObjectPictures::PilotPictureSize(i));
         imgSIOff[size_t(i)] = off;
         imgSIOn[size_t(i)] = on;
         for (PictureLabel *picture : {off, on}) {

@@ -1,6 +1,6 @@
 #include "dialogs/frmVantileSlider.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
 #include "model/modVantile.h"
@@ -35,11 +35,11 @@ frmVantileSlider::frmVantileSlider(modVantile &m, EditorHost &host, MessagePromp
     frmSlidders = new QGroupBox(QStringLiteral("Slider Style (Click To Select)"), this);
     frmSlidders->setObjectName(QStringLiteral("frmSlidders"));
     auto *styles = new QHBoxLayout(frmSlidders);
-    for (int i = 0; i < PictureSets::SliderStyleCount; ++i) {
+    for (int i = 0; i < ObjectPictures::SliderStyleCount; ++i) {
         auto *picture = new PictureLabel(frmSlidders);
         picture->setObjectName(QStringLiteral("imgSlider_%1").arg(i));
-        picture->setPixmap(KeyedPixmap(PictureSets::SliderSelectorPicture(i)));
-        picture->setFixedSize(PictureSets::SliderPictureSize(i));
+        picture->setPixmap(KeyedPixmap(ObjectPictures::SliderSelectorPicture(i)));
+        picture->setFixedSize(ObjectPictures::SliderPictureSize(i));
         picture->setCursor(Qt::PointingHandCursor);
         imgSlider[size_t(i)] = picture;
         styles->addWidget(picture, 0, Qt::AlignTop);
@@ -49,8 +49,8 @@ frmVantileSlider::frmVantileSlider(modVantile &m, EditorHost &host, MessagePromp
         // The render pictures belong to the set but are never shown here.
         auto *render = new QLabel(frmSlidders);
         render->setObjectName(QStringLiteral("imgSliderRender_%1").arg(i));
-        render->setPixmap(KeyedPixmap(PictureSets::SliderRenderPicture(i)));
-        render->setFixedSize(PictureSets::SliderPictureSize(i));
+        render->setPixmap(KeyedPixmap(ObjectPictures::SliderRenderPicture(i)));
+        render->setFixedSize(ObjectPictures::SliderPictureSize(i));
         render->hide();
         imgSliderRender[size_t(i)] = render;
     }
@@ -131,7 +131,7 @@ void frmVantileSlider::cboTop_Click()
 void frmVantileSlider::imgSlider_Click(int i)
 {
     m_.SetSliderPicture(object_, i + 1);
-    const QSize size = PictureSets::SliderPictureSize(i);
+    const QSize size = ObjectPictures::SliderPictureSize(i);
     m_.SetSliderWidth(object_, size.width());
     m_.SetSliderHeight(object_, size.height());
     LiveUpdate();

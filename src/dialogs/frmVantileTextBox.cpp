@@ -1,6 +1,6 @@
 #include "dialogs/frmVantileTextBox.h"
 
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
 #include "model/modVantile.h"
@@ -132,7 +132,7 @@ void frmVantileTextBox::showText(const QString &text)
 
 void frmVantileTextBox::showValueBoxSize()
 {
-    const QSize size = RenderPictures::ValueBoxSize(cboFontSize->currentIndex());
+    const QSize size = ObjectPictures::ValueBoxSize(cboFontSize->currentIndex());
     if (size.isEmpty())
         return;
     showEntry(cboWidth, size.width(), &frmVantileTextBox::cboWidth_Click);

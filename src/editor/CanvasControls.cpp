@@ -1,6 +1,6 @@
 #include "editor/CanvasControls.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "render/RenderFont.h"
 
 #include <QApplication>
@@ -147,7 +147,7 @@ void CanvasImage::setPicture(const QImage &picture)
         shown_ = QImage();
     } else {
         shown_ = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const QRgb key = PictureSets::KeyColor & 0x00FFFFFF;
+        const QRgb key = ObjectPictures::KeyColor & 0x00FFFFFF;
         for (int y = 0; y < shown_.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(shown_.scanLine(y));
             for (int x = 0; x < shown_.width(); ++x)

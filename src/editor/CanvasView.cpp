@@ -1,7 +1,6 @@
 #include "editor/CanvasView.h"
 
-#include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
 #include "editor/CanvasControls.h"
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
@@ -358,7 +357,7 @@ void CanvasView::ShowButton(int n)
             image->setBorder(true);
             caption->hide();
         } else {
-            const QImage &bitmap = PictureSets::ButtonPicture(picture - 1);
+            const QImage &bitmap = ObjectPictures::ButtonPicture(picture - 1);
             image->setPicture(bitmap);
             image->setPanelGeometry(QRect(at, bitmap.size()), scale);
             image->setBorder(false);
@@ -392,7 +391,7 @@ void CanvasView::ShowPilot(int n)
 {
     CanvasImage *image = imgPilot[size_t(n)];
     image->setVisible(m_.GetPilotUsed(n) > 0);
-    const QImage &bitmap = PictureSets::PilotOnPicture(m_.GetPilotPicture(n));
+    const QImage &bitmap = ObjectPictures::PilotOnPicture(m_.GetPilotPicture(n));
     image->setPicture(bitmap);
     image->setPanelGeometry(
         QRect(clampCoordinate(m_.GetPilotLeft(n)), clampCoordinate(m_.GetPilotTop(n)), bitmap.width(), bitmap.height()),
@@ -409,7 +408,7 @@ void CanvasView::ShowSlider(int n)
         image->hide();
         return;
     }
-    const QImage &bitmap = PictureSets::SliderSelectorPicture(picture - 1);
+    const QImage &bitmap = ObjectPictures::SliderSelectorPicture(picture - 1);
     image->setPicture(bitmap);
     image->setPanelGeometry(QRect(clampCoordinate(m_.GetSliderLeft(n)), clampCoordinate(m_.GetSliderTop(n)),
                                   bitmap.width(), bitmap.height()),
@@ -447,10 +446,10 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
         size = QSize(clampSize(m_.GetTextWidth(n)), clampSize(m_.GetTextHeight(n)));
         label->setText(m_.GetTextString(n));
     } else if (kind == TextKind::SmallBar) {
-        size = RenderPictures::SmallBarGraphSize;
+        size = ObjectPictures::SmallBarGraphSize;
         label->setText(QString());
     } else if (kind == TextKind::LargeBar) {
-        size = RenderPictures::LargeBarGraphSize;
+        size = ObjectPictures::LargeBarGraphSize;
         label->setText(QString());
     }
     if (const int fontSize = m_.GetTextFontSize(n); ObjectTables::ValidFontSize(fontSize)) {

@@ -101,12 +101,10 @@ bool FileController::underName(QString modVantile::*name, const QString &path, T
     modVantile &m = document_.Model();
     const QString previous = m.*name;
     m.*name = path;
-    QString why;
-    m.WrittenInPlaceNote.clear();
-    if ((m.*transfer)(&why)) {
-        if (!m.WrittenInPlaceNote.isEmpty())
-            messages_.Show(m.WrittenInPlaceNote, AppTitle, MessagePrompt::Icon::Information,
-                           MessagePrompt::Buttons::Ok);
+    QString why, note;
+    if (transfer(m, &why, &note)) {
+        if (!note.isEmpty())
+            messages_.Show(note, AppTitle, MessagePrompt::Icon::Information, MessagePrompt::Buttons::Ok);
         return true;
     }
     m.*name = previous;
@@ -116,7 +114,8 @@ bool FileController::underName(QString modVantile::*name, const QString &path, T
 
 bool FileController::load(const QString &path)
 {
-    if (!underName(&modVantile::ProjectFileName, path, &modVantile::LoadProject)) {
+    if (!underName(&modVantile::ProjectFileName, path,
+                   [](modVantile &model, QString *why, QString *) { return model.LoadProject(why); })) {
         if (recent_.removeAll(QFileInfo(path).absoluteFilePath()) > 0)
             Settings::WriteRecentFiles(recent_);
         return false;
@@ -128,7 +127,8 @@ bool FileController::load(const QString &path)
 
 bool FileController::save(const QString &path)
 {
-    if (!underName(&modVantile::ProjectFileName, path, &modVantile::SaveProject))
+    if (!underName(&modVantile::ProjectFileName, path,
+                   [](modVantile &model, QString *why, QString *note) { return model.SaveProject(why, note); }))
         return false;
     document_.MarkSaved();
     remember(path);
@@ -178,7 +178,8 @@ bool FileController::ImportFile()
     modVantile &m = document_.Model();
     Document::Edit edit(document_, QStringLiteral("Import Screen"));
     edit.Screen(m.CurrentScreen);
-    if (!underName(&modVantile::ScreenFileName, chosen, &modVantile::ImportScreen)) {
+    if (!underName(&modVantile::ScreenFileName, chosen,
+                   [](modVantile &model, QString *why, QString *) { return model.ImportScreen(why); })) {
         edit.Revert();
         return false;
     }
@@ -190,5 +191,6 @@ bool FileController::ExportFile()
     QString chosen = showFileDialog(true, ScreenFilter(), ScreenPattern());
     if (cancelled(chosen) || !completeName(&chosen, QStringLiteral(".QXS")))
         return false;
-    return underName(&modVantile::ScreenFileName, chosen, &modVantile::ExportScreen);
+    return underName(&modVantile::ScreenFileName, chosen,
+                     [](modVantile &model, QString *why, QString *note) { return model.ExportScreen(why, note); });
 }

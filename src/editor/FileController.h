@@ -41,8 +41,10 @@ public:
 
 private:
     // Loads, saves, imports or exports with `path` as the project's or the
-    // screen's file name; on failure the name it had is kept and the reason shown.
-    // `transfer`: a member of modVantile taking the reason as QString *.
+    // screen's file name; on failure the name it had is kept and the reason
+    // shown, and a note of the save or export is shown after it succeeded.
+    // `transfer`: called with the model, the place for the reason and the
+    // place for the note (both QString *).
     template <class Transfer> bool underName(QString modVantile::*name, const QString &path, Transfer transfer);
     bool load(const QString &path);
     bool save(const QString &path);

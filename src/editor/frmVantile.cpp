@@ -26,8 +26,8 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Support.h"
-#include "render/PictureCompilation.h"
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
+#include "render/ScreenPictureCompilation.h"
 #include "sdcard/frmVantileSDWrite.h"
 
 #include <QCloseEvent>
@@ -593,7 +593,7 @@ void frmVantile::showBackground()
         lblBGFile->setText(QStringLiteral("Solid Color"));
     } else if (const BackgroundFile file = LocateBackground(background, m_); file.found()) {
         QString why;
-        const QImage picture = PictureFile::Read(file.path, &why);
+        const QImage picture = BackgroundPictureFile::Read(file.path, &why);
         if (picture.isNull()) {
             messages_.Show(QStringLiteral("File Cannot Be Read As A Picture") + CrLf + background + CrLf + why,
                            QStringLiteral("File Missing"), MessagePrompt::Icon::Information,
@@ -964,8 +964,11 @@ bool frmVantile::compilePictures()
     lists_->SetShowTextBoxes(false);
     // The pictures start from the colour the canvas shows: a background
     // picture smaller than the screen leaves that colour around it.
+    QString error;
     const bool written = CompileScreenPictures(m_, messages_, Paths::SdPictureFolder(), Paths::ScreenPreviewFolder(),
-                                               canvas_->View()->Surface()->backColor().rgb());
+                                               &error, canvas_->View()->Surface()->backColor().rgb());
+    if (!written)
+        ShowPictureWriteError(messages_, error);
     ScreenShape();
     ShowScreen();
     return written;

@@ -1,6 +1,6 @@
 #include "model/DerivedFields.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
 
@@ -45,7 +45,7 @@ void StoreCaptionOffsets(modVantile &m)
     for (int s = 0; s < modVantile::ScreenCount; ++s)
         for (int n = 0; n < modVantile::ButtonCount; ++n) {
             const int picture = m.GetButtonPicture(s, n);
-            if (m.GetButtonType(s, n) > 0 && picture >= 1 && picture <= PictureSets::ButtonPictureCount)
+            if (m.GetButtonType(s, n) > 0 && picture >= 1 && picture <= ObjectPictures::ButtonPictureCount)
                 StoreCaptionOffset(m, s, n);
         }
 }

@@ -1,7 +1,6 @@
 #include "model/EditOperations.h"
 
-#include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
 #include "model/modVantile.h"
 
 #include <algorithm>
@@ -55,7 +54,7 @@ int NewObject(modVantile &m, Kind kind)
         m.SetSliderLeft(n, 0);
         m.SetSliderTop(n, 0);
         // A template with a damaged picture number has no picture: size 0.
-        const QSize size = PictureSets::SliderPictureSize(picture - 1);
+        const QSize size = ObjectPictures::SliderPictureSize(picture - 1);
         m.SetSliderWidth(n, size.isValid() ? size.width() : 0);
         m.SetSliderHeight(n, size.isValid() ? size.height() : 0);
         return n;
@@ -234,23 +233,23 @@ QSize PanelPictureSize(const modVantile &m, int screen, Kind kind, int n)
         const int picture = m.GetButtonPicture(screen, n);
         if (picture == 0)
             return {m.GetButtonWidth(screen, n), m.GetButtonHeight(screen, n)};
-        return PictureSets::ButtonPictureSize(picture - 1);
+        return ObjectPictures::ButtonPictureSize(picture - 1);
     }
     case Kind::Pilot:
-        return PictureSets::PilotPictureSize(m.GetPilotPicture(screen, n));
+        return ObjectPictures::PilotPictureSize(m.GetPilotPicture(screen, n));
     case Kind::Slider:
-        return PictureSets::SliderPictureSize(m.GetSliderPicture(screen, n) - 1);
+        return ObjectPictures::SliderPictureSize(m.GetSliderPicture(screen, n) - 1);
     case Kind::Text:
         switch (ObjectTables::DecodeTextType(m.GetTextType(screen, n))) {
         case TextKind::FixedText:
             return {m.GetTextWidth(screen, n), m.GetTextHeight(screen, n)};
         case TextKind::SliderValue:
         case TextKind::DimmerValue:
-            return RenderPictures::ValueBoxSize(m.GetTextFontSize(screen, n));
+            return ObjectPictures::ValueBoxSize(m.GetTextFontSize(screen, n));
         case TextKind::SmallBar:
-            return RenderPictures::SmallBarGraphSize;
+            return ObjectPictures::SmallBarGraphSize;
         case TextKind::LargeBar:
-            return RenderPictures::LargeBarGraphSize;
+            return ObjectPictures::LargeBarGraphSize;
         case TextKind::Unused:
         case TextKind::Unknown:
             break;

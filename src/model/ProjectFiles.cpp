@@ -50,8 +50,8 @@ bool readWhole(const QString &path, qint64 maxBytes, QByteArray *data, QString *
     return true;
 }
 
-bool writeWhole(const modVantile &m, const QString &path, const QByteArray &data, QString *error, const QString &what,
-                bool projectIsInput)
+bool writeWhole(const modVantile &m, const QString &path, const QByteArray &data, QString *error, QString *note,
+                const QString &what, bool projectIsInput)
 {
     Files::InputScope inputs;
     AddProjectInputs(inputs, m, projectIsInput);
@@ -59,16 +59,14 @@ bool writeWhole(const modVantile &m, const QString &path, const QByteArray &data
     // written in place: not atomic, but the only way it can be saved at all.
     QString reason;
     Files::WriteOutcome outcome;
-    m.WrittenInPlaceNote.clear();
     if (!Files::Write(path, data, &reason, {}, &outcome)) {
         setError(error, QStringLiteral("Could not write the %1 file").arg(what) + CrLf + path + CrLf + reason);
         return false;
     }
-    if (outcome.inPlace)
-        m.WrittenInPlaceNote = QStringLiteral("The folder of the %1 file takes no new files, so the file was "
-                                              "written in place.")
-                                   .arg(what) +
-                               CrLf + path;
+    if (outcome.inPlace && note)
+        *note = QStringLiteral("The folder of the %1 file takes no new files, so the file was written in place.")
+                    .arg(what) +
+                CrLf + path;
     return true;
 }
 
@@ -208,8 +206,10 @@ bool modVantile::LoadProject(QString *error)
     return true;
 }
 
-bool modVantile::SaveProject(QString *error)
+bool modVantile::SaveProject(QString *error, QString *note)
 {
+    if (note)
+        note->clear();
     for (int s = 0; s < ScreenCount; ++s) {
         if (ScreenBackground[s].size() > 65535) {
             setError(error, QStringLiteral("The background of screen %1 is too long to be saved.").arg(s));
@@ -218,9 +218,7 @@ bool modVantile::SaveProject(QString *error)
     }
     if (!backgroundsStorable(ScreenBackground, 0, ScreenCount - 1, QStringLiteral("The project was not saved."), error))
         return false;
-    if (!writeWhole(*this, ProjectFileName, ProjectBytes(), error, QStringLiteral("project"), false))
-        return false;
-    return true;
+    return writeWhole(*this, ProjectFileName, ProjectBytes(), error, note, QStringLiteral("project"), false);
 }
 
 bool modVantile::ImportScreen(QString *error)
@@ -237,8 +235,10 @@ bool modVantile::ImportScreen(QString *error)
     return true;
 }
 
-bool modVantile::ExportScreen(QString *error) const
+bool modVantile::ExportScreen(QString *error, QString *note) const
 {
+    if (note)
+        note->clear();
     if (ScreenBackground[CurrentScreen].size() > ScreenBackgroundChars) {
         setError(error, QStringLiteral("The screen was not exported.") + CrLf +
                             QStringLiteral("Its background picture path is longer than the 256 characters a "
@@ -249,5 +249,5 @@ bool modVantile::ExportScreen(QString *error) const
     if (!backgroundsStorable(ScreenBackground, CurrentScreen, CurrentScreen,
                              QStringLiteral("The screen was not exported."), error))
         return false;
-    return writeWhole(*this, ScreenFileName, ScreenBytes(), error, QStringLiteral("screen"), true);
+    return writeWhole(*this, ScreenFileName, ScreenBytes(), error, note, QStringLiteral("screen"), true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/ObjectTables.h"
 
 #include <QString>
@@ -95,7 +95,7 @@ inline constexpr Field Top = Pair("top", P, 5);
 inline constexpr Field Bottom = Derived(Pair("bottom edge", P, 7, LastEdge));
 inline constexpr Field DeviceOffset = Device("device", P, 9);
 inline constexpr Field Password = Secret({"password", P, 10, Form::Digits, ObjectTables::PasswordDigits, 0, 9});
-inline constexpr Field Picture = Byte("picture", E, 0, PictureSets::ButtonPictureCount);
+inline constexpr Field Picture = Byte("picture", E, 0, ObjectPictures::ButtonPictureCount);
 inline constexpr Field Width = Pair("width", E, 1);
 inline constexpr Field Height = Pair("height", E, 3);
 // Twips from the button's left and top edge; they follow the caption font size.
@@ -111,7 +111,7 @@ inline constexpr Field Fields[] = {Type,  Left,   Right,    Top,      Bottom,   
 namespace Pilot
 {
 inline constexpr Field Used = Byte("used", P, 0, 1);
-inline constexpr Field Picture = Byte("picture", P, 1, PictureSets::PilotPairCount - 1);
+inline constexpr Field Picture = Byte("picture", P, 1, ObjectPictures::PilotPairCount - 1);
 inline constexpr Field Left = Pair("left", P, 2);
 inline constexpr Field Top = Pair("top", P, 4);
 inline constexpr Field DeviceOffset = Device("device", P, 6);
@@ -121,7 +121,7 @@ inline constexpr Field Fields[] = {Used, Picture, Left, Top, DeviceOffset, Input
 
 namespace Slider
 {
-inline constexpr Field Picture = Byte("picture", P, 0, PictureSets::SliderStyleCount);
+inline constexpr Field Picture = Byte("picture", P, 0, ObjectPictures::SliderStyleCount);
 inline constexpr Field DeviceOffset = Device("device", P, 1);
 inline constexpr Field Left = Pair("left", P, 2);
 inline constexpr Field Right = Derived(Pair("right edge", P, 4, LastEdge));

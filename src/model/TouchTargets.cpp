@@ -1,6 +1,6 @@
 #include "model/TouchTargets.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/RecordSchema.h"
 #include "model/modVantile.h"
 
@@ -13,11 +13,11 @@ std::vector<Target> InPanelOrder(const modVantile &m, int screen)
     std::vector<Target> targets;
     for (int n = modVantile::SliderCount - 1; n >= 0; --n) {
         const int picture = m.GetSliderPicture(screen, n);
-        if (picture < 1 || picture > PictureSets::SliderStyleCount)
+        if (picture < 1 || picture > ObjectPictures::SliderStyleCount)
             continue;
         targets.push_back({ObjectKind::Slider, n,
                            QRect(QPoint(m.GetSliderLeft(screen, n), m.GetSliderTop(screen, n)),
-                                 PictureSets::SliderPictureSize(picture - 1))});
+                                 ObjectPictures::SliderPictureSize(picture - 1))});
     }
     for (int n = modVantile::ButtonCount - 1; n >= 0; --n) {
         if (m.GetButtonType(screen, n) <= 0)

@@ -59,9 +59,6 @@ public:
     // --- module state ----------------------------------------------------
     QString ProjectFileName = NoFileName;
     QString ScreenFileName;
-    // Set by the last save or export that had to write its file in place
-    // (the folder took no new file); empty otherwise.
-    mutable QString WrittenInPlaceNote;
     int16_t CurrentScreen = 0;
     int16_t PanelBase = 0;
     int16_t EditorBase = 0;
@@ -296,11 +293,13 @@ public:
     // --- project and screen files -----------------------------------------
     // Each returns false and fills *error with a user-readable message when
     // the file cannot be used; the image and the module state are then
-    // exactly as before the call.
+    // exactly as before the call. A save or export that had to write its
+    // file in place (the folder takes no new file) says so in *note, for the
+    // user; *note is empty otherwise.
     bool LoadProject(QString *error = nullptr);
-    bool SaveProject(QString *error = nullptr);
+    bool SaveProject(QString *error = nullptr, QString *note = nullptr);
     bool ImportScreen(QString *error = nullptr);
-    bool ExportScreen(QString *error = nullptr) const;
+    bool ExportScreen(QString *error = nullptr, QString *note = nullptr) const;
 
     // The file layouts as byte arrays, for the routines above and for tools.
     QByteArray ProjectBytes() const;

@@ -1,7 +1,7 @@
 #include "panel/VirtualPanel.h"
 
-#include "assets/PanelPictures.h"
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
+#include "assets/RunTimePictures.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/TouchTargets.h"
@@ -68,7 +68,7 @@ const QImage &VirtualPanel::Picture()
     if (showing_ == Showing::Keypad) {
         drawKeypad();
     } else if (showing_ == Showing::AccessDenied) {
-        picture_ = PanelPictures::AccessDenied(size);
+        picture_ = RunTimePictures::AccessDenied(size);
     } else {
         renderer_->DrawPanel(screen_, devices_);
         picture_ = renderer_->Canvas().Image().copy();
@@ -82,13 +82,13 @@ void VirtualPanel::drawKeypad()
     // The panel's password screen with the field showing how many digits are
     // in, and the key under the finger pressed.
     const QSize size = Size();
-    const PanelPictures::PasswordLayout layout = PanelPictures::PasswordScreenLayout(size);
-    picture_ = PanelPictures::PasswordScreen(size);
+    const RunTimePictures::PasswordLayout layout = RunTimePictures::PasswordScreenLayout(size);
+    picture_ = RunTimePictures::PasswordScreen(size);
     QPainter p(&picture_);
-    p.drawImage(layout.field.topLeft(), PanelPictures::PasswordField(int(entered_.size())));
+    p.drawImage(layout.field.topLeft(), RunTimePictures::PasswordField(int(entered_.size())));
     if (finger_.kind == Target::Key)
         p.drawImage(layout.keys[size_t(finger_.index)].topLeft(),
-                    PanelPictures::PressedPasswordKey(size, finger_.index));
+                    RunTimePictures::PressedPasswordKey(size, finger_.index));
 }
 
 VirtualPanel::Target VirtualPanel::hit(QPoint at) const
@@ -96,7 +96,7 @@ VirtualPanel::Target VirtualPanel::hit(QPoint at) const
     if (showing_ == Showing::AccessDenied)
         return {Target::Dismiss, 0, screen_};
     if (showing_ == Showing::Keypad) {
-        const PanelPictures::PasswordLayout layout = PanelPictures::PasswordScreenLayout(Size());
+        const RunTimePictures::PasswordLayout layout = RunTimePictures::PasswordScreenLayout(Size());
         for (size_t k = 0; k < layout.keys.size(); ++k)
             if (layout.keys[k].contains(at))
                 return {Target::Key, int(k), screen_};
@@ -198,9 +198,9 @@ void VirtualPanel::dragSlider(int n, QPoint at)
 {
     const int screen = finger_.screen;
     const int style = m_.GetSliderPicture(screen, n) - 1;
-    if (style < 0 || style >= PictureSets::SliderStyleCount)
+    if (style < 0 || style >= ObjectPictures::SliderStyleCount)
         return;
-    const int level = PanelPictures::SliderLevelAt(style >= 3, at.y() - m_.GetSliderTop(screen, n));
+    const int level = RunTimePictures::SliderLevelAt(style >= 3, at.y() - m_.GetSliderTop(screen, n));
     const int node = nodeOf(m_.GetSliderDevice(screen, n));
     const int before = finger_.level >= 0 ? finger_.level : devices_.Level(node);
     finger_.level = level;
@@ -220,15 +220,15 @@ void VirtualPanel::setInput(int node, int input, bool on)
 
 void VirtualPanel::tapKey(int key)
 {
-    const QLatin1String label(PanelPictures::PasswordScreenKeys[size_t(key)]);
+    const QLatin1String label(RunTimePictures::PasswordScreenKeys[size_t(key)]);
     if (label == QLatin1String("CLR")) {
         entered_.clear();
     } else if (label == QLatin1String("ENT")) {
         const QString password = QStringLiteral("%1").arg(m_.GetButtonPassword(screen_, passwordButton_),
-                                                          PanelPictures::PasswordDigits, 10, QLatin1Char('0'));
+                                                          RunTimePictures::PasswordDigits, 10, QLatin1Char('0'));
         const ObjectTables::ButtonFunction f = ObjectTables::DecodeButton(m_.GetButtonType(screen_, passwordButton_));
-        const bool right = f.action == ButtonAction::GotoPassword && password.size() == PanelPictures::PasswordDigits &&
-                           entered_ == password;
+        const bool right = f.action == ButtonAction::GotoPassword &&
+                           password.size() == RunTimePictures::PasswordDigits && entered_ == password;
         const PanelLog::Sender button{screen_, ObjectTables::ObjectKind::Button, passwordButton_};
         entered_.clear();
         if (right) {
@@ -238,7 +238,7 @@ void VirtualPanel::tapKey(int key)
             showing_ = Showing::AccessDenied;
             log_.Append(PanelLog::PasswordRefused(button));
         }
-    } else if (entered_.size() < PanelPictures::PasswordDigits) {
+    } else if (entered_.size() < RunTimePictures::PasswordDigits) {
         entered_ += label;
     }
     changed();
@@ -259,8 +259,8 @@ bool VirtualPanel::EnterPassword(const QString &digits)
         if (!c.isDigit() || c.unicode() > '9')
             return false;
     auto keyOf = [](QLatin1String label) {
-        for (size_t k = 0; k < PanelPictures::PasswordScreenKeys.size(); ++k)
-            if (label == QLatin1String(PanelPictures::PasswordScreenKeys[k]))
+        for (size_t k = 0; k < RunTimePictures::PasswordScreenKeys.size(); ++k)
+            if (label == QLatin1String(RunTimePictures::PasswordScreenKeys[k]))
                 return int(k);
         return -1;
     };

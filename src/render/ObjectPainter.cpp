@@ -1,8 +1,7 @@
 #include "render/ObjectPainter.h"
 
-#include "assets/PanelPictures.h"
-#include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
+#include "assets/RunTimePictures.h"
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
@@ -24,15 +23,15 @@ enum LiveKind { LiveValueBox, LiveSlider, LiveBarGraph };
 
 QRgb recolorBlue(QRgb c)
 {
-    return (c & 0xFFFFFF) == (RenderPictures::BarBrightGreen & 0xFFFFFF) ? qRgb(0, 0, 255) : c;
+    return (c & 0xFFFFFF) == (ObjectPictures::BarBrightGreen & 0xFFFFFF) ? qRgb(0, 0, 255) : c;
 }
 
 QRgb recolorGrey(QRgb c)
 {
     switch (c & 0xFFFFFF) {
-    case RenderPictures::BarDarkGreen & 0xFFFFFF:
+    case ObjectPictures::BarDarkGreen & 0xFFFFFF:
         return qRgb(32, 32, 32);
-    case RenderPictures::BarBrightGreen & 0xFFFFFF:
+    case ObjectPictures::BarBrightGreen & 0xFFFFFF:
         return qRgb(224, 224, 224);
     default:
         return c;
@@ -61,7 +60,7 @@ bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
     const int fontSize = m_.GetButtonFontSize(screen, n);
     if (ObjectTables::ValidFontSize(fontSize)) {
         const ObjectTables::FontChoice font = ObjectTables::CaptionFonts[size_t(fontSize)];
-        scratch_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+        scratch_.SetFont(RenderCanvas::ArialFont(font.points, font.bold));
     }
     scratch_.SetTextColor(m_.GetButtonTextColor(screen, n) != 0 ? White : Black);
 
@@ -70,7 +69,7 @@ bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
         return false; // nothing would differ from the face
     // Only the columns the text can reach are drawn and compared; the rest of
     // the 480 x 36 scratch area would be the face colour and copy nothing.
-    const QFontMetrics metrics = ScreenPicture::Metrics(scratch_.Font());
+    const QFontMetrics metrics = RenderCanvas::Metrics(scratch_.Font());
     const int reach = metrics.horizontalAdvance(caption) + metrics.height();
     scratch_.Resize(std::min(CaptionWidth, (reach + 31) / 32 * 32), CaptionHeight);
     scratch_.ClearBackPicture();
@@ -81,14 +80,14 @@ bool ObjectPainter::drawCaption(int screen, int n, QRgb face)
     return true;
 }
 
-void ObjectPainter::Button(ScreenPicture &target, int screen, int n, QPoint at)
+void ObjectPainter::Button(RenderCanvas &target, int screen, int n, QPoint at)
 {
     if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
         return;
-    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
+    const QImage &picture = ObjectPictures::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
     if (picture.isNull())
         return;
-    target.KeyedCopy(picture, at.x(), at.y(), PictureSets::KeyColor);
+    target.KeyedCopy(picture, at.x(), at.y(), ObjectPictures::KeyColor);
     const QPoint offset = captionOffset(screen, n);
     const qint64 x = qint64(at.x()) + offset.x(), y = qint64(at.y()) + offset.y();
     const QRgb face = target.Pixel(x, y).value_or(White);
@@ -100,13 +99,14 @@ QImage ObjectPainter::ButtonCaption(int screen, int n, QPoint *offset)
 {
     if (m_.GetButtonType(screen, n) <= 0 || m_.GetButtonPicture(screen, n) <= 0)
         return {};
-    const QImage &picture = PictureSets::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
+    const QImage &picture = ObjectPictures::ButtonPicture(m_.GetButtonPicture(screen, n) - 1);
     if (picture.isNull())
         return {};
     *offset = captionOffset(screen, n);
     // The face under the caption's start, as Button finds it on a screen.
     QRgb face = White;
-    if (picture.rect().contains(*offset) && (picture.pixel(*offset) & 0xFFFFFF) != (PictureSets::KeyColor & 0xFFFFFF))
+    if (picture.rect().contains(*offset) &&
+        (picture.pixel(*offset) & 0xFFFFFF) != (ObjectPictures::KeyColor & 0xFFFFFF))
         face = picture.pixel(*offset) | 0xFF000000;
     if (!drawCaption(screen, n, face))
         return {};
@@ -126,30 +126,30 @@ QImage ObjectPainter::ButtonCaption(int screen, int n, QPoint *offset)
     return bottom == 0 ? QImage() : layer.copy(0, 0, right, bottom);
 }
 
-void ObjectPainter::Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on)
+void ObjectPainter::Pilot(RenderCanvas &target, int screen, int n, QPoint at, bool on)
 {
     if (m_.GetPilotUsed(screen, n) <= 0)
         return;
     const int pair = m_.GetPilotPicture(screen, n);
-    target.KeyedCopy(on ? PictureSets::PilotOnPicture(pair) : PictureSets::PilotOffPicture(pair), at.x(), at.y(),
-                     PictureSets::KeyColor);
+    target.KeyedCopy(on ? ObjectPictures::PilotOnPicture(pair) : ObjectPictures::PilotOffPicture(pair), at.x(), at.y(),
+                     ObjectPictures::KeyColor);
 }
 
-void ObjectPainter::Slider(ScreenPicture &target, int screen, int n, QPoint at, std::optional<int> level)
+void ObjectPainter::Slider(RenderCanvas &target, int screen, int n, QPoint at, std::optional<int> level)
 {
     const int picture = m_.GetSliderPicture(screen, n);
     if (picture <= 0)
         return;
     if (!level) {
-        target.KeyedCopy(PictureSets::SliderRenderPicture(picture - 1), at.x(), at.y(), PictureSets::KeyColor);
+        target.KeyedCopy(ObjectPictures::SliderRenderPicture(picture - 1), at.x(), at.y(), ObjectPictures::KeyColor);
         return;
     }
-    const int family = PanelPictures::SliderFamilyOfStyle(picture - 1);
+    const int family = RunTimePictures::SliderFamilyOfStyle(picture - 1);
     if (family >= 0)
-        target.KeyedCopy(livePicture(LiveSlider, family, *level), at.x(), at.y(), PictureSets::KeyColor);
+        target.KeyedCopy(livePicture(LiveSlider, family, *level), at.x(), at.y(), ObjectPictures::KeyColor);
 }
 
-void ObjectPainter::Text(ScreenPicture &target, int screen, int n, QPoint at, TextView view, int level)
+void ObjectPainter::Text(RenderCanvas &target, int screen, int n, QPoint at, TextView view, int level)
 {
     const int type = m_.GetTextType(screen, n);
     const ObjectTables::TextKind kind = ObjectTables::DecodeTextType(type);
@@ -158,7 +158,7 @@ void ObjectPainter::Text(ScreenPicture &target, int screen, int n, QPoint at, Te
         // A damaged font size keeps the font the picture has.
         if (ObjectTables::ValidFontSize(fontSize)) {
             const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
-            target.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+            target.SetFont(RenderCanvas::ArialFont(font.points, font.bold));
         }
         target.SetTextColor(m_.GetTextColor(screen, n) != 0 ? White : Black);
         target.SetTextPosition(at.x(), at.y());
@@ -167,13 +167,13 @@ void ObjectPainter::Text(ScreenPicture &target, int screen, int n, QPoint at, Te
         if (view == TextView::Live && ObjectTables::ValidFontSize(fontSize))
             target.FullCopy(livePicture(LiveValueBox, fontSize, level), at.x(), at.y());
         else
-            target.FullCopy(RenderPictures::ValueBoxPicture(fontSize), at.x(), at.y());
+            target.FullCopy(ObjectPictures::ValueBoxPicture(fontSize), at.x(), at.y());
     } else if (ObjectTables::IsBarGraph(kind)) {
         if (view == TextView::Live) {
             target.FullCopy(livePicture(LiveBarGraph, type - 4, level), at.x(), at.y());
         } else if (view == TextView::Preview) {
-            const QImage &bar = kind == ObjectTables::TextKind::SmallBar ? RenderPictures::SmallBarGraphPicture()
-                                                                         : RenderPictures::LargeBarGraphPicture();
+            const QImage &bar = kind == ObjectTables::TextKind::SmallBar ? ObjectPictures::SmallBarGraphPicture()
+                                                                         : ObjectPictures::LargeBarGraphPicture();
             const ObjectTables::BarColour colour = ObjectTables::BarColourOf(type);
             target.FullCopy(bar, at.x(), at.y(),
                             colour == ObjectTables::BarColour::Blue   ? recolorBlue
@@ -194,9 +194,9 @@ QImage ObjectPainter::FixedText(int screen, int n)
     const int fontSize = m_.GetTextFontSize(screen, n);
     if (ObjectTables::ValidFontSize(fontSize)) {
         const ObjectTables::FontChoice font = ObjectTables::TextFonts[size_t(fontSize)];
-        textScratch_.SetFont(ScreenPicture::ArialFont(font.points, font.bold));
+        textScratch_.SetFont(RenderCanvas::ArialFont(font.points, font.bold));
     }
-    const QFontMetrics metrics = ScreenPicture::Metrics(textScratch_.Font());
+    const QFontMetrics metrics = RenderCanvas::Metrics(textScratch_.Font());
     const int width = std::min(metrics.horizontalAdvance(text) + metrics.height(), 2 * CaptionWidth);
     if (text.isEmpty() || width <= 0)
         return {};
@@ -238,15 +238,15 @@ QImage ObjectPainter::FixedText(int screen, int n)
 
 const QImage &ObjectPainter::livePicture(int kind, int family, int level)
 {
-    level = std::clamp(level, 0, PanelPictures::MaxLevel);
+    level = std::clamp(level, 0, RunTimePictures::MaxLevel);
     const int key = kind << 16 | family << 8 | level;
     auto it = live_.find(key);
     if (it == live_.end()) {
         if (live_.size() >= 256)
             live_.clear(); // a long session of dragging: keep memory bounded
-        QImage picture = kind == LiveValueBox ? PanelPictures::ValueBox(family, level)
-                         : kind == LiveSlider ? PanelPictures::SliderFrame(family, level)
-                                              : PanelPictures::BarGraph(family, level);
+        QImage picture = kind == LiveValueBox ? RunTimePictures::ValueBox(family, level)
+                         : kind == LiveSlider ? RunTimePictures::SliderFrame(family, level)
+                                              : RunTimePictures::BarGraph(family, level);
         it = live_.insert(key, picture);
     }
     return *it;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/ScreenPicture.h"
+#include "render/RenderCanvas.h"
 
 #include <QHash>
 #include <QPoint>
@@ -29,24 +29,24 @@ public:
     // is read from the target where the caption starts, which for the caption
     // sizes lies on the button's own picture: a button drawn alone into a
     // picture of its own has the pixels it has on the screen.
-    void Button(ScreenPicture &target, int screen, int n, QPoint at);
+    void Button(RenderCanvas &target, int screen, int n, QPoint at);
     // The caption of such a button alone, for a picture of its own: the pixels
     // Button writes over the button's picture, the rest transparent, cut
     // after the last caption pixel. `offset`: where its top-left corner lies
     // from the button's. A null picture for a button without a caption.
     QImage ButtonCaption(int screen, int n, QPoint *offset);
     // A pilot light in use: its OFF picture, or its ON picture.
-    void Pilot(ScreenPicture &target, int screen, int n, QPoint at, bool on = false);
+    void Pilot(RenderCanvas &target, int screen, int n, QPoint at, bool on = false);
     // A slider in use: the render picture of its style (knob at the top), or,
     // given a level, the panel's slider picture of that level.
-    void Slider(ScreenPicture &target, int screen, int n, QPoint at, std::optional<int> level = {});
+    void Slider(RenderCanvas &target, int screen, int n, QPoint at, std::optional<int> level = {});
 
     // How a text object is shown: as on the SD card (fixed texts and empty
     // value boxes), as in the previews (bar graphs too) or live, value boxes
     // and bar graphs showing `level` with the panel's own pictures.
     enum class TextView { SdCard, Preview, Live };
     // Fixed texts set the target's font, text colour and text position.
-    void Text(ScreenPicture &target, int screen, int n, QPoint at, TextView view, int level = 0);
+    void Text(RenderCanvas &target, int screen, int n, QPoint at, TextView view, int level = 0);
     // A fixed text alone, as Text draws it over any picture: premultiplied,
     // each pixel as opaque as the text covers it, cut after the last text
     // pixel; its top-left corner is the text's. A damaged font size keeps the
@@ -61,7 +61,7 @@ private:
     const QImage &livePicture(int kind, int family, int level);
 
     const modVantile &m_;
-    ScreenPicture scratch_; // the caption is drawn here first
-    ScreenPicture textScratch_;
+    RenderCanvas scratch_; // the caption is drawn here first
+    RenderCanvas textScratch_;
     QHash<int, QImage> live_;
 };

@@ -2,7 +2,7 @@
 
 #include "model/ObjectTables.h"
 #include "render/ObjectPainter.h"
-#include "render/ScreenPicture.h"
+#include "render/RenderCanvas.h"
 
 #include <QHash>
 #include <QList>
@@ -26,8 +26,8 @@ public:
     ScreenRenderer(const modVantile &m, MessagePrompt &messages);
 
     // The screen picture everything is drawn into.
-    ScreenPicture &Canvas() { return canvas_; }
-    const ScreenPicture &Canvas() const { return canvas_; }
+    RenderCanvas &Canvas() { return canvas_; }
+    const RenderCanvas &Canvas() const { return canvas_; }
     // Single objects, into the canvas or any other picture.
     ObjectPainter &Objects() { return objects_; }
 
@@ -112,7 +112,7 @@ private:
 
     const modVantile &m_;
     MessagePrompt &messages_;
-    ScreenPicture canvas_;
+    RenderCanvas canvas_;
     ObjectPainter objects_;
     QString sdFolder_;
     QString previewFolder_;

@@ -391,15 +391,17 @@ void frmVantileSDWrite::writeRun()
     if (!stillChosen(chosen))
         return;
     // Partition-table check.
-    if (!sd_.OpenPhysicalRead(chosen.physicalId)) {
-        openFailed(QStringLiteral("Could not open physical drive %1").arg(phys));
+    QString why;
+    bool diskChanged = false;
+    if (!sd_.OpenPhysicalRead(chosen.physicalId, &why, &diskChanged)) {
+        openFailed(QStringLiteral("Could not open physical drive %1").arg(phys), why, diskChanged);
         return;
     }
-    const bool readOk = sd_.ReadSector(0);
+    const bool readOk = sd_.ReadSector(0, &why);
     sd_.CloseDrive();
     if (!readOk) {
-        messages_.Show(QStringLiteral("Could not read the first sector of physical drive %1:").arg(phys) + CrLf +
-                           sd_.LastError + CrLf + QStringLiteral("Write cancelled."),
+        messages_.Show(QStringLiteral("Could not read the first sector of physical drive %1:").arg(phys) + CrLf + why +
+                           CrLf + QStringLiteral("Write cancelled."),
                        QStringLiteral("Write Error"), MessagePrompt::Icon::Critical);
         RestoreDialog();
         return;
@@ -422,14 +424,14 @@ void frmVantileSDWrite::writeRun()
             return;
         }
         sd_.SectorBuf.fill(0);
-        if (!sd_.OpenPhysicalWrite(chosen.physicalId)) {
-            openFailed(QStringLiteral("Could not open physical drive %1").arg(phys));
+        if (!sd_.OpenPhysicalWrite(chosen.physicalId, &why, &diskChanged)) {
+            openFailed(QStringLiteral("Could not open physical drive %1").arg(phys), why, diskChanged);
             return;
         }
-        const bool cleared = sd_.WriteSector(0) && sd_.Flush();
+        const bool cleared = sd_.WriteSector(0, &why) && sd_.Flush(&why);
         sd_.CloseDrive();
         if (!cleared) {
-            messages_.Show(QStringLiteral("Clearing the partition table failed at %1.").arg(sd_.LastError) + CrLf +
+            messages_.Show(QStringLiteral("Clearing the partition table failed at %1.").arg(why) + CrLf +
                                QStringLiteral("Write cancelled."),
                            QStringLiteral("Write Error"), MessagePrompt::Icon::Critical);
             RestoreDialog();
@@ -451,8 +453,9 @@ void frmVantileSDWrite::writeRun()
         RestoreDialog();
         return;
     }
-    if (!sd_.OpenVolumeWrite(chosen.volumeId)) {
-        openFailed(QStringLiteral("Could not open drive ") + sd_.DriveLetter.toUpper() + QStringLiteral(":"));
+    if (!sd_.OpenVolumeWrite(chosen.volumeId, &why, &diskChanged)) {
+        openFailed(QStringLiteral("Could not open drive ") + sd_.DriveLetter.toUpper() + QStringLiteral(":"), why,
+                   diskChanged);
         return;
     }
     const modVantileSDWrite::RunResult result = CompileAll();
@@ -488,13 +491,13 @@ bool frmVantileSDWrite::stillChosen(const Drives::Letter &chosen)
     return false;
 }
 
-void frmVantileSDWrite::openFailed(const QString &what)
+void frmVantileSDWrite::openFailed(const QString &what, const QString &why, bool diskChanged)
 {
-    if (sd_.DriveChanged) {
-        driveListChanged(sd_.LastError);
+    if (diskChanged) {
+        driveListChanged(why);
         return;
     }
-    messages_.Show(what + CrLf + sd_.LastError, modVantileSDWrite::DefaultTitle);
+    messages_.Show(what + CrLf + why, modVantileSDWrite::DefaultTitle);
     RestoreDialog();
 }
 

@@ -88,8 +88,9 @@ private:
     // says so, makes the list again and leaves nothing chosen.
     bool stillChosen(const Drives::Letter &chosen);
     void driveListChanged(const QString &why);
-    // A drive that did not open: `what` and the reason, or the changed list.
-    void openFailed(const QString &what);
+    // A drive that did not open: `what` and the reason, or the changed list
+    // when the disk is no longer the one chosen.
+    void openFailed(const QString &what, const QString &why, bool diskChanged);
     static QString driveSignature(const QList<Drives::Letter> &letters);
 
     modVantile &m_;

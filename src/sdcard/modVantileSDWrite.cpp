@@ -6,8 +6,8 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
-#include "render/BmpFile.h"
-#include "sdcard/StockPictures.h"
+#include "render/Bmp24File.h"
+#include "sdcard/CardStockPictures.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,6 +94,15 @@ QString openFailureReason(int error, const QString &path, bool write)
 }
 
 constexpr quint64 DigestSeed = 0xCBF29CE484222325ULL;
+
+bool failWith(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+const QString NoDriveOpen = QStringLiteral("no drive is open");
 
 struct AlignedFree {
     void operator()(char *p) const { RawDisk::AlignedFree(p); }
@@ -249,48 +258,45 @@ int modVantileSDWrite::GetPhysicalDriveNumber(const QString &letter) const
     return Drives::LetterInfo(letter.toUpper()).physicalNumber;
 }
 
-bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive)
+bool modVantileSDWrite::openDevice(const QString &path, bool write, bool exclusive, QString *error)
 {
     CloseDrive();
-    LastError.clear();
     QString otherRefusal;
     const int fd = RawDisk::Open(path, write, exclusive, &otherRefusal);
     if (fd < 0) {
-        LastError = openFailureReason(errno, path, write);
+        QString reason = openFailureReason(errno, path, write);
         if (!otherRefusal.isEmpty())
-            LastError += QStringLiteral(" udisks2 did not open it either: ") + otherRefusal + QLatin1Char('.');
-        return false;
+            reason += QStringLiteral(" udisks2 did not open it either: ") + otherRefusal + QLatin1Char('.');
+        return failWith(error, reason);
     }
     DriveHandle = fd;
     openedPath_ = path;
     return true;
 }
 
-bool modVantileSDWrite::OpenPath(const QString &path, bool write)
+bool modVantileSDWrite::OpenPath(const QString &path, bool write, QString *error)
 {
-    return openDevice(path, write, write);
+    return openDevice(path, write, write, error);
 }
 
-bool modVantileSDWrite::AdoptFile(qintptr handle, const QString &path)
+bool modVantileSDWrite::AdoptFile(qintptr handle, const QString &path, QString *error)
 {
     CloseDrive();
-    LastError.clear();
     const int fd = RawDisk::Adopt(handle);
-    if (fd < 0) {
-        LastError = fileFailureReason(errno, path, true);
-        return false;
-    }
+    if (fd < 0)
+        return failWith(error, fileFailureReason(errno, path, true));
     DriveHandle = fd;
     openedPath_ = path;
     return true;
 }
 
-bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool write)
+bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool write, QString *error, bool *diskChanged)
 {
-    DriveChanged = false;
+    if (diskChanged)
+        *diskChanged = false;
     QString change = Drives::DiskChange(chosen, Drives::IdentityOf(chosen.device));
     if (change.isEmpty()) {
-        if (!openDevice(chosen.device, write, write))
+        if (!openDevice(chosen.device, write, write, error))
             return false;
         // What was opened may differ from what the name showed a moment ago.
         change = Drives::DiskChange(chosen, Drives::IdentityOfOpen(DriveHandle, chosen.device));
@@ -299,24 +305,24 @@ bool modVantileSDWrite::openChosen(const Drives::DiskIdentity &chosen, bool writ
     }
     if (change.isEmpty())
         return true;
-    DriveChanged = true;
-    LastError = change;
-    return false;
+    if (diskChanged)
+        *diskChanged = true;
+    return failWith(error, change);
 }
 
-bool modVantileSDWrite::OpenPhysicalRead(const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenPhysicalRead(const Drives::DiskIdentity &chosen, QString *error, bool *diskChanged)
 {
-    return openChosen(chosen, false);
+    return openChosen(chosen, false, error, diskChanged);
 }
 
-bool modVantileSDWrite::OpenPhysicalWrite(const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenPhysicalWrite(const Drives::DiskIdentity &chosen, QString *error, bool *diskChanged)
 {
-    return openChosen(chosen, true);
+    return openChosen(chosen, true, error, diskChanged);
 }
 
-bool modVantileSDWrite::OpenVolumeWrite(const Drives::DiskIdentity &chosen)
+bool modVantileSDWrite::OpenVolumeWrite(const Drives::DiskIdentity &chosen, QString *error, bool *diskChanged)
 {
-    return openChosen(chosen, true);
+    return openChosen(chosen, true, error, diskChanged);
 }
 
 QString modVantileSDWrite::medium() const
@@ -324,56 +330,48 @@ QString modVantileSDWrite::medium() const
     return RawDisk::IsDevicePath(openedPath_) ? QStringLiteral("card") : QStringLiteral("image file");
 }
 
-bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes)
+bool modVantileSDWrite::ReadBytes(qint64 position, char *data, qint64 bytes, QString *error)
 {
-    if (DriveHandle < 0) {
-        LastError = QStringLiteral("no drive is open");
-        return false;
-    }
+    if (DriveHandle < 0)
+        return failWith(error, NoDriveOpen);
     qint64 done = 0;
     while (done < bytes) {
         const qint64 n = RawDisk::ReadAt(DriveHandle, data + done, bytes - done, position + done);
-        if (n < 0) {
-            LastError = systemReason(errno);
-            return false;
-        }
-        if (n == 0) {
-            LastError = QStringLiteral("the %1 ends at byte %2").arg(medium(), PositionText(position + done));
-            return false;
-        }
+        if (n < 0)
+            return failWith(error, systemReason(errno));
+        if (n == 0)
+            return failWith(error,
+                            QStringLiteral("the %1 ends at byte %2").arg(medium(), PositionText(position + done)));
         done += n;
     }
     return true;
 }
 
-bool modVantileSDWrite::ReadSector(qint64 position)
+bool modVantileSDWrite::ReadSector(qint64 position, QString *error)
 {
-    return ReadBytes(position, reinterpret_cast<char *>(SectorBuf.data()), SectorSize);
+    return ReadBytes(position, reinterpret_cast<char *>(SectorBuf.data()), SectorSize, error);
 }
 
-bool modVantileSDWrite::WriteSector(qint64 position)
+bool modVantileSDWrite::WriteSector(qint64 position, QString *error)
 {
-    return WriteSectors(position, reinterpret_cast<const char *>(SectorBuf.data()), SectorSize);
+    return WriteSectors(position, reinterpret_cast<const char *>(SectorBuf.data()), SectorSize, error);
 }
 
-bool modVantileSDWrite::WriteSectors(qint64 position, const char *data, qint64 bytes)
+bool modVantileSDWrite::WriteSectors(qint64 position, const char *data, qint64 bytes, QString *error)
 {
-    return writeSectors(position, data, bytes, recordWrites_ ? SectorDigest(data, bytes, DigestSeed) : 0);
+    return writeSectors(position, data, bytes, recordWrites_ ? SectorDigest(data, bytes, DigestSeed) : 0, error);
 }
 
-bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest)
+bool modVantileSDWrite::writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest, QString *error)
 {
-    if (DriveHandle < 0) {
-        LastError = QStringLiteral("no drive is open");
-        return false;
-    }
+    if (DriveHandle < 0)
+        return failWith(error, NoDriveOpen);
     qint64 done = 0;
     while (done < bytes) {
         const qint64 n = RawDisk::WriteAt(DriveHandle, data + done, bytes - done, position + done);
         if (n <= 0) {
-            LastError = n < 0 ? systemReason(errno) : QStringLiteral("the %1 took no more data").arg(medium());
-            LastError = QStringLiteral("byte %1: %2").arg(PositionText(position + done), LastError);
-            return false;
+            const QString why = n < 0 ? systemReason(errno) : QStringLiteral("the %1 took no more data").arg(medium());
+            return failWith(error, QStringLiteral("byte %1: %2").arg(PositionText(position + done), why));
         }
         done += n;
     }
@@ -395,25 +393,23 @@ qint64 modVantileSDWrite::VolumeSize() const
     return DriveHandle < 0 ? 0 : RawDisk::Size(DriveHandle);
 }
 
-bool modVantileSDWrite::SetImageSize(qint64 bytes)
+bool modVantileSDWrite::SetImageSize(qint64 bytes, QString *error)
 {
-    if (DriveHandle < 0 || RawDisk::IsDevice(DriveHandle))
-        return false;
-    if (!RawDisk::Resize(DriveHandle, bytes)) {
-        LastError = systemReason(errno);
-        return false;
-    }
+    if (DriveHandle < 0)
+        return failWith(error, NoDriveOpen);
+    if (RawDisk::IsDevice(DriveHandle))
+        return failWith(error, QStringLiteral("a card keeps its size; only an image file can be made larger"));
+    if (!RawDisk::Resize(DriveHandle, bytes))
+        return failWith(error, systemReason(errno));
     return true;
 }
 
-bool modVantileSDWrite::Flush()
+bool modVantileSDWrite::Flush(QString *error)
 {
     if (DriveHandle < 0)
-        return false;
-    if (!RawDisk::Flush(DriveHandle)) {
-        LastError = systemReason(errno);
-        return false;
-    }
+        return failWith(error, NoDriveOpen);
+    if (!RawDisk::Flush(DriveHandle))
+        return failWith(error, systemReason(errno));
     return true;
 }
 
@@ -544,8 +540,8 @@ private:
         PreparedSlot p;
         const QString &name = sd_.PicName[size_t(slot)];
         const QString path = folder_ + QLatin1Char('/') + name;
-        if (generateStock_ && !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(path))
-            StockPictures::WritePicture(slot, name, folder_);
+        if (generateStock_ && !CardStockPictures::EnsurePicture(slot, name, folder_, &p.why))
+            return p;
         if (modVantileSDWrite::ReadPictureFile(path, bytes_, &p.why) &&
             modVantileSDWrite::ConvertBmp(reinterpret_cast<const uint8_t *>(bytes_.constData()), size_t(bytes_.size()),
                                           !modVantileSDWrite::Headerless(commandSet_, slot), sd_.SlotSectors(slot),
@@ -589,8 +585,8 @@ bool modVantileSDWrite::ConvertBmp(const uint8_t *bytes, size_t size, bool heade
             *why = reason;
         return false;
     };
-    const auto bmp = BmpFile::ReadHeader(bytes, size);
-    if (size < BmpFile::HeaderBytes || !bmp)
+    const auto bmp = Bmp24File::ReadHeader(bytes, size);
+    if (size < Bmp24File::HeaderBytes || !bmp)
         return fail(QStringLiteral("not a BMP file"));
     const uint32_t dataOffset = bmp->dataOffset;
     const int32_t width = bmp->width;
@@ -700,20 +696,22 @@ QByteArray modVantileSDWrite::PictureSectors() const
     return SectorsOf(PicData.data(), PicWords);
 }
 
-bool modVantileSDWrite::WritePic(int iPicNum)
+bool modVantileSDWrite::WritePic(int iPicNum, QString *error)
 {
+    if (iPicNum < 0 || iPicNum >= SlotCount)
+        return failWith(error, QStringLiteral("no such slot"));
     const QByteArray bytes = PictureSectors();
-    return WriteSectors(PicOffset[size_t(iPicNum)], bytes.constData(), bytes.size());
+    return WriteSectors(PicOffset[size_t(iPicNum)], bytes.constData(), bytes.size(), error);
 }
 
-bool modVantileSDWrite::WriteDat(const modVantile &m)
+bool modVantileSDWrite::WriteDat(const modVantile &m, QString *error)
 {
     const QByteArray stream = DeviceDataStream(m);
     const int imageBytes = modVantile::PanelWords;
     QByteArray map = stream.mid(imageBytes, 128);
     map.append(QByteArray(SectorSize - map.size(), '\0'));
-    return WriteSectors(DataAreaPosition, stream.constData(), imageBytes) &&
-           WriteSectors(DeviceMapPosition, map.constData(), map.size());
+    return WriteSectors(DataAreaPosition, stream.constData(), imageBytes, error) &&
+           WriteSectors(DeviceMapPosition, map.constData(), map.size(), error);
 }
 
 QString modVantileSDWrite::slotLabel(int slot) const
@@ -762,9 +760,10 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
     }
 
     recordWrites_ = true;
+    QString error;
     auto writeFailed = [&](const QString &where) {
         result.failed = true;
-        result.failure = QStringLiteral("Writing %1 failed at %2.").arg(where, LastError);
+        result.failure = QStringLiteral("Writing %1 failed at %2.").arg(where, error);
     };
     {
         std::vector<int> chosen;
@@ -783,7 +782,7 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
                 } else {
                     currentSlot_ = slot;
                     if (!writeSectors(PicOffset[size_t(slot)], prepared.sectors.constData(), prepared.sectors.size(),
-                                      prepared.digest)) {
+                                      prepared.digest, &error)) {
                         writeFailed(slotLabel(slot));
                         break;
                     }
@@ -803,16 +802,16 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
     if (!result.failed && ObjectTables::ConfigurationOnCard(commandSet)) {
         ZAVBuild(m);
         currentSlot_ = -1;
-        if (WriteDat(m))
+        if (WriteDat(m, &error))
             result.bytesWritten += 33 * SectorSize;
         else
             writeFailed(slotLabel(-1));
     }
     recordWrites_ = false;
     currentSlot_ = -1;
-    if (!result.failed && !Flush()) {
+    if (!result.failed && !Flush(&error)) {
         result.failed = true;
-        result.failure = QStringLiteral("Writing the card failed when its data was flushed: %1.").arg(LastError);
+        result.failure = QStringLiteral("Writing the card failed when its data was flushed: %1.").arg(error);
     }
     QString verifyFailure;
     if (!result.failed && !VerifyWritten(&verifyFailure)) {
@@ -828,7 +827,7 @@ modVantileSDWrite::RunResult modVantileSDWrite::CompileAll(modVantile &m, bool w
 bool modVantileSDWrite::VerifyWritten(QString *failure)
 {
     if (DriveHandle < 0)
-        return false;
+        return failWith(failure, QStringLiteral("No drive is open."));
     constexpr qint64 Chunk = 4 << 20;
     std::unique_ptr<char, AlignedFree> buffer(RawDisk::AlignedAlloc(4096, Chunk));
     if (!buffer) {
@@ -846,13 +845,14 @@ bool modVantileSDWrite::VerifyWritten(QString *failure)
                 *failure = QStringLiteral("Reading back %1 failed: the run is too long.").arg(slotLabel(run.slot));
             break;
         }
-        bool read = ReadBytes(run.position, buffer.get(), run.bytes);
+        QString why;
+        bool read = ReadBytes(run.position, buffer.get(), run.bytes, &why);
         if (!read && uncached.FallBack())
-            read = ReadBytes(run.position, buffer.get(), run.bytes);
+            read = ReadBytes(run.position, buffer.get(), run.bytes, &why);
         if (!read) {
             ok = false;
             if (failure)
-                *failure = QStringLiteral("Reading back %1 failed: %2.").arg(slotLabel(run.slot), LastError);
+                *failure = QStringLiteral("Reading back %1 failed: %2.").arg(slotLabel(run.slot), why);
             break;
         }
         if (SectorDigest(buffer.get(), run.bytes, DigestSeed) != run.hash) {

@@ -34,7 +34,8 @@ public:
     static constexpr qint64 BmpBufferSize = 4000001;
     static inline const QString DefaultTitle = QStringLiteral("ZAV Quellix Touch");
 
-    // It shows nothing: a failed operation returns false with the reason in LastError.
+    // It shows nothing: a failed operation returns false with a readable
+    // reason in *error.
     modVantileSDWrite();
     ~modVantileSDWrite();
     modVantileSDWrite(const modVantileSDWrite &) = delete;
@@ -61,32 +62,31 @@ public:
     int DriveHandle = -1;
     std::array<uint8_t, 513> SectorBuf{};
     QString DriveLetter;
-    // Why the last operation failed (for messages and the command line).
-    QString LastError;
 
     // 0 when the letter stands for no drive that can be identified.
     int GetPhysicalDriveNumber(const QString &letter) const;
     // The disk the user chose from the drive list: it must still
     // be that disk (Drives::DiskChange) just before and just after it is
-    // opened. When it is not, nothing is opened and DriveChanged is set,
-    // with the reason in LastError.
-    bool OpenPhysicalRead(const Drives::DiskIdentity &chosen);
-    bool OpenPhysicalWrite(const Drives::DiskIdentity &chosen);
-    bool OpenVolumeWrite(const Drives::DiskIdentity &chosen);
-    bool DriveChanged = false;
-    // An image file or a device given by path; no message box.
-    bool OpenPath(const QString &path, bool write);
+    // opened. When it is not, nothing is opened, *diskChanged is set and
+    // *error says what changed.
+    bool OpenPhysicalRead(const Drives::DiskIdentity &chosen, QString *error = nullptr, bool *diskChanged = nullptr);
+    bool OpenPhysicalWrite(const Drives::DiskIdentity &chosen, QString *error = nullptr, bool *diskChanged = nullptr);
+    bool OpenVolumeWrite(const Drives::DiskIdentity &chosen, QString *error = nullptr, bool *diskChanged = nullptr);
+    // An image file or a device given by path.
+    bool OpenPath(const QString &path, bool write, QString *error = nullptr);
     // Works on a file already open for writing (a new card image from the
     // file door); the handle stays the caller's.
-    bool AdoptFile(qintptr handle, const QString &path);
-    bool ReadSector(qint64 position);
-    bool WriteSector(qint64 position);
+    bool AdoptFile(qintptr handle, const QString &path, QString *error = nullptr);
+    bool ReadSector(qint64 position, QString *error = nullptr);
+    // A write's *error begins with where it failed: "byte 512 (sector 1): ...".
+    bool WriteSector(qint64 position, QString *error = nullptr);
     // One call for a run of whole sectors.
-    bool WriteSectors(qint64 position, const char *data, qint64 bytes);
-    bool ReadBytes(qint64 position, char *data, qint64 bytes);
+    bool WriteSectors(qint64 position, const char *data, qint64 bytes, QString *error = nullptr);
+    bool ReadBytes(qint64 position, char *data, qint64 bytes, QString *error = nullptr);
     qint64 VolumeSize() const;
-    bool SetImageSize(qint64 bytes);
-    bool Flush();
+    // Image files only: a card keeps its size.
+    bool SetImageSize(qint64 bytes, QString *error = nullptr);
+    bool Flush(QString *error = nullptr);
     void CloseDrive();
     const QString &OpenedPath() const { return openedPath_; }
 
@@ -110,8 +110,8 @@ public:
     static bool ReadPictureFile(const QString &path, QByteArray &bytes, QString *why = nullptr);
     static bool ConvertBmp(const uint8_t *bytes, size_t size, bool header, int slotSectors,
                            std::vector<uint16_t> &words, QString *why = nullptr);
-    bool WritePic(int iPicNum);
-    bool WriteDat(const modVantile &m);
+    bool WritePic(int iPicNum, QString *error = nullptr);
+    bool WriteDat(const modVantile &m, QString *error = nullptr);
 
     struct RunHooks {
         std::function<void(int)> progress;            // slot number, once per slot
@@ -132,7 +132,7 @@ public:
     // hooks run on the calling thread, between the writes, as before.
     RunResult CompileAll(modVantile &m, bool writeAll, int writeType, const RunHooks &hooks);
     // Reads back every run written since the last CompileAll began.
-    bool VerifyWritten(QString *failure);
+    bool VerifyWritten(QString *failure = nullptr);
 
     // Texts for the user.
     static QString PositionText(qint64 position);
@@ -147,9 +147,9 @@ private:
         quint64 hash;
         int slot; // -1 for the data area
     };
-    bool openDevice(const QString &path, bool write, bool exclusive);
-    bool openChosen(const Drives::DiskIdentity &chosen, bool write);
-    bool writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest);
+    bool openDevice(const QString &path, bool write, bool exclusive, QString *error);
+    bool openChosen(const Drives::DiskIdentity &chosen, bool write, QString *error, bool *diskChanged);
+    bool writeSectors(qint64 position, const char *data, qint64 bytes, quint64 digest, QString *error);
     QString slotLabel(int slot) const;
 
     QString openedPath_;

@@ -1,7 +1,7 @@
 // Every finding of the check: a small project that triggers it and its twin
 // that does not, grouped by severity.
 #include "checkhelpers.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 
 #include <functional>
 
@@ -377,7 +377,7 @@ void TestFindings::initTestCase()
 {
     QImage good(8, 8, QImage::Format_RGB32);
     good.fill(Qt::red);
-    QVERIFY(BmpFile::Write(good, file("good.bmp")));
+    QVERIFY(Bmp24File::Write(good, file("good.bmp")));
     QVERIFY(writeFile(file("junk.bmp"), "BM not a picture"));
 }
 

@@ -4,7 +4,7 @@
 #include "checkhelpers.h"
 #include "model/EditOperations.h"
 #include "panel/VirtualPanel.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 
 #include <QPainter>
 
@@ -63,7 +63,7 @@ void TestReport::restPicture()
         m.SetLayout(1);
         QImage small(100, 60, QImage::Format_RGB32);
         small.fill(qRgb(10, 200, 30));
-        QVERIFY(BmpFile::Write(small, home.file(QStringLiteral("small.bmp"))));
+        QVERIFY(Bmp24File::Write(small, home.file(QStringLiteral("small.bmp"))));
         m.ScreenBackground[0] = home.file(QStringLiteral("small.bmp"));
     }
     slider(m, s, 0, 1, 300, 20);

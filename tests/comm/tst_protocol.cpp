@@ -29,7 +29,6 @@ private slots:
         QCOMPARE(progress.size(), 258);
         for (int i = 0; i < progress.size(); ++i)
             QCOMPARE(progress[i], i);
-        QVERIFY(!exchange.ComFault);
         const QByteArray stream = DeviceDataStream(m);
         QCOMPARE(exchange.ComReply, "[" + DeviceData::ChecksumText(stream).toLatin1() + "]");
         QCOMPARE(panel.sim().Received(), stream);
@@ -90,6 +89,11 @@ private slots:
         QCOMPARE(SendConfiguration(m, exchange, {}), result);
         QCOMPARE(line.Lost(), fault == Fault::DropLine); // and so not waited out
         QCOMPARE(panel.sim().BlocksReceived(), blocks);
+        if (fault == Fault::DropLine) {
+            QString why;
+            QVERIFY(!exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength, &why));
+            QCOMPARE(why, QStringLiteral("the line to the panel was lost"));
+        }
     }
 
     void firmwareRevision()
@@ -101,8 +105,7 @@ private slots:
         SerialLine line;
         QVERIFY(line.Open(panel.path()));
         PanelExchange exchange(line);
-        exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
-        QVERIFY(!exchange.ComFault);
+        QVERIFY(exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength));
         QCOMPARE(exchange.ComReply, QByteArray("[Rev 4.01 2026-11-3]"));
         QCOMPARE(FirmwareRevisionText(exchange.ComReply), QStringLiteral("Rev 4.01 2026-11-3"));
         QCOMPARE(FirmwareRevisionText("[Rev 4.01 2026-11-3]extra"), QStringLiteral("Rev 4.01 2026-11-3"));
@@ -118,8 +121,7 @@ private slots:
         QVERIFY(line.Open(panel.path()));
         QTRY_VERIFY(line.Waiting() > 0);
         PanelExchange exchange(line);
-        exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
-        QVERIFY(!exchange.ComFault);
+        QVERIFY(exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength));
         QCOMPARE(exchange.ComReply, QByteArray("[Quellix Touch 2.10]"));
     }
 
@@ -135,14 +137,14 @@ private slots:
         SerialLine line;
         PanelExchange exchange(line);
         QVERIFY(line.Open(good.path()));
-        exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
-        QVERIFY(!exchange.ComFault);
+        QVERIFY(exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength));
         QVERIFY(line.Open(bad.path()));
         QElapsedTimer timer;
         timer.start();
-        exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength);
+        QString why;
+        QVERIFY(!exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength, &why));
         QVERIFY(timer.elapsed() >= 2000);
-        QVERIFY(exchange.ComFault);
+        QCOMPARE(why, QStringLiteral("no complete answer within 2000 ms"));
         QCOMPARE(exchange.ComReply, QByteArray("[Quellix Touch 2.10]"));
         QCOMPARE(line.Waiting(), 19);
     }

@@ -3,7 +3,7 @@
 // a project full of damaged values.
 #include "EditorFixture.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 
 #include <QDir>
 #include <QMouseEvent>
@@ -174,11 +174,11 @@ void tst_Canvas::pictureButton()
     e.m.SetButtonText(n, QStringLiteral("Lights"));
     w.UDButton(n);
 
-    const QSize size = PictureSets::ButtonPictureSize(picture - 1);
+    const QSize size = ObjectPictures::ButtonPictureSize(picture - 1);
     CanvasImage *image = e.image(QStringLiteral("imgPB_9"));
     QCOMPARE(image->geometry(), QRect(QPoint(40, 20), size));
     QVERIFY(!image->hasBorder());
-    QCOMPARE(image->picture().cacheKey(), PictureSets::ButtonPicture(picture - 1).cacheKey());
+    QCOMPARE(image->picture().cacheKey(), ObjectPictures::ButtonPicture(picture - 1).cacheKey());
 
     QCOMPARE(e.m.GetButtonTextX(n), offset);
     QCOMPARE(e.m.GetButtonTextY(n), offset);
@@ -268,7 +268,7 @@ void tst_Canvas::selectionOverObjects()
     w.Select(EditOperations::Kind::Pilot, 0);
     const QImage canvas = e.get<QWidget>(QStringLiteral("picSurface"))->grab().toImage();
     // The frame's right edge, a pixel clear of pilot 0: over pilot 1's white inside.
-    const int column = 40 + PictureSets::PilotOnPicture(13).width() + 1;
+    const int column = 40 + ObjectPictures::PilotOnPicture(13).width() + 1;
     int framed = 0;
     for (int y = 40; y < 70; ++y)
         framed += (canvas.pixel(column, y) | 0xFF000000) == qRgb(0, 120, 215);
@@ -315,8 +315,8 @@ void tst_Canvas::pilot()
     w.UDPilot(6);
     CanvasImage *image = e.image(QStringLiteral("imgPilot_6"));
     QCOMPARE(!image->isHidden(), visible);
-    QCOMPARE(image->geometry(), QRect(QPoint(120, 77), PictureSets::PilotOnPicture(picture).size()));
-    QCOMPARE(image->picture().cacheKey(), PictureSets::PilotOnPicture(picture).cacheKey());
+    QCOMPARE(image->geometry(), QRect(QPoint(120, 77), ObjectPictures::PilotOnPicture(picture).size()));
+    QCOMPARE(image->picture().cacheKey(), ObjectPictures::PilotOnPicture(picture).cacheKey());
     QCOMPARE(e.label(QStringLiteral("lblPSettings_6"))->text(), line);
     QCOMPARE(image->toolTip(), tip);
 }
@@ -353,7 +353,7 @@ void tst_Canvas::slider()
     CanvasImage *image = e.image(QStringLiteral("imgSlider_7"));
     QCOMPARE(!image->isHidden(), visible);
     if (visible)
-        QCOMPARE(image->geometry(), QRect(QPoint(400, 10), PictureSets::SliderSelectorPicture(picture - 1).size()));
+        QCOMPARE(image->geometry(), QRect(QPoint(400, 10), ObjectPictures::SliderSelectorPicture(picture - 1).size()));
     QCOMPARE(e.label(QStringLiteral("lblSSettings_7"))->text(), line);
     QCOMPARE(image->toolTip(), tip);
 }

@@ -19,6 +19,7 @@ private slots:
     void download_data();
     void download();
     void compileAndWrite();
+    void compileFailureTold();
     void compileStartsFromCanvasColour();
     void editorsStayOnSmallDesktop_data();
     void editorsStayOnSmallDesktop();
@@ -182,6 +183,27 @@ void tst_Dialogs::compileAndWrite()
     QCOMPARE(e.m.CurrentScreen, int16_t(4));
     // The writer opens only on pictures that were all written.
     QVERIFY(e.opened.isEmpty() || (e.opened.size() == 1 && e.opened[0].name == QStringLiteral("frmVantileSDWrite")));
+}
+
+// Pictures that cannot be written: the user is told once, and the writer
+// does not open.
+void tst_Dialogs::compileFailureTold()
+{
+    Editor e;
+    e.start();
+    const QString folder = Paths::SdPictureFolder();
+    QVERIFY(QDir(folder).removeRecursively());
+    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+    QVERIFY(writeFile(folder, "not a folder"));
+    e.action(QStringLiteral("mnuRunCG"))->trigger();
+    QCOMPARE(e.messages.boxes.size(), 1);
+    const auto &box = e.messages.boxes[0];
+    QCOMPARE(box.title, QStringLiteral("File Write Error"));
+    QCOMPARE(box.icon, MessagePrompt::Icon::Exclamation);
+    QVERIFY2(box.text.startsWith(QStringLiteral("Screen Pictures Not Saved\r\n128 of 144 picture files could not be "
+                                                "written.\r\n")),
+             qPrintable(box.text));
+    QVERIFY(e.opened.isEmpty());
 }
 
 void tst_Dialogs::compileStartsFromCanvasColour()

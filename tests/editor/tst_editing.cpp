@@ -1,7 +1,7 @@
 // Editing on the canvas: new objects, drag and drop, grid, snap, clearing.
 #include "EditorFixture.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -72,7 +72,7 @@ void tst_Editing::newButtons()
         QVERIFY(!e.image(QStringLiteral("imgPB_%1").arg(i))->isHidden());
         // Side by side on the grid, each where the user sees it.
         QCOMPARE(e.image(QStringLiteral("imgPB_%1").arg(i))->pos(),
-                 QPoint(PictureSets::ButtonPictureSize(0).width() * i, 0));
+                 QPoint(ObjectPictures::ButtonPictureSize(0).width() * i, 0));
     }
     QVERIFY(e.image(QStringLiteral("imgPB_4"))->isHidden());
     QVERIFY(e.messages.boxes.isEmpty());

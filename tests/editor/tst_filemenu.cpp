@@ -2,6 +2,7 @@
 // the "Discard Any Changes?" question, files that cannot be used, and
 // closing the window.
 #include "EditorFixture.h"
+#include "systemfixtures.h"
 
 using Answer = MessagePrompt::Answer;
 
@@ -19,6 +20,8 @@ private slots:
     void openUnusableFile();
     void save();
     void saveFailure();
+    void savedInPlace_data();
+    void savedInPlace();
     void importExport();
     void importCancelled();
     void exportTooLongBackground();
@@ -247,6 +250,43 @@ void tst_FileMenu::saveFailure()
     QCOMPARE(e.m.ProjectFileName, QStringLiteral("None"));
     QVERIFY(e.changed());
     QVERIFY(w.windowTitle().endsWith(QStringLiteral("   (None)[*]")));
+}
+
+void tst_FileMenu::savedInPlace_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("save") << QStringLiteral("mnuFileSave") << QStringLiteral("p.QXC");
+    QTest::newRow("export") << QStringLiteral("mnuExport") << QStringLiteral("s.QXS");
+}
+
+// A folder that only lets its files be rewritten: the file is saved all the
+// same, and the user is told how.
+void tst_FileMenu::savedInPlace()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, name);
+    Editor e;
+    e.start();
+    const QString folder = e.home.file(QStringLiteral("shared"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QLatin1Char('/') + name;
+    QVERIFY(writeFile(path, "old"));
+    e.files.answers << path;
+    bool refuses = false;
+    {
+        FolderRefusingNewFiles refusing(folder);
+        refuses = !writeFile(folder + QStringLiteral("/probe"), "x");
+        e.action(menu)->trigger();
+    }
+    if (!refuses)
+        QSKIP("no folder here refuses new files to this user");
+    QVERIFY(readFile(path) != "old");
+    QCOMPARE(e.messages.boxes.size(), 1);
+    const auto &box = e.messages.boxes[0];
+    QCOMPARE(box.title, QStringLiteral("ZAV Quellix Touch"));
+    QCOMPARE(box.icon, MessagePrompt::Icon::Information);
+    QVERIFY2(box.text.contains(QStringLiteral("written in place.\r\n") + path), qPrintable(box.text));
 }
 
 void tst_FileMenu::importExport()

@@ -2,7 +2,7 @@
 // status bar, a window that fits its desktop and the questions' defaults.
 #include "EditorFixture.h"
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/EditOperations.h"
 #include "render/ScreenRenderer.h"
 
@@ -123,9 +123,9 @@ void tst_View::zoomedDrag()
         const int moved = run == 0 ? 20 : pixels;
         // While it is dragged the pilot shows where the mouse takes it, and
         // no longer where it was: a pixel of its own left of the place it goes.
-        const QImage &own = PictureSets::PilotOnPicture(13);
+        const QImage &own = ObjectPictures::PilotOnPicture(13);
         QPoint mark(0, 0);
-        while (mark.x() < 19 && (own.pixel(mark) | 0xFF000000) == (PictureSets::KeyColor | 0xFF000000))
+        while (mark.x() < 19 && (own.pixel(mark) | 0xFF000000) == (ObjectPictures::KeyColor | 0xFF000000))
             mark += QPoint(1, 1);
         const double scale = (run == 0 ? 100 : zoom) / 100.0;
         auto shown = [&](QPoint panel) {

@@ -8,8 +8,8 @@
 #include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "render/BmpFile.h"
-#include "sdcard/StockPictures.h"
+#include "render/Bmp24File.h"
+#include "sdcard/CardStockPictures.h"
 #include "systemfixtures.h"
 #include "testsupport.h"
 
@@ -41,7 +41,7 @@ struct Project {
         picture = library + QStringLiteral("/Hall.bmp");
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
-        BmpFile::Write(image, picture);
+        Bmp24File::Write(image, picture);
         m.NewProject();
         m.ScreenBackground[0] = QStringLiteral("C:\\Pictures\\Hall.bmp");
         m.ProjectFileName = home.file(QStringLiteral("panel.QXC"));
@@ -84,13 +84,13 @@ QMap<QString, Writer> writers()
          }},
         {QStringLiteral("rendered picture"),
          [](Project &p, const QString &target, QString *error) {
-             return withRunInputs(p, [&] { return BmpFile::WriteBytes(target, QByteArray(70, 'B'), error); });
+             return withRunInputs(p, [&] { return Bmp24File::WriteBytes(target, QByteArray(70, 'B'), error); });
          }},
         {QStringLiteral("stock picture"),
          [](Project &p, const QString &target, QString *error) {
              QImage image(4, 4, QImage::Format_RGB32);
              image.fill(Qt::red);
-             return withRunInputs(p, [&] { return StockPictures::SaveBmp24(image, target, error); });
+             return withRunInputs(p, [&] { return CardStockPictures::SaveBmp24(image, target, error); });
          }},
         {QStringLiteral("card image"),
          [](Project &p, const QString &target, QString *error) {
@@ -259,12 +259,12 @@ void tst_FileDoor::inPlaceFallBack()
     QVERIFY(writeFile(m.ProjectFileName, QByteArray(200000, 'x')));
     if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
         QSKIP("the folder cannot be made immutable here (chattr needs root and a file system that has it)");
-    QString error;
-    const bool saved = m.SaveProject(&error);
+    QString error, note;
+    const bool saved = m.SaveProject(&error, &note);
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
     QVERIFY2(saved, qPrintable(error));
     QCOMPARE(readFile(m.ProjectFileName), m.ProjectBytes());
-    QVERIFY(m.WrittenInPlaceNote.contains(QStringLiteral("written in place")));
+    QVERIFY(note.contains(QStringLiteral("written in place")));
     QCOMPARE(temporaryFiles(folder), QStringList{});
 }
 

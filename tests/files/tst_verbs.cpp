@@ -2,7 +2,7 @@
 // printable line, and none writes over what it reads.
 #include "model/modVantile.h"
 #include "platform/Paths.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "systemfixtures.h"
 #include "testsupport.h"
 
@@ -60,7 +60,7 @@ QString tst_Verbs::project()
     QDir().mkpath(Paths::BmpLibraryFolder());
     QImage image(480, 272, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
-    BmpFile::Write(image, Paths::BmpLibraryFolder() + QStringLiteral("/Hall.bmp"));
+    Bmp24File::Write(image, Paths::BmpLibraryFolder() + QStringLiteral("/Hall.bmp"));
     modVantile m;
     m.NewProject();
     m.ScreenBackground[0] = QStringLiteral("C:\\Pictures\\Hall.bmp");

@@ -150,6 +150,7 @@ private slots:
     void saveReplacesLongerFile();
     void backgroundPathStored_data();
     void backgroundPathStored();
+    void savedWhereTheFolderRefusesNewFiles_data();
     void savedWhereTheFolderRefusesNewFiles();
     void screenExportImport();
     void screenFileNeverCarriesDeviceOptions();
@@ -604,25 +605,44 @@ void tst_Model::backgroundPathStored()
     QCOMPARE(back.ScreenBackground[3], path);
 }
 
+void tst_Model::savedWhereTheFolderRefusesNewFiles_data()
+{
+    QTest::addColumn<bool>("project");
+    QTest::newRow("project file") << true;
+    QTest::newRow("screen file") << false;
+}
+
+// The file is written in place, and the note for the user says so; a usual
+// save has no note.
 void tst_Model::savedWhereTheFolderRefusesNewFiles()
 {
+    QFETCH(bool, project);
     TempHome home;
     const QString folder = home.file("shared");
     QDir().mkpath(folder);
     modVantile m;
     m.ProjectFileName = folder + QStringLiteral("/p.QXC");
-    QVERIFY(writeFile(m.ProjectFileName, "old"));
+    m.ScreenFileName = folder + QStringLiteral("/s.QXS");
+    const QString target = project ? m.ProjectFileName : m.ScreenFileName;
+    const auto write = [&](QString *error, QString *note) {
+        return project ? m.SaveProject(error, note) : m.ExportScreen(error, note);
+    };
+    QString error, note = QStringLiteral("left over");
+    QVERIFY2(write(&error, &note), qPrintable(error));
+    QCOMPARE(note, QString());
     bool refuses = false, saved = false;
-    QString error;
     {
         FolderRefusingNewFiles refusing(folder);
         refuses = !writeFile(folder + QStringLiteral("/probe"), "x");
-        saved = m.SaveProject(&error);
+        saved = write(&error, &note);
     }
     if (!refuses)
         QSKIP("no folder here refuses new files to this user");
     QVERIFY2(saved, qPrintable(error));
-    QCOMPARE(readFile(m.ProjectFileName).size(), 98512);
+    QCOMPARE(readFile(target).size(), project ? 98512 : 6560);
+    QCOMPARE(note, QStringLiteral("The folder of the %1 file takes no new files, so the file was written in place.\r\n")
+                           .arg(project ? QStringLiteral("project") : QStringLiteral("screen")) +
+                       target);
 }
 
 void tst_Model::screenExportImport()

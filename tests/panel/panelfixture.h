@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/modVantile.h"
 #include "panel/VirtualPanel.h"
 #include "testsupport.h"
@@ -15,10 +15,10 @@ inline void putButton(modVantile &m, int screen, int n, int code, QPoint at, int
 {
     m.SetButtonType(screen, n, code);
     m.SetButtonPicture(screen, n, picture);
-    const QSize size = PictureSets::ButtonPictureSize(picture - 1);
+    const QSize size = ObjectPictures::ButtonPictureSize(picture - 1);
     m.SetButtonWidth(screen, n, size.width());
     m.SetButtonHeight(screen, n, size.height());
-    m.SetButtonFontSize(screen, n, PictureSets::ButtonCaptionFontSize(picture - 1));
+    m.SetButtonFontSize(screen, n, ObjectPictures::ButtonCaptionFontSize(picture - 1));
     m.SetButtonLeft(screen, n, at.x());
     m.SetButtonTop(screen, n, at.y());
     m.SetButtonDevice(screen, n, device);

@@ -1,8 +1,8 @@
-#include "assets/PanelPictures.h"
+#include "assets/RunTimePictures.h"
 #include "model/Settings.h"
 #include "panelfixture.h"
-#include "render/BmpFile.h"
-#include "render/PictureCompilation.h"
+#include "render/Bmp24File.h"
+#include "render/ScreenPictureCompilation.h"
 #include "render/ScreenRenderer.h"
 
 #include <QDir>
@@ -25,12 +25,13 @@ QImage sdPicture(const modVantile &m, int screen)
 // The SD picture with one picture drawn over it, keyed or not.
 QImage sdWith(const modVantile &m, int screen, const QImage &picture, QPoint at, bool keyed)
 {
-    ScreenPicture canvas;
+    RenderCanvas canvas;
     const QImage sd = sdPicture(m, screen);
     canvas.Resize(sd.width(), sd.height());
     canvas.SetBackPicture(sd);
     canvas.Redraw();
-    keyed ? canvas.KeyedCopy(picture, at.x(), at.y(), PictureSets::KeyColor) : canvas.FullCopy(picture, at.x(), at.y());
+    keyed ? canvas.KeyedCopy(picture, at.x(), at.y(), ObjectPictures::KeyColor)
+          : canvas.FullCopy(picture, at.x(), at.y());
     return canvas.Image().copy();
 }
 
@@ -58,10 +59,10 @@ void fillScreen(modVantile &m, int s)
 std::vector<QRect> liveAreas(const modVantile &m, int s)
 {
     const int bar = m.GetTextType(s, 2) <= 6 ? 221 : 421;
-    return {QRect(QPoint(110, 4), PictureSets::PilotPictureSize(m.GetPilotPicture(s, 0))),
-            QRect(QPoint(110, 70), PanelPictures::ValueBox(m.GetTextFontSize(s, 1), -1).size()),
+    return {QRect(QPoint(110, 4), ObjectPictures::PilotPictureSize(m.GetPilotPicture(s, 0))),
+            QRect(QPoint(110, 70), RunTimePictures::ValueBox(m.GetTextFontSize(s, 1), -1).size()),
             QRect(176, 30, bar == 221 ? 16 : 20, bar),
-            QRect(QPoint(130, 30), PictureSets::SliderPictureSize(m.GetSliderPicture(s, 0) - 1))};
+            QRect(QPoint(130, 30), ObjectPictures::SliderPictureSize(m.GetSliderPicture(s, 0) - 1))};
 }
 
 } // namespace
@@ -103,7 +104,7 @@ void TestVirtualPanel::shotEqualsSdPicture()
     TempHome home;
     QImage small(100, 60, QImage::Format_RGB32);
     small.fill(qRgb(10, 200, 30));
-    QVERIFY(BmpFile::Write(small, home.file(QStringLiteral("small.bmp"))));
+    QVERIFY(Bmp24File::Write(small, home.file(QStringLiteral("small.bmp"))));
     modVantile m;
     hubProject(m, resolution, layout);
     for (int s = 0; s < 16; ++s) {
@@ -114,7 +115,8 @@ void TestVirtualPanel::shotEqualsSdPicture()
             m.ScreenBackground[size_t(s)] = home.file(QStringLiteral("missing.bmp"));
     }
     ScriptedMessages messages;
-    QVERIFY(CompileScreenPictures(m, messages, home.file(QStringLiteral("sd")), home.file(QStringLiteral("pv"))));
+    QVERIFY(
+        CompileScreenPictures(m, messages, home.file(QStringLiteral("sd")), home.file(QStringLiteral("pv")), nullptr));
     const QByteArray image = m.ProjectBytes();
 
     VirtualPanel panel(m);
@@ -217,7 +219,7 @@ void TestVirtualPanel::liveObjects_data()
     QTest::addColumn<int>("input");
     QTest::addColumn<int>("inputOn");
     QTest::addColumn<QImage>("expected");
-    using namespace PictureSets;
+    using namespace ObjectPictures;
     QTest::newRow("lamp, all off") << true << 0 << 1 << 0 << PilotOffPicture(0);
     QTest::newRow("lamp, its input on") << true << 0 << 1 << 1 << PilotOnPicture(0);
     QTest::newRow("green circle, input 8 on") << true << 40 << 8 << 8 << PilotOnPicture(40);
@@ -225,9 +227,9 @@ void TestVirtualPanel::liveObjects_data()
     for (int type : {2, 3})
         for (int fs = 0; fs < 4; ++fs)
             QTest::addRow("value box type %d size %d", type, fs)
-                << false << type << fs << 0 << PanelPictures::ValueBox(fs, 75);
+                << false << type << fs << 0 << RunTimePictures::ValueBox(fs, 75);
     for (int type = 4; type <= 9; ++type)
-        QTest::addRow("bar graph type %d", type) << false << type << 0 << 0 << PanelPictures::BarGraph(type - 4, 75);
+        QTest::addRow("bar graph type %d", type) << false << type << 0 << 0 << RunTimePictures::BarGraph(type - 4, 75);
 }
 
 void TestVirtualPanel::liveObjects()
@@ -290,7 +292,7 @@ void TestVirtualPanel::sliderStyles()
     panel.Release();
     QCOMPARE(panel.Devices().Level(FirstNode + 1), level);
     QCOMPARE(panel.Log().Lines(false).last(), QStringLiteral("level node 11 %1 % (screen 00 slider 3)").arg(level));
-    QCOMPARE(panel.Picture(), sdWith(m, 0, PanelPictures::SliderFrame(family, level), {400, 20}, true));
+    QCOMPARE(panel.Picture(), sdWith(m, 0, RunTimePictures::SliderFrame(family, level), {400, 20}, true));
 }
 
 void TestVirtualPanel::passwords_data()
@@ -319,7 +321,7 @@ void TestVirtualPanel::passwords()
     VirtualPanel panel(m);
     tap(panel, PasswordButton);
     QCOMPARE(panel.Shows(), VirtualPanel::Showing::Keypad);
-    const PanelPictures::PasswordLayout layout = PanelPictures::PasswordScreenLayout(panel.Size());
+    const RunTimePictures::PasswordLayout layout = RunTimePictures::PasswordScreenLayout(panel.Size());
     const QString labels = QStringLiteral("123456789C0E");
     for (QChar key : keys)
         tap(panel, layout.keys[size_t(labels.indexOf(key))]);
@@ -332,7 +334,7 @@ void TestVirtualPanel::passwords()
     } else {
         QCOMPARE(panel.Log().Lines(false), QStringList{QStringLiteral("password refused on button 4 of screen 00")});
         QCOMPARE(panel.Shows(), VirtualPanel::Showing::AccessDenied);
-        QCOMPARE(panel.Picture(), PanelPictures::AccessDenied(panel.Size()));
+        QCOMPARE(panel.Picture(), RunTimePictures::AccessDenied(panel.Size()));
         tap(panel, QRect(5, 5, 1, 1)); // any touch goes back, and does nothing else
         QCOMPARE(panel.Shows(), VirtualPanel::Showing::Screen);
         QCOMPARE(panel.Screen(), 0);
@@ -364,10 +366,11 @@ void TestVirtualPanel::keypadKeys()
     hubProject(m, resolution, layout);
     VirtualPanel panel(m);
     tap(panel, PasswordButton);
-    const int k = int(std::find_if(PanelPictures::PasswordScreenKeys.begin(), PanelPictures::PasswordScreenKeys.end(),
-                                   [&](const char *key) { return label == QLatin1String(key); }) -
-                      PanelPictures::PasswordScreenKeys.begin());
-    const QRect key = PanelPictures::PasswordScreenLayout(panel.Size()).keys[size_t(k)];
+    const int k =
+        int(std::find_if(RunTimePictures::PasswordScreenKeys.begin(), RunTimePictures::PasswordScreenKeys.end(),
+                         [&](const char *key) { return label == QLatin1String(key); }) -
+            RunTimePictures::PasswordScreenKeys.begin());
+    const QRect key = RunTimePictures::PasswordScreenLayout(panel.Size()).keys[size_t(k)];
     const auto ringAndInk = [&](const QImage &picture, QRgb face) {
         const QRect ring = key.adjusted(1, 1, -1, -1);
         int offFace = 0, ink = 0;

@@ -1,5 +1,4 @@
-#include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
 #include "model/DerivedFields.h"
 #include "renderhelpers.h"
 
@@ -85,14 +84,14 @@ void TestObjectRendering::keyedCopyLeavesCornersAndClips()
     r.RIButton(0);
 
     // Every pixel of the screen: the source pixel where it is not magenta, else the background.
-    const QImage &source = PictureSets::ButtonPicture(picture - 1);
+    const QImage &source = ObjectPictures::ButtonPicture(picture - 1);
     const QImage &canvas = r.Canvas().Image();
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
             const int sx = x - left, sy = y - top;
             QRgb expected = Green;
             if (sx >= 0 && sy >= 0 && sx < source.width() && sy < source.height() &&
-                px(source, sx, sy) != PictureSets::KeyColor)
+                px(source, sx, sy) != ObjectPictures::KeyColor)
                 expected = px(source, sx, sy);
             if (px(canvas, x, y) != expected)
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
@@ -238,13 +237,13 @@ void TestObjectRendering::pilotsAndSliders()
         m.SetSliderPicture(3, picture);
         m.SetSliderLeft(3, 30);
         m.SetSliderTop(3, 7);
-        expected = PictureSets::SliderRenderPicture(picture - 1);
+        expected = ObjectPictures::SliderRenderPicture(picture - 1);
     } else {
         m.SetPilotUsed(3, used);
         m.SetPilotPicture(3, picture);
         m.SetPilotLeft(3, 30);
         m.SetPilotTop(3, 7);
-        expected = PictureSets::PilotOffPicture(picture);
+        expected = ObjectPictures::PilotOffPicture(picture);
     }
     ScreenRenderer r(m, messages_);
     clearCanvas(r, Red, 480, 480);
@@ -257,9 +256,9 @@ void TestObjectRendering::pilotsAndSliders()
     for (int y = 0; y < expected.height(); ++y)
         for (int x = 0; x < expected.width(); ++x) {
             const QRgb source = px(expected, x, y);
-            QCOMPARE(px(canvas, 30 + x, 7 + y), source == PictureSets::KeyColor ? Red : source);
+            QCOMPARE(px(canvas, 30 + x, 7 + y), source == ObjectPictures::KeyColor ? Red : source);
         }
-    QCOMPARE(countOther(canvas, canvas.rect(), Red), countOther(expected, expected.rect(), PictureSets::KeyColor));
+    QCOMPARE(countOther(canvas, canvas.rect(), Red), countOther(expected, expected.rect(), ObjectPictures::KeyColor));
 }
 
 void TestObjectRendering::textsAndValueBoxes()
@@ -297,7 +296,7 @@ void TestObjectRendering::textsAndValueBoxes()
         QCOMPARE(countOther(canvas, QRect(0, 0, 10, 100), Black), 0);
         // Value boxes: exact copies, empty whatever the text.
         for (int fs = 0; fs < 4; ++fs) {
-            const QImage &box = RenderPictures::ValueBoxPicture(fs);
+            const QImage &box = ObjectPictures::ValueBoxPicture(fs);
             QCOMPARE(canvas.copy(10 + 100 * fs, 100, box.width(), box.height()), box);
         }
         QCOMPARE(countOther(canvas, QRect(0, 180, 480, 92), Black), 0);
@@ -335,7 +334,7 @@ void TestObjectRendering::barGraphsRecoloured()
     QCOMPARE(countOther(r.Canvas().Image(), QRect(0, 0, 480, 480), Red), 0);
 
     r.RITitleIP(7);
-    const QImage &bar = type <= 6 ? RenderPictures::SmallBarGraphPicture() : RenderPictures::LargeBarGraphPicture();
+    const QImage &bar = type <= 6 ? ObjectPictures::SmallBarGraphPicture() : ObjectPictures::LargeBarGraphPicture();
     const QImage &canvas = r.Canvas().Image();
     const int cx = 40 + bar.width() / 2;
     QCOMPARE(px(canvas, cx, 20 + bar.height() / 4), upper);

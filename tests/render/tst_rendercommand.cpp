@@ -60,7 +60,10 @@ void TestRenderCommand::exitCodes_data()
     QTest::newRow("output is a file") << QStringList{"render", project_, "--out", home_.file("plain file")} << 2
                                       << home_.file("plain file");
     QTest::newRow("output under a file") << QStringList{"render", project_, "--out", home_.file("plain file") + "/sub"}
-                                         << 2 << QStringLiteral("could not be written");
+                                         << 2
+                                         << QStringLiteral(
+                                                "quellix render: File Write Error: Screen Pictures Not Saved: "
+                                                "144 of 144 picture files could not be written. ");
 }
 
 void TestRenderCommand::exitCodes()

@@ -1,10 +1,10 @@
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/Settings.h"
-#include "render/BmpFile.h"
-#include "render/PictureCompilation.h"
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
+#include "render/Bmp24File.h"
+#include "render/RenderCanvas.h"
 #include "render/RenderFont.h"
-#include "render/ScreenPicture.h"
+#include "render/ScreenPictureCompilation.h"
 #include "renderhelpers.h"
 #include "systemfixtures.h"
 
@@ -101,7 +101,7 @@ void TestScreenPictures::bmpForm()
             image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x80 + (x + y) % 100));
     TempHome home;
     const QString path = home.file(QStringLiteral("t.BMP"));
-    QVERIFY(BmpFile::Write(image, path));
+    QVERIFY(Bmp24File::Write(image, path));
     const QByteArray b = readFile(path);
 
     const int row = width * 3 + padding;
@@ -159,7 +159,7 @@ void TestScreenPictures::compilationFiles()
     m.LastButton = 3;
     ScriptedMessages messages;
     const QString sd = home.file(QStringLiteral("sd")), preview = home.file(QStringLiteral("preview"));
-    QVERIFY(CompileScreenPictures(m, messages, sd, preview));
+    QVERIFY(CompileScreenPictures(m, messages, sd, preview, nullptr));
     QVERIFY(messages.boxes.isEmpty());
     QCOMPARE(m.CurrentScreen, int16_t(5));
     QCOMPARE(m.PanelBase, int16_t(5 * 1024));
@@ -190,7 +190,7 @@ void TestScreenPictures::compilationFiles()
         if (content) {
             ++withContent;
             QCOMPARE(bmpPixel(b, size.width - 1, size.height - 1), Red);
-            QCOMPARE(bmpPixel(b, 16, 12), PictureSets::ButtonPicture(0).pixel(16, 12));
+            QCOMPARE(bmpPixel(b, 16, 12), ObjectPictures::ButtonPicture(0).pixel(16, 12));
         } else {
             QVERIFY2(plain(b, DarkGrey), qPrintable(name));
         }
@@ -279,7 +279,7 @@ void TestScreenPictures::missingBackgroundOncePerScreenDrawn()
         const QByteArray b = readFile(home.file(file));
         QCOMPARE(bmpSize(b), QSize(320, 240));
         QCOMPARE(bmpPixel(b, 300, 200), White);
-        QCOMPARE(bmpPixel(b, 26, 22), PictureSets::ButtonPicture(0).pixel(16, 12));
+        QCOMPARE(bmpPixel(b, 26, 22), ObjectPictures::ButtonPicture(0).pixel(16, 12));
     }
 }
 
@@ -289,7 +289,7 @@ void TestScreenPictures::smallBackgroundPicture()
     QImage picture(100, 100, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
     const QString path = home.file(QStringLiteral("small.bmp"));
-    QVERIFY(BmpFile::Write(picture, path));
+    QVERIFY(Bmp24File::Write(picture, path));
 
     modVantile m;
     m.ScreenBackground[1] = QStringLiteral("[&H0000FF&]");
@@ -364,7 +364,7 @@ void TestScreenPictures::unreadableBackground_data()
     QTest::addColumn<QString>("why");
     QImage picture(64, 64, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
-    const QByteArray bmp = BmpFile::Encode(picture);
+    const QByteArray bmp = Bmp24File::Encode(picture);
     QByteArray rows;
     for (int y = 0; y < 4; ++y)
         rows += QByteArray("\x08\x50\x00\x00", 4); // eight pixels of grey 80, end of row
@@ -404,7 +404,7 @@ void TestScreenPictures::unreadableBackground()
     QVERIFY(bytes.isNull() || writeFile(path, bytes));
     // The check's quicker test of the file says the same.
     QString readableWhy;
-    QCOMPARE(PictureFile::Readable(path, &readableWhy), readable);
+    QCOMPARE(BackgroundPictureFile::Readable(path, &readableWhy), readable);
     if (!readable)
         QCOMPARE(readableWhy, why);
     modVantile m;
@@ -436,23 +436,21 @@ void TestScreenPictures::unwritableFolderReportedOnce()
     modVantile m;
     m.SelectScreen(3);
     ScriptedMessages messages;
-    QVERIFY(!CompileScreenPictures(m, messages, blocker + QStringLiteral("/sd"), home.file(QStringLiteral("pv"))));
-    QCOMPARE(messages.boxes.size(), 1);
-    const auto &box = messages.boxes[0];
-    QCOMPARE(box.title, QStringLiteral("File Write Error"));
-    QCOMPARE(box.icon, MessagePrompt::Icon::Exclamation);
-    QVERIFY2(box.text.startsWith(QStringLiteral("Screen Pictures Not Saved\r\n128 of 144 picture files could not be "
-                                                "written.\r\n")),
-             qPrintable(box.text));
-    QVERIFY(box.text.contains(QStringLiteral("SR0L00.BMP")));
+    QString error;
+    QVERIFY(
+        !CompileScreenPictures(m, messages, blocker + QStringLiteral("/sd"), home.file(QStringLiteral("pv")), &error));
+    QCOMPARE(messages.boxes.size(), 0); // the caller tells the user, once
+    QVERIFY2(error.startsWith(QStringLiteral("Screen Pictures Not Saved\r\n128 of 144 picture files could not be "
+                                             "written.\r\n")),
+             qPrintable(error));
+    QVERIFY(error.contains(QStringLiteral("SR0L00.BMP")));
     QCOMPARE(bmpNames(home.file(QStringLiteral("pv"))).size(), 16);
     QCOMPARE(m.CurrentScreen, int16_t(3));
 
     // No folder at all: nothing lands in the current folder or the root.
-    messages.boxes.clear();
-    QVERIFY(!CompileScreenPictures(m, messages, QString(), QString()));
-    QCOMPARE(messages.boxes.size(), 1);
-    QVERIFY(messages.boxes[0].text.contains(QStringLiteral("144 of 144")));
+    QVERIFY(!CompileScreenPictures(m, messages, QString(), QString(), &error));
+    QCOMPARE(messages.boxes.size(), 0);
+    QVERIFY(error.contains(QStringLiteral("144 of 144")));
 }
 
 void TestScreenPictures::fontTravelsWithTheProgram()
@@ -468,7 +466,7 @@ void TestScreenPictures::fontTravelsWithTheProgram()
         QCOMPARE(raw.familyName(), QStringLiteral("Liberation Sans"));
     }
     for (const bool bold : {false, true}) {
-        const QFontInfo info(ScreenPicture::ArialFont(10, bold));
+        const QFontInfo info(RenderCanvas::ArialFont(10, bold));
         QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(info.bold(), bold);
     }

@@ -3,7 +3,7 @@
 // Shared fixtures of the SD card tests: BMP files made byte by byte, a
 // picture folder with the whole stock set, image files as cards.
 
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include "testsupport.h"
@@ -101,7 +101,7 @@ inline QString fullPictureFolder()
         sd.FillPicTable();
         writeScreenPictures(sd, folder);
         QString error;
-        if (StockPictures::EnsureAll(sd, folder, &error) < 0)
+        if (!CardStockPictures::EnsureAll(sd, folder, nullptr, &error))
             qWarning("stock pictures: %s", qPrintable(error));
     }
     return folder;

@@ -1,5 +1,5 @@
 #include "model/modVantile.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "sdfixtures.h"
 
 // Picture conversion: RGB565 high byte first, header rule, row padding,
@@ -246,23 +246,23 @@ void tst_Compile::stockPicturesFitTheirSlots()
         QVERIFY2(check.CompilePic(slot, 0, &why), qPrintable(check.PicName[size_t(slot)] + ": " + why));
     }
     // Sizes that are fixed by what the panel expects.
-    QCOMPARE(StockPictures::Picture(0).size(), QSize(64, 24));
-    QCOMPARE(StockPictures::Picture(31).size(), QSize(112, 64));
-    QCOMPARE(StockPictures::Picture(32).size(), QSize(16, 8));
-    QCOMPARE(StockPictures::Picture(127).size(), QSize(64, 64));
-    QCOMPARE(StockPictures::Picture(236).size(), QSize(32, 18));
-    QCOMPARE(StockPictures::Picture(542).size(), QSize(86, 38));
-    QCOMPARE(StockPictures::Picture(543).size(), QSize(34, 221));
-    QCOMPARE(StockPictures::Picture(1148).size(), QSize(42, 421));
-    QCOMPARE(StockPictures::Picture(1293).size(), QSize(16, 221));
-    QCOMPARE(StockPictures::Picture(1898).size(), QSize(20, 421));
-    QCOMPARE(StockPictures::Picture(1292).size(), QSize(480, 800));
-    QCOMPARE(StockPictures::Picture(1946).size(), QSize(480, 800));
-    QVERIFY(StockPictures::Picture(1149).isNull());
+    QCOMPARE(CardStockPictures::Picture(0).size(), QSize(64, 24));
+    QCOMPARE(CardStockPictures::Picture(31).size(), QSize(112, 64));
+    QCOMPARE(CardStockPictures::Picture(32).size(), QSize(16, 8));
+    QCOMPARE(CardStockPictures::Picture(127).size(), QSize(64, 64));
+    QCOMPARE(CardStockPictures::Picture(236).size(), QSize(32, 18));
+    QCOMPARE(CardStockPictures::Picture(542).size(), QSize(86, 38));
+    QCOMPARE(CardStockPictures::Picture(543).size(), QSize(34, 221));
+    QCOMPARE(CardStockPictures::Picture(1148).size(), QSize(42, 421));
+    QCOMPARE(CardStockPictures::Picture(1293).size(), QSize(16, 221));
+    QCOMPARE(CardStockPictures::Picture(1898).size(), QSize(20, 421));
+    QCOMPARE(CardStockPictures::Picture(1292).size(), QSize(480, 800));
+    QCOMPARE(CardStockPictures::Picture(1946).size(), QSize(480, 800));
+    QVERIFY(CardStockPictures::Picture(1149).isNull());
     // Levels differ: the slider at 0 and at 100 are not the same picture.
-    QVERIFY(StockPictures::Picture(543) != StockPictures::Picture(643));
-    QVERIFY(StockPictures::Picture(1293) != StockPictures::Picture(1393));
-    QVERIFY(StockPictures::Picture(135) != StockPictures::Picture(236));
+    QVERIFY(CardStockPictures::Picture(543) != CardStockPictures::Picture(643));
+    QVERIFY(CardStockPictures::Picture(1293) != CardStockPictures::Picture(1393));
+    QVERIFY(CardStockPictures::Picture(135) != CardStockPictures::Picture(236));
 }
 
 void tst_Compile::bmpWriterLayout()
@@ -270,7 +270,7 @@ void tst_Compile::bmpWriterLayout()
     QImage image(5, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
     image.setPixel(0, 0, qRgb(255, 0, 0));
-    const QByteArray bmp = BmpFile::Encode(image);
+    const QByteArray bmp = Bmp24File::Encode(image);
     QCOMPARE(bmp.size(), 54 + 16 * 2);
     QCOMPARE(bmp.left(2), QByteArray("BM"));
     QCOMPARE(int(bmp[28]), 24);

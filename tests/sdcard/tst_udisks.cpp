@@ -120,8 +120,9 @@ private slots:
         service.refuse = refuse;
 
         modVantileSDWrite sd;
-        QCOMPARE(sd.OpenPath(image, write), failure.isEmpty());
-        QVERIFY2(sd.LastError.contains(failure), qPrintable(sd.LastError));
+        QString error;
+        QCOMPARE(sd.OpenPath(image, write, &error), failure.isEmpty());
+        QVERIFY2(error.contains(failure), qPrintable(error));
         if (!failure.isEmpty())
             return;
         QCOMPARE(service.mode, write ? QStringLiteral("rw") : QStringLiteral("r"));

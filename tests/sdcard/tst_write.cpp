@@ -1,5 +1,6 @@
 #include "comm/DeviceData.h"
 #include "model/modVantile.h"
+#include "sdcard/CardStockPictures.h"
 #include "sdfixtures.h"
 #include "systemfixtures.h"
 
@@ -19,7 +20,9 @@ private slots:
     void tooSmallCard();
     void writeErrorPartWay();
     void missingAndBadPicturesSkipped();
+    void stockPictureThatCannotBeMade();
     void readBackFindsDifference();
+    void withoutADriveEveryOperationSaysWhy();
 
 private:
     QTemporaryDir dir;
@@ -286,6 +289,37 @@ void tst_Write::missingAndBadPicturesSkipped()
     QVERIFY(list.contains(QStringLiteral("\r\n  SR0L03.BMP: the file is missing")));
 }
 
+// A stock picture that cannot be made is skipped for that reason, not as a
+// missing file; making them all stops at the first and says why.
+void tst_Write::stockPictureThatCannotBeMade()
+{
+    const QString blocker = card("not a folder");
+    QVERIFY(writeFile(blocker, "x"));
+    modVantileSDWrite sd;
+    sd.FillPicTable();
+    sd.PictureFolder = blocker;
+    const QString cannot = QStringLiteral("%1: the folder cannot be created").arg(blocker);
+    int made = -1;
+    QString error;
+    QVERIFY(!CardStockPictures::EnsureAll(sd, sd.PictureFolder, &made, &error));
+    QCOMPARE(made, 0);
+    QCOMPARE(error, cannot);
+
+    const QString path = card("no stock.img");
+    QVERIFY(makeCard(path, 80959488));
+    modVantile m;
+    QVERIFY(sd.OpenPath(path, true));
+    modVantileSDWrite::RunResult result;
+    progressOf(sd, m, false, 1, &result);
+    sd.CloseDrive();
+    QVERIFY2(!result.failed, qPrintable(result.failure));
+    QCOMPARE(result.picturesWritten, 0);
+    QCOMPARE(result.skipped.size(), 18);
+    QCOMPARE(result.skipped[0], QStringLiteral("SR0L00.BMP: the file is missing"));
+    QCOMPARE(result.skipped.mid(16),
+             QStringList({QStringLiteral("SR0LAD.BMP: ") + cannot, QStringLiteral("SR0LPW.BMP: ") + cannot}));
+}
+
 void tst_Write::readBackFindsDifference()
 {
     const QString path = card("verify.img");
@@ -312,6 +346,42 @@ void tst_Write::readBackFindsDifference()
                           .arg(sd.PicOffset[1170])
                           .arg(sd.PicOffset[1170] / 512));
     sd.CloseDrive();
+}
+
+// Nothing open (never, or no more): each raw operation fails and says so.
+void tst_Write::withoutADriveEveryOperationSaysWhy()
+{
+    using Operation = bool (*)(modVantileSDWrite &, QString *);
+    const QList<QPair<const char *, Operation>> operations{
+        {"ReadSector", [](modVantileSDWrite &sd, QString *e) { return sd.ReadSector(0, e); }},
+        {"WriteSector", [](modVantileSDWrite &sd, QString *e) { return sd.WriteSector(0, e); }},
+        {"WriteSectors", [](modVantileSDWrite &sd, QString *e) { return sd.WriteSectors(0, "", 0, e); }},
+        {"ReadBytes",
+         [](modVantileSDWrite &sd, QString *e) {
+             char c;
+             return sd.ReadBytes(0, &c, 1, e);
+         }},
+        {"WritePic", [](modVantileSDWrite &sd, QString *e) { return sd.WritePic(0, e); }},
+        {"SetImageSize", [](modVantileSDWrite &sd, QString *e) { return sd.SetImageSize(1 << 20, e); }},
+        {"Flush", [](modVantileSDWrite &sd, QString *e) { return sd.Flush(e); }},
+        {"VerifyWritten", [](modVantileSDWrite &sd, QString *e) { return sd.VerifyWritten(e); }},
+    };
+    const QString path = card("closed.img");
+    QVERIFY(makeCard(path, 1 << 20));
+    for (const bool openedBefore : {false, true}) {
+        modVantileSDWrite sd;
+        sd.FillPicTable();
+        if (openedBefore) {
+            QVERIFY(sd.OpenPath(path, true));
+            sd.CloseDrive();
+        }
+        for (const auto &[name, operation] : operations) {
+            QString error;
+            QVERIFY2(!operation(sd, &error), name);
+            QVERIFY2(error.contains(QStringLiteral("no drive is open"), Qt::CaseInsensitive),
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), error)));
+        }
+    }
 }
 
 int runWriteTests(int argc, char **argv)

@@ -6,7 +6,7 @@
 // make-example --random SEED OUT.QXC
 // Builds a project of random objects, the same one for a seed on every
 // system, for comparing what two builds make of it.
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
@@ -58,8 +58,8 @@ public:
                 bool whiteCaption = false)
     {
         const int n = buttons_++;
-        const QSize size = PictureSets::ButtonPictureSize(picture - 1);
-        const int fontSize = PictureSets::ButtonCaptionFontSize(picture - 1);
+        const QSize size = ObjectPictures::ButtonPictureSize(picture - 1);
+        const int fontSize = ObjectPictures::ButtonCaptionFontSize(picture - 1);
         m_.SetButtonType(n, type);
         m_.SetButtonLeft(n, left);
         m_.SetButtonTop(n, top);
@@ -88,7 +88,7 @@ public:
     void slider(int picture, int left, int top, int device)
     {
         const int n = sliders_++;
-        const QSize size = PictureSets::SliderPictureSize(picture - 1);
+        const QSize size = ObjectPictures::SliderPictureSize(picture - 1);
         m_.SetSliderPicture(n, picture);
         m_.SetSliderDevice(n, device);
         m_.SetSliderLeft(n, left);
@@ -158,13 +158,13 @@ void randomProject(modVantile &m, quint32 seed)
     for (int s = 0; s < screens; ++s) {
         b.screen(s, colour(pick(0, 255), pick(0, 255), pick(0, 255)));
         for (int n = pick(0, 8); n > 0; --n)
-            b.button(pick(0, ObjectTables::LastPasswordCode), pick(1, PictureSets::ButtonPictureCount), pick(0, 400),
+            b.button(pick(0, ObjectTables::LastPasswordCode), pick(1, ObjectPictures::ButtonPictureCount), pick(0, 400),
                      pick(0, 220), word(), pick(0, 15), pick(0, 1) ? pick(0, 999999) : 0, pick(0, 1) == 1);
         for (int n = pick(0, 6); n > 0; --n)
-            b.pilot(pick(1, PictureSets::PilotPairCount - 1), pick(0, 440), pick(0, 240), pick(0, 15),
+            b.pilot(pick(1, ObjectPictures::PilotPairCount - 1), pick(0, 440), pick(0, 240), pick(0, 15),
                     pick(1, ObjectTables::InputCount));
         for (int n = pick(0, 2); n > 0; --n)
-            b.slider(pick(1, PictureSets::SliderStyleCount), pick(0, 420), pick(0, 40), pick(0, 15));
+            b.slider(pick(1, ObjectPictures::SliderStyleCount), pick(0, 420), pick(0, 40), pick(0, 15));
         for (int n = pick(0, 4); n > 0; --n)
             b.text(pick(1, ObjectTables::LastTextType), pick(0, 380), pick(0, 230), pick(16, 200), pick(12, 48), word(),
                    pick(0, ObjectTables::FontSizeCount - 1), pick(0, 1) == 1, pick(0, 15));

@@ -1,11 +1,10 @@
-#include "assets/PictureSets.h"
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
 
 #include <QtTest>
 
 #include <cmath>
 
-using namespace PictureSets;
+using namespace ObjectPictures;
 
 namespace
 {
@@ -70,7 +69,7 @@ QList<QImage> everyPicture()
 
 } // namespace
 
-class TestPictureSets : public QObject
+class TestObjectPictures : public QObject
 {
     Q_OBJECT
 
@@ -89,7 +88,7 @@ private slots:
     void barGraphs();
 };
 
-void TestPictureSets::buttonPictures_data()
+void TestObjectPictures::buttonPictures_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
@@ -109,7 +108,7 @@ void TestPictureSets::buttonPictures_data()
     QTest::newRow("30: 224 x 64 grey curved, font 3") << 30 << QSize(224, 64) << grey << true << 3 << 14;
 }
 
-void TestPictureSets::buttonPictures()
+void TestObjectPictures::buttonPictures()
 {
     QFETCH(int, index);
     QFETCH(QSize, size);
@@ -144,7 +143,7 @@ void TestPictureSets::buttonPictures()
     QVERIFY(qGray(top) > qGray(bottom));
 }
 
-void TestPictureSets::pilotPairs_data()
+void TestObjectPictures::pilotPairs_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size");
@@ -168,7 +167,7 @@ void TestPictureSets::pilotPairs_data()
     QTest::newRow("40: 64 x 64 circle") << 40 << QSize(64, 64) << 4 << white << darkGrey;
 }
 
-void TestPictureSets::pilotPairs()
+void TestObjectPictures::pilotPairs()
 {
     QFETCH(int, index);
     QFETCH(QSize, size);
@@ -229,7 +228,7 @@ void TestPictureSets::pilotPairs()
     QVERIFY(PilotOnPicture(index) != PilotOffPicture(index));
 }
 
-void TestPictureSets::sliderStyles_data()
+void TestObjectPictures::sliderStyles_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<QSize>("size");
@@ -244,7 +243,7 @@ void TestPictureSets::sliderStyles_data()
             << i << (i < 3 ? QSize(34, 221) : QSize(42, 421)) << lit[i % 3] << dark[i % 3];
 }
 
-void TestPictureSets::sliderStyles()
+void TestObjectPictures::sliderStyles()
 {
     QFETCH(int, style);
     QFETCH(QSize, size);
@@ -298,7 +297,7 @@ void TestPictureSets::sliderStyles()
     QVERIFY(stripes >= size.height() * 3 / 8 / 6);
 }
 
-void TestPictureSets::indexOutsideASet_data()
+void TestObjectPictures::indexOutsideASet_data()
 {
     QTest::addColumn<int>("index");
     QTest::newRow("-1") << -1;
@@ -308,7 +307,7 @@ void TestPictureSets::indexOutsideASet_data()
     QTest::newRow("255") << 255;
 }
 
-void TestPictureSets::indexOutsideASet()
+void TestObjectPictures::indexOutsideASet()
 {
     QFETCH(int, index);
     if (index >= 32 || index < 0) {
@@ -328,7 +327,7 @@ void TestPictureSets::indexOutsideASet()
     }
 }
 
-void TestPictureSets::keyColourIsExact()
+void TestObjectPictures::keyColourIsExact()
 {
     // Every pixel of every picture is opaque and either exactly the key
     // colour or plainly another colour: no edge blends towards magenta.
@@ -348,7 +347,7 @@ void TestPictureSets::keyColourIsExact()
     }
 }
 
-void TestPictureSets::valueBoxes_data()
+void TestObjectPictures::valueBoxes_data()
 {
     QTest::addColumn<int>("fontSize");
     QTest::addColumn<QSize>("size");
@@ -360,12 +359,12 @@ void TestPictureSets::valueBoxes_data()
     QTest::newRow("-1: none") << -1 << QSize();
 }
 
-void TestPictureSets::valueBoxes()
+void TestObjectPictures::valueBoxes()
 {
     QFETCH(int, fontSize);
     QFETCH(QSize, size);
-    const QImage &box = RenderPictures::ValueBoxPicture(fontSize);
-    QCOMPARE(RenderPictures::ValueBoxSize(fontSize), size);
+    const QImage &box = ObjectPictures::ValueBoxPicture(fontSize);
+    QCOMPARE(ObjectPictures::ValueBoxSize(fontSize), size);
     if (!size.isValid()) {
         QVERIFY(box.isNull());
         return;
@@ -380,9 +379,9 @@ void TestPictureSets::valueBoxes()
     QCOMPARE(countKey(box), 0);
 }
 
-void TestPictureSets::barGraphs()
+void TestObjectPictures::barGraphs()
 {
-    for (const QImage *bar : {&RenderPictures::SmallBarGraphPicture(), &RenderPictures::LargeBarGraphPicture()}) {
+    for (const QImage *bar : {&ObjectPictures::SmallBarGraphPicture(), &ObjectPictures::LargeBarGraphPicture()}) {
         const bool small = bar->width() == 16;
         QCOMPARE(bar->size(), small ? QSize(16, 221) : QSize(20, 421));
         const int x = bar->width() / 2, h = bar->height();
@@ -390,10 +389,10 @@ void TestPictureSets::barGraphs()
         int lastDark = -1, firstBright = h;
         for (int y = 0; y < h; ++y) {
             const QRgb p = bar->pixel(x, y);
-            if (p == RenderPictures::BarDarkGreen) {
+            if (p == ObjectPictures::BarDarkGreen) {
                 ++dark;
                 lastDark = y;
-            } else if (p == RenderPictures::BarBrightGreen) {
+            } else if (p == ObjectPictures::BarBrightGreen) {
                 ++bright;
                 firstBright = std::min(firstBright, y);
             } else if (qGray(p) > 150) {
@@ -404,11 +403,11 @@ void TestPictureSets::barGraphs()
         QVERIFY(dark > h / 2 - 6 && bright > h / 2 - 6);
         QVERIFY(lastDark < firstBright);
         QVERIFY(light >= 1);
-        QVERIFY(bar->pixel(x, 0) != RenderPictures::BarDarkGreen);
-        QVERIFY(bar->pixel(x, h - 1) != RenderPictures::BarBrightGreen);
+        QVERIFY(bar->pixel(x, 0) != ObjectPictures::BarDarkGreen);
+        QVERIFY(bar->pixel(x, h - 1) != ObjectPictures::BarBrightGreen);
         QCOMPARE(countKey(*bar), 0);
     }
 }
 
-QTEST_MAIN(TestPictureSets)
-#include "tst_picturesets.moc"
+QTEST_MAIN(TestObjectPictures)
+#include "tst_objectpictures.moc"

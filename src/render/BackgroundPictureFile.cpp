@@ -1,13 +1,13 @@
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
 
 #include "platform/Files.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
 
-namespace PictureFile
+namespace BackgroundPictureFile
 {
 
 namespace
@@ -23,7 +23,7 @@ QString tooLarge()
 // An uncompressed BMP must hold every pixel row its header promises.
 bool bmpRowsPresent(const QByteArray &b, QString *why)
 {
-    const auto h = BmpFile::ReadHeader(reinterpret_cast<const uint8_t *>(b.constData()), size_t(b.size()));
+    const auto h = Bmp24File::ReadHeader(reinterpret_cast<const uint8_t *>(b.constData()), size_t(b.size()));
     if (!h)
         return true; // not a BMP, or too short for the decoder to accept
     // Run-length pictures are checked by decoding them twice (below).
@@ -51,7 +51,7 @@ bool bmpRowsPresent(const QByteArray &b, QString *why)
 bool everyRowInFile(const QByteArray &b)
 {
     const auto *bytes = reinterpret_cast<const uint8_t *>(b.constData());
-    const auto h = BmpFile::ReadHeader(bytes, size_t(b.size()));
+    const auto h = Bmp24File::ReadHeader(bytes, size_t(b.size()));
     if (!h)
         return false;
     const int64_t info = h->infoSize, bits = h->bits;
@@ -198,4 +198,4 @@ bool Readable(const QString &path, QString *why)
     return readFile(path, &bytes, why) && DecodesWhole(bytes, why);
 }
 
-} // namespace PictureFile
+} // namespace BackgroundPictureFile

@@ -8,7 +8,7 @@
 // regular file is opened, and only a picture whose file defines every pixel
 // is accepted: a decoder that stops early (a truncated file) would leave
 // the rest of the picture to whatever the memory held.
-namespace PictureFile
+namespace BackgroundPictureFile
 {
 
 // Larger files are no background a panel can show.
@@ -25,4 +25,4 @@ QImage Decode(const QByteArray &bytes, QString *why = nullptr);
 bool Readable(const QString &path, QString *why = nullptr);
 bool DecodesWhole(const QByteArray &bytes, QString *why = nullptr);
 
-} // namespace PictureFile
+} // namespace BackgroundPictureFile

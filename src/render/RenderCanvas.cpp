@@ -1,4 +1,4 @@
-#include "render/ScreenPicture.h"
+#include "render/RenderCanvas.h"
 
 #include "render/RenderFont.h"
 
@@ -33,12 +33,12 @@ int clampCoordinate(qint64 v)
 
 } // namespace
 
-ScreenPicture::ScreenPicture()
+RenderCanvas::RenderCanvas()
     : image_(NewRaster(0, 0)), backColor_(0xFFFFFFFF), font_(ArialFont(8, false)), textColor_(0xFF000000)
 {
 }
 
-QImage ScreenPicture::NewRaster(int width, int height)
+QImage RenderCanvas::NewRaster(int width, int height)
 {
     QImage image(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
     image.setDotsPerMeterX(PictureDotsPerMeter);
@@ -46,19 +46,19 @@ QImage ScreenPicture::NewRaster(int width, int height)
     return image;
 }
 
-QFont ScreenPicture::ArialFont(double points, bool bold)
+QFont RenderCanvas::ArialFont(double points, bool bold)
 {
     QFont font = RenderFont(bold);
     font.setPointSizeF(points);
     return font;
 }
 
-QFontMetrics ScreenPicture::Metrics(const QFont &font)
+QFontMetrics RenderCanvas::Metrics(const QFont &font)
 {
     return RenderMetrics(font);
 }
 
-void ScreenPicture::Resize(int width, int height)
+void RenderCanvas::Resize(int width, int height)
 {
     if (width == image_.width() && height == image_.height())
         return;
@@ -81,12 +81,12 @@ void ScreenPicture::Resize(int width, int height)
     plain_ = backColor_; // until the next Redraw
 }
 
-void ScreenPicture::SetBackPicture(const QImage &picture)
+void RenderCanvas::SetBackPicture(const QImage &picture)
 {
     backPicture_ = picture.convertToFormat(QImage::Format_RGB32);
 }
 
-void ScreenPicture::Redraw()
+void RenderCanvas::Redraw()
 {
     // A plain picture is only filled when its pixels are wanted: the screens
     // of the other resolutions are saved from their colour alone.
@@ -95,13 +95,13 @@ void ScreenPicture::Redraw()
         FullCopy(backPicture_, 0, 0);
 }
 
-const QImage &ScreenPicture::Image() const
+const QImage &RenderCanvas::Image() const
 {
     ensurePixels();
     return image_;
 }
 
-void ScreenPicture::ensurePixels() const
+void RenderCanvas::ensurePixels() const
 {
     if (plain_ && filledWith_ != plain_) {
         image_.fill(*plain_);
@@ -109,14 +109,14 @@ void ScreenPicture::ensurePixels() const
     }
 }
 
-void ScreenPicture::touch()
+void RenderCanvas::touch()
 {
     ensurePixels();
     plain_.reset();
     filledWith_.reset();
 }
 
-std::optional<QRgb> ScreenPicture::Pixel(qint64 x, qint64 y) const
+std::optional<QRgb> RenderCanvas::Pixel(qint64 x, qint64 y) const
 {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
         return std::nullopt;
@@ -125,7 +125,7 @@ std::optional<QRgb> ScreenPicture::Pixel(qint64 x, qint64 y) const
     return reinterpret_cast<const QRgb *>(image_.constScanLine(int(y)))[x];
 }
 
-void ScreenPicture::SetPixel(qint64 x, qint64 y, QRgb color)
+void RenderCanvas::SetPixel(qint64 x, qint64 y, QRgb color)
 {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
         return;
@@ -133,12 +133,12 @@ void ScreenPicture::SetPixel(qint64 x, qint64 y, QRgb color)
     reinterpret_cast<QRgb *>(image_.scanLine(int(y)))[x] = color | 0xFF000000;
 }
 
-void ScreenPicture::SetTextPosition(qint64 x, qint64 y)
+void RenderCanvas::SetTextPosition(qint64 x, qint64 y)
 {
     textPos_ = QPoint(clampCoordinate(x), clampCoordinate(y));
 }
 
-void ScreenPicture::Print(const QString &text)
+void RenderCanvas::Print(const QString &text)
 {
     const QFontMetrics metrics = Metrics(font_);
     if (!text.isEmpty() && !image_.isNull()) {
@@ -149,7 +149,7 @@ void ScreenPicture::Print(const QString &text)
     textPos_ = QPoint(0, clampCoordinate(qint64(textPos_.y()) + metrics.height()));
 }
 
-void ScreenPicture::KeyedCopy(const QImage &source, qint64 left, qint64 top, QRgb key)
+void RenderCanvas::KeyedCopy(const QImage &source, qint64 left, qint64 top, QRgb key)
 {
     if (source.isNull())
         return;
@@ -168,7 +168,7 @@ void ScreenPicture::KeyedCopy(const QImage &source, qint64 left, qint64 top, QRg
     }
 }
 
-void ScreenPicture::FullCopy(const QImage &source, qint64 left, qint64 top, QRgb (*recolor)(QRgb))
+void RenderCanvas::FullCopy(const QImage &source, qint64 left, qint64 top, QRgb (*recolor)(QRgb))
 {
     if (source.isNull())
         return;

@@ -1,13 +1,13 @@
-#include "assets/PanelPictures.h"
+#include "assets/RunTimePictures.h"
 
-#include "assets/RenderPictures.h"
+#include "assets/ObjectPictures.h"
 #include "render/RenderFont.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
-namespace PanelPictures
+namespace RunTimePictures
 {
 
 namespace
@@ -83,7 +83,7 @@ int frameHeight(bool large)
 
 QImage ValueBox(int fontSize, int percent)
 {
-    const QSize size = RenderPictures::ValueBoxSize(fontSize);
+    const QSize size = ObjectPictures::ValueBoxSize(fontSize);
     if (size.isEmpty())
         return {};
     QImage image = blank(size.width(), size.height(), Qt::white);
@@ -161,7 +161,7 @@ QImage BarGraph(int family, int level)
     if (family < 0 || family >= 6)
         return {};
     const bool large = family >= 3;
-    const QSize size = large ? RenderPictures::LargeBarGraphSize : RenderPictures::SmallBarGraphSize;
+    const QSize size = large ? ObjectPictures::LargeBarGraphSize : ObjectPictures::SmallBarGraphSize;
     const int w = size.width(), h = size.height();
     const std::array<Colours, 3> colours{Colours{QColor(0, 0, 255), QColor(0, 0, 48)},
                                          Colours{QColor(0, 255, 0), QColor(0, 32, 0)},
@@ -276,4 +276,4 @@ QImage PressedPasswordKey(QSize size, int key)
     return image;
 }
 
-} // namespace PanelPictures
+} // namespace RunTimePictures

@@ -1,16 +1,16 @@
-#include "sdcard/StockPictures.h"
+#include "sdcard/CardStockPictures.h"
 
-#include "assets/PanelPictures.h"
-#include "assets/PictureSets.h"
+#include "assets/ObjectPictures.h"
+#include "assets/RunTimePictures.h"
 #include "model/Settings.h"
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 #include "sdcard/modVantileSDWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace StockPictures
+namespace CardStockPictures
 {
 
 QImage Picture(int slot)
@@ -22,43 +22,43 @@ QImage Picture(int slot)
         // curved corners, s the size, c the face (grey, blue).
         const int b = slot / 8, s = slot / 2 % 4, c = slot % 2;
         const int index = 4 * (2 * s + (b < 2 ? 1 : 0)) + 2 * (b % 2) + c;
-        return PictureSets::ButtonPicture(index).convertToFormat(QImage::Format_RGB32);
+        return ObjectPictures::ButtonPicture(index).convertToFormat(QImage::Format_RGB32);
     }
     if (slot < 128) {
         // PTT<nn>S<c>: pilot pair nn, S0 off and S1 on.
         const int nn = (slot - 32) / 2;
-        const QImage &src = (slot - 32) % 2 ? PictureSets::PilotOnPicture(nn) : PictureSets::PilotOffPicture(nn);
+        const QImage &src = (slot - 32) % 2 ? ObjectPictures::PilotOnPicture(nn) : ObjectPictures::PilotOffPicture(nn);
         return src.convertToFormat(QImage::Format_RGB32);
     }
     if (slot < 135)
-        return PanelPictures::PasswordField(slot - 128);
+        return RunTimePictures::PasswordField(slot - 128);
     if (slot < 543) {
         const int r = (slot - 135) / 102, v = (slot - 135) % 102;
-        return PanelPictures::ValueBox(r, v == 101 ? -1 : v);
+        return RunTimePictures::ValueBox(r, v == 101 ? -1 : v);
     }
     if (slot < 1149)
-        return PanelPictures::SliderFrame((slot - 543) / 101, (slot - 543) % 101);
+        return RunTimePictures::SliderFrame((slot - 543) / 101, (slot - 543) % 101);
     if (slot < 1293) {
         const int group = (slot - 1149) / 18;
         const Settings::PanelSize panel = Settings::ScreenSize(group % 4, group >= 4 ? 1 : 0);
         const QSize size(panel.width, panel.height);
-        return (slot - 1149) % 18 == 16 ? PanelPictures::AccessDenied(size) : PanelPictures::PasswordScreen(size);
+        return (slot - 1149) % 18 == 16 ? RunTimePictures::AccessDenied(size) : RunTimePictures::PasswordScreen(size);
     }
     if (slot < 1899)
-        return PanelPictures::BarGraph((slot - 1293) / 101, (slot - 1293) % 101);
+        return RunTimePictures::BarGraph((slot - 1293) / 101, (slot - 1293) % 101);
     if (slot < 1933)
-        return PanelPictures::KeypadKey(slot - 1899);
+        return RunTimePictures::KeypadKey(slot - 1899);
     switch (slot) {
     case 1933:
-        return PanelPictures::Splash(480, 272);
+        return RunTimePictures::Splash(480, 272);
     case 1934:
-        return PanelPictures::Splash(272, 480);
+        return RunTimePictures::Splash(272, 480);
     case 1945:
-        return PanelPictures::Splash(800, 480);
+        return RunTimePictures::Splash(800, 480);
     case 1946:
-        return PanelPictures::Splash(480, 800);
+        return RunTimePictures::Splash(480, 800);
     default:
-        return PanelPictures::Digit(slot - 1935);
+        return RunTimePictures::Digit(slot - 1935);
     }
 }
 
@@ -66,7 +66,7 @@ bool SaveBmp24(const QImage &image, const QString &path, QString *error)
 {
     // Not synced: the stock set is made again whenever a picture is missing.
     QString reason;
-    if (BmpFile::WriteBytes(path, BmpFile::Encode(image), &reason))
+    if (Bmp24File::WriteBytes(path, Bmp24File::Encode(image), &reason))
         return true;
     if (error)
         *error = QStringLiteral("%1: %2").arg(path, reason);
@@ -89,20 +89,36 @@ bool WritePicture(int slot, const QString &name, const QString &folder, QString 
     return SaveBmp24(image, folder + QLatin1Char('/') + name, error);
 }
 
-int EnsureAll(const modVantileSDWrite &table, const QString &folder, QString *error)
+namespace
 {
-    int written = 0;
-    for (int slot = 0; slot < modVantileSDWrite::SlotCount; ++slot) {
-        if (modVantileSDWrite::IsRenderedScreen(slot))
-            continue;
-        const QString name = table.PicName[size_t(slot)];
-        if (QFileInfo::exists(folder + QLatin1Char('/') + name))
-            continue;
-        if (!WritePicture(slot, name, folder, error))
-            return -1;
-        ++written;
-    }
-    return written;
+
+// A stock slot whose picture the folder lacks.
+bool stockMissing(int slot, const QString &name, const QString &folder)
+{
+    return !modVantileSDWrite::IsRenderedScreen(slot) && !QFileInfo::exists(folder + QLatin1Char('/') + name);
 }
 
-} // namespace StockPictures
+} // namespace
+
+bool EnsurePicture(int slot, const QString &name, const QString &folder, QString *error)
+{
+    return !stockMissing(slot, name, folder) || WritePicture(slot, name, folder, error);
+}
+
+bool EnsureAll(const modVantileSDWrite &table, const QString &folder, int *made, QString *error)
+{
+    if (made)
+        *made = 0;
+    for (int slot = 0; slot < modVantileSDWrite::SlotCount; ++slot) {
+        const QString name = table.PicName[size_t(slot)];
+        if (!stockMissing(slot, name, folder))
+            continue;
+        if (!WritePicture(slot, name, folder, error))
+            return false;
+        if (made)
+            ++*made;
+    }
+    return true;
+}
+
+} // namespace CardStockPictures

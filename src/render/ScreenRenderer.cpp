@@ -1,14 +1,14 @@
 // Whole screens into pictures and BMP files.
+#include "render/ScreenRenderer.h"
 #include "model/BackgroundLookup.h"
 #include "model/EditOperations.h"
 #include "model/ObjectTables.h"
 #include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
-#include "render/BmpFile.h"
-#include "render/PictureFile.h"
+#include "render/BackgroundPictureFile.h"
+#include "render/Bmp24File.h"
 #include "render/RunTimeState.h"
-#include "render/ScreenRenderer.h"
 
 namespace
 {
@@ -70,7 +70,7 @@ ScreenRenderer::Background ScreenRenderer::backgroundOf(int screen)
     auto cached = backgrounds_.find(file.path);
     if (cached == backgrounds_.end()) {
         QString why;
-        cached = backgrounds_.insert(file.path, PictureFile::Read(file.path, &why));
+        cached = backgrounds_.insert(file.path, BackgroundPictureFile::Read(file.path, &why));
         if (cached->isNull())
             refusedWhy_.insert(file.path, why);
     }
@@ -284,11 +284,11 @@ const QByteArray &ScreenRenderer::EncodedCanvas()
         if (it == plainFiles.end()) {
             if (plainFiles.size() >= 16)
                 plainFiles.clear();
-            it = plainFiles.insert(key, BmpFile::Encode(canvas_.Image()));
+            it = plainFiles.insert(key, Bmp24File::Encode(canvas_.Image()));
         }
         return *it;
     }
-    BmpFile::EncodeInto(canvas_.Image(), fileBytes_);
+    Bmp24File::EncodeInto(canvas_.Image(), fileBytes_);
     return fileBytes_;
 }
 
@@ -297,7 +297,7 @@ void ScreenRenderer::Save(const QString &folder, const QString &name)
     QString reason;
     if (folder.isEmpty())
         reason = QStringLiteral("No folder is given for the file.");
-    else if (BmpFile::WriteBytes(folder + QLatin1Char('/') + name, EncodedCanvas(), &reason)) {
+    else if (Bmp24File::WriteBytes(folder + QLatin1Char('/') + name, EncodedCanvas(), &reason)) {
         ++filesWritten_;
         return;
     }

@@ -11,7 +11,7 @@
 // 14-byte file header, a 40-byte information header, no palette, no
 // compression, 24 bits per pixel in blue, green, red order, bottom-up rows
 // each padded with zero bytes to a multiple of 4.
-namespace BmpFile
+namespace Bmp24File
 {
 
 constexpr int HeaderBytes = 54;
@@ -39,4 +39,4 @@ void EncodeInto(const QImage &image, QByteArray &bytes);
 bool WriteBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 bool Write(const QImage &image, const QString &path, QString *error = nullptr);
 
-} // namespace BmpFile
+} // namespace Bmp24File

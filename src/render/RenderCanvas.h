@@ -15,10 +15,10 @@
 // position. Writing outside the raster has no effect; reading outside gives
 // no colour. All copies go through scanlines and are clipped to the raster,
 // whatever the positions.
-class ScreenPicture
+class RenderCanvas
 {
 public:
-    ScreenPicture();
+    RenderCanvas();
 
     // Changes the raster size; until the next Redraw it shows the background colour.
     void Resize(int width, int height);

@@ -6,13 +6,13 @@
 
 #include <array>
 
-// The pictures the panel itself shows from its SD card besides the screen
-// pictures: value boxes with their value, slider and bar-graph frames for
+// The pictures the panel shows from its SD card while it runs, besides the
+// screen pictures: value boxes with their value, slider and bar-graph frames for
 // every level, the password field, keypad keys, digits, the password and
 // access-denied screens and the splash screens. The SD card gets them through
 // the stock pictures; the virtual panel draws with the very same ones, so
 // that what is tried is what the panel shows. Each call draws afresh.
-namespace PanelPictures
+namespace RunTimePictures
 {
 
 constexpr int MaxLevel = 100;
@@ -69,4 +69,4 @@ QImage PasswordScreen(QSize size);
 // Key `key` (0 - 11) of the password screen pressed, the size of the key.
 QImage PressedPasswordKey(QSize size, int key);
 
-} // namespace PanelPictures
+} // namespace RunTimePictures

@@ -1,4 +1,4 @@
-#include "render/BmpFile.h"
+#include "render/Bmp24File.h"
 
 #include "platform/Files.h"
 #include "render/RenderFont.h"
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace BmpFile
+namespace Bmp24File
 {
 
 namespace
@@ -119,4 +119,4 @@ bool Write(const QImage &image, const QString &path, QString *error)
     return WriteBytes(path, Encode(image), error);
 }
 
-} // namespace BmpFile
+} // namespace Bmp24File

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QRgb>
 #include <QString>
 #include <QStringList>
 
 class modVantile;
-class MessagePrompt;
 
 // The picture compilation: every screen at every resolution and orientation
 // into the SD picture folder (128 files "SR<res><L|P><screen>.BMP", the 16 of
@@ -16,12 +17,12 @@ class MessagePrompt;
 // stores the buttons' derived caption offsets first (DerivedFields) and marks
 // nothing as changed.
 //
-// Messages go to `messages`: "File Not Found" for a missing background
-// picture, once for each screen picture drawn with it, "File Cannot Be Read
-// As A Picture" with the reason once for each picture refused (listed in
-// *refusedPictures), and one message for
-// the whole compilation when files could not be written. Returns false when
-// any file could not be written.
+// What the compilation meets on its way goes to `messages`: "File Not Found"
+// for a missing background picture, once for each screen picture drawn with
+// it, and "File Cannot Be Read As A Picture" with the reason once for each
+// picture refused (listed in *refusedPictures). Returns false when any file
+// could not be written, with the message for the whole compilation in *error
+// (for ShowPictureWriteError).
 //
 // `canvasBackColor` is the background colour the screen picture starts with:
 // the part of the canvas a background picture smaller than the screen leaves
@@ -30,13 +31,20 @@ class MessagePrompt;
 //
 // What the main window does around it (its canvas is not touched here):
 //   1. before: clear chkHideTitleBG ("ShowText Boxes (Edit Only)");
-//   2. CompileScreenPictures(...);
+//   2. CompileScreenPictures(...), and on failure ShowPictureWriteError;
 //   3. after: ScreenShape() and ShowScreen() to restore and redraw the canvas.
 // "Compile SD Card Images" then shows "Complete" (title "ZAV Quellix Touch",
 // no icon); "Compile And Write To SD Card" goes on to the SD writer.
 bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString &sdFolder,
-                           const QString &previewFolder, QRgb canvasBackColor = 0xFFFFFFFF,
+                           const QString &previewFolder, QString *error, QRgb canvasBackColor = 0xFFFFFFFF,
                            QStringList *refusedPictures = nullptr);
+
+// The box for a compilation that could not write its files, `error` as it
+// returned it.
+inline MessagePrompt::Answer ShowPictureWriteError(MessagePrompt &messages, const QString &error)
+{
+    return messages.Show(error, QStringLiteral("File Write Error"), MessagePrompt::Icon::Exclamation);
+}
 
 // Number of files one compilation writes: 4 resolutions x 2 orientations x
 // 16 screens, and 16 previews.

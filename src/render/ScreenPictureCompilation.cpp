@@ -1,4 +1,4 @@
-#include "render/PictureCompilation.h"
+#include "render/ScreenPictureCompilation.h"
 
 #include "model/BackgroundLookup.h"
 #include "model/DerivedFields.h"
@@ -10,7 +10,8 @@
 #include <QDir>
 
 bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString &sdFolder,
-                           const QString &previewFolder, QRgb canvasBackColor, QStringList *refusedPictures)
+                           const QString &previewFolder, QString *error, QRgb canvasBackColor,
+                           QStringList *refusedPictures)
 {
     for (const QString &folder : {sdFolder, previewFolder})
         if (!folder.isEmpty())
@@ -35,13 +36,13 @@ bool CompileScreenPictures(modVantile &m, MessagePrompt &messages, const QString
         *refusedPictures = renderer.RefusedPictures();
     if (renderer.FilesFailed() == 0)
         return true;
-    const QString crlf = QStringLiteral("\r\n");
-    messages.Show(QStringLiteral("Screen Pictures Not Saved") + crlf +
-                      QStringLiteral("%1 of %2 picture files could not be written.")
-                          .arg(renderer.FilesFailed())
-                          .arg(renderer.FilesFailed() + renderer.FilesWritten()) +
-                      crlf + QDir::toNativeSeparators(renderer.FirstFailedFile()) + crlf +
-                      renderer.FirstFailureReason(),
-                  QStringLiteral("File Write Error"), MessagePrompt::Icon::Exclamation);
+    if (error) {
+        const QString crlf = QStringLiteral("\r\n");
+        *error = QStringLiteral("Screen Pictures Not Saved") + crlf +
+                 QStringLiteral("%1 of %2 picture files could not be written.")
+                     .arg(renderer.FilesFailed())
+                     .arg(renderer.FilesFailed() + renderer.FilesWritten()) +
+                 crlf + QDir::toNativeSeparators(renderer.FirstFailedFile()) + crlf + renderer.FirstFailureReason();
+    }
     return false;
 }
