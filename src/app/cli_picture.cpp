@@ -11,27 +11,26 @@
 namespace
 {
 
-const char *const PictureUsage =
-    "Usage: quellix picture IN --size WIDTHxHEIGHT [--fit fit|fill|stretch|centre]\n"
-    "                          [--colour #RRGGBB] --out OUT.bmp\n"
-    "\n"
-    "Makes a background picture for one of the panel's screens from any picture the\n"
-    "image readers open (PNG, JPEG, GIF, BMP of any kind ...): a 24-bit BMP of\n"
-    "exactly WIDTHxHEIGHT. The picture is scaled smoothly and its centre stays the\n"
-    "centre of the screen.\n"
-    "\n"
-    "  --size WxH        a screen of the panel, landscape or portrait: 480x272,\n"
-    "                    320x240, 480x320, 800x480, 272x480, 240x320, 320x480, 480x800\n"
-    "  --fit MODE        fill     scaled to cover the screen, the overflow cut off\n"
-    "                             evenly (the default)\n"
-    "                    fit      scaled to fit inside, bars in the colour\n"
-    "                    stretch  scaled to the screen's width and height\n"
-    "                    centre   not scaled; cut off or barred\n"
-    "  --colour #RRGGBB  the bars and the transparent parts (default #000000)\n"
-    "  --out FILE        the BMP to write (replaced when it exists); it cannot be IN\n"
-    "\n"
-    "Exit status: 0 when written, 2 when the picture cannot be read or the BMP\n"
-    "cannot be made or written, 64 for a wrong command line.\n";
+const char *const PictureUsage = "Usage: quellix picture IN --size WIDTHxHEIGHT [--fit fit|fill|stretch|centre]\n"
+                                 "                          [--colour #RRGGBB] --out OUT.bmp\n"
+                                 "\n"
+                                 "Makes a background picture for one of the panel's screens from any picture the\n"
+                                 "image readers open (PNG, JPEG, GIF, BMP of any kind ...): a 24-bit BMP of\n"
+                                 "exactly WIDTHxHEIGHT. The picture is scaled smoothly and its centre stays the\n"
+                                 "centre of the screen.\n"
+                                 "\n"
+                                 "  --size WxH        a screen of the panel, landscape or portrait: 480x272,\n"
+                                 "                    320x240, 480x320, 800x480, 272x480, 240x320, 320x480, 480x800\n"
+                                 "  --fit MODE        fill     scaled to cover the screen, the overflow cut off\n"
+                                 "                             evenly (the default)\n"
+                                 "                    fit      scaled to fit inside, bars in the colour\n"
+                                 "                    stretch  scaled to the screen's width and height\n"
+                                 "                    centre   not scaled; cut off or barred\n"
+                                 "  --colour #RRGGBB  the bars and the transparent parts (default #000000)\n"
+                                 "  --out FILE        the BMP to write (replaced when it exists); it cannot be IN\n"
+                                 "\n"
+                                 "Exit status: 0 when written, 2 when the picture cannot be read or the BMP\n"
+                                 "cannot be made or written, 64 for a wrong command line.\n";
 
 } // namespace
 
@@ -70,8 +69,7 @@ int RunPictureCommand(const QStringList &args)
                           PictureUsage);
     static const QRegularExpression colourForm(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
     if (!colourForm.match(parser.value(colourOption)).hasMatch())
-        return UsageError("picture",
-                          QStringLiteral("'%1' is no colour (#RRGGBB)").arg(parser.value(colourOption)),
+        return UsageError("picture", QStringLiteral("'%1' is no colour (#RRGGBB)").arg(parser.value(colourOption)),
                           PictureUsage);
     const QString out = parser.value(outOption);
     if (out.isEmpty())

@@ -74,9 +74,7 @@ QIcon thumbnail(const QString &path, QSize size, bool fits)
 
 } // namespace
 
-LibraryModel::LibraryModel(QSize screen, QObject *parent) : QAbstractListModel(parent), screen_(screen)
-{
-}
+LibraryModel::LibraryModel(QSize screen, QObject *parent) : QAbstractListModel(parent), screen_(screen) {}
 
 void LibraryModel::Load(const QString &folder)
 {
@@ -131,7 +129,8 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
         if (size == screen_)
             return entry.name;
         return entry.name + QLatin1Char('\n') +
-               QStringLiteral("Not the size of this screen (%1); Fit to this screen... makes one").arg(sizeText(screen_));
+               QStringLiteral("Not the size of this screen (%1); Fit to this screen... makes one")
+                   .arg(sizeText(screen_));
     }
     case Qt::ForegroundRole:
         return sizeOf(entry) == screen_ ? QVariant() : QVariant(wrongSize);
@@ -265,13 +264,13 @@ void BackgroundLibrary::current(const QModelIndex &index, bool tell)
         QImage screen(screen_, QImage::Format_RGB32);
         screen.fill(QColor(128, 128, 128));
         QPainter(&screen).drawImage(0, 0, picture);
-        picLibPreview->setPixmap(QPixmap::fromImage(
-            screen.scaled(picLibPreview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        picLibPreview->setPixmap(
+            QPixmap::fromImage(screen.scaled(picLibPreview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
     const bool fits = size == screen_;
-    lblLibInfo->setText(name + QStringLiteral(": ") + (size.isValid() ? sizeText(size) : QStringLiteral("?")) +
-                        (fits ? QString()
-                              : QStringLiteral("; not the size of this screen (%1)").arg(sizeText(screen_))));
+    lblLibInfo->setText(
+        name + QStringLiteral(": ") + (size.isValid() ? sizeText(size) : QStringLiteral("?")) +
+        (fits ? QString() : QStringLiteral("; not the size of this screen (%1)").arg(sizeText(screen_))));
     cmdFitScreen->setEnabled(!fits && size.isValid());
     if (tell)
         emit Chosen(name);

@@ -106,8 +106,8 @@ void ImportPreview::mouseReleaseEvent(QMouseEvent *)
     setCursor(Qt::OpenHandCursor);
 }
 
-frmPictureImport::frmPictureImport(const QString &source, const QImage &picture, QSize screen,
-                                   MessagePrompt &messages, QWidget *parent)
+frmPictureImport::frmPictureImport(const QString &source, const QImage &picture, QSize screen, MessagePrompt &messages,
+                                   QWidget *parent)
     : QDialog(parent), source_(source), screen_(screen), messages_(messages), preview_(picture, screen)
 {
     setObjectName(QStringLiteral("frmPictureImport"));
@@ -202,8 +202,8 @@ frmPictureImport::frmPictureImport(const QString &source, const QImage &picture,
     resize(sizeHint().boundedTo(room));
 }
 
-QString frmPictureImport::Import(const QString &source, QSize screen, MessagePrompt &messages,
-                                 const DialogRunner &run, QWidget *parent)
+QString frmPictureImport::Import(const QString &source, QSize screen, MessagePrompt &messages, const DialogRunner &run,
+                                 QWidget *parent)
 {
     QString why;
     const QImage picture = PictureImport::Read(source, &why);

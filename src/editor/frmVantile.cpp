@@ -940,12 +940,13 @@ void frmVantile::importDroppedPicture(const QString &path)
     const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
     Document::Edit edit(document_, QStringLiteral("Change Background"));
     edit.Background(m_.CurrentScreen);
-    const QString made = frmPictureImport::Import(path, QSize(panel.width, panel.height), messages_,
-                                                  [this](QDialog &import) {
-                                                      keepOnDesktop(import);
-                                                      return runDialog(import);
-                                                  },
-                                                  this);
+    const QString made = frmPictureImport::Import(
+        path, QSize(panel.width, panel.height), messages_,
+        [this](QDialog &import) {
+            keepOnDesktop(import);
+            return runDialog(import);
+        },
+        this);
     QString &background = m_.ScreenBackground[size_t(m_.CurrentScreen)];
     const bool same = !made.isEmpty() && background == made;
     if (!made.isEmpty())

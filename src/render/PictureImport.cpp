@@ -194,8 +194,8 @@ Preview::Preview(const QImage &picture, QSize screen) : picture_(opaqueOrPremult
 {
     const QRect fill = Place(picture_.size(), screen, Mode::Fill);
     const bool larger = fill.width() < picture_.width() && fill.height() < picture_.height();
-    reduced_ = larger && qint64(fill.width()) * fill.height() <= MaxScaledPixels ? scaledTo(picture_, fill.size())
-                                                                                  : picture_;
+    reduced_ =
+        larger && qint64(fill.width()) * fill.height() <= MaxScaledPixels ? scaledTo(picture_, fill.size()) : picture_;
 }
 
 QImage Preview::Compose(Mode mode, QRgb colour, QPoint shift, bool asPanelShows) const

@@ -66,8 +66,7 @@ QImage Read(const QString &path, QString *why = nullptr);
 // (RGB32), exactly `screen` in size. A null picture, with the reason in
 // *why, when the scaled picture would be too large to make (a sliver of a
 // picture made to fill a screen).
-QImage Compose(const QImage &picture, QSize screen, Mode mode, QRgb colour, QPoint shift = {},
-               QString *why = nullptr);
+QImage Compose(const QImage &picture, QSize screen, Mode mode, QRgb colour, QPoint shift = {}, QString *why = nullptr);
 
 // The shift Fill keeps of `wanted`: Place's rectangle less the centred one.
 QPoint HeldShift(QSize picture, QSize screen, Mode mode, QPoint wanted);

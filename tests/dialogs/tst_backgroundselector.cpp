@@ -92,7 +92,7 @@ void BackgroundSelectorTest::controlsAndCaptions()
         QCOMPARE(bar->value(), 0); // not taken from the stored colour
     }
     // The size it was drawn at, unless the system's dialog font needs more room.
-    QCOMPARE(dialog->geometry().size(), QSize(417, 353).expandedTo(dialog->minimumSizeHint()));
+    QCOMPARE(dialog->geometry().size(), QSize(940, 353).expandedTo(dialog->minimumSizeHint()));
 }
 
 void BackgroundSelectorTest::whiteSavedInShortForm()
