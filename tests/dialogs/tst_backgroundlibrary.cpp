@@ -1,6 +1,7 @@
 // The background selector's library and the import of any picture into it.
 #include "dialogtest.h"
 
+#include "dialogs/BackgroundLibrary.h"
 #include "dialogs/frmPictureImport.h"
 #include "dialogs/frmVantileBGSel.h"
 #include "model/modVantile.h"
