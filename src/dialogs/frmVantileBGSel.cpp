@@ -210,7 +210,7 @@ frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt 
 
     // The colours and the path at 6225, 4455 twips of the screen as they
     // always were (6255 twips wide), the library right of them.
-    setGeometry(415, 297, 940, 353);
+    setGeometry(415, 297, 940, 400);
 }
 
 void frmVantileBGSel::showEvent(QShowEvent *event)

@@ -127,7 +127,8 @@ void tst_Dialogs::liveUpdateAndRedraw()
 void tst_Dialogs::backgroundSelector()
 {
     Editor e;
-    frmVantile &w = e.start();
+    // Wide enough for the selector with its library where its rule puts it.
+    frmVantile &w = e.start(QSize(1600, 1024));
     e.m.LastButton = 5;
     e.m.CurrentObject = 9;
     e.action(QStringLiteral("mnuUndoSnap"))->setEnabled(true);
