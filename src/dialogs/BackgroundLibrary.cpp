@@ -1,8 +1,10 @@
 #include "dialogs/BackgroundLibrary.h"
 
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "render/PictureFile.h"
 
+#include <QBuffer>
 #include <QCache>
 #include <QDateTime>
 #include <QDir>
@@ -37,6 +39,25 @@ QString fileKey(const QString &path)
            QString::number(info.size());
 }
 
+// A reader over the file's first `maxBytes`, read through the file door (a
+// FIFO or device named like a picture is not waited on).
+struct FileReader {
+    FileReader(const QString &path, qint64 maxBytes)
+    {
+        if (!Files::ReadRegular(path, maxBytes, &bytes))
+            bytes.clear();
+        buffer.setBuffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
+    }
+    QByteArray bytes;
+    QBuffer buffer;
+    QImageReader reader;
+};
+
+// Enough for the headers of any BMP.
+constexpr qint64 HeaderBytes = 4096;
+
 QCache<QString, QIcon> &thumbnails()
 {
     static QCache<QString, QIcon> cache(1000);
@@ -52,11 +73,11 @@ QIcon thumbnail(const QString &path, QSize size, bool fits)
     QImage face(LibraryModel::ThumbnailSize, QImage::Format_ARGB32_Premultiplied);
     face.fill(Qt::transparent);
     QPainter painter(&face);
-    QImageReader reader(path);
     if (size.isValid()) {
         const QSize shown = size.scaled(LibraryModel::ThumbnailSize, Qt::KeepAspectRatio).expandedTo({1, 1});
-        reader.setScaledSize(shown);
-        const QImage picture = reader.read();
+        FileReader file(path, PictureFile::MaxBytes);
+        file.reader.setScaledSize(shown);
+        const QImage picture = file.reader.read();
         const QRect area(QPoint((face.width() - shown.width()) / 2, (face.height() - shown.height()) / 2), shown);
         if (!picture.isNull())
             painter.drawImage(area, picture);
@@ -94,7 +115,7 @@ int LibraryModel::rowCount(const QModelIndex &parent) const
 QSize LibraryModel::sizeOf(const Entry &entry) const
 {
     if (!entry.size)
-        entry.size = QImageReader(entry.path).size();
+        entry.size = FileReader(entry.path, HeaderBytes).reader.size();
     return *entry.size;
 }
 
