@@ -128,7 +128,7 @@ void tst_Dialogs::backgroundSelector()
 {
     Editor e;
     // Wide enough for the selector with its library where its rule puts it.
-    frmVantile &w = e.start(QSize(1600, 1024));
+    frmVantile &w = e.start(QSize(1920, 1200));
     e.m.LastButton = 5;
     e.m.CurrentObject = 9;
     e.action(QStringLiteral("mnuUndoSnap"))->setEnabled(true);
