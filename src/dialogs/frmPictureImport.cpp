@@ -206,7 +206,10 @@ QString frmPictureImport::Import(const QString &source, QSize screen, MessagePro
                                  QWidget *parent)
 {
     QString why;
+    // A large photograph takes a second to decode.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QImage picture = PictureImport::Read(source, &why);
+    QGuiApplication::restoreOverrideCursor();
     if (picture.isNull()) {
         messages.Show(QStringLiteral("This picture cannot be imported.") + crLf + source + crLf + why,
                       QStringLiteral("Error"), MessagePrompt::Icon::Exclamation);
