@@ -24,6 +24,8 @@ int RunFirmwareCommand(const QStringList &args);
 int RunSdImageCommand(const QStringList &args);
 int RunSdVerifyCommand(const QStringList &args);
 int RunTryCommand(const QStringList &args);
+// Any picture made into a screen's background BMP.
+int RunPictureCommand(const QStringList &args);
 
 // The project check, the function map and the hand-over report.
 int RunCheckCommand(const QStringList &args);

@@ -26,6 +26,8 @@ const char *const Usage = "Usage: quellix COMMAND [ARGUMENTS]\n"
                           "                                        write the hand-over report\n"
                           "  try PROJECT.QXC --script FILE --out DIR\n"
                           "                                        play the panel from a script\n"
+                          "  picture IN --size WIDTHxHEIGHT [--fit MODE] [--colour #RRGGBB] --out OUT.bmp\n"
+                          "                                        make a background picture for a screen\n"
                           "\n"
                           "DEVICE is a serial device path or COM1 to COM8.\n"
                           "'quellix COMMAND --help' describes one command.\n"
@@ -40,6 +42,7 @@ const Verb Verbs[] = {
     {"render", RunRenderCommand},    {"download", RunDownloadCommand},  {"firmware", RunFirmwareCommand},
     {"sd-image", RunSdImageCommand}, {"sd-verify", RunSdVerifyCommand}, {"check", RunCheckCommand},
     {"map", RunMapCommand},          {"report", RunReportCommand},      {"try", RunTryCommand},
+    {"picture", RunPictureCommand},
 };
 
 void printUsage(std::FILE *to)

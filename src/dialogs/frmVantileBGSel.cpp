@@ -1,6 +1,10 @@
 #include "dialogs/frmVantileBGSel.h"
 
+#include "dialogs/BackgroundLibrary.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/frmPictureImport.h"
+#include "model/BackgroundLookup.h"
+#include "model/Settings.h"
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -59,9 +63,19 @@ QString frmVantileBGSel::LibraryPattern()
     return Paths::BmpLibraryFolder() + QStringLiteral("/*.BMP");
 }
 
+QString frmVantileBGSel::ImportFilter()
+{
+    QStringList patterns;
+    for (const QString &suffix : PictureImport::ReadableSuffixes())
+        patterns << QStringLiteral("*.") + suffix;
+    return QStringLiteral("Pictures (%1)|%2|All Files (*.*)|*.*")
+        .arg(patterns.join(QLatin1Char(' ')), patterns.join(QLatin1Char(';')));
+}
+
 frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt &messages, FileDialogPrompt &files,
                                  QWidget *parent)
-    : QDialog(parent), m_(m), host_(host), messages_(messages), files_(files)
+    : QDialog(parent), m_(m), host_(host), messages_(messages), files_(files),
+      runDialog_([](QDialog &dialog) { return dialog.exec(); })
 {
     setObjectName(QStringLiteral("frmVantileBGSel"));
     setWindowTitle(QStringLiteral("Select Background"));
@@ -164,19 +178,39 @@ frmVantileBGSel::frmVantileBGSel(modVantile &m, EditorHost &host, MessagePrompt 
     commands->addStretch();
     commands->addWidget(cmdCancel);
     commands->addWidget(cmdClose);
+    const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
+    library_ = new BackgroundLibrary(QSize(panel.width, panel.height), this);
+    auto *chosen = new QVBoxLayout;
+    chosen->addLayout(options);
+    chosen->addWidget(frmStd);
+    chosen->addLayout(picture);
+    chosen->addStretch();
+    auto *both = new QHBoxLayout;
+    both->addLayout(chosen);
+    both->addSpacing(8);
+    both->addWidget(library_, 1);
     auto *main = new QVBoxLayout(this);
-    main->addLayout(options);
-    main->addWidget(frmStd);
-    main->addLayout(picture);
-    main->addStretch();
+    main->addLayout(both, 1);
     main->addLayout(commands);
 
     connect(cmdBrowse, &QPushButton::clicked, this, &frmVantileBGSel::cmdBrowse_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdClose, &QPushButton::clicked, this, &frmVantileBGSel::cmdClose_Click);
 
-    // Client area 6255 x 5295 twips at 6225, 4455 twips of the screen.
-    setGeometry(415, 297, 417, 353);
+    connect(library_, &BackgroundLibrary::Chosen, this, [this](const QString &name) {
+        optBG[1]->setChecked(true);
+        showPath(name);
+    });
+    connect(library_, &BackgroundLibrary::ImportClicked, this, [this] {
+        const QString source = files_.ShowOpen(ImportFilter(), QString());
+        if (!source.isEmpty())
+            importPicture(source);
+    });
+    connect(library_, &BackgroundLibrary::FitClicked, this, &frmVantileBGSel::importPicture);
+
+    // The colours and the path at 6225, 4455 twips of the screen as they
+    // always were (6255 twips wide), the library right of them.
+    setGeometry(415, 297, 940, 400);
 }
 
 void frmVantileBGSel::showEvent(QShowEvent *event)
@@ -194,6 +228,9 @@ void frmVantileBGSel::Form_Activate()
     if (!IsColorBackground(background)) {
         optBG[1]->setChecked(true);
         showPath(background);
+        if (const BackgroundFile file = LocateBackground(background, m_);
+            file.found() && Files::SameFile(QFileInfo(file.path).absolutePath(), Paths::BmpLibraryFolder()))
+            library_->Show(QFileInfo(file.path).fileName());
     } else {
         optBG[0]->setChecked(true);
         setSelectedColor(int(BackgroundColorValue(background)));
@@ -270,6 +307,19 @@ void frmVantileBGSel::cmdBrowse_Click()
         return;
     }
     showPath(stored);
+}
+
+void frmVantileBGSel::importPicture(const QString &source)
+{
+    const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
+    const QString made =
+        frmPictureImport::Import(source, QSize(panel.width, panel.height), messages_, runDialog_, this);
+    if (made.isEmpty())
+        return;
+    library_->Reload(made);
+    optBG[1]->setChecked(true);
+    // A picture of the library is stored by its name alone.
+    showPath(made);
 }
 
 void frmVantileBGSel::cmdClose_Click()

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class modVantile;
 class EditorHost;
@@ -14,9 +15,12 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class PictureLabel;
+class BackgroundLibrary;
 
 // "Select Background": a solid colour or a BMP picture for the current
-// screen. Unlike the object editors nothing is stored before Save.
+// screen, the BMP Library's pictures to choose from and the import of any
+// picture into it. Unlike the object editors nothing is stored before Save;
+// an imported picture is in the library at once.
 class frmVantileBGSel : public QDialog
 {
     Q_OBJECT
@@ -30,6 +34,10 @@ public:
     int SelectedColor() const { return selectedColor_; }
     // The file dialog's first starting name: the BMP files of the library.
     static QString LibraryPattern();
+    // The file dialog's filter for a picture to import.
+    static QString ImportFilter();
+    // How the import dialog is run (modal by default).
+    void SetDialogRunner(std::function<int(QDialog &)> run) { runDialog_ = std::move(run); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -43,6 +51,7 @@ private:
     void cmdClose_Click();
     void setSelectedColor(int color);
     void showPath(const QString &path);
+    void importPicture(const QString &source);
 
     modVantile &m_;
     EditorHost &host_;
@@ -51,6 +60,7 @@ private:
     bool activated_ = false;
     bool browsed_ = false;
     int selectedColor_ = 0;
+    std::function<int(QDialog &)> runDialog_;
 
     std::array<QRadioButton *, 2> optBG{};
     QGroupBox *frmStd;
@@ -68,4 +78,5 @@ private:
     QPushButton *cmdBrowse;
     QPushButton *cmdCancel;
     QPushButton *cmdClose;
+    BackgroundLibrary *library_;
 };

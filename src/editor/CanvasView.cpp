@@ -5,9 +5,12 @@
 #include "model/DerivedFields.h"
 #include "model/ObjectTables.h"
 #include "model/modVantile.h"
+#include "render/PictureImport.h"
 #include "render/ScreenRenderer.h"
 
+#include <QDropEvent>
 #include <QFrame>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -34,6 +37,15 @@ int twipsToPixels(long long twips)
     return clampCoordinate(std::llround(double(twips) / TwipsPerPixel));
 }
 
+// The one local picture file a drop from outside carries, or empty.
+QString droppedPicture(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    const QString path = data->urls().front().toLocalFile();
+    return PictureImport::IsReadableSuffix(path) ? path : QString();
+}
+
 } // namespace
 
 CanvasView::CanvasView(modVantile &m, QWidget *parent) : QWidget(parent), m_(m)
@@ -41,6 +53,7 @@ CanvasView::CanvasView(modVantile &m, QWidget *parent) : QWidget(parent), m_(m)
     setObjectName(QStringLiteral("picPan"));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::ClickFocus);
+    setAcceptDrops(true);
     QPalette panPalette = palette();
     panPalette.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(panPalette);
@@ -469,4 +482,25 @@ void CanvasView::ShowText(int n, bool showTextBoxes)
     // A value box or bar graph is drawn over the pilots and sliders, a fixed text under them.
     stackInPanelOrder();
     objectsChanged();
+}
+
+void CanvasView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPicture(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CanvasView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedPicture(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CanvasView::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedPicture(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit PictureDropped(path);
 }

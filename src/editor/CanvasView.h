@@ -82,9 +82,14 @@ signals:
     // in the drawing area's pixels; `grab`: the grab point inside it;
     // `onCanvas`: released over the visible canvas.
     void Dropped(DropSource source, int n, QPoint topLeft, QPoint grab, bool onCanvas);
+    // A picture file dropped from outside the program (a file manager).
+    void PictureDropped(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:

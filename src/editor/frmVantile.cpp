@@ -1,6 +1,7 @@
 #include "editor/frmVantile.h"
 
 #include "comm/frmVantileComm.h"
+#include "dialogs/frmPictureImport.h"
 #include "dialogs/frmVantileBGSel.h"
 #include "dialogs/frmVantileButton.h"
 #include "dialogs/frmVantilePilot.h"
@@ -327,6 +328,7 @@ void frmVantile::connectCanvas()
             break;
         }
     });
+    connect(canvas, &CanvasView::PictureDropped, this, &frmVantile::importDroppedPicture);
     connect(canvas, &CanvasView::Dropped, this,
             [this](EditOperations::DropSource source, int n, QPoint topLeft, QPoint grab, bool onCanvas) {
                 if (onCanvas) {
@@ -920,10 +922,39 @@ void frmVantile::cmdBGSel_Click()
     Document::Edit edit(document_, QStringLiteral("Change Background"));
     edit.Background(m_.CurrentScreen);
     frmVantileBGSel dialog(m_, *this, messages_, files_, this);
+    dialog.SetDialogRunner([this](QDialog &import) {
+        keepOnDesktop(import);
+        return runDialog(import);
+    });
     dialog.move(dialog.x() + frameGeometry().x(), dialog.y() + Pixels(DialogDrop));
     keepOnDesktop(dialog);
     runDialog(dialog);
     edit.Commit();
+}
+
+// A picture dropped on the canvas is imported for the current screen, which
+// then shows it: one step.
+void frmVantile::importDroppedPicture(const QString &path)
+{
+    ClearHL();
+    const Settings::PanelSize panel = Settings::ScreenSize(m_.GetResolution(), m_.GetLayout());
+    Document::Edit edit(document_, QStringLiteral("Change Background"));
+    edit.Background(m_.CurrentScreen);
+    const QString made = frmPictureImport::Import(
+        path, QSize(panel.width, panel.height), messages_,
+        [this](QDialog &import) {
+            keepOnDesktop(import);
+            return runDialog(import);
+        },
+        this);
+    QString &background = m_.ScreenBackground[size_t(m_.CurrentScreen)];
+    const bool same = !made.isEmpty() && background == made;
+    if (!made.isEmpty())
+        background = made;
+    edit.Commit();
+    // The same name again: no step, but the file under it is new.
+    if (same)
+        showBackground();
 }
 
 // A dialog opens where its rule puts it, unless part of it would then lie off

@@ -129,6 +129,7 @@ public slots:
 
     void cboScreenNumber_Click();
     void cmdBGSel_Click();
+    void importDroppedPicture(const QString &path);
 
     // The object editors, from a settings list's Edit button or the canvas.
     void cmdBEdit_Click(int index);

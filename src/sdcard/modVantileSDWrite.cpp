@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/RawDisk.h"
 #include "render/Bmp24File.h"
+#include "render/PanelColour.h"
 #include "sdcard/CardStockPictures.h"
 
 #include <QFile>
@@ -629,7 +630,7 @@ bool modVantileSDWrite::ConvertBmp(const uint8_t *bytes, size_t size, bool heade
         const uint8_t *p = bytes + dataOffset + i * rowBytes;
         uint16_t *out = words.data() + base + size_t(row * width);
         for (int32_t j = 0; j < width; ++j, p += 3)
-            out[j] = uint16_t((p[2] >> 3) << 11 | (p[1] >> 2) << 5 | (p[0] >> 3));
+            out[j] = PanelColour::FromRgb(p[2], p[1], p[0]);
     }
     return true;
 }

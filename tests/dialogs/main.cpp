@@ -7,13 +7,14 @@ QObject *makeButtonEditorTest();
 QObject *makePilotSliderEditorTest();
 QObject *makeTextEditorTest();
 QObject *makeBackgroundSelectorTest();
+QObject *makeBackgroundLibraryTest();
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     int failed = 0;
-    for (auto make :
-         {makeButtonEditorTest, makePilotSliderEditorTest, makeTextEditorTest, makeBackgroundSelectorTest}) {
+    for (auto make : {makeButtonEditorTest, makePilotSliderEditorTest, makeTextEditorTest, makeBackgroundSelectorTest,
+                      makeBackgroundLibraryTest}) {
         std::unique_ptr<QObject> test(make());
         failed += QTest::qExec(test.get(), argc, argv);
     }

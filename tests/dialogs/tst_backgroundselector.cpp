@@ -92,7 +92,7 @@ void BackgroundSelectorTest::controlsAndCaptions()
         QCOMPARE(bar->value(), 0); // not taken from the stored colour
     }
     // The size it was drawn at, unless the system's dialog font needs more room.
-    QCOMPARE(dialog->geometry().size(), QSize(417, 353).expandedTo(dialog->minimumSizeHint()));
+    QCOMPARE(dialog->geometry().size(), QSize(940, 400).expandedTo(dialog->minimumSizeHint()));
 }
 
 void BackgroundSelectorTest::whiteSavedInShortForm()
@@ -320,7 +320,7 @@ void BackgroundSelectorTest::longPathKeepsDialogSize()
     QApplication::processEvents();
     auto *label = control<QLabel>(dialog.get(), "lblBMP");
     QCOMPARE(label->text(), path);
-    QCOMPARE(dialog->size(), QSize(417, 353).expandedTo(dialog->minimumSizeHint()));
+    QCOMPARE(dialog->size(), QSize(940, 400).expandedTo(dialog->minimumSizeHint()));
     QVERIFY(label->geometry().right() < dialog->width());
     // The end of the path, with the file name, is the part in view.
     QVERIFY(label->alignment() & Qt::AlignRight);

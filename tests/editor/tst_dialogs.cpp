@@ -5,7 +5,10 @@
 #include "dialogs/frmVantileBGSel.h"
 #include "platform/Paths.h"
 
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
+#include <QUndoStack>
 
 class tst_Dialogs : public QObject
 {
@@ -16,6 +19,8 @@ private slots:
     void objectEditor();
     void liveUpdateAndRedraw();
     void backgroundSelector();
+    void pictureDroppedOnCanvas_data();
+    void pictureDroppedOnCanvas();
     void download_data();
     void download();
     void compileAndWrite();
@@ -123,7 +128,8 @@ void tst_Dialogs::liveUpdateAndRedraw()
 void tst_Dialogs::backgroundSelector()
 {
     Editor e;
-    frmVantile &w = e.start();
+    // Wide enough for the selector with its library where its rule puts it.
+    frmVantile &w = e.start(QSize(1920, 1200));
     e.m.LastButton = 5;
     e.m.CurrentObject = 9;
     e.action(QStringLiteral("mnuUndoSnap"))->setEnabled(true);
@@ -138,6 +144,59 @@ void tst_Dialogs::backgroundSelector()
     QCOMPARE(e.m.LastButton, int16_t(5));
     QCOMPARE(e.m.CurrentObject, int16_t(9));
     QVERIFY(e.action(QStringLiteral("mnuUndoSnap"))->isEnabled());
+}
+
+void tst_Dialogs::pictureDroppedOnCanvas_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("imported"); // Import pressed in the dialog
+    QTest::addColumn<QString>("background");
+    QTest::newRow("imported") << "photo.png" << true << "photo 480x272.BMP";
+    QTest::newRow("cancelled") << "photo.png" << false << "";
+    QTest::newRow("no picture's name") << "photo.txt" << true << "";
+}
+
+// A picture dropped from a file manager opens the import; the screen takes
+// what it makes in one step, which undo takes back.
+void tst_Dialogs::pictureDroppedOnCanvas()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, imported);
+    QFETCH(QString, background);
+    Editor e;
+    e.start();
+    const QString path = e.home.file(file);
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(qRgb(0, 128, 255));
+    QVERIFY(picture.save(path, "PNG"));
+    e.whileOpen = [&](QDialog &dialog) {
+        QCOMPARE(dialog.objectName(), QStringLiteral("frmPictureImport"));
+        if (imported)
+            dialog.findChild<QPushButton *>(QStringLiteral("cmdImport"))->click();
+    };
+    auto *canvas = e.get<QWidget>(QStringLiteral("picPan"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = canvas->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &enter);
+    QCOMPARE(enter.isAccepted(), file.endsWith(QStringLiteral(".png")));
+    if (enter.isAccepted()) {
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &drop);
+    }
+    QCOMPARE(e.opened.size(), enter.isAccepted() ? 1 : 0);
+    if (background.isEmpty()) {
+        QCOMPARE(e.m.ScreenBackground[0], modVantile::WhiteBackground);
+        QCOMPARE(e.steps(), 0);
+        return;
+    }
+    QCOMPARE(e.m.ScreenBackground[0], background);
+    QCOMPARE(QImage(Paths::BmpLibraryFolder() + QLatin1Char('/') + background).size(), QSize(480, 272));
+    QCOMPARE(e.steps(), 1);
+    QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Change Background"));
+    e.action(QStringLiteral("mnuUndo"))->trigger();
+    QCOMPARE(e.m.ScreenBackground[0], modVantile::WhiteBackground);
 }
 
 void tst_Dialogs::download_data()

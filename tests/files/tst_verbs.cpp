@@ -118,6 +118,12 @@ void tst_Verbs::outputOverAnInput_data()
         << QStringList{"report", "PROJECT", "--out", "PICTURE"} << "PICTURE" << picture;
     QTest::newRow("card image over the picture found by name")
         << QStringList{"sd-image", "PROJECT", "--out", "PICTURE"} << "PICTURE" << picture;
+    QTest::newRow("background over its own picture")
+        << QStringList{"picture", "PICTURE", "--size", "480x272", "--out", "PICTURE"} << "PICTURE"
+        << "the picture";
+    QTest::newRow("background over a device")
+        << QStringList{"picture", "PICTURE", "--size", "480x272", "--out", "NULL"} << "NULL"
+        << "it is not a regular file";
     QTest::newRow("report over a device") << QStringList{"report", "PROJECT", "--out", "NULL"} << "NULL"
                                           << "it is not a regular file";
 }
@@ -218,7 +224,7 @@ void tst_Verbs::usageListsEveryVerb()
     const QuellixRun r = RunQuellix({QStringLiteral("--help")});
     QCOMPARE(r.exitCode, 0);
     for (const char *verb :
-         {"render", "download", "firmware", "sd-image", "sd-verify", "check", "map", "report", "try"})
+         {"render", "download", "firmware", "sd-image", "sd-verify", "check", "map", "report", "try", "picture"})
         QVERIFY2(r.out.contains(QStringLiteral("\n  %1 ").arg(QLatin1String(verb))), verb);
 }
 

@@ -79,3 +79,4 @@ inline QRgb bmpPixel(const QByteArray &b, int x, int y)
 QObject *newObjectRenderingTest();
 QObject *newScreenPicturesTest();
 QObject *newRenderCommandTest();
+QObject *newPictureImportTest();
