@@ -11,8 +11,8 @@
 #include <QTextOption>
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 namespace
 {

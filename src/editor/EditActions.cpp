@@ -6,6 +6,7 @@
 #include "editor/SettingsLists.h"
 #include "model/ObjectNames.h"
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 

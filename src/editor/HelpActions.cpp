@@ -139,7 +139,9 @@ void HelpActions::mnuShortcuts_Click()
         layout->addWidget(buttons);
         shortcuts_->resize(520, 640);
         // The sheet follows the scheme while it is open.
-        auto fill = [this, text] { text->setHtml(KeySchemes::Sheet(&window_, window_.GetPreferences().Current().keys)); };
+        auto fill = [this, text] {
+            text->setHtml(KeySchemes::Sheet(&window_, window_.GetPreferences().Current().keys));
+        };
         connect(&window_.GetPreferences(), &Preferences::Changed, text, fill);
         fill();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 
 #include <QKeySequence>
 #include <QList>

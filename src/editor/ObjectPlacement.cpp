@@ -5,6 +5,7 @@
 #include "model/Document.h"
 #include "model/ObjectNames.h"
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 

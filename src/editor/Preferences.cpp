@@ -124,8 +124,8 @@ void Preferences::AskKeyScheme()
     dialog.setObjectName(QStringLiteral("frmKeyScheme"));
     dialog.setWindowTitle(QStringLiteral("Welcome"));
     auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Which keys do you prefer? Edit, Preferences... changes them later."),
-                                 &dialog));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Which keys do you prefer? Edit, Preferences... changes them later."), &dialog));
     auto *classic = new QRadioButton(schemeCaption(KeyScheme::Classic), &dialog);
     classic->setObjectName(QStringLiteral("optClassic"));
     auto *standard = new QRadioButton(schemeCaption(KeyScheme::Standard), &dialog);
@@ -153,8 +153,8 @@ void Preferences::mnuPreferences_Click()
     auto *form = new QFormLayout(&dialog);
     const Settings::Preferences &p = current_;
 
-    QComboBox *keys = combo(dialog, "cboKeys", {schemeCaption(KeyScheme::Classic), schemeCaption(KeyScheme::Standard)},
-                            int(p.keys));
+    QComboBox *keys =
+        combo(dialog, "cboKeys", {schemeCaption(KeyScheme::Classic), schemeCaption(KeyScheme::Standard)}, int(p.keys));
     form->addRow(QStringLiteral("&Keys:"), keys);
     QComboBox *click = combo(dialog, "cboClick",
                              {QStringLiteral("A click opens the editor"),
@@ -170,7 +170,8 @@ void Preferences::mnuPreferences_Click()
         steps << QStringLiteral("%1 x %1").arg(s);
     }
     form->addRow(QStringLiteral("&Grid step:"), combo(dialog, "cboGridStep", steps, step));
-    form->addRow(QStringLiteral("Grid c&olour:"), combo(dialog, "cboGridColor", Settings::GridColorNames(), p.gridColor));
+    form->addRow(QStringLiteral("Grid c&olour:"),
+                 combo(dialog, "cboGridColor", Settings::GridColorNames(), p.gridColor));
 
     QStringList zooms{QStringLiteral("The zoom last used")};
     int zoom = 0;
@@ -210,5 +211,5 @@ void Preferences::mnuPreferences_Click()
     QString error;
     if (!Set(next, &error))
         messages_.Show(QStringLiteral("The settings file could not be written:\r\n") + error,
-                                QStringLiteral("Preferences"), MessagePrompt::Icon::Exclamation);
+                       QStringLiteral("Preferences"), MessagePrompt::Icon::Exclamation);
 }

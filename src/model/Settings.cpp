@@ -1,4 +1,5 @@
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 
 #include "model/modVantile.h"
 #include "platform/Files.h"
@@ -232,6 +233,7 @@ QStringList WithRecentFile(QStringList files, const QString &path)
     return files;
 }
 
+// A start zoom chosen in the preferences comes before the one last used.
 int ReadZoom(int defaultPercent)
 {
     if (const int start = ReadPreferences().zoom; start > 0)

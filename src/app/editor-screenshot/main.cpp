@@ -1,15 +1,24 @@
 // editor-screenshot PROJECT.QXC OUT.png [SCREEN]
 // Opens the project through File, Open as a user would, shows the given
 // screen (0 = Home) and saves a picture of the whole window.
+//
+// editor-screenshot --guide PROJECT.QXC FOLDER
+// Makes the pictures of the user guide (docs/guide/images) the same way:
+// the window, its dialogs as their menu items open them, and the windows
+// beside it. Run it with QUELLIX_HOME pointing at an empty folder, so that
+// the pictures show a first start (scripts/make-guide-pictures.sh).
+#include "editor/Preferences.h"
 #include "editor/QtPrompts.h"
 #include "editor/frmVantile.h"
 #include "model/modVantile.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDialog>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -27,6 +36,102 @@ public:
 private:
     QString path_;
 };
+// A box would wait for a user who is not there: it is told on stderr.
+class TellingMessages : public MessagePrompt
+{
+public:
+    using MessagePrompt::Show;
+    Answer Show(const QString &text, const QString &title, Icon, Buttons buttons) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Cancel;
+    }
+};
+
+bool savePicture(QWidget &widget, const QString &path)
+{
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QString reason;
+    if (widget.grab().save(&png, "PNG") && Files::Write(path, png.data(), &reason))
+        return true;
+    std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(reason));
+    return false;
+}
+
+// Lets the window settle (layouts, pictures drawn on show) before a picture.
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+int guidePictures(const QString &project, const QString &folder)
+{
+    modVantile model;
+    TellingMessages messages;
+    ChosenFile files(project);
+    frmVantile window(model, messages, files);
+    bool ok = true;
+    auto picture = [&](QWidget &widget, const char *name) {
+        settle();
+        ok = savePicture(widget, folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")) && ok;
+    };
+    // Each dialog is photographed where it would wait for the user, and closed.
+    const char *dialogName = nullptr;
+    window.SetDialogRunner([&](QDialog &dialog) {
+        dialog.show();
+        if (dialogName)
+            picture(dialog, dialogName);
+        dialog.hide();
+        return int(QDialog::Rejected);
+    });
+    auto runDialog = [&](const char *name, const std::function<void()> &open) {
+        dialogName = name;
+        open();
+        dialogName = nullptr;
+    };
+    auto trigger = [&](const char *action) { window.findChild<QAction *>(QLatin1String(action))->trigger(); };
+
+    window.show();
+    runDialog("key-scheme", [&] { window.GetPreferences().AskKeyScheme(); });
+    window.mnuFileOpen_Click();
+    picture(window, "editor");
+    runDialog("preferences", [&] { trigger("mnuPreferences"); });
+    runDialog("download", [&] { trigger("mnuDownload"); });
+
+    auto *screens = window.findChild<QComboBox *>(QStringLiteral("cboScreenNumber"));
+    screens->setCurrentIndex(1);
+    window.cboScreenNumber_Click();
+    window.Select(ObjectTables::ObjectKind::Button, 0);
+    picture(window, "editor-room");
+    runDialog("button-editor", [&] { window.cmdBEdit_Click(0); });
+
+    const struct {
+        const char *action;
+        const char *window;
+        const char *picture;
+    } windows[] = {{"mnuTryPanel", "frmVantileTry", "try-panel"},
+                   {"mnuCheckProject", "frmProjectCheck", "check"},
+                   {"mnuFunctionMap", "frmFunctionMap", "function-map"},
+                   {"mnuShortcuts", "frmShortcuts", "shortcuts"}};
+    for (const auto &w : windows) {
+        trigger(w.action);
+        QWidget *shown = window.findChild<QWidget *>(QLatin1String(w.window));
+        // The check runs beside the window: wait for its findings.
+        for (int i = 0; i < 100 && shown && qstrcmp(w.window, "frmProjectCheck") == 0; ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (!shown) {
+            std::fprintf(stderr, "no window %s\n", w.window);
+            ok = false;
+            continue;
+        }
+        picture(*shown, w.picture);
+        shown->close();
+    }
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -35,8 +140,11 @@ int main(int argc, char *argv[])
     // One font for the main window, the dialogs and the message boxes.
     QApplication::setFont(frmVantile::InterfaceFont());
     const QStringList args = QApplication::arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--guide"))
+        return guidePictures(args[2], args[3]);
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: editor-screenshot PROJECT.QXC OUT.png [SCREEN]\n");
+        std::fprintf(stderr, "usage: editor-screenshot PROJECT.QXC OUT.png [SCREEN]\n"
+                             "       editor-screenshot --guide PROJECT.QXC FOLDER\n");
         return 2;
     }
     modVantile model;
