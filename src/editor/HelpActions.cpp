@@ -17,12 +17,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-// The guide and the licence are built into the program (guide.qrc).
-static void initGuideResources()
-{
-    Q_INIT_RESOURCE(guide);
-}
-
 const QList<HelpActions::Context> &HelpActions::ContextTable()
 {
     static const QList<Context> table{
@@ -57,7 +51,7 @@ QString HelpActions::AnchorFor(const QWidget *window)
 HelpActions::HelpActions(frmVantile &window, std::function<int(QDialog &)> runDialog)
     : QObject(&window), window_(window), runDialog_(std::move(runDialog))
 {
-    initGuideResources();
+    HelpWindow::LoadGuide();
     // F1 in a dialog or another window of the editor, where the menu's key does not reach.
     qApp->installEventFilter(this);
 }
@@ -103,13 +97,17 @@ bool HelpActions::eventFilter(QObject *watched, QEvent *event)
 HelpWindow *HelpActions::ShowHelp(const QWidget *window)
 {
     const QString anchor = AnchorFor(window);
-    if (!window || !window->isModal() || window == &window_)
+    if (!window || window == &window_)
         return ShowGuide(anchor);
-    // Under a modal dialog only its own children can be used.
-    auto *guide = new HelpWindow(const_cast<QWidget *>(window));
-    guide->setAttribute(Qt::WA_DeleteOnClose);
+    // Another window or a dialog keeps a guide of its own: under a modal
+    // dialog only the dialog's own windows can be used.
+    auto *owner = const_cast<QWidget *>(window);
+    auto *guide = owner->findChild<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!guide)
+        guide = new HelpWindow(owner);
     guide->ShowAt(anchor);
     guide->show();
+    guide->raise();
     return guide;
 }
 

@@ -36,8 +36,9 @@ public:
 
     void BuildMenu(QMenu *help);
 
-    // The guide at the section for `window`; a modal dialog keeps a guide
-    // of its own, as nothing outside it can be used while it is open.
+    // The guide at the section for `window`. Another window or a dialog
+    // keeps a guide of its own: nothing outside a modal dialog can be used
+    // while it is open.
     HelpWindow *ShowHelp(const QWidget *window);
     HelpWindow *ShowGuide(const QString &anchor);
     void mnuShortcuts_Click();

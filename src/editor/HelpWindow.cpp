@@ -6,14 +6,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
+    LoadGuide();
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("ZAV Quellix Touch User Guide"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto *layout = new QVBoxLayout(this);
     auto *bar = new QHBoxLayout;
@@ -66,10 +68,19 @@ void HelpWindow::ShowAt(const QString &anchor)
     QUrl url(GuideUrl);
     if (!anchor.isEmpty())
         url.setFragment(anchor);
-    if (txtGuide->source().matches(url, QUrl::RemoveFragment) && !anchor.isEmpty())
-        txtGuide->scrollToAnchor(anchor);
-    else
-        txtGuide->setSource(url);
+    txtGuide->setSource(url);
+}
+
+// The guide and the licence are built into the program (guide.qrc).
+static void initGuideResources()
+{
+    Q_INIT_RESOURCE(guide);
+}
+
+void HelpWindow::LoadGuide()
+{
+    static const bool loaded = (initGuideResources(), true);
+    (void)loaded;
 }
 
 bool HelpWindow::Find(const QString &text, bool backward)

@@ -15,6 +15,8 @@ public:
     static inline const QString GuideUrl = QStringLiteral("qrc:/guide/index.html");
 
     explicit HelpWindow(QWidget *parent = nullptr);
+    // Makes the guide and the licence built into the program readable (":/guide/", ":/about/").
+    static void LoadGuide();
 
     // Shows the guide at `anchor` (its contents when empty).
     void ShowAt(const QString &anchor);

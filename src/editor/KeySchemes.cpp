@@ -1,6 +1,7 @@
 #include "editor/KeySchemes.h"
 
 #include <QAction>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWidget>

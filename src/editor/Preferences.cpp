@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using Settings::ClickMode;
 using Settings::KeyScheme;
 
@@ -103,13 +105,16 @@ void Preferences::apply(const Settings::Preferences &p)
 {
     KeySchemes::Apply(&window_, p.keys);
     edit_.SetGrid(p.gridStep, p.gridColor);
-    QFont font = frmVantile::InterfaceFont();
-    if (p.fontSize > 0)
-        font.setPixelSize(p.fontSize);
-    if (font != QApplication::font())
+    // The designed font is the program's own (main() and the window set it);
+    // another size goes to the dialogs and boxes too.
+    if (p.fontSize > 0 || fontChanged_) {
+        QFont font = frmVantile::InterfaceFont();
+        if (p.fontSize > 0)
+            font.setPixelSize(p.fontSize);
         QApplication::setFont(font);
-    if (font != window_.font())
         window_.setFont(font);
+        fontChanged_ = p.fontSize > 0;
+    }
     emit Changed();
 }
 

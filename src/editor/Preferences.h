@@ -54,4 +54,5 @@ private:
     MessagePrompt &messages_;
     std::function<int(QDialog &)> runDialog_;
     Settings::Preferences current_;
+    bool fontChanged_ = false;
 };

@@ -6,6 +6,10 @@
 #include "model/SettingsPreferences.h"
 #include "platform/Paths.h"
 
+#include <QTextBrowser>
+
+#include <algorithm>
+
 using Settings::ClickMode;
 using Settings::KeyScheme;
 
