@@ -51,7 +51,7 @@ QString keyExamples(KeyScheme scheme, const QList<std::pair<const char *, const 
 QString schemeCaption(KeyScheme scheme)
 {
     const QList<std::pair<const char *, const char *>> examples{
-        {"mnuFileSave", "Save"}, {"mnuCut", "Cut"}, {"mnuNewSlider", "New Slider"}, {"mnuClearScreen", "Clear Screen"}};
+        {"mnuFileSave", "Save"}, {"mnuNewSlider", "New Slider"}, {"mnuClearScreen", "Clear Screen"}, {"mnuCut", "Cut"}};
     return KeySchemes::SchemeName(scheme) + QStringLiteral(" (") + keyExamples(scheme, examples) + QLatin1Char(')');
 }
 } // namespace

@@ -137,7 +137,7 @@ void PreferencesTest::sheetFollowsTheScheme()
 {
     Editor e;
     e.start();
-    auto row = [](const char *item, int key) {
+    auto row = [](const char *item, QKeyCombination key) {
         return QStringLiteral("%1</td><td><b>%2</b>")
             .arg(QLatin1String(item), QKeySequence(key).toString(QKeySequence::NativeText));
     };

@@ -19,7 +19,9 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMetaObject>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -72,6 +74,8 @@ int guidePictures(const QString &project, const QString &folder)
     TellingMessages messages;
     ChosenFile files(project);
     frmVantile window(model, messages, files);
+    // The pictures show the window as on a common desktop, whatever the screen it is made on.
+    window.SetDesktopSize(QSize(1280, 1024));
     bool ok = true;
     auto picture = [&](QWidget &widget, const char *name) {
         settle();
@@ -118,9 +122,13 @@ int guidePictures(const QString &project, const QString &folder)
     for (const auto &w : windows) {
         trigger(w.action);
         QWidget *shown = window.findChild<QWidget *>(QLatin1String(w.window));
-        // The check runs beside the window: wait for its findings.
-        for (int i = 0; i < 100 && shown && qstrcmp(w.window, "frmProjectCheck") == 0; ++i)
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        // The check runs beside the window: give it time for its findings.
+        QElapsedTimer waited;
+        waited.start();
+        while (shown && qstrcmp(w.window, "frmProjectCheck") == 0 && waited.elapsed() < 3000) {
+            QApplication::processEvents();
+            QThread::msleep(20);
+        }
         if (!shown) {
             std::fprintf(stderr, "no window %s\n", w.window);
             ok = false;
