@@ -1,8 +1,10 @@
 // quellix-touch [PROJECT.QXC]: the editor, opening the project when one is named.
+#include "editor/Preferences.h"
 #include "editor/QtPrompts.h"
 #include "editor/frmVantile.h"
 #include "model/modVantile.h"
 #include "platform/Paths.h"
+#include "platform/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,10 +21,15 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Designs the screens of a touch panel."));
     parser.addHelpOption();
+    Version::AddOption(parser);
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project file (*.QXC) to open."),
                                  QStringLiteral("[PROJECT.QXC]"));
     parser.process(app);
+    if (Version::Answered(parser))
+        return 0;
 
+    // Asked after the window's start-up, which makes the settings file.
+    const bool firstStart = Preferences::FirstStart();
     modVantile model;
     QtMessagePrompt messages;
     QtFileDialogPrompt files;
@@ -30,6 +37,8 @@ int main(int argc, char *argv[])
     messages.SetParent(&window);
     files.SetParent(&window);
     window.show();
+    if (firstStart)
+        window.GetPreferences().AskKeyScheme();
     if (const QString notice = Paths::TakeNotice(); !notice.isEmpty())
         messages.Show(notice, QStringLiteral("ZAV Quellix Touch"));
     if (const QStringList names = parser.positionalArguments(); !names.isEmpty())

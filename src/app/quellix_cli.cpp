@@ -1,6 +1,7 @@
 // quellix: the command-line tool over the editor's core. Needs no window.
 #include "app/cli_commands.h"
 #include "platform/Process.h"
+#include "platform/Version.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -30,7 +31,7 @@ const char *const Usage = "Usage: quellix COMMAND [ARGUMENTS]\n"
                           "                                        make a background picture for a screen\n"
                           "\n"
                           "DEVICE is a serial device path or COM1 to COM8.\n"
-                          "'quellix COMMAND --help' describes one command.\n"
+                          "'quellix COMMAND --help' describes one command; 'quellix --version' prints the version.\n"
                           "\n";
 
 struct Verb {
@@ -67,6 +68,10 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         printUsage(stdout);
+        return ExitOk;
+    }
+    if (Version::IsVersionArgument(command)) {
+        Version::Print();
         return ExitOk;
     }
     for (const Verb &verb : Verbs) {

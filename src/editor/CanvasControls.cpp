@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -124,6 +125,7 @@ void CanvasControl::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !pressed_)
         return;
     pressed_ = false;
+    const bool second = std::exchange(secondClick_, false);
     if (!moved_ && (event->modifiers() & Qt::ShiftModifier)) {
         emit shiftClicked();
         return;
@@ -134,6 +136,16 @@ void CanvasControl::mouseReleaseEvent(QMouseEvent *event)
     emit dropped(mouse - pressPos_, onParent);
     if (click)
         emit clicked();
+    if (click && second)
+        emit doubleClicked();
+}
+
+// The second press of a double click is a press like the first; its release
+// reports the double click.
+void CanvasControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    secondClick_ = event->button() == Qt::LeftButton;
 }
 
 CanvasImage::CanvasImage(QWidget *parent) : CanvasControl(parent) {}

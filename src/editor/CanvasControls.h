@@ -54,6 +54,8 @@ public:
 
 signals:
     void clicked();
+    // After the clicked() of the second click of a double click.
+    void doubleClicked();
     void shiftClicked();
     void hovered();
     // The mouse went beyond the drag distance: the drag begins.
@@ -70,6 +72,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     // Draws `face` (panel pixels, premultiplied) at the top left, enlarged
     // to `size`; the enlarged picture is kept while face and size stay.
     void drawFace(QPainter &painter, const QImage &face, QSize size);
@@ -81,6 +84,7 @@ private:
     QPoint startPos_;
     bool pressed_ = false;
     bool moved_ = false;
+    bool secondClick_ = false;
     bool lifted_ = false;
     QRect panel_;
     double scale_ = 1.0;

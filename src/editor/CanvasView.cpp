@@ -132,6 +132,7 @@ void CanvasView::connectControl(CanvasControl *control, Kind kind, DropSource so
         emit ObjectHovered(kind, n);
     });
     connect(control, &CanvasControl::clicked, this, [this, kind, n] { emit ObjectClicked(kind, n); });
+    connect(control, &CanvasControl::doubleClicked, this, [this, kind, n] { emit ObjectDoubleClicked(kind, n); });
     connect(control, &CanvasControl::shiftClicked, this, [this, kind, n] { emit ObjectShiftClicked(kind, n); });
     connect(control, &CanvasControl::dragStarted, this, [this, kind, n] { lift(kind, n); });
     connect(control, &CanvasControl::dragged, this, [this, kind, n](QPoint delta) { dragAlong(kind, n, delta); });

@@ -66,6 +66,7 @@ public:
 
 signals:
     void ObjectClicked(Kind kind, int n);
+    void ObjectDoubleClicked(Kind kind, int n);
     void ObjectShiftClicked(Kind kind, int n);
     void ObjectHovered(Kind kind, int n);
     void EmptyHovered();

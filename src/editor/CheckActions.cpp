@@ -30,7 +30,6 @@ void CheckActions::BuildMenus(QMenu *file, QAction *before, QMenu *program)
     file->insertSeparator(before);
     program->addSeparator();
     mnuCheckProject = action("mnuCheckProject", QStringLiteral("Check Project"), &CheckActions::mnuCheckProject_Click);
-    mnuCheckProject->setShortcut(QKeySequence(Qt::Key_F7));
     program->addAction(mnuCheckProject);
     mnuFunctionMap = action("mnuFunctionMap", QStringLiteral("Function Map"), &CheckActions::mnuFunctionMap_Click);
     program->addAction(mnuFunctionMap);

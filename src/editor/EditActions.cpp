@@ -6,6 +6,7 @@
 #include "editor/SettingsLists.h"
 #include "model/ObjectNames.h"
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 
@@ -40,39 +41,28 @@ EditActions::EditActions(Document &document, MessagePrompt &messages, CanvasHost
 
 void EditActions::BuildMenu(QMenu *edit)
 {
-    auto action = [this, edit](const char *name, const QString &caption, void (EditActions::*slot)(),
-                               const QKeySequence &shortcut = {}) {
+    // The keys are the scheme's (KeySchemes).
+    auto action = [this, edit](const char *name, const QString &caption, void (EditActions::*slot)()) {
         QAction *a = edit->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    mnuUndo =
-        action("mnuUndo", QStringLiteral("&Undo"), &EditActions::mnuUndo_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuUndo = action("mnuUndo", QStringLiteral("&Undo"), &EditActions::mnuUndo_Click);
     mnuRedo = action("mnuRedo", QStringLiteral("&Redo"), &EditActions::mnuRedo_Click);
-    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
-    mnuCopy =
-        action("mnuCopy", QStringLiteral("Copy"), &EditActions::mnuCopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuPaste =
-        action("mnuPaste", QStringLiteral("Paste"), &EditActions::mnuPaste_Click, QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuDuplicate = action("mnuDuplicate", QStringLiteral("Duplicate"), &EditActions::mnuDuplicate_Click,
-                          QKeySequence(Qt::CTRL | Qt::Key_D));
-    mnuDelete =
-        action("mnuDelete", QStringLiteral("Delete"), &EditActions::mnuDelete_Click, QKeySequence(Qt::Key_Delete));
+    mnuCut = action("mnuCut", QStringLiteral("Cut"), &EditActions::mnuCut_Click);
+    mnuCopy = action("mnuCopy", QStringLiteral("Copy"), &EditActions::mnuCopy_Click);
+    mnuPaste = action("mnuPaste", QStringLiteral("Paste"), &EditActions::mnuPaste_Click);
+    mnuDuplicate = action("mnuDuplicate", QStringLiteral("Duplicate"), &EditActions::mnuDuplicate_Click);
+    mnuDelete = action("mnuDelete", QStringLiteral("Delete"), &EditActions::mnuDelete_Click);
     edit->addSeparator();
-    mnuNewButton = action("mnuNewButton", QStringLiteral("New Button"), &EditActions::mnuNewButton_Click,
-                          QKeySequence(Qt::CTRL | Qt::Key_B));
-    mnuNewPilot = action("mnuNewPilot", QStringLiteral("New Pilot"), &EditActions::mnuNewPilot_Click,
-                         QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuNewSlider = action("mnuNewSlider", QStringLiteral("New Slider"), &EditActions::mnuNewSlider_Click,
-                          QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuNewText = action("mnuNewText", QStringLiteral("New Text"), &EditActions::mnuNewText_Click,
-                        QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuNewButton = action("mnuNewButton", QStringLiteral("New Button"), &EditActions::mnuNewButton_Click);
+    mnuNewPilot = action("mnuNewPilot", QStringLiteral("New Pilot"), &EditActions::mnuNewPilot_Click);
+    mnuNewSlider = action("mnuNewSlider", QStringLiteral("New Slider"), &EditActions::mnuNewSlider_Click);
+    mnuNewText = action("mnuNewText", QStringLiteral("New Text"), &EditActions::mnuNewText_Click);
     edit->addSeparator();
-    mnuClearScreen = action("mnuClearScreen", QStringLiteral("Clear Screen"), &EditActions::mnuClearScreen_Click,
-                            QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuClearScreen = action("mnuClearScreen", QStringLiteral("Clear Screen"), &EditActions::mnuClearScreen_Click);
     mnuCopyScreen = action("mnuCopyScreen", QStringLiteral("Copy Screen To..."), &EditActions::mnuCopyScreen_Click);
     edit->addSeparator();
     // The action toggles its own check mark.
@@ -85,10 +75,8 @@ void EditActions::BuildMenu(QMenu *edit)
     mnuGridSize0 = edit->addMenu(QStringLiteral("Grid Size"));
     mnuGridSize0->setObjectName(QStringLiteral("mnuGridSize0"));
     auto *sizes = new QActionGroup(this);
-    const QStringList sizeCaptions{QStringLiteral("8 x 8"), QStringLiteral("16 x 16"), QStringLiteral("32 x 32"),
-                                   QStringLiteral("64 x 64")};
     for (int i = 0; i < 4; ++i) {
-        QAction *a = mnuGridSize0->addAction(sizeCaptions[i]);
+        QAction *a = mnuGridSize0->addAction(QStringLiteral("%1 x %1").arg(Settings::GridSteps[i]));
         a->setObjectName(QStringLiteral("mnuGridSize_%1").arg(i));
         a->setCheckable(true);
         a->setChecked(i == 0);
@@ -100,9 +88,8 @@ void EditActions::BuildMenu(QMenu *edit)
     mnuGridColor0 = edit->addMenu(QStringLiteral("Grid Color"));
     mnuGridColor0->setObjectName(QStringLiteral("mnuGridColor0"));
     auto *colors = new QActionGroup(this);
-    const QStringList colorCaptions{QStringLiteral("Black"), QStringLiteral("Gray"), QStringLiteral("White")};
     for (int i = 0; i < 3; ++i) {
-        QAction *a = mnuGridColor0->addAction(colorCaptions[i]);
+        QAction *a = mnuGridColor0->addAction(Settings::GridColorNames()[i]);
         a->setObjectName(QStringLiteral("mnuGridColor_%1").arg(i));
         a->setCheckable(true);
         a->setChecked(i == 1);
@@ -155,21 +142,19 @@ void EditActions::buildArrangeAndZoom(QMenu *edit)
     // Enabled while two or more objects are selected; Copy, Duplicate and
     // Delete while one is.
     mnuArrange->setEnabled(false);
-    for (QAction *a : {mnuCopy, mnuDuplicate, mnuDelete})
+    for (QAction *a : {mnuCut, mnuCopy, mnuDuplicate, mnuDelete})
         a->setEnabled(false);
 
     edit->addSeparator();
-    auto action = [this, edit](const char *name, const QString &caption, const QList<QKeySequence> &shortcuts) {
+    auto action = [edit](const char *name, const QString &caption) {
         QAction *a = edit->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        a->setShortcuts(shortcuts);
         return a;
     };
-    mnuZoomIn = action("mnuZoomIn", QStringLiteral("Zoom In"),
-                       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    mnuZoomOut = action("mnuZoomOut", QStringLiteral("Zoom Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    mnuActualSize = action("mnuActualSize", QStringLiteral("Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
-    mnuZoomFit = action("mnuZoomFit", QStringLiteral("Fit"), {});
+    mnuZoomIn = action("mnuZoomIn", QStringLiteral("Zoom In"));
+    mnuZoomOut = action("mnuZoomOut", QStringLiteral("Zoom Out"));
+    mnuActualSize = action("mnuActualSize", QStringLiteral("Actual Size"));
+    mnuZoomFit = action("mnuZoomFit", QStringLiteral("Fit"));
     connect(mnuZoomIn, &QAction::triggered, this, &EditActions::mnuZoomIn_Click);
     connect(mnuZoomOut, &QAction::triggered, this, &EditActions::mnuZoomOut_Click);
     connect(mnuActualSize, &QAction::triggered, this, [this] { emit ZoomWanted(100); });
@@ -219,7 +204,7 @@ void EditActions::selectionChanged()
     if (!mnuArrange)
         return;
     mnuArrange->setEnabled(selection_.Size() >= 2);
-    for (QAction *a : {mnuCopy, mnuDuplicate, mnuDelete})
+    for (QAction *a : {mnuCut, mnuCopy, mnuDuplicate, mnuDelete})
         a->setEnabled(!selection_.IsEmpty());
 }
 
@@ -316,12 +301,24 @@ void EditActions::placeCopies(const QList<EditOperations::ObjectCopy> &copies, c
     selection_.Set(placed);
 }
 
+// Copy, then Delete as one step of its own name.
+void EditActions::mnuCut_Click()
+{
+    mnuCopy_Click();
+    removeSelected(QStringLiteral("Cut"));
+}
+
 void EditActions::mnuDelete_Click()
+{
+    removeSelected(QStringLiteral("Delete"));
+}
+
+void EditActions::removeSelected(const QString &verb)
 {
     if (selection_.IsEmpty())
         return;
     const int screen = m_.CurrentScreen;
-    Document::Edit edit(document_, selection_.StepName(QStringLiteral("Delete")));
+    Document::Edit edit(document_, selection_.StepName(verb));
     selection_.Watch(edit);
     // As the editors' Remove does: the slot is free, its settings stay for a later use.
     for (const Selection &object : selection_.Objects()) {
@@ -493,13 +490,10 @@ bool EditActions::GridShown() const
 
 int EditActions::GridSize() const
 {
-    if (mnuGridSize[3]->isChecked())
-        return 64;
-    if (mnuGridSize[2]->isChecked())
-        return 32;
-    if (mnuGridSize[1]->isChecked())
-        return 16;
-    return 8;
+    for (size_t i = mnuGridSize.size(); i-- > 1;)
+        if (mnuGridSize[i]->isChecked())
+            return Settings::GridSteps[i];
+    return Settings::GridSteps[0];
 }
 
 QColor EditActions::GridColor() const
@@ -509,6 +503,27 @@ QColor EditActions::GridColor() const
     if (mnuGridColor[1]->isChecked())
         return QColor(0x80, 0x80, 0x80);
     return QColor(0, 0, 0);
+}
+
+void EditActions::SetGrid(int size, int colorIndex)
+{
+    for (size_t i = 0; i < mnuGridSize.size(); ++i)
+        if (Settings::GridSteps[i] == size && !mnuGridSize[i]->isChecked()) {
+            mnuGridSize[i]->setChecked(true);
+            emit GridChanged();
+        }
+    if (colorIndex >= 0 && size_t(colorIndex) < mnuGridColor.size() && !mnuGridColor[size_t(colorIndex)]->isChecked()) {
+        mnuGridColor[size_t(colorIndex)]->setChecked(true);
+        emit GridColorChanged();
+    }
+}
+
+int EditActions::GridColorIndex() const
+{
+    for (size_t i = 0; i < mnuGridColor.size(); ++i)
+        if (mnuGridColor[i]->isChecked())
+            return int(i);
+    return 0;
 }
 
 void EditActions::DisableUndoSnap()

@@ -44,6 +44,10 @@ public:
     bool GridShown() const;
     int GridSize() const;
     QColor GridColor() const;
+    int GridColorIndex() const; // of Settings::GridColorNames
+    // Checks the grid size (one of Settings::GridSteps) and colour as their
+    // menu items would.
+    void SetGrid(int size, int colorIndex);
     void DisableUndoSnap();
     // Zoom In and Zoom Out as far as the steps go from `zoom`.
     void ShowZoom(int zoom);
@@ -60,6 +64,7 @@ signals:
 private:
     void mnuUndo_Click();
     void mnuRedo_Click();
+    void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
     void mnuDuplicate_Click();
@@ -79,6 +84,7 @@ private:
     void buildArrangeAndZoom(QMenu *edit);
     void updateUndoActions();
     void selectionChanged();
+    void removeSelected(const QString &verb);
     void newObject(EditOperations::Kind kind);
     void placeCopies(const QList<EditOperations::ObjectCopy> &copies, const QString &verb);
     void fullMessage(ObjectKind kind, const QString &title);
@@ -93,7 +99,7 @@ private:
     QWidget *window_;
     EditOperations::SnapUndo snapUndo_;
 
-    QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuCopy = nullptr, *mnuPaste = nullptr;
+    QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuCut = nullptr, *mnuCopy = nullptr, *mnuPaste = nullptr;
     QAction *mnuDuplicate = nullptr, *mnuDelete = nullptr, *mnuCopyScreen = nullptr;
     QAction *mnuNewButton = nullptr, *mnuNewPilot = nullptr, *mnuNewSlider = nullptr, *mnuNewText = nullptr;
     QAction *mnuClearScreen = nullptr, *mnuShowGrid = nullptr, *mnuSnapToGrid = nullptr, *mnuUndoSnap = nullptr;

@@ -5,6 +5,7 @@
 #include "model/Document.h"
 #include "model/ObjectNames.h"
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 
@@ -58,10 +59,14 @@ void ObjectPlacement::DropAt(DropSource src, int n, QPoint topLeft, QPoint grab)
 
 void ObjectPlacement::DropObj(DropSource src, int n, int iXBase, int iYBase, double iX, double iY)
 {
+    // Once per installation; a settings file that cannot be written shows it once per run.
     if (src == DropSource::ButtonCaption && !PlacementHintShown) {
         PlacementHintShown = true;
-        messages_.Show(QStringLiteral("For ease of placement, drag buttons by the upper or left edges"),
-                       QStringLiteral("Button Placement"), MessagePrompt::Icon::Information);
+        if (!Settings::DragHintShown()) {
+            Settings::MarkDragHintShown();
+            messages_.Show(QStringLiteral("For ease of placement, drag buttons by the upper or left edges"),
+                           QStringLiteral("Button Placement"), MessagePrompt::Icon::Information);
+        }
     }
     const double x = iXBase + iX - DragOffsetX;
     const double y = iYBase + iY - DragOffsetY;

@@ -13,8 +13,10 @@
 #include "editor/CheckActions.h"
 #include "editor/DeviceOptionsBar.h"
 #include "editor/EditActions.h"
+#include "editor/HelpActions.h"
 #include "editor/ObjectPlacement.h"
 #include "editor/ObjectSelection.h"
+#include "editor/Preferences.h"
 #include "editor/SettingsLists.h"
 #include "editor/Twips.h"
 #include "editor/WindowFit.h"
@@ -107,6 +109,12 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     placement_ = new ObjectPlacement(
         document_, messages_, *canvas_, *selection_, [this] { return edit_->GridSize(); }, this);
     check_ = new CheckActions(m_, messages_, files_, this);
+    auto run = [this](QDialog &dialog) {
+        keepOnDesktop(dialog);
+        return runDialog(dialog);
+    };
+    preferences_ = new Preferences(*this, *edit_, messages_, run);
+    help_ = new HelpActions(*this, run);
     connect(check_, &CheckActions::ObjectActivated, this, &frmVantile::ShowObject);
     buildMenus();
     connectCanvas();
@@ -146,6 +154,7 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     });
     connect(&document_, &Document::ModifiedChanged, this, &QWidget::setWindowModified);
     Form_Load();
+    preferences_->Load();
 }
 
 frmVantile::~frmVantile() = default;
@@ -200,27 +209,22 @@ QSize frmVantile::AvailableSize() const
 
 void frmVantile::buildMenus()
 {
-    auto action = [this](QMenu *menu, const char *name, const QString &caption, void (frmVantile::*slot)(),
-                         const QKeySequence &shortcut = {}) {
+    // The keys are the scheme's (KeySchemes, through Preferences).
+    auto action = [this](QMenu *menu, const char *name, const QString &caption, void (frmVantile::*slot)()) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileNew = action(file, "mnuFileNew", QStringLiteral("&New"), &frmVantile::mnuFileNew_Click,
-                        QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuFileOpen = action(file, "mnuFileOpen", QStringLiteral("&Open"), &frmVantile::mnuFileOpen_Click,
-                         QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileNew = action(file, "mnuFileNew", QStringLiteral("&New"), &frmVantile::mnuFileNew_Click);
+    mnuFileOpen = action(file, "mnuFileOpen", QStringLiteral("&Open"), &frmVantile::mnuFileOpen_Click);
     mnuRecentFiles = file->addMenu(QStringLiteral("Recent Files"));
     mnuRecentFiles->setObjectName(QStringLiteral("mnuRecentFiles"));
-    // Ctrl+S stays "New Slider": Save has no shortcut.
     mnuFileSave = action(file, "mnuFileSave", QStringLiteral("&Save"), &frmVantile::mnuFileSave_Click);
-    mnuFileSaveAs = action(file, "mnuFileSaveAs", QStringLiteral("Save &As"), &frmVantile::mnuFileSaveAs_Click,
-                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuFileSaveAs = action(file, "mnuFileSaveAs", QStringLiteral("Save &As"), &frmVantile::mnuFileSaveAs_Click);
     file->addSeparator();
     mnuExport = action(file, "mnuExport", QStringLiteral("Export Screen"), &frmVantile::mnuExport_Click);
     mnuImportScreen =
@@ -239,9 +243,10 @@ void frmVantile::buildMenus()
     mnuCompile = action(program, "mnuCompile", QStringLiteral("Compile SD Card Images"), &frmVantile::mnuCompile_Click);
     mnuCompile->setEnabled(false);
     mnuRunCG = action(program, "mnuRunCG", QStringLiteral("Compile And Write To SD Card"), &frmVantile::mnuRunCG_Click);
-    mnuTryPanel = action(program, "mnuTryPanel", QStringLiteral("Try Panel"), &frmVantile::mnuTryPanel_Click,
-                         QKeySequence(Qt::Key_F5));
+    mnuTryPanel = action(program, "mnuTryPanel", QStringLiteral("Try Panel"), &frmVantile::mnuTryPanel_Click);
     check_->BuildMenus(file, mnuExit, program);
+    preferences_->BuildMenu(edit);
+    help_->BuildMenu(menuBar()->addMenu(QStringLiteral("&Help")));
 }
 
 void frmVantile::buildControls()
@@ -312,7 +317,16 @@ void frmVantile::connectCanvas()
         showHovered({kind, n});
     });
     connect(canvas, &CanvasView::GrabPoint, placement_, &ObjectPlacement::GrabAt);
+    // A click opens the editor, or (a preference) selects and a double click opens it.
+    connect(canvas, &CanvasView::ObjectDoubleClicked, this, [this](ObjectKind kind, int n) {
+        if (!preferences_->ClickOpensEditor())
+            openEditor(kind, n, false);
+    });
     connect(canvas, &CanvasView::ObjectClicked, this, [this](ObjectKind kind, int n) {
+        if (!preferences_->ClickOpensEditor()) {
+            Select(kind, n);
+            return;
+        }
         switch (kind) {
         case ObjectKind::Button:
             imgPB_Click(n);

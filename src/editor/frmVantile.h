@@ -21,6 +21,8 @@ class CanvasHost;
 class CheckActions;
 class DeviceOptionsBar;
 class EditActions;
+class HelpActions;
+class Preferences;
 class ObjectPlacement;
 class ObjectSelection;
 class SettingsLists;
@@ -70,6 +72,7 @@ public:
     void SetDialogRunner(std::function<int(QDialog &)> run);
 
     Document &GetDocument() { return document_; }
+    Preferences &GetPreferences() { return *preferences_; }
     // Opens a project as File, Open does with a chosen file (the command line).
     void OpenProject(const QString &path);
 
@@ -234,6 +237,8 @@ private:
     EditActions *edit_ = nullptr;
     ObjectPlacement *placement_ = nullptr;
     CheckActions *check_ = nullptr;
+    Preferences *preferences_ = nullptr;
+    HelpActions *help_ = nullptr;
 
     // Status bar: pointer, selection, zoom; the object under the pointer as a message.
     QLabel *lblPointer = nullptr, *lblSelection = nullptr, *lblZoom = nullptr;

@@ -1,4 +1,5 @@
 #include "model/Settings.h"
+#include "model/SettingsPreferences.h"
 
 #include "model/modVantile.h"
 #include "platform/Files.h"
@@ -232,10 +233,95 @@ QStringList WithRecentFile(QStringList files, const QString &path)
     return files;
 }
 
+// A start zoom chosen in the preferences comes before the one last used.
 int ReadZoom(int defaultPercent)
 {
+    if (const int start = ReadPreferences().zoom; start > 0)
+        return start;
     return GetPrivateProfileInt(QStringLiteral("Canvas"), QStringLiteral("Zoom"), defaultPercent,
                                 Paths::SettingsFile());
+}
+
+namespace
+{
+const QString PreferencesSection = QStringLiteral("Preferences");
+
+// The choice among `names` (without regard to case); `otherwise` when none matches.
+int choice(const QByteArray &data, const QString &key, const QStringList &names, int otherwise = 0)
+{
+    const std::optional<QByteArray> value = profileValue(data, PreferencesSection, key);
+    for (qsizetype i = 0; value && i < names.size(); ++i)
+        if (names[i].compare(QString::fromLocal8Bit(*value), Qt::CaseInsensitive) == 0)
+            return int(i);
+    return otherwise;
+}
+
+const QStringList KeyNames{QStringLiteral("Classic"), QStringLiteral("Standard")};
+const QStringList ClickNames{QStringLiteral("Open"), QStringLiteral("Select")};
+const QString Last = QStringLiteral("Last");
+const QString Default = QStringLiteral("Default");
+const QString Shown = QStringLiteral("Shown");
+} // namespace
+
+const QStringList &GridColorNames()
+{
+    static const QStringList names{QStringLiteral("Black"), QStringLiteral("Gray"), QStringLiteral("White")};
+    return names;
+}
+
+Preferences ReadPreferences()
+{
+    QByteArray data;
+    Preferences p;
+    if (!Files::ReadRegular(Paths::SettingsFile(), MaxSettingsBytes, &data))
+        return p;
+    p.keys = KeyScheme(choice(data, QStringLiteral("Keys"), KeyNames));
+    p.click = ClickMode(choice(data, QStringLiteral("Click"), ClickNames));
+    const int step = ProfileInt(data, PreferencesSection, QStringLiteral("GridStep"), GridSteps[0]);
+    if (std::find(std::begin(GridSteps), std::end(GridSteps), step) != std::end(GridSteps))
+        p.gridStep = step;
+    p.gridColor = choice(data, QStringLiteral("GridColor"), GridColorNames(), p.gridColor);
+    // The window takes a zoom between its steps to the nearest one.
+    const int zoom = ProfileInt(data, PreferencesSection, QStringLiteral("Zoom"), 0);
+    p.zoom = zoom >= 50 && zoom <= 400 ? zoom : 0;
+    const int font = ProfileInt(data, PreferencesSection, QStringLiteral("FontSize"), 0);
+    p.fontSize = font >= 8 && font <= 24 ? font : 0;
+    return p;
+}
+
+bool WritePreferences(const Preferences &p, QString *error)
+{
+    const QString file = Paths::SettingsFile();
+    QByteArray data;
+    if (QFileInfo::exists(file) && !Files::ReadRegular(file, MaxSettingsBytes, &data, error))
+        return false;
+    const QList<std::pair<QString, QString>> entries{
+        {QStringLiteral("Keys"), KeyNames[int(p.keys)]},
+        {QStringLiteral("Click"), ClickNames[int(p.click)]},
+        {QStringLiteral("GridStep"), QString::number(p.gridStep)},
+        {QStringLiteral("GridColor"), GridColorNames().value(p.gridColor, GridColorNames()[1])},
+        {QStringLiteral("Zoom"), p.zoom > 0 ? QString::number(p.zoom) : Last},
+        {QStringLiteral("FontSize"), p.fontSize > 0 ? QString::number(p.fontSize) : Default}};
+    for (const auto &[key, value] : entries)
+        data = WithProfileString(data, PreferencesSection, key, value);
+    return Files::Write(file, data, error);
+}
+
+bool DragHintShown()
+{
+    return GetPrivateProfileString(PreferencesSection, QStringLiteral("DragHint"), QString(), Paths::SettingsFile())
+               .compare(Shown, Qt::CaseInsensitive) == 0;
+}
+
+bool MarkDragHintShown(QString *error)
+{
+    return WritePrivateProfileString(PreferencesSection, QStringLiteral("DragHint"), Shown, Paths::SettingsFile(),
+                                     error);
+}
+
+bool SettingsFileExists()
+{
+    return QFileInfo::exists(Paths::SettingsFile());
 }
 
 bool WriteZoom(int percent, QString *error)

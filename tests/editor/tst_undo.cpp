@@ -126,6 +126,11 @@ void tst_Undo::everyEditUndoneAndRedone()
         w.Select(Kind::Pilot, 3);
         e.action(QStringLiteral("mnuDuplicate"))->trigger();
     });
+    step("cut", [&] {
+        w.Select(Kind::Pilot, 3);
+        e.action(QStringLiteral("mnuCut"))->trigger();
+        QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Cut Pilot 4"));
+    });
     e.choose(QStringLiteral("cboScreenNumber"), 0);
 
     QUndoStack &stack = w.GetDocument().UndoStack();

@@ -178,6 +178,7 @@ void tst_Window::menuTree()
         QStringLiteral("&Edit > &Undo (mnuUndo) Ctrl+Z disabled"),
         QStringLiteral("&Edit > &Redo (mnuRedo) Ctrl+Shift+Z disabled"),
         QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > Cut (mnuCut) Shift+Del disabled"),
         QStringLiteral("&Edit > Copy (mnuCopy) Ctrl+C disabled"),
         QStringLiteral("&Edit > Paste (mnuPaste) Ctrl+V"),
         QStringLiteral("&Edit > Duplicate (mnuDuplicate) Ctrl+D disabled"),
@@ -223,6 +224,8 @@ void tst_Window::menuTree()
         QStringLiteral("&Edit > Zoom Out (mnuZoomOut) Ctrl+-"),
         QStringLiteral("&Edit > Actual Size (mnuActualSize) Ctrl+0"),
         QStringLiteral("&Edit > Fit (mnuZoomFit)"),
+        QStringLiteral("&Edit > -"),
+        QStringLiteral("&Edit > Preferences... (mnuPreferences) Ctrl+,"),
         QStringLiteral("&Program > Download Settings (mnuDownload)"),
         QStringLiteral("&Program > -"),
         QStringLiteral("&Program > Compile SD Card Images (mnuCompile) disabled"),
@@ -231,6 +234,11 @@ void tst_Window::menuTree()
         QStringLiteral("&Program > -"),
         QStringLiteral("&Program > Check Project (mnuCheckProject) F7"),
         QStringLiteral("&Program > Function Map (mnuFunctionMap)"),
+        QStringLiteral("&Help > &User Guide (mnuUserGuide)"),
+        QStringLiteral("&Help > Help On This &Window (mnuContextHelp) F1"),
+        QStringLiteral("&Help > &Keyboard Shortcuts (mnuShortcuts)"),
+        QStringLiteral("&Help > -"),
+        QStringLiteral("&Help > &About ZAV Quellix Touch (mnuAbout)"),
     };
     QCOMPARE(lines, expected);
 }

@@ -1,6 +1,7 @@
 // quellix-panel-sim: a stand-in for the touch panel on a serial line, so that
 // downloads and firmware queries can be tried without hardware.
 #include "comm/PanelSimulator.h"
+#include "platform/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
         QStringLiteral("Plays a touch panel in configuration mode on a serial line. Without --device it creates a\n"
                        "pseudo-terminal and prints the path of the editor's end on the first line of its output."));
     parser.addHelpOption();
+    Version::AddOption(parser);
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serve this serial device."),
                                     QStringLiteral("PATH"));
     const QCommandLineOption baud(QStringLiteral("baud"),
@@ -63,6 +65,8 @@ int main(int argc, char *argv[])
                                   QStringLiteral("End after the first checksum or firmware answer."));
     parser.addOptions({device, baud, save, firmware, fault, at, lateMs, once});
     parser.process(app);
+    if (Version::Answered(parser))
+        return 0;
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
