@@ -8,22 +8,56 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QIcon>
 
-int main(int argc, char *argv[])
+namespace
 {
-    QApplication app(argc, argv);
-    // One font for the main window, the dialogs and the message boxes.
-    QApplication::setFont(frmVantile::InterfaceFont());
-    QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
-    // Lets the desktop match the window to its menu entry and icon.
-    QApplication::setDesktopFileName(QStringLiteral("com.zav.QuellixTouch"));
 
-    QCommandLineParser parser;
+void describe(QCommandLineParser &parser)
+{
     parser.setApplicationDescription(QStringLiteral("Designs the screens of a touch panel."));
     parser.addHelpOption();
     Version::AddOption(parser);
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project file (*.QXC) to open."),
                                  QStringLiteral("[PROJECT.QXC]"));
+}
+
+// --help and --version are answered on the terminal without a window system
+// (which may not be there), like the other programs do.
+bool answeredWithoutWindows(int argc, char *argv[])
+{
+    bool asked = false;
+    for (int i = 1; i < argc; ++i)
+        for (const char *option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
+            asked = asked || qstrcmp(argv[i], option) == 0;
+    if (!asked)
+        return false;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(app); // ends the program on --help
+    return Version::Answered(parser);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (answeredWithoutWindows(argc, argv))
+        return 0;
+    QApplication app(argc, argv);
+    // One font for the main window, the dialogs and the message boxes.
+    QApplication::setFont(frmVantile::InterfaceFont());
+    QApplication::setApplicationName(QStringLiteral("ZAV Quellix Touch"));
+    // Lets the desktop match the window to its menu entry and icon; desktops
+    // that go by the window's own icon get the installed one.
+    QApplication::setDesktopFileName(QStringLiteral("com.zav.QuellixTouch"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.zav.QuellixTouch")));
+
+    QCommandLineParser parser;
+    describe(parser);
     parser.process(app);
     if (Version::Answered(parser))
         return 0;
