@@ -1,5 +1,7 @@
 #include "editor/CheckActions.h"
 
+#include "editor/frmVantile.h"
+
 #include "check/ProjectReport.h"
 #include "check/frmProjectCheck.h"
 #include "model/ObjectTables.h"
@@ -11,15 +13,15 @@
 #include <QFileInfo>
 #include <QMenu>
 
-CheckActions::CheckActions(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *window)
-    : QObject(window), m_(m), messages_(messages), files_(files), window_(window)
+CheckActions::CheckActions(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, frmVantile &window)
+    : QObject(&window), m_(m), messages_(messages), files_(files), window_(window)
 {
 }
 
 void CheckActions::BuildMenus(QMenu *file, QAction *before, QMenu *program)
 {
     auto action = [this](const char *name, const QString &caption, void (CheckActions::*slot)()) {
-        auto *a = new QAction(caption, window_);
+        auto *a = new QAction(caption, &window_);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
         return a;
@@ -38,8 +40,9 @@ void CheckActions::BuildMenus(QMenu *file, QAction *before, QMenu *program)
 void CheckActions::mnuCheckProject_Click()
 {
     if (!checkWindow_) {
-        checkWindow_ = new frmProjectCheck(m_, window_);
+        checkWindow_ = new frmProjectCheck(m_, &window_);
         connect(checkWindow_, &frmProjectCheck::objectActivated, this, &CheckActions::ObjectActivated);
+        window_.KeepOnScreen(*checkWindow_);
     }
     checkWindow_->Refresh();
     checkWindow_->show();
@@ -49,8 +52,9 @@ void CheckActions::mnuCheckProject_Click()
 void CheckActions::mnuFunctionMap_Click()
 {
     if (!mapWindow_) {
-        mapWindow_ = new frmFunctionMap(m_, window_);
+        mapWindow_ = new frmFunctionMap(m_, &window_);
         connect(mapWindow_, &frmFunctionMap::objectActivated, this, &CheckActions::ObjectActivated);
+        window_.KeepOnScreen(*mapWindow_);
     }
     mapWindow_->Refresh();
     mapWindow_->show();

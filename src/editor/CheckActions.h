@@ -11,7 +11,7 @@ class frmFunctionMap;
 class frmProjectCheck;
 class QAction;
 class QMenu;
-class QWidget;
+class frmVantile;
 
 // The project check, the function map and the hand-over report in the main
 // window: their menu items (Program, Check Project and Function Map; File,
@@ -20,7 +20,7 @@ class CheckActions : public QObject
 {
     Q_OBJECT
 public:
-    CheckActions(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, QWidget *window);
+    CheckActions(modVantile &m, MessagePrompt &messages, FileDialogPrompt &files, frmVantile &window);
 
     // Export Report goes into `file` before `before`, the others at the end of `program`.
     void BuildMenus(QMenu *file, QAction *before, QMenu *program);
@@ -37,7 +37,7 @@ private:
     modVantile &m_;
     MessagePrompt &messages_;
     FileDialogPrompt &files_;
-    QWidget *window_;
+    frmVantile &window_;
     QAction *mnuCheckProject = nullptr, *mnuFunctionMap = nullptr, *mnuExportReport = nullptr;
     frmProjectCheck *checkWindow_ = nullptr;
     frmFunctionMap *mapWindow_ = nullptr;

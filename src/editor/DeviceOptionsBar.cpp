@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include <algorithm>
+
 DeviceOptionsBar::DeviceOptionsBar(Document &document, MessagePrompt &messages, QWidget *parent)
     : QGroupBox(QStringLiteral("Device Options"), parent), document_(document), messages_(messages)
 {
@@ -21,11 +23,15 @@ DeviceOptionsBar::DeviceOptionsBar(Document &document, MessagePrompt &messages, 
     QFont optionsFont = font();
     optionsFont.setPixelSize(10);
     setFont(optionsFont);
+    // The two orientations sit one above the other inside the frame, below
+    // the line the style draws under the title.
     const QStringList orientations{QStringLiteral("Landscape"), QStringLiteral("Portrait")};
+    const int top = contentsRect().top();
+    const int row = std::min(17, (height() - top) / 2);
     for (int i = 0; i < 2; ++i) {
         auto *option = new QRadioButton(orientations[i], this);
         option->setObjectName(QStringLiteral("optLayout_%1").arg(i));
-        option->setGeometry(4, 12 + 17 * i, 74, 17);
+        option->setGeometry(4, top + row * i, 74, row);
         connect(option, &QRadioButton::clicked, this, [this, i] { optLayout_Click(i); });
         optLayout[size_t(i)] = option;
     }

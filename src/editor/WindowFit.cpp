@@ -62,7 +62,7 @@ Result Arrange(const Request &request)
     return fit;
 }
 
-void FitDialog(QDialog &dialog, QSize room)
+void FitWindow(QWidget &dialog, QSize room)
 {
     QLayout *layout = dialog.layout();
     if (!layout || dialog.findChild<QScrollArea *>(QStringLiteral("scrDialog"), Qt::FindDirectChildrenOnly))

@@ -2,7 +2,7 @@
 
 #include <QSize>
 
-class QDialog;
+class QWidget;
 
 // How large the main window is and how its canvas is shown, from the canvas
 // at its zoom and the room on the screen. All sizes in pixels.
@@ -40,8 +40,8 @@ Result Arrange(const Request &request);
 constexpr int CanvasLeft = 8, CanvasTop = 88;
 constexpr int BarSpacing = 4, BarSize = 17;
 
-// A dialog larger than `room` gets the room and shows its content in a
-// scroll area; one that fits is left as it is.
-void FitDialog(QDialog &dialog, QSize room);
+// A dialog or window larger than `room` gets the room and shows its content
+// in a scroll area; one that fits is left as it is.
+void FitWindow(QWidget &dialog, QSize room);
 
 } // namespace WindowFit

@@ -102,15 +102,15 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     edit_ = new EditActions(
         document_, messages_, *canvas_, *lists_, *selection_,
         [this](QDialog &dialog) {
-            keepOnDesktop(dialog);
+            KeepOnScreen(dialog);
             return runDialog(dialog);
         },
         this);
     placement_ = new ObjectPlacement(
         document_, messages_, *canvas_, *selection_, [this] { return edit_->GridSize(); }, this);
-    check_ = new CheckActions(m_, messages_, files_, this);
+    check_ = new CheckActions(m_, messages_, files_, *this);
     auto run = [this](QDialog &dialog) {
-        keepOnDesktop(dialog);
+        KeepOnScreen(dialog);
         return runDialog(dialog);
     };
     preferences_ = new Preferences(*this, *edit_, messages_, run);
@@ -876,7 +876,7 @@ void frmVantile::openEditor(ObjectKind kind, int index, bool fromList)
     }
     // All four open at one place, over the settings lists.
     dialog->move(frameGeometry().x() + lists_->Left(this), frameGeometry().y() + Pixels(DialogDrop));
-    keepOnDesktop(*dialog);
+    KeepOnScreen(*dialog);
     runDialog(*dialog);
     dialog.reset();
     edit.Commit();
@@ -937,11 +937,11 @@ void frmVantile::cmdBGSel_Click()
     edit.Background(m_.CurrentScreen);
     frmVantileBGSel dialog(m_, *this, messages_, files_, this);
     dialog.SetDialogRunner([this](QDialog &import) {
-        keepOnDesktop(import);
+        KeepOnScreen(import);
         return runDialog(import);
     });
     dialog.move(dialog.x() + frameGeometry().x(), dialog.y() + Pixels(DialogDrop));
-    keepOnDesktop(dialog);
+    KeepOnScreen(dialog);
     runDialog(dialog);
     edit.Commit();
 }
@@ -957,7 +957,7 @@ void frmVantile::importDroppedPicture(const QString &path)
     const QString made = frmPictureImport::Import(
         path, QSize(panel.width, panel.height), messages_,
         [this](QDialog &import) {
-            keepOnDesktop(import);
+            KeepOnScreen(import);
             return runDialog(import);
         },
         this);
@@ -972,24 +972,26 @@ void frmVantile::importDroppedPicture(const QString &path)
 }
 
 // A dialog opens where its rule puts it, unless part of it would then lie off
-// the desktop (a small screen, or the wide window of 800 x 480): then it moves
+// the screen (a small screen, or the wide window of 800 x 480): then it moves
 // left or up just enough to be whole, so that "Close" can always be reached.
-// One larger than the desktop takes the desktop and scrolls its content.
-void frmVantile::keepOnDesktop(QDialog &dialog) const
+void frmVantile::KeepOnScreen(QWidget &dialog) const
 {
     if (dialog.layout())
         dialog.layout()->activate();
-    const QSize desktop = DesktopSize();
-    WindowFit::FitDialog(dialog, desktop - QSize(DialogFrameWidth, DialogFrameHeight));
+    QRect area(QPoint(0, 0), DesktopSize());
+    if (!desktop_.isValid())
+        if (const QScreen *screen = this->screen())
+            area = screen->availableGeometry();
+    WindowFit::FitWindow(dialog, area.size() - QSize(DialogFrameWidth, DialogFrameHeight));
     // A dialog without a place of its own opens over the middle of the window.
     if (!dialog.testAttribute(Qt::WA_Moved)) {
         const QRect window = frameGeometry();
         dialog.move(window.x() + (window.width() - dialog.width() - DialogFrameWidth) / 2,
                     window.y() + (window.height() - dialog.height() - DialogFrameHeight) / 2);
     }
-    const int right = desktop.width() - dialog.width() - DialogFrameWidth;
-    const int bottom = desktop.height() - dialog.height() - DialogFrameHeight;
-    dialog.move(std::max(0, std::min(dialog.x(), right)), std::max(0, std::min(dialog.y(), bottom)));
+    const int right = area.x() + area.width() - dialog.width() - DialogFrameWidth;
+    const int bottom = area.y() + area.height() - dialog.height() - DialogFrameHeight;
+    dialog.move(std::max(area.x(), std::min(dialog.x(), right)), std::max(area.y(), std::min(dialog.y(), bottom)));
 }
 
 void frmVantile::mnuDownload_Click()
@@ -999,7 +1001,7 @@ void frmVantile::mnuDownload_Click()
         return;
     }
     frmVantileComm dialog(m_, messages_, this);
-    keepOnDesktop(dialog);
+    KeepOnScreen(dialog);
     runDialog(dialog);
 }
 
@@ -1031,7 +1033,7 @@ void frmVantile::mnuRunCG_Click()
     if (!compilePictures())
         return;
     frmVantileSDWrite dialog(m_, messages_, this);
-    keepOnDesktop(dialog);
+    KeepOnScreen(dialog);
     runDialog(dialog);
 }
 
@@ -1191,6 +1193,7 @@ void frmVantile::mnuTryPanel_Click()
         // Every edit, live ones of the open editors too, shows at once.
         connect(&document_, &Document::Changed, tryPanel_, &frmVantileTry::Refresh);
         connect(&document_, &Document::Previewed, tryPanel_, &frmVantileTry::Refresh);
+        KeepOnScreen(*tryPanel_);
     }
     tryPanel_->Refresh();
     tryPanel_->show();

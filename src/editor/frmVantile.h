@@ -97,6 +97,11 @@ public:
     // The most a window may take on its screen: the desktop without panels
     // and without the window's frame.
     QSize AvailableSize() const;
+    // Keeps a dialog or window of the editor whole on the screen the window
+    // is on, inside the area the desktop's panels leave: where its rule puts
+    // it, or over the middle of the window, moved just enough to be whole;
+    // one larger than that area takes it and scrolls its content.
+    void KeepOnScreen(QWidget &dialog) const;
 
     // --- sizing and display --------------------------------------------------
     void ScreenRes();
@@ -195,7 +200,6 @@ private:
     void UpdateGrid();
     void openEditor(ObjectKind kind, int index, bool fromList);
     int runDialog(QDialog &dialog);
-    void keepOnDesktop(QDialog &dialog) const;
     void closeDialogs();
     void documentChanged(const QList<DocumentChange> &changes);
     void refreshObjects();
