@@ -16,6 +16,7 @@
 #include "editor/ObjectSelection.h"
 #include "editor/SettingsLists.h"
 #include "editor/Twips.h"
+#include "editor/ViewActions.h"
 #include "editor/WindowFit.h"
 #include "model/BackgroundLookup.h"
 #include "model/ObjectDescriptions.h"
@@ -107,6 +108,9 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
         document_, messages_, *canvas_, *selection_, [this] { return edit_->GridSize(); }, this);
     check_ = new CheckActions(m_, messages_, files_, this);
     connect(check_, &CheckActions::ObjectActivated, this, &frmVantile::ShowObject);
+    view_ = new ViewActions(*this, document_, messages_, *selection_, *lists_, *canvas_);
+    connect(view_, &ViewActions::LayoutChanged, this, [this] { applyFit(true); });
+    connect(view_, &ViewActions::BackgroundWanted, this, &frmVantile::cmdBGSel_Click);
     buildMenus();
     connectCanvas();
     buildStatusBar();
@@ -230,6 +234,10 @@ void frmVantile::buildMenus()
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     edit_->BuildMenu(edit);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    view_->BuildMenu(view);
 
     QMenu *program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->setObjectName(QStringLiteral("mnuProgram"));
@@ -623,6 +631,7 @@ void frmVantile::refreshObject(ObjectKind kind, int n)
 {
     const int screen = m_.CurrentScreen;
     CanvasView *canvas = canvas_->View();
+    lists_->SetUsed(kind, n, EditOperations::SlotUsed(m_, screen, kind, n));
     if (kind == ObjectKind::Text) {
         canvas->ShowText(n, lists_->ShowTextBoxes());
         if (const auto line = ObjectDescriptions::TextLine(m_, screen, n))
