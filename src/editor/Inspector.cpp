@@ -13,11 +13,14 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace
 {
@@ -192,6 +195,11 @@ void Inspector::Refresh()
     showing_ = false;
 }
 
+void Inspector::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
+}
+
 void Inspector::showScreen()
 {
     const modVantile &m = document_.Model();
@@ -203,14 +211,14 @@ void Inspector::showScreen()
     if (screen != 0)
         return;
     // The device options live on Home; they are changed in the Device Options frame.
-    const QStringList lines{
-        QStringLiteral("Device Options"),
-        m.GetLayout() == 0 ? QStringLiteral("Landscape") : QStringLiteral("Portrait"),
-        entry(Settings::NodeAddressEntries(), m.GetNodeAddress()),
-        entry(Settings::NodeRangeEntries(), m.GetNodeRange()),
-        QStringLiteral("Audio: ") + (m.GetBeep() != 0 ? QStringLiteral("On") : QStringLiteral("Off")),
-        QStringLiteral("Resolution: ") + entry(Settings::ResolutionEntries(), m.GetResolution()),
-        QStringLiteral("Command Set: ") + entry(Settings::CommandSetEntries(), m.GetCommandSet())};
+    const QStringList lines{QStringLiteral("Device Options"),
+                            m.GetLayout() == 0 ? QStringLiteral("Landscape") : QStringLiteral("Portrait"),
+                            entry(Settings::NodeAddressEntries(), m.GetNodeAddress()),
+                            entry(Settings::NodeRangeEntries(), m.GetNodeRange()),
+                            QStringLiteral("Audio: ") +
+                                (m.GetBeep() != 0 ? QStringLiteral("On") : QStringLiteral("Off")),
+                            QStringLiteral("Resolution: ") + entry(Settings::ResolutionEntries(), m.GetResolution()),
+                            QStringLiteral("Command Set: ") + entry(Settings::CommandSetEntries(), m.GetCommandSet())};
     lblInsOptions->setText(lines.join(QLatin1Char('\n')));
 }
 

@@ -39,6 +39,11 @@ signals:
     // "Select..." of the screen's background.
     void BackgroundWanted();
 
+protected:
+    // Keys typed here stay here: the arrow keys a field leaves alone must
+    // not move the selected objects.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     struct Row {
         QLabel *label = nullptr;

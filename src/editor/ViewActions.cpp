@@ -109,8 +109,7 @@ void ViewActions::BuildMenu(QMenu *menu)
         return a;
     };
     mnuListsFull = item("mnuListsFull", QStringLiteral("&Full Settings Lists"), Settings::ListsMode::Full);
-    mnuListsCompact =
-        item("mnuListsCompact", QStringLiteral("&Compact Settings Lists"), Settings::ListsMode::Compact);
+    mnuListsCompact = item("mnuListsCompact", QStringLiteral("&Compact Settings Lists"), Settings::ListsMode::Compact);
     mnuListsHidden = item("mnuListsHidden", QStringLiteral("&Hide Settings Lists"), Settings::ListsMode::Hidden);
 }
 

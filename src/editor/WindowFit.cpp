@@ -74,8 +74,8 @@ Result Arrange(const Request &request)
     const int bottom = CanvasTop + view.height() + (fit.horizontalBar ? BarSpacing + BarSize : 0);
     if (sides.lists) {
         fit.listsShift = std::max(0, canvasRight - ListsLeft);
-        fit.content = QSize(std::max(ListsRight + fit.listsShift, canvasRight) + Margin,
-                            std::max(ListsBottom, bottom) + Margin);
+        fit.content =
+            QSize(std::max(ListsRight + fit.listsShift, canvasRight) + Margin, std::max(ListsBottom, bottom) + Margin);
     } else {
         fit.content = QSize(std::max(BareWidth, canvasRight + Margin), bottom + Margin);
     }

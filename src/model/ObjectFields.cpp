@@ -5,6 +5,8 @@
 #include "model/RecordSchema.h"
 #include "model/modVantile.h"
 
+#include <algorithm>
+
 namespace ObjectFields
 {
 

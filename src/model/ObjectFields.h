@@ -18,9 +18,8 @@ namespace ObjectFields
 using Kind = ObjectTables::ObjectKind;
 
 enum class Id { Function, Type, Device, Input, Left, Top, Width, Height, Text, FontSize, Colour, Picture, Password };
-inline constexpr Id All[] = {Id::Function, Id::Type,     Id::Device, Id::Input,   Id::Left,
-                             Id::Top,      Id::Width,    Id::Height, Id::Text,    Id::FontSize,
-                             Id::Colour,   Id::Picture,  Id::Password};
+inline constexpr Id All[] = {Id::Function, Id::Type, Id::Device,   Id::Input,  Id::Left,    Id::Top,     Id::Width,
+                             Id::Height,   Id::Text, Id::FontSize, Id::Colour, Id::Picture, Id::Password};
 
 // Whether objects of the kind have the field.
 bool Has(Kind kind, Id id);
