@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -285,10 +286,10 @@ void SettingsLists::SetMode(Settings::ListsMode mode, QWidget *column)
 
 void SettingsLists::SetUsed(ObjectKind kind, int n, bool used)
 {
-    std::vector<bool> &slots = used_[size_t(kind)];
-    if (n < 0 || size_t(n) >= slots.size() || slots[size_t(n)] == used)
+    std::vector<bool> &inUse = used_[size_t(kind)];
+    if (n < 0 || size_t(n) >= inUse.size() || inUse[size_t(n)] == used)
         return;
-    slots[size_t(n)] = used;
+    inUse[size_t(n)] = used;
     if (mode_ == Settings::ListsMode::Compact)
         compactLayout(kind);
 }
@@ -297,17 +298,17 @@ void SettingsLists::SetUsed(ObjectKind kind, int n, bool used)
 void SettingsLists::compactLayout(ObjectKind kind)
 {
     QGroupBox *list = frame(kind);
-    const std::vector<bool> &slots = used_[size_t(kind)];
+    const std::vector<bool> &inUse = used_[size_t(kind)];
     int shown = 0;
-    for (size_t n = 0; n < slots.size(); ++n) {
+    for (size_t n = 0; n < inUse.size(); ++n) {
         QLabel *line = Line(kind, int(n));
         QPushButton *edit = editButton(kind, int(n));
         const int top = FirstLine + LineStep * shown;
-        edit->setVisible(slots[n]);
+        edit->setVisible(inUse[n]);
         Twips::SetGeometry(edit, EditLeft, top, EditWidth, LineHeight);
-        line->setVisible(slots[n]);
+        line->setVisible(inUse[n]);
         Twips::SetGeometry(line, LineLeft, top, ButtonLineWidth, LineHeight);
-        if (slots[n])
+        if (inUse[n])
             ++shown;
     }
     int top = FirstLine + LineStep * shown;

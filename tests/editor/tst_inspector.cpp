@@ -5,6 +5,7 @@
 #include "EditorFixture.h"
 
 #include "model/ObjectFields.h"
+#include "model/ObjectNames.h"
 #include "model/Settings.h"
 
 #include <QDockWidget>
@@ -179,7 +180,7 @@ void tst_Inspector::sameBytesAsEditors()
     }
     QCOMPARE(e.steps(), steps + 1);
     QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(),
-             QStringLiteral("Undo Edit ") + ObjectName(kind, 0) + QLatin1Char(' ') + ObjectFields::Label(kind, id));
+             QStringLiteral("&Undo Edit ") + ObjectName(kind, 0) + QLatin1Char(' ') + ObjectFields::Label(kind, id));
     const QByteArray byInspector = saved(e);
     QVERIFY(byInspector != before);
     QCOMPARE(byInspector, byEditor);
@@ -243,7 +244,7 @@ void tst_Inspector::severalObjects()
     const int steps = e.steps();
     e.choose(QStringLiteral("cboInsDevice"), 5);
     QCOMPARE(e.steps(), steps + 1);
-    QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("Undo Edit 3 Objects Device"));
+    QCOMPARE(e.action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Edit 3 Objects Device"));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(e.m.GetButtonDevice(i), 5);
     QCOMPARE(e.combo(QStringLiteral("cboInsDevice"))->currentIndex(), 5);
