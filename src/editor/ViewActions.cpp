@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -116,6 +117,13 @@ void ViewActions::BuildMenu(QMenu *menu)
 void ViewActions::SetListsMode(Settings::ListsMode mode)
 {
     lists_.SetMode(mode, scrCompactLists->widget());
+    if (mode == Settings::ListsMode::Compact) {
+        // As wide as the lists with a scroll bar beside them: nothing is cut.
+        QWidget *column = scrCompactLists->widget();
+        column->layout()->activate();
+        scrCompactLists->setMinimumWidth(column->minimumSizeHint().width() +
+                                         scrCompactLists->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    }
     dockLists->setVisible(mode == Settings::ListsMode::Compact);
     if (mnuListsFull) {
         mnuListsFull->setChecked(mode == Settings::ListsMode::Full);
@@ -155,7 +163,11 @@ int ViewActions::dockWidth(QDockWidget *dock) const
 {
     if (dock->isHidden() || dock->isFloating() || window_.dockWidgetArea(dock) == Qt::NoDockWidgetArea)
         return 0;
-    return std::max(dock->sizeHint().width(), window_.isVisible() ? dock->width() : 0);
+    // Whichever is wider, what it asks for or what it has; and the handle
+    // between it and the canvas.
+    const int width =
+        std::max({dock->sizeHint().width(), dock->minimumSizeHint().width(), window_.isVisible() ? dock->width() : 0});
+    return width + window_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, &window_);
 }
 
 void ViewActions::applySides()

@@ -345,7 +345,7 @@ void tst_Inspector::roomForTheCanvas_data()
     // 1280 x 1024 at 150 %: 853 x 682 pixels of the program, 800 x 480.
     QTest::newRow("full lists") << "mnuListsFull" << false << 50;
     QTest::newRow("hidden lists") << "mnuListsHidden" << false << 100;
-    QTest::newRow("compact lists, properties") << "mnuListsCompact" << true << 75;
+    QTest::newRow("compact lists, properties") << "mnuListsCompact" << true << 50;
 }
 
 void tst_Inspector::roomForTheCanvas()
