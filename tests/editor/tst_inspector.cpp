@@ -70,10 +70,15 @@ private slots:
     void sameBytesAsEditors_data();
     void sameBytesAsEditors();
     void typingIsOneStep();
+    void refused_data();
+    void refused();
     void severalObjects();
     void screenWhenNothingSelected();
     void listsModesRemembered_data();
     void listsModesRemembered();
+    void compactNewLines_data();
+    void compactNewLines();
+    void closedDockRemembered();
     void roomForTheCanvas_data();
     void roomForTheCanvas();
 };
@@ -230,6 +235,55 @@ void tst_Inspector::typingIsOneStep()
     QCOMPARE(password->echoMode(), QLineEdit::Normal);
 }
 
+void tst_Inspector::refused_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason"); // empty: stored
+    QTest::newRow("left, last pixel") << Kind::Button << "txtInsLeft"
+                                      << "799"
+                                      << "";
+    QTest::newRow("left, beyond") << Kind::Button << "txtInsLeft"
+                                  << "800"
+                                  << "Left is 0 to 799";
+    QTest::newRow("top, no number") << Kind::Pilot << "txtInsTop"
+                                    << "1x"
+                                    << "Top is 0 to 799";
+    QTest::newRow("text height, beyond") << Kind::Text << "txtInsHeight"
+                                         << "1000"
+                                         << "Height is 0 to 799";
+    QTest::newRow("caption, 24 characters") << Kind::Button << "txtInsText" << QString(24, QLatin1Char('a')) << "";
+    QTest::newRow("caption, 25 characters")
+        << Kind::Button << "txtInsText" << QString(25, QLatin1Char('a')) << "Caption holds at most 24 characters";
+    QTest::newRow("text, 51 characters") << Kind::Text << "txtInsText" << QString(51, QLatin1Char('a'))
+                                         << "Text holds at most 50 characters";
+    QTest::newRow("password, no digit") << Kind::Button << "txtInsPassword"
+                                        << "12a"
+                                        << "A password is 6 digits";
+}
+
+void tst_Inspector::refused()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    Editor e;
+    prepare(e, kind, kind == Kind::Button ? QStringLiteral("password") : QString());
+    e.w->Select(kind, 0);
+    const QByteArray before = e.m.ProjectBytes();
+    auto *edit = e.get<QLineEdit>(field);
+    QVERIFY(edit->isEnabled());
+    edit->setFocus();
+    edit->selectAll();
+    // The whole text at once, as pasted.
+    edit->insert(typed);
+    QLabel *shown = e.label(QStringLiteral("lblInsReason"));
+    QCOMPARE(shown->isHidden() ? QString() : shown->text(), reason);
+    QCOMPARE(e.m.ProjectBytes() == before, !reason.isEmpty());
+}
+
 void tst_Inspector::severalObjects()
 {
     Editor e;
@@ -335,6 +389,69 @@ void tst_Inspector::listsModesRemembered()
     QCOMPARE(next.get<QGroupBox>(QStringLiteral("frmButtons"))->isHidden(), mode == Settings::ListsMode::Hidden);
     QCOMPARE(next.action(QStringLiteral("mnuProperties"))->isChecked(), false);
     QCOMPARE(next.action(action)->isChecked(), true);
+}
+
+void tst_Inspector::compactNewLines_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("add");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("editor");
+    QTest::newRow("button") << Kind::Button << "cmdBNew"
+                            << "B"
+                            << "frmVantileButton";
+    QTest::newRow("pilot") << Kind::Pilot << "cmdPNew"
+                           << "P"
+                           << "frmVantilePilot";
+    QTest::newRow("slider") << Kind::Slider << "cmdSNew"
+                            << "S"
+                            << "frmVantileSlider";
+    QTest::newRow("text") << Kind::Text << "cmdTNew"
+                          << "T"
+                          << "frmVantileTextBox";
+}
+
+// A compact list's "New ..." line makes an object, whose line then opens
+// its editor.
+void tst_Inspector::compactNewLines()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, add);
+    QFETCH(QString, line);
+    QFETCH(QString, editor);
+    Editor e;
+    frmVantile &w = e.start(QSize(1920, 1080));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    e.action(QStringLiteral("mnuListsCompact"))->trigger();
+    const int first = EditOperations::FirstFreeSlot(e.m, 0, kind);
+    QVERIFY(!e.label(QStringLiteral("lbl%1Settings_%2").arg(line).arg(first))->isVisible());
+    e.get<QPushButton>(add)->click();
+    QVERIFY(EditOperations::SlotUsed(e.m, 0, kind, first));
+    QVERIFY(e.label(QStringLiteral("lbl%1Settings_%2").arg(line).arg(first))->isVisible());
+    QCOMPARE(e.w->CurrentSelection(), (EditOperations::ObjectRef{kind, first}));
+    e.get<QPushButton>(QStringLiteral("cmd%1Edit_%2").arg(line).arg(first))->click();
+    QCOMPARE(e.opened.last().name, editor);
+    e.action(QStringLiteral("mnuUndo"))->trigger();
+    QVERIFY(!e.label(QStringLiteral("lbl%1Settings_%2").arg(line).arg(first))->isVisible());
+}
+
+// The dock's own close button: the menu, the settings file and the window follow.
+void tst_Inspector::closedDockRemembered()
+{
+    Editor e;
+    frmVantile &w = e.start(QSize(1920, 1080));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const int wide = w.width();
+    e.get<QDockWidget>(QStringLiteral("dockProperties"))->close();
+    QTRY_VERIFY(w.width() < wide);
+    QVERIFY(!e.action(QStringLiteral("mnuProperties"))->isChecked());
+    QVERIFY(!Settings::ReadPropertiesShown());
+    const int narrow = w.width();
+    e.action(QStringLiteral("mnuProperties"))->trigger();
+    QVERIFY(w.width() > narrow);
+    QVERIFY(Settings::ReadPropertiesShown());
 }
 
 void tst_Inspector::roomForTheCanvas_data()
