@@ -22,6 +22,7 @@ namespace
 
 // The narrowest the Properties dock becomes: labels and fields side by side.
 constexpr int InspectorWidth = 200;
+constexpr int CompactListsHeight = 200;
 
 const char *newActionName(SettingsLists::ObjectKind kind)
 {
@@ -66,6 +67,8 @@ ViewActions::ViewActions(QMainWindow &window, Document &document, MessagePrompt 
     scrCompactLists->setWidgetResizable(true);
     scrCompactLists->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrCompactLists->setWidget(column);
+    // Room for a few lines of each list beside the Properties below them.
+    scrCompactLists->setMinimumHeight(CompactListsHeight);
     dockLists = new QDockWidget(QStringLiteral("Settings Lists"), &window);
     dockLists->setObjectName(QStringLiteral("dockLists"));
     dockLists->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -176,6 +179,11 @@ void ViewActions::applySides()
     WindowFit::Sides sides;
     sides.lists = lists_.InClient();
     sides.docks = std::max(dockWidth(dockProperties), dockWidth(dockLists));
+    // Once shown, the room the docks really take, handles and margins included.
+    if (window_.isVisible() && window_.centralWidget()) {
+        window_.layout()->activate();
+        sides.docks = window_.width() - window_.centralWidget()->width();
+    }
     canvas_.SetSides(sides);
     emit LayoutChanged();
 }
