@@ -87,6 +87,12 @@ ViewActions::ViewActions(QMainWindow &window, Document &document, MessagePrompt 
             action->trigger();
     });
 
+    // Docks settle at their width only when the window lays them out: the
+    // canvas area's size tells.
+    central_ = window.centralWidget();
+    if (central_)
+        central_->installEventFilter(this);
+
     // As the user left them last time.
     restoring_ = true;
     SetListsMode(Settings::ReadListsMode());
@@ -159,6 +165,10 @@ bool ViewActions::eventFilter(QObject *watched, QEvent *event)
         // The dock is hidden once the event is through.
         QMetaObject::invokeMethod(this, &ViewActions::applySides, Qt::QueuedConnection);
     }
+    // Only the canvas area's own resizing: events while the window goes away
+    // must not reach a window half taken down.
+    if (event->type() == QEvent::Resize && watched == central_ && window_.isVisible() && MeasureSides())
+        QMetaObject::invokeMethod(this, &ViewActions::LayoutChanged, Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }
 
@@ -175,15 +185,22 @@ int ViewActions::dockWidth(QDockWidget *dock) const
 
 void ViewActions::applySides()
 {
+    MeasureSides();
+    emit LayoutChanged();
+}
+
+bool ViewActions::MeasureSides()
+{
     // The docks of one side stand one above the other: the wider one counts.
     WindowFit::Sides sides;
     sides.lists = lists_.InClient();
     sides.docks = std::max(dockWidth(dockProperties), dockWidth(dockLists));
     // Once shown, the room the docks really take, handles and margins included.
-    if (window_.isVisible() && window_.centralWidget()) {
+    if (window_.isVisible() && central_) {
         window_.layout()->activate();
-        sides.docks = window_.width() - window_.centralWidget()->width();
+        sides.docks = window_.width() - central_->width();
     }
+    const bool changed = sides.lists != canvas_.Sides().lists || sides.docks != canvas_.Sides().docks;
     canvas_.SetSides(sides);
-    emit LayoutChanged();
+    return changed;
 }

@@ -37,6 +37,9 @@ public:
     // Shows or closes the Properties dock and remembers it.
     void SetPropertiesShown(bool shown);
 
+    // Tells the canvas the room the docks take now; true when it changed.
+    bool MeasureSides();
+
 signals:
     // The room beside the canvas changed: the window fits itself again.
     void LayoutChanged();
@@ -58,5 +61,6 @@ private:
     QScrollArea *scrCompactLists = nullptr;
     QAction *mnuProperties = nullptr;
     QAction *mnuListsFull = nullptr, *mnuListsCompact = nullptr, *mnuListsHidden = nullptr;
+    QWidget *central_ = nullptr;
     bool restoring_ = false;
 };

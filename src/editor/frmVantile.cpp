@@ -495,11 +495,18 @@ void frmVantile::applyFit(bool window, QSize room, QSize view)
     // The designed pan at actual size: 800 x 480 upright on a desktop too low for the tall window.
     panNeeded_ = DesktopSize().height() * ObjectTables::TwipsPerPixel < TallDesktop && m_.GetResolution() == 3 &&
                  m_.GetLayout() != 0 && Zoom() == 100;
-    const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_, view);
-    lists_->Shift(fit.listsShift);
-    client_->setMinimumSize(fit.content);
-    if (window)
-        resize(fit.window);
+    // Docks beside the canvas may settle at another width once the window
+    // has its new size: then it fits once more.
+    for (int pass = 0; pass < 2; ++pass) {
+        view_->MeasureSides();
+        const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_, view);
+        lists_->Shift(fit.listsShift);
+        client_->setMinimumSize(fit.content);
+        if (window)
+            resize(fit.window);
+        if (!window || !view_->MeasureSides())
+            break;
+    }
     fitting_ = false;
 }
 
