@@ -1,5 +1,6 @@
 #include "dialogs/DialogControls.h"
 
+#include "model/ObjectFields.h"
 #include "model/modVantile.h"
 
 #include <QBitmap>
@@ -62,12 +63,7 @@ QStringList PositionEntries()
 
 QStringList DeviceEntries(const modVantile &m)
 {
-    // Hex2 wraps at 256, so a damaged range word never needs more entries.
-    const int last = std::min(m.GetNodeRange(), 255);
-    QStringList list;
-    for (int i = 0; i <= last; ++i)
-        list << Hex2(ObjectTables::NodeOf(m.GetNodeAddress(), i));
-    return list;
+    return ObjectFields::Entries(m, ObjectFields::Kind::Button, ObjectFields::Id::Device);
 }
 
 void FillList(QComboBox *box, const QStringList &entries)

@@ -3,6 +3,7 @@
 #include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
+#include "model/ObjectFields.h"
 #include "model/modVantile.h"
 #include "platform/Prompts.h"
 
@@ -26,25 +27,6 @@ const QString frmVantileButton::InputTypeWarning =
 
 namespace
 {
-
-QStringList functionEntries()
-{
-    QStringList list;
-    list << QStringLiteral("Unused");
-    for (int k = 1; k <= 8; ++k)
-        list << QStringLiteral("Push Button Input ") + QString::number(k);
-    for (int k = 1; k <= 8; ++k)
-        list << QStringLiteral("Turn ON Input ") + QString::number(k);
-    for (int k = 1; k <= 8; ++k)
-        list << QStringLiteral("Turn OFF Input ") + QString::number(k);
-    list << QStringLiteral("Goto Home");
-    for (int k = 1; k <= 15; ++k)
-        list << QStringLiteral("Goto Screen %1").arg(k, 2, 10, QLatin1Char('0'));
-    list << QStringLiteral("Goto Home W/Password");
-    for (int k = 1; k <= 15; ++k)
-        list << QStringLiteral("Goto Screen %1 W/Password").arg(k, 2, 10, QLatin1Char('0'));
-    return list;
-}
 
 int power10(int k)
 {
@@ -184,11 +166,11 @@ frmVantileButton::frmVantileButton(modVantile &m, EditorHost &host, MessagePromp
 
 void frmVantileButton::Form_Load()
 {
-    FillList(cboType, functionEntries());
+    FillList(cboType, ObjectFields::ButtonFunctionEntries());
     FillList(cboDevice, DeviceEntries(m_));
     for (QComboBox *box : {cboLeft, cboTop, cboWidth, cboHeight})
         FillList(box, PositionEntries());
-    FillList(cboTextColor, {QStringLiteral("Black"), QStringLiteral("White")});
+    FillList(cboTextColor, ObjectFields::ColourEntries());
 }
 
 void frmVantileButton::Form_Activate()
@@ -317,16 +299,10 @@ void frmVantileButton::txtPassword_KeyPress(int k, QChar key)
 void frmVantileButton::imgButton_Click(int i)
 {
     const int n = object_;
-    if (m_.GetButtonType(n) == 0)
-        m_.SetButtonType(n, 1);
-    m_.SetButtonFontSize(n, i / 8);
-    const QSize size = ObjectPictures::ButtonPictureSize(i);
-    m_.SetButtonWidth(n, size.width());
-    m_.SetButtonHeight(n, size.height());
+    ObjectFields::Set(m_, ObjectFields::Kind::Button, n, ObjectFields::Id::Picture, i + 1);
     showEntry(cboWidth, m_.GetButtonWidth(n), &frmVantileButton::cboWidth_Click);
     showEntry(cboHeight, m_.GetButtonHeight(n), &frmVantileButton::cboHeight_Click);
     showEntry(cboType, m_.GetButtonType(n), &frmVantileButton::cboType_Click);
-    m_.SetButtonPicture(n, i + 1);
     EnabledShow();
     LiveUpdate();
 }
@@ -344,10 +320,8 @@ void frmVantileButton::imgButton_DblClick(int i)
 void frmVantileButton::cmdNoButton_Click()
 {
     const int n = object_;
-    if (m_.GetButtonType(n) == 0)
-        m_.SetButtonType(n, 1);
+    ObjectFields::Set(m_, ObjectFields::Kind::Button, n, ObjectFields::Id::Picture, 0);
     showEntry(cboType, m_.GetButtonType(n), &frmVantileButton::cboType_Click);
-    m_.SetButtonPicture(n, 0);
     EnabledShow();
     LiveUpdate();
 }

@@ -3,6 +3,7 @@
 #include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
+#include "model/ObjectFields.h"
 #include "model/modVantile.h"
 
 #include <QComboBox>
@@ -156,9 +157,7 @@ void frmVantilePilot::cboTop_Click()
 
 void frmVantilePilot::imgSI_Click(int i)
 {
-    if (m_.GetPilotUsed(object_) == 0)
-        m_.SetPilotUsed(object_, 1);
-    m_.SetPilotPicture(object_, i);
+    ObjectFields::Set(m_, ObjectFields::Kind::Pilot, object_, ObjectFields::Id::Picture, i);
     LiveUpdate();
 }
 

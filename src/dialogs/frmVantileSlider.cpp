@@ -3,6 +3,7 @@
 #include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
+#include "model/ObjectFields.h"
 #include "model/modVantile.h"
 
 #include <QComboBox>
@@ -130,10 +131,7 @@ void frmVantileSlider::cboTop_Click()
 
 void frmVantileSlider::imgSlider_Click(int i)
 {
-    m_.SetSliderPicture(object_, i + 1);
-    const QSize size = ObjectPictures::SliderPictureSize(i);
-    m_.SetSliderWidth(object_, size.width());
-    m_.SetSliderHeight(object_, size.height());
+    ObjectFields::Set(m_, ObjectFields::Kind::Slider, object_, ObjectFields::Id::Picture, i + 1);
     LiveUpdate();
 }
 

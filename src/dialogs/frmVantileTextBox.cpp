@@ -1,8 +1,8 @@
 #include "dialogs/frmVantileTextBox.h"
 
-#include "assets/ObjectPictures.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/EditorHost.h"
+#include "model/ObjectFields.h"
 #include "model/modVantile.h"
 
 #include <QComboBox>
@@ -91,16 +91,11 @@ frmVantileTextBox::frmVantileTextBox(modVantile &m, EditorHost &host, MessagePro
 
 void frmVantileTextBox::Form_Load()
 {
-    FillList(cboType, {QStringLiteral("Disabled"), QStringLiteral("Text"), QStringLiteral("Slider Value"),
-                       QStringLiteral("Dimmer Value"), QStringLiteral("Dim Bar Graph - Small Blue"),
-                       QStringLiteral("Dim Bar Graph - Small Green"), QStringLiteral("Dim Bar Graph - Small Gray"),
-                       QStringLiteral("Dim Bar Graph - Large Blue"), QStringLiteral("Dim Bar Graph - Large Green"),
-                       QStringLiteral("Dim Bar Graph - Large Gray")});
+    FillList(cboType, ObjectFields::TextTypeEntries());
     for (QComboBox *box : {cboLeft, cboTop, cboWidth, cboHeight})
         FillList(box, PositionEntries());
-    FillList(cboFontSize, {QStringLiteral("Small"), QStringLiteral("Medium"), QStringLiteral("Large"),
-                           QStringLiteral("Extra Large")});
-    FillList(cboTextColor, {QStringLiteral("Black"), QStringLiteral("White")});
+    FillList(cboFontSize, ObjectFields::FontSizeEntries());
+    FillList(cboTextColor, ObjectFields::ColourEntries());
 }
 
 void frmVantileTextBox::Form_Activate()
@@ -130,15 +125,6 @@ void frmVantileTextBox::showText(const QString &text)
     txtText_Change();
 }
 
-void frmVantileTextBox::showValueBoxSize()
-{
-    const QSize size = ObjectPictures::ValueBoxSize(cboFontSize->currentIndex());
-    if (size.isEmpty())
-        return;
-    showEntry(cboWidth, size.width(), &frmVantileTextBox::cboWidth_Click);
-    showEntry(cboHeight, size.height(), &frmVantileTextBox::cboHeight_Click);
-}
-
 void frmVantileTextBox::LiveUpdate()
 {
     if (activating_)
@@ -151,7 +137,9 @@ void frmVantileTextBox::cboType_Click()
     const int t = cboType->currentIndex();
     if (t < 0)
         return;
-    m_.SetTextType(object_, t);
+    ObjectFields::Set(m_, ObjectFields::Kind::Text, object_, ObjectFields::Id::Type, t);
+    if (t >= 2)
+        showDerived();
     if (t <= 1) {
         for (QWidget *w : {static_cast<QWidget *>(txtText), static_cast<QWidget *>(cboFontSize),
                            static_cast<QWidget *>(cboTextColor), static_cast<QWidget *>(cboWidth),
@@ -159,18 +147,12 @@ void frmVantileTextBox::cboType_Click()
             w->setEnabled(true);
         cboSldDev->setEnabled(false);
     } else if (t <= 3) {
-        showText(QStringLiteral("100%"));
-        showEntry(cboTextColor, 0, &frmVantileTextBox::cboTextColor_Click);
-        if (cboFontSize->currentIndex() >= 0)
-            showValueBoxSize();
         for (QWidget *w : {static_cast<QWidget *>(txtText), static_cast<QWidget *>(cboTextColor),
                            static_cast<QWidget *>(cboWidth), static_cast<QWidget *>(cboHeight)})
             w->setEnabled(false);
         cboFontSize->setEnabled(true);
         cboSldDev->setEnabled(true);
     } else {
-        showText(QString());
-        showEntry(cboTextColor, 0, &frmVantileTextBox::cboTextColor_Click);
         for (QWidget *w : {static_cast<QWidget *>(txtText), static_cast<QWidget *>(cboFontSize),
                            static_cast<QWidget *>(cboTextColor), static_cast<QWidget *>(cboWidth),
                            static_cast<QWidget *>(cboHeight)})
@@ -180,13 +162,24 @@ void frmVantileTextBox::cboType_Click()
     LiveUpdate();
 }
 
+// What a type or a font size brought along (text, colour, value box size)
+// shown in the controls.
+void frmVantileTextBox::showDerived()
+{
+    const int n = object_;
+    txtText->setText(m_.GetTextString(n));
+    DialogControls::ShowEntry(cboTextColor, m_.GetTextColor(n));
+    DialogControls::ShowEntry(cboWidth, m_.GetTextWidth(n));
+    DialogControls::ShowEntry(cboHeight, m_.GetTextHeight(n));
+}
+
 void frmVantileTextBox::cboFontSize_Click()
 {
     if (cboFontSize->currentIndex() < 0)
         return;
-    m_.SetTextFontSize(object_, cboFontSize->currentIndex());
+    ObjectFields::Set(m_, ObjectFields::Kind::Text, object_, ObjectFields::Id::FontSize, cboFontSize->currentIndex());
     if (cboType->currentIndex() > 1)
-        showValueBoxSize();
+        showDerived();
     LiveUpdate();
 }
 

@@ -43,7 +43,7 @@ private:
     void cmdUnused_Click();
 
     void showText(const QString &text);
-    void showValueBoxSize();
+    void showDerived();
 
     QComboBox *cboType;
     QLabel *lblLeft;

@@ -58,7 +58,7 @@ WindowFit::Result CanvasHost::Fit(QSize room, int chrome, bool designedPan, QSiz
         if (designedPan)
             view.setHeight(Twips::Pixels(PanHeight));
     }
-    const WindowFit::Result fit = WindowFit::Arrange({canvas, view, room, chrome});
+    const WindowFit::Result fit = WindowFit::Arrange({canvas, view, room, chrome, sides_});
 
     canvas_->SetShape(QSize(panel.width, panel.height), fit.view);
     using WindowFit::BarSize;
@@ -96,7 +96,7 @@ int CanvasHost::FitZoom(QSize room, int chrome) const
     for (int zoom : ZoomSteps) {
         const QSize canvas = QSize(ScaledPixels(panel.width, zoom / 100.0), ScaledPixels(panel.height, zoom / 100.0)) +
                              QSize(2 * CanvasView::BorderPixels, 2 * CanvasView::BorderPixels);
-        const QSize window = WindowFit::WindowFor(canvas, false, chrome);
+        const QSize window = WindowFit::WindowFor(canvas, false, chrome, sides_);
         if (window.width() <= room.width() && window.height() <= room.height())
             best = zoom;
     }

@@ -43,6 +43,10 @@ public:
     // scrolling in a window of at most `room`.
     int FitZoom(QSize room, int chrome) const;
 
+    // What stands beside the canvas; Fit and FitZoom leave it its room.
+    void SetSides(WindowFit::Sides sides) { sides_ = sides; }
+    WindowFit::Sides Sides() const { return sides_; }
+
     // Canvas scrolled back to its top left corner.
     void ResetPan();
     // `viewport`, a point of the viewport; its middle when negative.
@@ -74,4 +78,5 @@ private:
     modVantile &m_;
     CanvasView *canvas_ = nullptr;
     QScrollBar *vsPan = nullptr, *hsPan = nullptr;
+    WindowFit::Sides sides_;
 };

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -18,6 +19,35 @@ const QColor HighlightYellow(255, 255, 0);
 
 // Designed left edges of the lists, in twips.
 constexpr int ButtonsLeft = 7800, PilotsLeft = 10920, SlidersLeft = 13560;
+// Designed places of the lists, in twips: left, top, width, height.
+constexpr int ListsTop = 600, TextsTop = 3000;
+constexpr int ButtonsWidth = 3015, PilotsWidth = 2535, SlidersWidth = 2055;
+constexpr int ButtonsHeight = 8055, SlidersHeight = 2295, TextsHeight = 4695;
+// The lines inside a list: the first one's top, the step, the Edit button
+// and the line (its width for buttons; every compact list has that width).
+constexpr int FirstLine = 240, LineStep = 240, LineHeight = 255;
+constexpr int EditLeft = 120, EditWidth = 495, LineLeft = 600, ButtonLineWidth = 2295;
+constexpr int PilotLineWidth = 1815, SliderLineWidth = 1335;
+// "ShowText Boxes (Edit Only)" in the text list.
+constexpr int CheckTop = 4200, CheckWidth = 1815, CheckHeight = 375;
+
+struct Design {
+    int left, top, width, height, lineWidth;
+};
+Design designOf(ObjectTables::ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectTables::ObjectKind::Button:
+        return {ButtonsLeft, ListsTop, ButtonsWidth, ButtonsHeight, ButtonLineWidth};
+    case ObjectTables::ObjectKind::Pilot:
+        return {PilotsLeft, ListsTop, PilotsWidth, ButtonsHeight, PilotLineWidth};
+    case ObjectTables::ObjectKind::Slider:
+        return {SlidersLeft, ListsTop, SlidersWidth, SlidersHeight, SliderLineWidth};
+    case ObjectTables::ObjectKind::Text:
+        break;
+    }
+    return {SlidersLeft, TextsTop, SlidersWidth, TextsHeight, SliderLineWidth};
+}
 
 // A check box whose caption wraps inside its width, as the design's narrow
 // "ShowText Boxes (Edit Only)" box needs.
@@ -53,25 +83,44 @@ void paint(QLabel *line, const QColor &color)
 
 } // namespace
 
-SettingsLists::SettingsLists(QWidget *client) : QObject(client)
+SettingsLists::SettingsLists(QWidget *client) : QObject(client), client_(client)
 {
-    frmButtons = buildList(client, QStringLiteral("frmButtons"), QStringLiteral("Buttons"),
-                           QRect(ButtonsLeft, 600, 3015, 8055), modVantile::ButtonCount, 2295,
-                           QStringLiteral("cmdBEdit"), QStringLiteral("lblBSettings"), ObjectKind::Button);
-    frmPilots = buildList(client, QStringLiteral("frmPilots"), QStringLiteral("Pilots"),
-                          QRect(PilotsLeft, 600, 2535, 8055), modVantile::PilotCount, 1815, QStringLiteral("cmdPEdit"),
+    auto design = [](ObjectKind kind) {
+        const Design d = designOf(kind);
+        return QRect(d.left, d.top, d.width, d.height);
+    };
+    frmButtons = buildList(client, QStringLiteral("frmButtons"), QStringLiteral("Buttons"), design(ObjectKind::Button),
+                           modVantile::ButtonCount, ButtonLineWidth, QStringLiteral("cmdBEdit"),
+                           QStringLiteral("lblBSettings"), ObjectKind::Button);
+    frmPilots = buildList(client, QStringLiteral("frmPilots"), QStringLiteral("Pilots"), design(ObjectKind::Pilot),
+                          modVantile::PilotCount, PilotLineWidth, QStringLiteral("cmdPEdit"),
                           QStringLiteral("lblPSettings"), ObjectKind::Pilot);
-    frmSliders = buildList(client, QStringLiteral("frmSliders"), QStringLiteral("Sliders"),
-                           QRect(SlidersLeft, 600, 2055, 2295), modVantile::SliderCount, 1335,
-                           QStringLiteral("cmdSEdit"), QStringLiteral("lblSSettings"), ObjectKind::Slider);
+    frmSliders = buildList(client, QStringLiteral("frmSliders"), QStringLiteral("Sliders"), design(ObjectKind::Slider),
+                           modVantile::SliderCount, SliderLineWidth, QStringLiteral("cmdSEdit"),
+                           QStringLiteral("lblSSettings"), ObjectKind::Slider);
     frmTitlesLarge = buildList(client, QStringLiteral("frmTitlesLarge"), QStringLiteral("Text / Bar Graph"),
-                               QRect(SlidersLeft, 3000, 2055, 4695), modVantile::TextCount, 1335,
+                               design(ObjectKind::Text), modVantile::TextCount, SliderLineWidth,
                                QStringLiteral("cmdTEdit"), QStringLiteral("lblTSettings"), ObjectKind::Text);
 
     chkHideTitleBG = new WrappingCheckBox(QStringLiteral("ShowText Boxes (Edit Only)"), frmTitlesLarge);
     chkHideTitleBG->setObjectName(QStringLiteral("chkHideTitleBG"));
-    Twips::SetGeometry(chkHideTitleBG, 120, 4200, 1815, 375);
+    Twips::SetGeometry(chkHideTitleBG, EditLeft, CheckTop, CheckWidth, CheckHeight);
     connect(chkHideTitleBG, &QCheckBox::clicked, this, &SettingsLists::ShowTextBoxesClicked);
+
+    const QString newNames[] = {QStringLiteral("cmdBNew"), QStringLiteral("cmdPNew"), QStringLiteral("cmdSNew"),
+                                QStringLiteral("cmdTNew")};
+    const QString newCaptions[] = {QStringLiteral("New Button"), QStringLiteral("New Pilot"),
+                                   QStringLiteral("New Slider"), QStringLiteral("New Text / Bar Graph")};
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k) {
+        const auto kind = ObjectKind(k);
+        used_[size_t(k)].assign(size_t(ObjectTables::SlotCounts[size_t(k)]), false);
+        auto *add = new QPushButton(newCaptions[k], frame(kind));
+        add->setObjectName(newNames[k]);
+        add->setFocusPolicy(Qt::NoFocus);
+        add->hide();
+        connect(add, &QPushButton::clicked, this, [this, kind] { emit NewClicked(kind); });
+        cmdNew[size_t(k)] = add;
+    }
 }
 
 QGroupBox *SettingsLists::buildList(QWidget *client, const QString &name, const QString &caption, const QRect &twips,
@@ -96,14 +145,14 @@ QGroupBox *SettingsLists::buildList(QWidget *client, const QString &name, const 
     for (int i = 0; i < rows; ++i) {
         auto *edit = new QPushButton(QStringLiteral("Edit"), frame);
         edit->setObjectName(QStringLiteral("%1_%2").arg(editName).arg(i));
-        Twips::SetGeometry(edit, 120, 240 + 240 * i, 495, 255);
+        Twips::SetGeometry(edit, EditLeft, FirstLine + LineStep * i, EditWidth, LineHeight);
         edit->setFocusPolicy(Qt::NoFocus);
         connect(edit, &QPushButton::clicked, this, [this, kind, i] { emit EditClicked(kind, i); });
         edits.push_back(edit);
 
         auto *line = new QLabel(frame);
         line->setObjectName(QStringLiteral("%1_%2").arg(lineName).arg(i));
-        Twips::SetGeometry(line, 600, 240 + 240 * i, lineWidth, 255);
+        Twips::SetGeometry(line, LineLeft, FirstLine + LineStep * i, lineWidth, LineHeight);
         line->setFrameStyle(QFrame::Box | QFrame::Plain);
         line->setLineWidth(1);
         line->setAutoFillBackground(true);
@@ -161,10 +210,14 @@ void SettingsLists::SetShowTextBoxes(bool show)
 
 void SettingsLists::Shift(int pixels)
 {
-    frmButtons->move(Twips::Pixels(ButtonsLeft) + pixels, frmButtons->y());
-    frmPilots->move(Twips::Pixels(PilotsLeft) + pixels, frmPilots->y());
-    frmSliders->move(Twips::Pixels(SlidersLeft) + pixels, frmSliders->y());
-    frmTitlesLarge->move(Twips::Pixels(SlidersLeft) + pixels, frmTitlesLarge->y());
+    shift_ = pixels;
+    if (mode_ == Settings::ListsMode::Compact)
+        return;
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k) {
+        const Design d = designOf(ObjectKind(k));
+        QGroupBox *list = frame(ObjectKind(k));
+        list->move(Twips::Pixels(d.left) + pixels, list->y());
+    }
 }
 
 void SettingsLists::RaiseEditButtons()
@@ -174,9 +227,120 @@ void SettingsLists::RaiseEditButtons()
             edit->show();
             edit->raise();
         }
+    if (mode_ == Settings::ListsMode::Compact)
+        for (int k = 0; k < ObjectTables::ObjectKindCount; ++k)
+            compactLayout(ObjectKind(k));
 }
 
 int SettingsLists::Left(const QWidget *window) const
 {
     return frmButtons->mapTo(window, QPoint(0, 0)).x();
+}
+
+QPushButton *SettingsLists::editButton(ObjectKind kind, int n) const
+{
+    const std::vector<QPushButton *> &edits = kind == ObjectKind::Button   ? cmdBEdit
+                                              : kind == ObjectKind::Pilot  ? cmdPEdit
+                                              : kind == ObjectKind::Slider ? cmdSEdit
+                                                                           : cmdTEdit;
+    return edits[size_t(n)];
+}
+
+QGroupBox *SettingsLists::frame(ObjectKind kind) const
+{
+    switch (kind) {
+    case ObjectKind::Button:
+        return frmButtons;
+    case ObjectKind::Pilot:
+        return frmPilots;
+    case ObjectKind::Slider:
+        return frmSliders;
+    case ObjectKind::Text:
+        break;
+    }
+    return frmTitlesLarge;
+}
+
+void SettingsLists::SetMode(Settings::ListsMode mode, QWidget *column)
+{
+    mode_ = mode;
+    for (int k = 0; k < ObjectTables::ObjectKindCount; ++k) {
+        const auto kind = ObjectKind(k);
+        QGroupBox *list = frame(kind);
+        if (mode == Settings::ListsMode::Compact) {
+            list->setParent(column);
+            if (column->layout())
+                column->layout()->addWidget(list);
+            compactLayout(kind);
+        } else {
+            if (list->parentWidget() != client_) {
+                if (list->parentWidget() && list->parentWidget()->layout())
+                    list->parentWidget()->layout()->removeWidget(list);
+                list->setParent(client_);
+            }
+            fullLayout(kind);
+        }
+        list->setVisible(mode != Settings::ListsMode::Hidden);
+    }
+}
+
+void SettingsLists::SetUsed(ObjectKind kind, int n, bool used)
+{
+    std::vector<bool> &inUse = used_[size_t(kind)];
+    if (n < 0 || size_t(n) >= inUse.size() || inUse[size_t(n)] == used)
+        return;
+    inUse[size_t(n)] = used;
+    if (mode_ == Settings::ListsMode::Compact)
+        compactLayout(kind);
+}
+
+// Only the lines in use, one after the other, then "New ...".
+void SettingsLists::compactLayout(ObjectKind kind)
+{
+    QGroupBox *list = frame(kind);
+    const std::vector<bool> &inUse = used_[size_t(kind)];
+    int shown = 0;
+    for (size_t n = 0; n < inUse.size(); ++n) {
+        QLabel *line = Line(kind, int(n));
+        QPushButton *edit = editButton(kind, int(n));
+        const int top = FirstLine + LineStep * shown;
+        edit->setVisible(inUse[n]);
+        Twips::SetGeometry(edit, EditLeft, top, EditWidth, LineHeight);
+        line->setVisible(inUse[n]);
+        Twips::SetGeometry(line, LineLeft, top, ButtonLineWidth, LineHeight);
+        if (inUse[n])
+            ++shown;
+    }
+    int top = FirstLine + LineStep * shown;
+    QPushButton *add = cmdNew[size_t(kind)];
+    Twips::SetGeometry(add, EditLeft, top, LineLeft + ButtonLineWidth - EditLeft, LineHeight);
+    add->show();
+    top += LineStep;
+    if (kind == ObjectKind::Text) {
+        Twips::SetGeometry(chkHideTitleBG, EditLeft, top + LineStep / 4, CheckWidth, CheckHeight);
+        top += CheckHeight + LineStep / 4;
+    }
+    list->setFixedSize(Twips::Pixels(ButtonsWidth), Twips::Pixels(top + LineStep / 2));
+}
+
+// Every line at its designed place.
+void SettingsLists::fullLayout(ObjectKind kind)
+{
+    QGroupBox *list = frame(kind);
+    const Design d = designOf(kind);
+    list->setMinimumSize(0, 0);
+    list->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    Twips::SetGeometry(list, d.left, d.top, d.width, d.height);
+    list->move(list->x() + shift_, list->y());
+    for (int n = 0; n < int(used_[size_t(kind)].size()); ++n) {
+        QLabel *line = Line(kind, n);
+        Twips::SetGeometry(line, LineLeft, FirstLine + LineStep * n, d.lineWidth, LineHeight);
+        line->show();
+        QPushButton *edit = editButton(kind, n);
+        Twips::SetGeometry(edit, EditLeft, FirstLine + LineStep * n, EditWidth, LineHeight);
+        edit->show();
+    }
+    cmdNew[size_t(kind)]->hide();
+    if (kind == ObjectKind::Text)
+        Twips::SetGeometry(chkHideTitleBG, EditLeft, CheckTop, CheckWidth, CheckHeight);
 }

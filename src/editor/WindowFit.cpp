@@ -23,6 +23,19 @@ constexpr int ListsLeft = 520, ListsRight = 1041, ListsBottom = 577;
 // Between the viewport and the lists: room for the vertical bar.
 constexpr int BarGap = 28;
 constexpr int Margin = 4;
+// Without the lists: the controls above the canvas end left of their place;
+// right of the viewport its bar and a margin.
+constexpr int BareWidth = ListsLeft, BareRightOfView = CanvasLeft + BarGap + Margin;
+
+int designWidth(Sides sides)
+{
+    return sides.lists ? DesignWidth : BareWidth;
+}
+
+int rightOfView(Sides sides)
+{
+    return sides.lists ? RightOfView : BareRightOfView;
+}
 
 int below(bool horizontalBar, int chrome)
 {
@@ -31,9 +44,9 @@ int below(bool horizontalBar, int chrome)
 
 } // namespace
 
-QSize WindowFor(QSize view, bool horizontalBar, int chrome)
+QSize WindowFor(QSize view, bool horizontalBar, int chrome, Sides sides)
 {
-    return {std::max(DesignWidth, view.width() + RightOfView),
+    return {std::max(designWidth(sides), view.width() + rightOfView(sides)) + sides.docks,
             std::max(DesignHeight, view.height() + below(horizontalBar, chrome))};
 }
 
@@ -41,24 +54,31 @@ Result Arrange(const Request &request)
 {
     Result fit;
     QSize view = request.view;
+    const Sides sides = request.sides;
+    const int right = rightOfView(sides) + sides.docks;
     // The designed window's share of the viewport is never given up: below
     // it the window could not become any smaller.
-    const QSize kept(DesignWidth - RightOfView, DesignHeight - BelowView);
-    if (WindowFor(view, false, request.chrome).width() > request.room.width())
+    const QSize kept(designWidth(sides) - rightOfView(sides), DesignHeight - BelowView);
+    if (WindowFor(view, false, request.chrome, sides).width() > request.room.width())
         view.setWidth(
-            std::max(std::min(view.width(), request.room.width() - RightOfView), std::min(view.width(), kept.width())));
+            std::max(std::min(view.width(), request.room.width() - right), std::min(view.width(), kept.width())));
     fit.horizontalBar = request.canvas.width() > view.width();
     const int rest = below(fit.horizontalBar, request.chrome);
-    if (WindowFor(view, fit.horizontalBar, request.chrome).height() > request.room.height())
+    if (WindowFor(view, fit.horizontalBar, request.chrome, sides).height() > request.room.height())
         view.setHeight(
             std::max(std::min(view.height(), request.room.height() - rest), std::min(view.height(), kept.height())));
     fit.verticalBar = request.canvas.height() > view.height();
     fit.view = view;
-    fit.window = WindowFor(view, fit.horizontalBar, request.chrome).boundedTo(request.room);
-    fit.listsShift = std::max(0, CanvasLeft + view.width() + BarGap - ListsLeft);
-    fit.content = QSize(
-        std::max(ListsRight + fit.listsShift, CanvasLeft + view.width() + BarGap) + Margin,
-        std::max(ListsBottom, CanvasTop + view.height() + (fit.horizontalBar ? BarSpacing + BarSize : 0)) + Margin);
+    fit.window = WindowFor(view, fit.horizontalBar, request.chrome, sides).boundedTo(request.room);
+    const int canvasRight = CanvasLeft + view.width() + BarGap;
+    const int bottom = CanvasTop + view.height() + (fit.horizontalBar ? BarSpacing + BarSize : 0);
+    if (sides.lists) {
+        fit.listsShift = std::max(0, canvasRight - ListsLeft);
+        fit.content =
+            QSize(std::max(ListsRight + fit.listsShift, canvasRight) + Margin, std::max(ListsBottom, bottom) + Margin);
+    } else {
+        fit.content = QSize(std::max(BareWidth, canvasRight + Margin), bottom + Margin);
+    }
     return fit;
 }
 

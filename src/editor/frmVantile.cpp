@@ -19,6 +19,7 @@
 #include "editor/Preferences.h"
 #include "editor/SettingsLists.h"
 #include "editor/Twips.h"
+#include "editor/ViewActions.h"
 #include "editor/WindowFit.h"
 #include "model/BackgroundLookup.h"
 #include "model/ObjectDescriptions.h"
@@ -116,6 +117,9 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     preferences_ = new Preferences(*this, *edit_, messages_, run);
     help_ = new HelpActions(*this, run);
     connect(check_, &CheckActions::ObjectActivated, this, &frmVantile::ShowObject);
+    view_ = new ViewActions(*this, document_, messages_, *selection_, *lists_, *canvas_);
+    connect(view_, &ViewActions::LayoutChanged, this, [this] { applyFit(true); });
+    connect(view_, &ViewActions::BackgroundWanted, this, &frmVantile::cmdBGSel_Click);
     buildMenus();
     connectCanvas();
     buildStatusBar();
@@ -235,6 +239,10 @@ void frmVantile::buildMenus()
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     edit_->BuildMenu(edit);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    view_->BuildMenu(view);
 
     QMenu *program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->setObjectName(QStringLiteral("mnuProgram"));
@@ -503,11 +511,18 @@ void frmVantile::applyFit(bool window, QSize room, QSize view)
     // The designed pan at actual size: 800 x 480 upright on a desktop too low for the tall window.
     panNeeded_ = DesktopSize().height() * ObjectTables::TwipsPerPixel < TallDesktop && m_.GetResolution() == 3 &&
                  m_.GetLayout() != 0 && Zoom() == 100;
-    const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_, view);
-    lists_->Shift(fit.listsShift);
-    client_->setMinimumSize(fit.content);
-    if (window)
-        resize(fit.window);
+    // Docks beside the canvas may settle at another width once the window
+    // has its new size: then it fits once more.
+    for (int pass = 0; pass < 2; ++pass) {
+        view_->MeasureSides();
+        const WindowFit::Result fit = canvas_->Fit(room.isValid() ? room : AvailableSize(), chrome(), panNeeded_, view);
+        lists_->Shift(fit.listsShift);
+        client_->setMinimumSize(fit.content);
+        if (window)
+            resize(fit.window);
+        if (!window || !view_->MeasureSides())
+            break;
+    }
     fitting_ = false;
 }
 
@@ -639,6 +654,7 @@ void frmVantile::refreshObject(ObjectKind kind, int n)
 {
     const int screen = m_.CurrentScreen;
     CanvasView *canvas = canvas_->View();
+    lists_->SetUsed(kind, n, EditOperations::SlotUsed(m_, screen, kind, n));
     if (kind == ObjectKind::Text) {
         canvas->ShowText(n, lists_->ShowTextBoxes());
         if (const auto line = ObjectDescriptions::TextLine(m_, screen, n))

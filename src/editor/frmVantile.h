@@ -26,6 +26,7 @@ class Preferences;
 class ObjectPlacement;
 class ObjectSelection;
 class SettingsLists;
+class ViewActions;
 class QAction;
 class QComboBox;
 class QDialog;
@@ -43,7 +44,8 @@ class frmVantileTry;
 // - the device options (DeviceOptionsBar), the screen selector and the
 //   background line;
 // - the canvas with its pan bars (CanvasHost, which holds CanvasView);
-// - the four settings lists (SettingsLists);
+// - the four settings lists (SettingsLists), shown as the View menu
+//   (ViewActions) says, and the Properties dock (Inspector);
 // - the status bar.
 // Every change goes through the Document as one undo step; the window
 // follows the Document's change signal and brings the parts up to date.
@@ -243,6 +245,7 @@ private:
     CheckActions *check_ = nullptr;
     Preferences *preferences_ = nullptr;
     HelpActions *help_ = nullptr;
+    ViewActions *view_ = nullptr;
 
     // Status bar: pointer, selection, zoom; the object under the pointer as a message.
     QLabel *lblPointer = nullptr, *lblSelection = nullptr, *lblZoom = nullptr;

@@ -330,6 +330,38 @@ bool WriteZoom(int percent, QString *error)
                                      Paths::SettingsFile(), error);
 }
 
+namespace
+{
+const QString ViewSection = QStringLiteral("View");
+const QString ListsKey = QStringLiteral("Lists");
+const QString PropertiesKey = QStringLiteral("Properties");
+const QStringList ListsModeNames{QStringLiteral("Full"), QStringLiteral("Compact"), QStringLiteral("Hidden")};
+} // namespace
+
+ListsMode ReadListsMode()
+{
+    const QString name = GetPrivateProfileString(ViewSection, ListsKey, QString(), Paths::SettingsFile()).trimmed();
+    const qsizetype index = ListsModeNames.indexOf(name, Qt::CaseInsensitive);
+    return index < 0 ? ListsMode::Full : ListsMode(index);
+}
+
+bool WriteListsMode(ListsMode mode, QString *error)
+{
+    return WritePrivateProfileString(ViewSection, ListsKey, ListsModeNames[qsizetype(mode)], Paths::SettingsFile(),
+                                     error);
+}
+
+bool ReadPropertiesShown()
+{
+    return GetPrivateProfileInt(ViewSection, PropertiesKey, 1, Paths::SettingsFile()) != 0;
+}
+
+bool WritePropertiesShown(bool shown, QString *error)
+{
+    return WritePrivateProfileString(ViewSection, PropertiesKey, shown ? QStringLiteral("1") : QStringLiteral("0"),
+                                     Paths::SettingsFile(), error);
+}
+
 bool ReadSettings(modVantile &m, QString *error)
 {
     const int port = GetPrivateProfileInt(Section, Key, 1, Paths::SettingsFile());

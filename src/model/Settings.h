@@ -41,6 +41,16 @@ QByteArray WithProfileString(const QByteArray &data, const QString &section, con
 int ReadZoom(int defaultPercent);
 bool WriteZoom(int percent, QString *error = nullptr);
 
+// How the main window shows its parts, kept in a section of its own
+// ("View"): the settings lists (key "Lists": "Full", "Compact" or "Hidden")
+// and the Properties dock (key "Properties": 1 shown, 0 closed). A missing
+// or unknown value reads as the default: full lists, the dock shown.
+enum class ListsMode { Full, Compact, Hidden };
+ListsMode ReadListsMode();
+bool WriteListsMode(ListsMode mode, QString *error = nullptr);
+bool ReadPropertiesShown();
+bool WritePropertiesShown(bool shown, QString *error = nullptr);
+
 // Reads "Com Port" into ComPortIndex and writes it straight back.
 bool ReadSettings(modVantile &m, QString *error = nullptr);
 bool WriteSettings(const modVantile &m, QString *error = nullptr);

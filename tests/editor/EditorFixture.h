@@ -5,6 +5,7 @@
 
 #include "editor/CanvasControls.h"
 #include "editor/frmVantile.h"
+#include "model/Settings.h"
 #include "model/modVantile.h"
 #include "testsupport.h"
 
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -53,6 +55,14 @@ public:
             return dialog.result();
         });
         return *w;
+    }
+
+    // The window as designed, without the Properties dock beside the canvas
+    // (as a user who closed it has it). Before start().
+    void designedWindow() const
+    {
+        QDir().mkpath(home.path());
+        Settings::WritePropertiesShown(false);
     }
 
     template <class T> T *get(const QString &name) const

@@ -8,6 +8,7 @@ int runDialogTests(int argc, char **argv);
 int runEditingTests(int argc, char **argv);
 int runUndoTests(int argc, char **argv);
 int runViewTests(int argc, char **argv);
+int runInspectorTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -20,5 +21,6 @@ int main(int argc, char **argv)
     failed += runEditingTests(argc, argv);
     failed += runUndoTests(argc, argv);
     failed += runViewTests(argc, argv);
+    failed += runInspectorTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -378,6 +378,7 @@ void tst_FileMenu::fileNew()
     QFETCH(int, questions);
     QFETCH(bool, renewed);
     Editor e;
+    e.designedWindow();
     frmVantile &w = e.start();
     const QString path = e.home.file(QStringLiteral("p.QXC"));
     e.files.answers << path;

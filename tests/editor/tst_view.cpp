@@ -265,6 +265,7 @@ void tst_View::windowFits()
     QFETCH(bool, across);
     QFETCH(bool, down);
     Editor e;
+    e.designedWindow();
     frmVantile &w = e.start(desktop);
     if (portrait)
         e.get<QRadioButton>(QStringLiteral("optLayout_1"))->click();

@@ -226,6 +226,11 @@ void tst_Window::menuTree()
         QStringLiteral("&Edit > Fit (mnuZoomFit)"),
         QStringLiteral("&Edit > -"),
         QStringLiteral("&Edit > Preferences... (mnuPreferences) Ctrl+,"),
+        QStringLiteral("&View > &Properties (mnuProperties) [x]"),
+        QStringLiteral("&View > -"),
+        QStringLiteral("&View > &Full Settings Lists (mnuListsFull) [x]"),
+        QStringLiteral("&View > &Compact Settings Lists (mnuListsCompact) [ ]"),
+        QStringLiteral("&View > &Hide Settings Lists (mnuListsHidden) [ ]"),
         QStringLiteral("&Program > Download Settings (mnuDownload)"),
         QStringLiteral("&Program > -"),
         QStringLiteral("&Program > Compile SD Card Images (mnuCompile) disabled"),
@@ -347,6 +352,7 @@ void tst_Window::screenGeometry()
     QFETCH(QSize, viewport);
     QFETCH(bool, pan);
     Editor e;
+    e.designedWindow();
     const QSize desktop(1600, desktopHeight);
     frmVantile &w = e.start(desktop);
     if (portrait)
