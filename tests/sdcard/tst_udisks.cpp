@@ -24,6 +24,7 @@ class StandInUdisks : public QDBusVirtualObject
 {
 public:
     QString device, image, mode;
+    int flags = -1;
     bool refuse = false, interactive = false;
 
     QString introspect(const QString &) const override { return {}; }
@@ -38,6 +39,7 @@ public:
         if (call.member() != QLatin1String("OpenDevice") || call.path() != BlockPath)
             return false;
         mode = call.arguments().value(0).toString();
+        flags = qdbus_cast<QVariantMap>(call.arguments().value(1)).value(QStringLiteral("flags"), -1).toInt();
         interactive = call.isInteractiveAuthorizationAllowed();
         if (refuse)
             return bus.send(call.createErrorReply(QStringLiteral("org.freedesktop.UDisks2.Error.NotAuthorized"),
@@ -98,6 +100,7 @@ private slots:
         QTest::addColumn<bool>("known");
         QTest::addColumn<QString>("failure"); // empty: opened
         QTest::newRow("write") << true << false << true << QString();
+        QTest::newRow("read") << false << false << true << QString();
         QTest::newRow("refused") << true << true << true
                                  << "permission denied; the file cannot be written. udisks2 did not open it either: "
                                     "Not authorized to perform operation.";
@@ -126,6 +129,8 @@ private slots:
         if (!failure.isEmpty())
             return;
         QCOMPARE(service.mode, write ? QStringLiteral("rw") : QStringLiteral("r"));
+        // An image file is no block device to claim: no O_EXCL, and never inherited.
+        QCOMPARE(service.flags, int(O_CLOEXEC));
         QVERIFY(service.interactive);
         if (write) {
             expected.replace(7 * 512, 3 * 512, QByteArray(3 * 512, '\x5A'));
