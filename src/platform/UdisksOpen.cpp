@@ -1,10 +1,17 @@
 #include "platform/UdisksOpen.h"
 
+#include <QCoreApplication>
+#include <QCursor>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusUnixFileDescriptor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QThread>
 #include <QVariantMap>
 
 #include <fcntl.h>
@@ -26,6 +33,28 @@ QDBusConnection bus()
     if (address.isEmpty())
         return QDBusConnection::systemBus();
     return QDBusConnection::connectToBus(address, QStringLiteral("quellix-udisks ") + address);
+}
+
+// The open may wait minutes for the user at polkit's password dialog. On the
+// application's thread the windows keep drawing themselves meanwhile, with
+// the busy pointer, and take no input until the system has answered.
+QDBusMessage callWaiting(const QDBusConnection &connection, const QDBusMessage &call)
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return connection.call(call, QDBus::Block, OpenTimeoutMs);
+    QDBusPendingCall pending = connection.asyncCall(call, OpenTimeoutMs);
+    QDBusPendingCallWatcher watcher(pending);
+    QEventLoop loop;
+    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+    const bool pointer = qobject_cast<const QGuiApplication *>(app) != nullptr;
+    if (pointer)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+    if (!watcher.isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (pointer)
+        QGuiApplication::restoreOverrideCursor();
+    return pending.reply();
 }
 
 QString replyError(const QDBusMessage &reply)
@@ -65,7 +94,7 @@ int OpenDevice(const QString &device, bool write, bool exclusive, QString *error
     open << (write ? QStringLiteral("rw") : QStringLiteral("r"))
          << QVariantMap{{QStringLiteral("flags"), int(O_CLOEXEC | (exclusive ? O_EXCL : 0))}};
     open.setInteractiveAuthorizationAllowed(true);
-    const QDBusMessage opened = connection.call(open, QDBus::Block, OpenTimeoutMs);
+    const QDBusMessage opened = callWaiting(connection, open);
     if (opened.type() != QDBusMessage::ReplyMessage)
         return fail(replyError(opened));
     const auto handed = opened.arguments().value(0).value<QDBusUnixFileDescriptor>();
