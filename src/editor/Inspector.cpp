@@ -237,6 +237,12 @@ bool Inspector::shared(Id id) const
     return true;
 }
 
+Inspector::~Inspector()
+{
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
 QString Inspector::shownText(Id id, const Object &o) const
 {
     const modVantile &m = document_.Model();

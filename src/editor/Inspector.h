@@ -30,6 +30,8 @@ public:
     using Object = EditOperations::ObjectRef;
 
     Inspector(Document &document, MessagePrompt &messages, ObjectSelection &selection, QWidget *parent = nullptr);
+    // A field that loses the focus while the inspector is taken down edits nothing.
+    ~Inspector() override;
 
     // The fields as the selection and the image have them; a field the user
     // is typing in keeps what was typed.

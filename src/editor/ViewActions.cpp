@@ -204,3 +204,8 @@ bool ViewActions::MeasureSides()
     canvas_.SetSides(sides);
     return changed;
 }
+
+Inspector *ViewActions::GetInspector() const
+{
+    return inspector_;
+}

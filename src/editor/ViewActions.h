@@ -4,6 +4,7 @@
 #include "model/Settings.h"
 
 #include <QObject>
+#include <QPointer>
 
 class CanvasHost;
 class Document;
@@ -31,7 +32,7 @@ public:
 
     void BuildMenu(QMenu *menu);
 
-    Inspector *GetInspector() const { return inspector_; }
+    Inspector *GetInspector() const;
     // Shows the lists as `mode` and remembers it.
     void SetListsMode(Settings::ListsMode mode);
     // Shows or closes the Properties dock and remembers it.
@@ -56,7 +57,7 @@ private:
     QMainWindow &window_;
     SettingsLists &lists_;
     CanvasHost &canvas_;
-    Inspector *inspector_ = nullptr;
+    QPointer<Inspector> inspector_;
     QDockWidget *dockProperties = nullptr, *dockLists = nullptr;
     QScrollArea *scrCompactLists = nullptr;
     QAction *mnuProperties = nullptr;

@@ -14,6 +14,7 @@
 #include "editor/DeviceOptionsBar.h"
 #include "editor/EditActions.h"
 #include "editor/HelpActions.h"
+#include "editor/Inspector.h"
 #include "editor/ObjectPlacement.h"
 #include "editor/ObjectSelection.h"
 #include "editor/Preferences.h"
@@ -161,7 +162,12 @@ frmVantile::frmVantile(modVantile &m, MessagePrompt &messages, FileDialogPrompt 
     preferences_->Load();
 }
 
-frmVantile::~frmVantile() = default;
+frmVantile::~frmVantile()
+{
+    // The inspector reads the document and the selection, which go before
+    // the window's widgets do: it goes first.
+    delete view_->GetInspector();
+}
 
 QFont frmVantile::InterfaceFont()
 {
