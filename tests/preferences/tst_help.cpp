@@ -7,6 +7,7 @@
 #include "platform/Version.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -137,11 +138,16 @@ void HelpTest::programsTellTheVersion()
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(QLatin1String(name));
     p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("QUELLIX_TEST_BIN_DIR") + QLatin1Char('/') + program, {option});
+    const QString path = qEnvironmentVariable("QUELLIX_TEST_BIN_DIR") + QLatin1Char('/') + program;
+    if (!QFileInfo::exists(path) && !QFileInfo::exists(path + QStringLiteral(".exe")))
+        QSKIP("not built on this system (the panel simulator needs pseudo-terminals)");
+    p.start(path, {option});
     QVERIFY(p.waitForFinished(30000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
-    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    // A program of the window system writes its text lines as the system's own (CR LF on Windows).
+    const QString out =
+        QString::fromLocal8Bit(p.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QVERIFY2(option == QLatin1String("--help") ? out.startsWith(starts) : out == starts, qPrintable(out));
 }
 

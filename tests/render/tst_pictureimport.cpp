@@ -8,6 +8,7 @@
 #include "render/PictureImport.h"
 #include "sdcard/modVantileSDWrite.h"
 
+#include <QDir>
 #include <QPainter>
 
 using PictureImport::Mode;
@@ -347,7 +348,7 @@ void PictureImportTest::commandLineWritesCompose()
     QuellixRun r = RunQuellix({QStringLiteral("picture"), in, QStringLiteral("--size"), QStringLiteral("480x272"),
                                QStringLiteral("--out"), out});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, out + QStringLiteral(" written: 480 x 272 from 300 x 500 (fill)\n"));
+    QCOMPARE(r.out, QDir::toNativeSeparators(out) + QStringLiteral(" written: 480 x 272 from 300 x 500 (fill)\n"));
     const QImage read = QImage(in);
     QCOMPARE(readFile(out), Bmp24File::Encode(PictureImport::Compose(read, {480, 272}, Mode::Fill, qRgb(0, 0, 0))));
     r = RunQuellix({QStringLiteral("picture"), in, QStringLiteral("--size"), QStringLiteral("272x480"),
