@@ -8,12 +8,8 @@ set -e
 cd "$(dirname "$0")/.."
 . ./scripts/windows-common.sh
 windows_wine
-LINUX="$ROOT/build/src/app"
+windows_linux_tools
 WINDOWS="$WINBUILD/src/app"
-if [ ! -x "$LINUX/panel-sim/quellix-panel-sim" ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-    cmake --build build -j2 --target quellix make-example quellix-panel-sim
-fi
 WORK=$(mktemp -d)
 SIM=""
 trap '[ -n "$SIM" ] && kill $SIM 2>/dev/null; rm -rf "$WORK"' EXIT

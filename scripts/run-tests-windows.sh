@@ -2,21 +2,23 @@
 # Cross-builds the project for 64-bit Windows into build-windows/ (MinGW-w64
 # and the Qt of scripts/windows-qt.sh, which builds it the first time: about
 # 40 to 60 minutes of two cores) and runs the test suite under Wine on Qt's
-# offscreen platform. Then compares what the Windows programs make (project
-# files, pictures, card images, download streams) with the Linux build's in
-# build/ (scripts/compare-windows.sh), and takes the picture of the editor
-# under Wine that README shows (docs/editor-windows.png).
+# offscreen platform; the communication tests download to panels that the
+# Linux simulator's harness plays behind Wine COM ports. Then compares what
+# the Windows programs make (project files, pictures, card images, download
+# streams) with the Linux build's in build/ (scripts/compare-windows.sh), and
+# takes the picture of the editor under Wine that README shows
+# (docs/editor-windows.png).
 set -e
 cd "$(dirname "$0")/.."
 . ./scripts/windows-common.sh
 windows_packages
 windows_qt
+windows_linux_tools
 windows_build
 windows_runtime
 windows_wine
 
-echo "Skipped on Windows: the communication tests (the panel simulator needs a pseudo-terminal; the download"
-echo "stream is compared below through a Wine COM port instead) and the udisks2 tests (a Linux service)."
+echo "Skipped on Windows: the udisks2 tests (a Linux service)."
 (cd "$WINBUILD" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 
 ./scripts/compare-windows.sh

@@ -16,8 +16,21 @@ windows_qt() {
     [ -f "$QT_PREFIX/.complete" ] || { echo "Qt for Windows is not complete in $QT_PREFIX" >&2; exit 1; }
 }
 
+# The Linux programs the Windows run works with: the panel simulator, whose
+# harness plays the panels of the communication tests behind Wine COM ports,
+# and the tools whose output the Windows build's must equal.
+LINUX="$ROOT/build/src/app"
+windows_linux_tools() {
+    if [ ! -x "$LINUX/panel-sim/quellix-panel-sim" ] || [ ! -x "$LINUX/quellix" ] ||
+        [ ! -x "$LINUX/make-example/make-example" ]; then
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+        cmake --build build -j2 --target quellix make-example quellix-panel-sim
+    fi
+}
+
 windows_build() {
     cmake -S . -B "$WINBUILD" -G Ninja \
+        -DQUELLIX_PANEL_HARNESS_PROGRAM="$LINUX/panel-sim/quellix-panel-sim" \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DQUELLIX_WINDOWS_QT_PREFIX="$QT_PREFIX" -DCMAKE_PREFIX_PATH="$QT_PREFIX" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \

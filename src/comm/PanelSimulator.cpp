@@ -2,6 +2,7 @@
 
 #include "comm/DeviceData.h"
 
+#include "comm/PseudoTerminal.h"
 #include "platform/Files.h"
 #include <QFile>
 
@@ -10,9 +11,9 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <iterator>
 #include <poll.h>
 #include <sys/prctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 const QByteArray PanelSimulator::BlockAck = QByteArrayLiteral("[01]");
@@ -29,22 +30,6 @@ void setError(QString *error, const QString &text)
 QString systemError(const QString &what)
 {
     return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-}
-
-bool makeRaw(int fd, speed_t speed)
-{
-    termios t{};
-    if (tcgetattr(fd, &t) != 0)
-        return false;
-    cfmakeraw(&t);
-    t.c_cflag |= CLOCAL | CREAD;
-    t.c_cflag &= ~tcflag_t(CRTSCTS | CSTOPB | PARENB);
-    t.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
-    t.c_cc[VMIN] = 1;
-    t.c_cc[VTIME] = 0;
-    cfsetispeed(&t, speed);
-    cfsetospeed(&t, speed);
-    return tcsetattr(fd, TCSANOW, &t) == 0;
 }
 
 bool isUpperHex(char c)
@@ -92,29 +77,13 @@ PanelSimulator::~PanelSimulator()
 bool PanelSimulator::CreatePseudoTerminal(QString *error)
 {
     closeLine();
-    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd_ < 0 || grantpt(fd_) != 0 || unlockpt(fd_) != 0) {
-        setError(error, systemError(QStringLiteral("Cannot create a pseudo-terminal")));
-        closeLine();
+    QString why;
+    if (!pty_.Create(&why)) {
+        setError(error, why);
         return false;
     }
-    char name[128];
-    if (ptsname_r(fd_, name, sizeof name) != 0) {
-        setError(error, systemError(QStringLiteral("Cannot name the pseudo-terminal")));
-        closeLine();
-        return false;
-    }
-    linePath_ = QString::fromLocal8Bit(name);
-    // Holding the editor's end open keeps the line up between the editor's
-    // sessions (else the master reports a hang-up), and raw mode keeps the
-    // terminal from echoing or line-buffering before the editor opens it.
-    slaveKeeper_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slaveKeeper_ < 0 || !makeRaw(slaveKeeper_, B115200)) {
-        setError(error, systemError(QStringLiteral("Cannot set up ") + linePath_));
-        closeLine();
-        return false;
-    }
-    fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) | O_NONBLOCK);
+    fd_ = pty_.MasterFd();
+    linePath_ = pty_.Path();
     return true;
 }
 
@@ -126,7 +95,7 @@ bool PanelSimulator::OpenDevice(const QString &device, QString *error)
         setError(error, systemError(QStringLiteral("Cannot open ") + device));
         return false;
     }
-    if (!makeRaw(fd_, B115200)) {
+    if (!MakeRawLine(fd_)) {
         setError(error, systemError(QStringLiteral("Cannot set up ") + device));
         closeLine();
         return false;
@@ -137,11 +106,10 @@ bool PanelSimulator::OpenDevice(const QString &device, QString *error)
 
 void PanelSimulator::closeLine()
 {
-    if (fd_ >= 0)
+    if (fd_ >= 0 && fd_ != pty_.MasterFd())
         ::close(fd_);
-    if (slaveKeeper_ >= 0)
-        ::close(slaveKeeper_);
-    fd_ = slaveKeeper_ = -1;
+    pty_.Close();
+    fd_ = -1;
 }
 
 void PanelSimulator::Stop()
@@ -364,18 +332,9 @@ void PanelSimulator::save() const
 
 bool PanelSimulator::ParseFault(const QString &text, Fault *fault)
 {
-    static const std::pair<const char *, Fault> names[] = {
-        {"none", Fault::None},
-        {"silent", Fault::Silent},
-        {"short", Fault::Short},
-        {"late", Fault::Late},
-        {"wrong-checksum", Fault::WrongChecksum},
-        {"lower-case", Fault::LowerCase},
-        {"drop", Fault::DropLine},
-    };
-    for (const auto &[name, value] : names) {
-        if (text == QLatin1String(name)) {
-            *fault = value;
+    for (int i = 0; i < int(std::size(FaultNames)); ++i) {
+        if (text == QLatin1String(FaultNames[i])) {
+            *fault = Fault(i);
             return true;
         }
     }
@@ -384,13 +343,11 @@ bool PanelSimulator::ParseFault(const QString &text, Fault *fault)
 
 bool PanelSimulator::ParseTarget(const QString &text, int *target)
 {
-    if (text == QLatin1String("checksum")) {
-        *target = ChecksumQuery;
-        return true;
-    }
-    if (text == QLatin1String("firmware")) {
-        *target = FirmwareQuery;
-        return true;
+    for (const int query : {ChecksumQuery, FirmwareQuery}) {
+        if (text == TargetName(query)) {
+            *target = query;
+            return true;
+        }
     }
     bool ok = false;
     const int block = text.toInt(&ok);

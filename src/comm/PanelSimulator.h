@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/PseudoTerminal.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -70,8 +72,16 @@ public:
     // simulator's own scheduling delays, which a real panel does not have).
     long long AnswerLatenessUs() const { return lateness_; }
 
-    // Command-line spellings: none, silent, short, late, wrong-checksum,
-    // lower-case, drop; and a block number, "checksum" or "firmware".
+    // Command-line spellings of a fault, in the order of Fault, and of its target.
+    static constexpr const char *FaultNames[] = {"none",           "silent",     "short", "late",
+                                                 "wrong-checksum", "lower-case", "drop"};
+    static QString FaultName(Fault fault) { return QString::fromLatin1(FaultNames[int(fault)]); }
+    static QString TargetName(int target)
+    {
+        return target == ChecksumQuery   ? QStringLiteral("checksum")
+               : target == FirmwareQuery ? QStringLiteral("firmware")
+                                         : QString::number(target);
+    }
     static bool ParseFault(const QString &text, Fault *fault);
     static bool ParseTarget(const QString &text, int *target);
 
@@ -93,7 +103,7 @@ private:
 
     Options options_;
     int fd_ = -1;
-    int slaveKeeper_ = -1;
+    PseudoTerminal pty_;
     int stopPipe_[2] = {-1, -1};
     QString linePath_;
     QByteArray input_;

@@ -7,11 +7,11 @@
 #include "model/modVantile.h"
 
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace CommTests
@@ -27,38 +27,49 @@ template <typename T> struct Register {
     }
 };
 
-// A simulator playing the panel on a fresh pseudo-terminal, run on a thread.
+// A simulated panel on a line of its own: played on a thread of this process
+// on a fresh pseudo-terminal, or by the simulator's harness where the system
+// has none (QUELLIX_PANEL_HARNESS names the harness's control line).
 class SimulatedPanel
 {
 public:
-    explicit SimulatedPanel(const PanelSimulator::Options &options = PanelSimulator::Options())
-        : sim_(std::make_unique<PanelSimulator>(options))
+    struct Counts {
+        int blocks = 0, malformed = 0, checksumQueries = 0, firmwareQueries = 0;
+    };
+    class Player
     {
-        QString error;
-        ok_ = sim_->CreatePseudoTerminal(&error);
-        if (ok_)
-            thread_ = std::thread([this] { sim_->Run(); });
-        else
-            qWarning("%s", qPrintable(error));
-    }
-    ~SimulatedPanel() { Stop(); }
-    // Waits for the simulator to finish its work and stops it.
-    void Stop()
-    {
-        if (thread_.joinable()) {
-            sim_->Stop();
-            thread_.join();
-        }
-    }
-    bool ok() const { return ok_; }
-    QString path() const { return sim_->LinePath(); }
-    PanelSimulator &sim() { return *sim_; }
+    public:
+        virtual ~Player() = default;
+        virtual QString path() const = 0;
+        virtual bool Inject(const QByteArray &data) = 0;
+        virtual QByteArray Received() = 0;
+        virtual Counts counts() = 0;
+    };
+
+    explicit SimulatedPanel(const PanelSimulator::Options &options = PanelSimulator::Options());
+    ~SimulatedPanel();
+    bool ok() const { return player_ != nullptr; }
+    QString path() const { return player_->path(); }
+    // Raw characters towards the program on the line (noise, stale answers).
+    bool Inject(const QByteArray &data) { return player_->Inject(data); }
+    QByteArray Received() { return player_->Received(); }
+    int BlocksReceived() { return player_->counts().blocks; }
+    int MalformedFrames() { return player_->counts().malformed; }
+    int ChecksumQueries() { return player_->counts().checksumQueries; }
+    int FirmwareQueries() { return player_->counts().firmwareQueries; }
 
 private:
-    std::unique_ptr<PanelSimulator> sim_;
-    std::thread thread_;
-    bool ok_ = false;
+    std::unique_ptr<Player> player_;
 };
+
+// A panel on a pseudo-terminal of this process; none where the system has no
+// pseudo-terminals, with the reason.
+std::unique_ptr<SimulatedPanel::Player> LocalPanel(const PanelSimulator::Options &options, QString *why);
+
+// A program the build made (QUELLIX_TEST_BIN_DIR), or empty when it is not there.
+QString Program(const QString &relative);
+// The environment for running one: offscreen, with its own runtime folder.
+QProcessEnvironment QuietEnvironment(const QString &runtimeDir);
 
 // A project with objects on several screens, every kind in use, devices and
 // inputs spread, and the device options set.

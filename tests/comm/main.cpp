@@ -11,6 +11,23 @@ std::vector<Factory> &Registry()
     return registry;
 }
 
+QString Program(const QString &relative)
+{
+    const QString dir = qEnvironmentVariable("QUELLIX_TEST_BIN_DIR");
+    for (const QString &path : {dir + QLatin1Char('/') + relative, dir + QLatin1Char('/') + relative + ".exe"})
+        if (!dir.isEmpty() && QFileInfo(path).isExecutable())
+            return path;
+    return {};
+}
+
+QProcessEnvironment QuietEnvironment(const QString &runtimeDir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
 void MakeDemoProject(modVantile &m)
 {
     m.NewProject();

@@ -9,19 +9,10 @@
 
 #include <QProcess>
 
-#include <unistd.h>
-
 #include <memory>
 
 namespace
 {
-
-QString program(const QString &relative)
-{
-    const QString dir = qEnvironmentVariable("QUELLIX_TEST_BIN_DIR");
-    const QString path = dir + QLatin1Char('/') + relative;
-    return !dir.isEmpty() && QFileInfo(path).isExecutable() ? path : QString();
-}
 
 struct Case {
     QString name;
@@ -40,14 +31,6 @@ PanelSimulator::Options fault(PanelSimulator::Fault kind, int at)
     return o;
 }
 
-QProcessEnvironment quietEnvironment(const QString &runtimeDir)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    return env;
-}
-
 } // namespace
 
 class TestCommandLine : public QObject
@@ -56,7 +39,7 @@ class TestCommandLine : public QObject
 private slots:
     void outcomes()
     {
-        const QString quellix = program(QStringLiteral("quellix"));
+        const QString quellix = CommTests::Program(QStringLiteral("quellix"));
         if (quellix.isEmpty())
             QSKIP("the quellix program is not built");
         QTemporaryDir dir;
@@ -134,7 +117,7 @@ private slots:
             QStringList args = c.args;
             args.replaceInStrings(QRegularExpression(QStringLiteral("^PORT$")), panels.back()->path());
             auto process = std::make_unique<QProcess>();
-            QProcessEnvironment env = quietEnvironment(dir.path());
+            QProcessEnvironment env = CommTests::QuietEnvironment(dir.path());
             if (c.name.endsWith(QLatin1String("COM4")))
                 env.insert(QStringLiteral("QUELLIX_COM4"), panels.back()->path());
             process->setProcessEnvironment(env);
@@ -160,17 +143,17 @@ private slots:
         expected.ProjectFileName = demo;
         QVERIFY(expected.LoadProject());
         ZAVBuild(expected);
-        QCOMPARE(panels[complete]->sim().Received(), DeviceDataStream(expected));
-        QCOMPARE(panels[complete]->sim().MalformedFrames(), 0);
-        QCOMPARE(panels[1]->sim().BlocksReceived(), 8); // block 7 arrived, its answer fell short
+        QCOMPARE(panels[complete]->Received(), DeviceDataStream(expected));
+        QCOMPARE(panels[complete]->MalformedFrames(), 0);
+        QCOMPARE(panels[1]->BlocksReceived(), 8); // block 7 arrived, its answer fell short
     }
 
     // The simulator as a program: it names its line, keeps what it received
     // in a file and ends after the download with --once.
     void simulatorProgram()
     {
-        const QString quellix = program(QStringLiteral("quellix"));
-        const QString simulator = program(QStringLiteral("panel-sim/quellix-panel-sim"));
+        const QString quellix = CommTests::Program(QStringLiteral("quellix"));
+        const QString simulator = CommTests::Program(QStringLiteral("panel-sim/quellix-panel-sim"));
         if (quellix.isEmpty() || simulator.isEmpty())
             QSKIP("the quellix programs are not built");
         QTemporaryDir dir;
@@ -188,7 +171,7 @@ private slots:
         QVERIFY(line.startsWith(QLatin1String("/dev/")));
 
         QProcess download;
-        download.setProcessEnvironment(quietEnvironment(dir.path()));
+        download.setProcessEnvironment(CommTests::QuietEnvironment(dir.path()));
         download.start(quellix, {QStringLiteral("download"), m.ProjectFileName, QStringLiteral("--port"), line});
         QVERIFY(download.waitForFinished(15000));
         QCOMPARE(download.exitCode(), 0);
@@ -201,35 +184,6 @@ private slots:
         wrong.start(simulator, {QStringLiteral("--fault"), QStringLiteral("sideways")});
         QVERIFY(wrong.waitForFinished(5000));
         QCOMPARE(wrong.exitCode(), 2);
-    }
-
-    // A port the system refuses for rights says so and names the group that may use it.
-    void portRefusedForRights()
-    {
-        CommTests::SimulatedPanel panel;
-        // Root opens any device: the tool runs as nobody, from a copy nobody can reach.
-        QTemporaryDir dir;
-        const QString quellix = dir.filePath(QStringLiteral("quellix"));
-        if (program(QStringLiteral("quellix")).isEmpty() || !QFile::copy(program(QStringLiteral("quellix")), quellix))
-            QSKIP("the quellix program is not built");
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ExeOwner | QFileDevice::ExeOther));
-        QStringList command{quellix, QStringLiteral("firmware"), QStringLiteral("--port"), panel.path()};
-        if (::getuid() == 0)
-            command = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                  QStringLiteral("--clear-groups")} +
-                      command;
-        else
-            QVERIFY(QFile::setPermissions(panel.path(), {}));
-        QProcess p;
-        p.setProcessEnvironment(quietEnvironment(QStringLiteral("/tmp")));
-        const QString runner = ::getuid() == 0 ? QStringLiteral("setpriv") : command.takeFirst();
-        p.start(runner, command);
-        QVERIFY(p.waitForFinished(15000));
-        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-        QVERIFY2(p.exitCode() == 3 && err.contains("Invalid COM Port. No permission to use " + panel.path() +
-                                                   ": serial ports are for members of the group \"dialout\"."),
-                 qPrintable(err));
     }
 };
 

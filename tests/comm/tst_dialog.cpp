@@ -166,7 +166,7 @@ private slots:
         QVERIFY(!bar->isVisible());
         QVERIFY(controlsEnabled(dialog, true));
         QVERIFY(!dialog.PortOpen());
-        QCOMPARE(panel.sim().Received(), DeviceDataStream(m));
+        QCOMPARE(panel.Received(), DeviceDataStream(m));
         QCOMPARE(m.CurrentScreen, int16_t(4));
         SerialLine again;
         QVERIFY(again.Open(panel.path()));
@@ -276,7 +276,7 @@ private slots:
         QCOMPARE(messages.portOpen, (QList<bool>{false, true}));
         QVERIFY(!dialog.PortOpen());
         QVERIFY(controlsEnabled(dialog, true));
-        QCOMPARE(panel.sim().FirmwareQueries(), 1);
+        QCOMPARE(panel.FirmwareQueries(), 1);
     }
 
     void menuRefusesForZavCmd_data()
@@ -319,7 +319,7 @@ private slots:
             QCOMPARE(opened, QStringLiteral("frmVantileComm"));
             QVERIFY(messages.boxes.isEmpty());
         }
-        QCOMPARE(panel.sim().BlocksReceived() + panel.sim().FirmwareQueries() + panel.sim().ChecksumQueries(), 0);
+        QCOMPARE(panel.BlocksReceived() + panel.FirmwareQueries() + panel.ChecksumQueries(), 0);
     }
 };
 

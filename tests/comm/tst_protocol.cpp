@@ -31,10 +31,10 @@ private slots:
             QCOMPARE(progress[i], i);
         const QByteArray stream = DeviceDataStream(m);
         QCOMPARE(exchange.ComReply, "[" + DeviceData::ChecksumText(stream).toLatin1() + "]");
-        QCOMPARE(panel.sim().Received(), stream);
-        QCOMPARE(panel.sim().BlocksReceived(), 258);
-        QCOMPARE(panel.sim().MalformedFrames(), 0);
-        QCOMPARE(panel.sim().ChecksumQueries(), 1);
+        QCOMPARE(panel.Received(), stream);
+        QCOMPARE(panel.BlocksReceived(), 258);
+        QCOMPARE(panel.MalformedFrames(), 0);
+        QCOMPARE(panel.ChecksumQueries(), 1);
         QCOMPARE(m.DeviceMap[size_t(64 + 8)], int16_t(255)); // the build ran first
     }
 
@@ -51,8 +51,8 @@ private slots:
         QVERIFY(line.Open(panel.path()));
         PanelExchange exchange(line);
         QCOMPARE(SendConfiguration(m, exchange, {}), DownloadResult::Complete);
-        QCOMPARE(panel.sim().MalformedFrames(), 0);
-        QCOMPARE(panel.sim().Received(), DeviceDataStream(m));
+        QCOMPARE(panel.MalformedFrames(), 0);
+        QCOMPARE(panel.Received(), DeviceDataStream(m));
     }
 
     // Faults that end without waiting out the answer limit.
@@ -88,7 +88,7 @@ private slots:
         PanelExchange exchange(line);
         QCOMPARE(SendConfiguration(m, exchange, {}), result);
         QCOMPARE(line.Lost(), fault == Fault::DropLine); // and so not waited out
-        QCOMPARE(panel.sim().BlocksReceived(), blocks);
+        QCOMPARE(panel.BlocksReceived(), blocks);
         if (fault == Fault::DropLine) {
             QString why;
             QVERIFY(!exchange.QXComPrg("[04]", PanelExchange::FirmwareAnswerLength, &why));
@@ -116,7 +116,7 @@ private slots:
     {
         CommTests::SimulatedPanel panel;
         QVERIFY(panel.ok());
-        QVERIFY(panel.sim().Inject("[0000000000000000000000]"));
+        QVERIFY(panel.Inject("[0000000000000000000000]"));
         SerialLine line;
         QVERIFY(line.Open(panel.path()));
         QTRY_VERIFY(line.Waiting() > 0);

@@ -1,5 +1,7 @@
 // quellix-panel-sim: a stand-in for the touch panel on a serial line, so that
 // downloads and firmware queries can be tried without hardware.
+#include "Harness.h"
+#include "SimulatorOptions.h"
 #include "comm/PanelSimulator.h"
 #include "platform/Version.h"
 
@@ -18,6 +20,7 @@ void stopOnSignal(int)
 {
     if (running)
         running->Stop();
+    Harness::Stop();
 }
 
 int fail(const QString &text)
@@ -41,61 +44,41 @@ int main(int argc, char *argv[])
     Version::AddOption(parser);
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serve this serial device."),
                                     QStringLiteral("PATH"));
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Pace the line like a real one of this rate (115200)."),
-                                  QStringLiteral("RATE"));
-    const QCommandLineOption save(QStringLiteral("save"),
-                                  QStringLiteral("Write the 16 512 bytes received to FILE after every checksum "
-                                                 "query and at the end."),
-                                  QStringLiteral("FILE"));
-    const QCommandLineOption firmware(QStringLiteral("firmware"),
-                                      QStringLiteral("Firmware revision to report (18 characters)."),
-                                      QStringLiteral("TEXT"));
-    const QCommandLineOption fault(
-        QStringLiteral("fault"), QStringLiteral("Misbehave: silent, short, late, wrong-checksum, lower-case or drop."),
-        QStringLiteral("KIND"));
-    const QCommandLineOption at(QStringLiteral("at"),
-                                QStringLiteral("Where the fault strikes: a block 0-257 (default 0), checksum or "
-                                               "firmware."),
-                                QStringLiteral("TARGET"));
-    const QCommandLineOption lateMs(QStringLiteral("late-ms"),
-                                    QStringLiteral("Extra delay of a late answer (default 2500)."),
-                                    QStringLiteral("MS"));
-    const QCommandLineOption once(QStringLiteral("once"),
-                                  QStringLiteral("End after the first checksum or firmware answer."));
-    parser.addOptions({device, baud, save, firmware, fault, at, lateMs, once});
+    const QCommandLineOption harness(
+        QStringLiteral("harness"),
+        QStringLiteral("Play panels for a test program on request; prints the control line's name first."));
+    const QCommandLineOption comLinks(QStringLiteral("com-links"),
+                                      QStringLiteral("With --harness: name the lines as COM ports in this folder, a "
+                                                     "Wine prefix's dosdevices (control COM9, panels from COM10)."),
+                                      QStringLiteral("DIR"));
+    const SimulatorOptions simulatorOptions;
+    parser.addOptions({device, harness, comLinks});
+    simulatorOptions.AddTo(parser);
     parser.process(app);
     if (Version::Answered(parser))
         return 0;
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
+    if (parser.isSet(harness)) {
+        Harness served(parser.value(comLinks));
+        QString error;
+        if (!served.Open(&error))
+            return fail(error);
+        std::printf("%s\n", qPrintable(served.ControlName()));
+        std::fflush(stdout);
+        std::signal(SIGINT, stopOnSignal);
+        std::signal(SIGTERM, stopOnSignal);
+        served.Run();
+        return 0;
+    }
+
     PanelSimulator::Options options;
-    if (parser.isSet(fault) && !PanelSimulator::ParseFault(parser.value(fault), &options.fault))
-        return fail(QStringLiteral("unknown fault '%1'").arg(parser.value(fault)));
-    if (parser.isSet(at) && !PanelSimulator::ParseTarget(parser.value(at), &options.faultAt))
-        return fail(QStringLiteral("unknown target '%1'").arg(parser.value(at)));
-    if (!parser.isSet(at) &&
-        (options.fault == PanelSimulator::Fault::WrongChecksum || options.fault == PanelSimulator::Fault::LowerCase))
-        options.faultAt = PanelSimulator::ChecksumQuery;
-    bool ok = true;
-    if (parser.isSet(baud)) {
-        options.baud = parser.value(baud).toInt(&ok);
-        if (!ok || options.baud < 0)
-            return fail(QStringLiteral("bad rate '%1'").arg(parser.value(baud)));
-    }
-    if (parser.isSet(lateMs)) {
-        options.lateMs = parser.value(lateMs).toInt(&ok);
-        if (!ok || options.lateMs < 0)
-            return fail(QStringLiteral("bad delay '%1'").arg(parser.value(lateMs)));
-    }
-    if (parser.isSet(firmware))
-        options.firmware = parser.value(firmware).toLatin1();
-    options.saveFile = parser.value(save);
-    options.once = parser.isSet(once);
+    QString error;
+    if (!simulatorOptions.Read(parser, &options, &error))
+        return fail(error);
 
     PanelSimulator simulator(options);
-    QString error;
     const bool opened = parser.isSet(device) ? simulator.OpenDevice(parser.value(device), &error)
                                              : simulator.CreatePseudoTerminal(&error);
     if (!opened)
