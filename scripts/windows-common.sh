@@ -21,11 +21,8 @@ windows_qt() {
 # and the tools whose output the Windows build's must equal.
 LINUX="$ROOT/build/src/app"
 windows_linux_tools() {
-    if [ ! -x "$LINUX/panel-sim/quellix-panel-sim" ] || [ ! -x "$LINUX/quellix" ] ||
-        [ ! -x "$LINUX/make-example/make-example" ]; then
-        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-        cmake --build build -j2 --target quellix make-example quellix-panel-sim
-    fi
+    [ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build build -j2 --target quellix make-example quellix-panel-sim
 }
 
 windows_build() {
