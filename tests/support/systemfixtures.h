@@ -22,6 +22,9 @@ void SetEnvironmentText(const char *name, const QString &value);
 // The drive list reads a stand-in /sys/block and mount table (Linux's way of
 // telling disks); elsewhere the list is the system's own.
 bool StandInDiskList();
+// The system refuses to open a serial port a second time while it is open
+// (Windows does, Wine does not).
+bool SerialPortsExclusive();
 // The system's device that swallows what is written to it.
 QString NullDevice();
 // A device that reads without end; empty where the system has none.

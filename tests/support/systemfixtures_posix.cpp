@@ -45,6 +45,11 @@ bool StandInDiskList()
     return true;
 }
 
+bool SerialPortsExclusive()
+{
+    return true;
+}
+
 QString NullDevice()
 {
     return QStringLiteral("/dev/null");

@@ -57,6 +57,11 @@ bool StandInDiskList()
     return false;
 }
 
+bool SerialPortsExclusive()
+{
+    return !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+}
+
 QString NullDevice()
 {
     return QStringLiteral("NUL");
