@@ -155,7 +155,7 @@ private slots:
         const QString quellix = CommTests::Program(QStringLiteral("quellix"));
         const QString simulator = CommTests::Program(QStringLiteral("panel-sim/quellix-panel-sim"));
         if (quellix.isEmpty() || simulator.isEmpty())
-            QSKIP("the quellix programs are not built");
+            QSKIP("the quellix programs are not built (the simulator only where there are pseudo-terminals)");
         QTemporaryDir dir;
         modVantile m;
         CommTests::MakeDemoProject(m);
