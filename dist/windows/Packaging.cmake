@@ -1,7 +1,8 @@
 # The Windows installer (CPack's NSIS generator, Debian's makensis) and the
 # portable zip: cpack in build-windows/ (scripts/package-windows.sh). The
 # programs sit in bin/ with the Qt libraries, Qt's plugins in the folders Qt
-# looks for beside them, and MinGW's runtime libraries.
+# looks for beside them, and MinGW's runtime libraries; the licences in
+# licenses/.
 set(qt_prefix ${QT6_INSTALL_PREFIX})
 foreach(lib Core Gui Widgets)
   install(FILES ${qt_prefix}/bin/Qt6${lib}.dll DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -19,6 +20,16 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   endif()
   install(FILES ${found} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
+
+# The licences go with what they cover: ours and the fonts' inside the
+# programs, Qt's (LGPL 3, which builds on the GPL 3), and those of MinGW's
+# runtime libraries (GCC's runtime library exception, winpthreads).
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION licenses RENAME LICENSE.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/copyright DESTINATION licenses RENAME copyright.txt)
+install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION licenses RENAME Qt-LGPL-3.0.txt)
+install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses RENAME GPL-3.0.txt)
+install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses RENAME MinGW-GCC-runtime.txt)
+install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses RENAME MinGW-w64.txt)
 
 set(CPACK_PACKAGE_NAME "ZAV Quellix Touch")
 set(CPACK_PACKAGE_VENDOR "ZAV")
