@@ -30,5 +30,8 @@ export QUELLIX_PANEL_HARNESS
 status=0
 "$@" || status=$?
 kill $harness
-wait $harness
+if ! wait $harness; then
+    echo "The panel simulator's harness failed" >&2
+    status=1
+fi
 exit $status
