@@ -2,35 +2,14 @@
 
 #include "comm/DeviceData.h"
 
-#include "comm/PseudoTerminal.h"
 #include "platform/Files.h"
-#include <QFile>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-#include <fcntl.h>
 #include <iterator>
-#include <poll.h>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 const QByteArray PanelSimulator::BlockAck = QByteArrayLiteral("[01]");
 
 namespace
 {
-
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
-QString systemError(const QString &what)
-{
-    return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-}
 
 bool isUpperHex(char c)
 {
@@ -42,87 +21,21 @@ int hexValue(char c)
     return c <= '9' ? c - '0' : c - 'A' + 10;
 }
 
-void sleepUntil(std::chrono::steady_clock::time_point due)
-{
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
-    timespec ts{};
-    ts.tv_sec = time_t(ns / 1000000000);
-    ts.tv_nsec = long(ns % 1000000000);
-    // steady_clock is CLOCK_MONOTONIC on Linux.
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
-}
-
 } // namespace
 
 PanelSimulator::PanelSimulator() : PanelSimulator(Options{}) {}
 
-PanelSimulator::PanelSimulator(const Options &options) : options_(options), memory_(StreamBytes, '\0')
+PanelSimulator::PanelSimulator(const Options &options)
+    : options_(options), line_(newLine(), deleteLine), memory_(StreamBytes, '\0')
 {
     options_.firmware = options_.firmware.leftJustified(18, ' ', true);
     if (options_.baud > 0)
         charTime_ = std::chrono::nanoseconds(10'000'000'000LL / options_.baud); // 8N1: ten bits a character
-    if (pipe2(stopPipe_, O_NONBLOCK | O_CLOEXEC) != 0)
-        stopPipe_[0] = stopPipe_[1] = -1;
 }
 
 PanelSimulator::~PanelSimulator()
 {
     closeLine();
-    for (int fd : stopPipe_)
-        if (fd >= 0)
-            ::close(fd);
-}
-
-bool PanelSimulator::CreatePseudoTerminal(QString *error)
-{
-    closeLine();
-    QString why;
-    if (!pty_.Create(&why)) {
-        setError(error, why);
-        return false;
-    }
-    fd_ = pty_.MasterFd();
-    linePath_ = pty_.Path();
-    return true;
-}
-
-bool PanelSimulator::OpenDevice(const QString &device, QString *error)
-{
-    closeLine();
-    fd_ = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) {
-        setError(error, systemError(QStringLiteral("Cannot open ") + device));
-        return false;
-    }
-    if (!MakeRawLine(fd_)) {
-        setError(error, systemError(QStringLiteral("Cannot set up ") + device));
-        closeLine();
-        return false;
-    }
-    linePath_ = device;
-    return true;
-}
-
-void PanelSimulator::closeLine()
-{
-    if (fd_ >= 0 && fd_ != pty_.MasterFd())
-        ::close(fd_);
-    pty_.Close();
-    fd_ = -1;
-}
-
-void PanelSimulator::Stop()
-{
-    if (stopPipe_[1] >= 0) {
-        const char c = 1;
-        [[maybe_unused]] auto n = ::write(stopPipe_[1], &c, 1);
-    }
-}
-
-bool PanelSimulator::Inject(const QByteArray &data)
-{
-    return fd_ >= 0 && writeAll(data);
 }
 
 QByteArray PanelSimulator::Received() const
@@ -134,12 +47,9 @@ QByteArray PanelSimulator::Received() const
 void PanelSimulator::Run()
 {
     finishing_ = false;
-    // A paced line answers on time to the microsecond, not within the
-    // default 50 us timer slack.
-    if (charTime_.count() > 0)
-        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-    char buffer[4096];
-    while (fd_ >= 0) {
+    beginRun();
+    QByteArray input;
+    while (lineOpen()) {
         int timeoutMs = -1;
         if (!pending_.empty()) {
             const auto wait = pending_.front().due - Clock::now();
@@ -148,22 +58,14 @@ void PanelSimulator::Run()
         } else if (finishing_) {
             break;
         }
-        pollfd fds[2] = {{fd_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-        const int ready = ::poll(fds, 2, timeoutMs);
-        if (ready < 0 && errno != EINTR)
+        const Event event = waitForInput(timeoutMs, &input);
+        if (event == Event::Stopped || event == Event::Gone)
             break;
-        if (fds[1].revents & POLLIN)
-            break;
-        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
-            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-            if (n > 0)
-                received(buffer, int(n), Clock::now());
-            else if (n == 0 || (errno != EAGAIN && errno != EINTR))
-                break; // the device went away
-        }
+        if (event == Event::Input)
+            received(input.constData(), int(input.size()), Clock::now());
         // Answers fall due in order; the last stretch is slept precisely so
         // that a paced line keeps its rate.
-        while (fd_ >= 0 && !pending_.empty() && pending_.front().due - Clock::now() < std::chrono::milliseconds(1)) {
+        while (lineOpen() && !pending_.empty() && pending_.front().due - Clock::now() < std::chrono::milliseconds(1)) {
             Pending next = std::move(pending_.front());
             pending_.pop_front();
             sleepUntil(next.due);
@@ -184,7 +86,7 @@ void PanelSimulator::received(const char *data, int size, Clock::time_point at)
         inputDone_ = at;
     input_.append(data, size);
 
-    while (fd_ >= 0) {
+    while (lineOpen()) {
         const qsizetype start = input_.indexOf('[');
         if (start < 0) {
             input_.clear();
@@ -302,25 +204,6 @@ void PanelSimulator::answer(const QByteArray &text, int target, bool endsRun)
         outputFree_ = due;
     }
     pending_.push_back({due + extra, bytes, endsRun});
-}
-
-bool PanelSimulator::writeAll(const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (fd_ >= 0 && done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n > 0) {
-            done += n;
-        } else if (n < 0 && errno == EAGAIN) {
-            pollfd p{fd_, POLLOUT, 0};
-            ::poll(&p, 1, 100);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else {
-            return false;
-        }
-    }
-    return done == bytes.size();
 }
 
 void PanelSimulator::save() const

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "comm/PseudoTerminal.h"
-
 #include <QByteArray>
 #include <QString>
 
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <memory>
 #include <mutex>
 
 // Plays the touch panel on the far end of a serial line: acknowledges block
 // frames, keeps the 16 512 bytes received, answers the checksum and firmware
 // queries, and misbehaves on request. Runs on a pseudo-terminal it creates
-// itself or on a serial device. Run() blocks; Stop() may be called from any
+// itself (not on Windows, which has none) or on a serial device. Run() blocks; Stop() may be called from any
 // thread (and from a signal handler).
 class PanelSimulator
 {
@@ -93,7 +92,13 @@ private:
         bool endsRun;
     };
 
+    enum class Event { Input, Timeout, Stopped, Gone };
     void closeLine();
+    bool lineOpen() const;
+    void beginRun();
+    // Waits up to timeoutMs (-1: without end) for input or Stop().
+    Event waitForInput(int timeoutMs, QByteArray *input);
+    static void sleepUntil(Clock::time_point due);
     void received(const char *data, int size, Clock::time_point at);
     void handleFrame(const QByteArray &frame);
     void answer(const QByteArray &text, int target, bool endsRun = false);
@@ -102,9 +107,10 @@ private:
     bool targeted(int target) const { return options_.fault != Fault::None && options_.faultAt == target; }
 
     Options options_;
-    int fd_ = -1;
-    PseudoTerminal pty_;
-    int stopPipe_[2] = {-1, -1};
+    struct Line; // the system's end of the line
+    static Line *newLine();
+    static void deleteLine(Line *line);
+    std::unique_ptr<Line, void (*)(Line *)> line_;
     QString linePath_;
     QByteArray input_;
     std::deque<Pending> pending_;

@@ -62,6 +62,24 @@ private:
     std::unique_ptr<Player> player_;
 };
 
+// Two lines joined like a null-modem cable, for a simulator serving a device;
+// made by the simulator's harness, so there only where it plays the panels.
+class NullModemCable
+{
+public:
+    NullModemCable();
+    ~NullModemCable();
+    NullModemCable(const NullModemCable &) = delete;
+    NullModemCable &operator=(const NullModemCable &) = delete;
+    static bool Available() { return qEnvironmentVariableIsSet("QUELLIX_PANEL_HARNESS"); }
+    bool ok() const { return !id_.isEmpty(); }
+    QString End(int i) const { return ends_[i]; }
+
+private:
+    QString id_;
+    QString ends_[2];
+};
+
 // A panel on a pseudo-terminal of this process; none where the system has no
 // pseudo-terminals, with the reason.
 std::unique_ptr<SimulatedPanel::Player> LocalPanel(const PanelSimulator::Options &options, QString *why);

@@ -130,7 +130,7 @@ private:
 SimulatedPanel::SimulatedPanel(const PanelSimulator::Options &options)
 {
     QString why;
-    if (qEnvironmentVariableIsSet("QUELLIX_PANEL_HARNESS")) {
+    if (NullModemCable::Available()) {
         auto panel = std::make_unique<HarnessPanel>();
         if (panel->Start(options, &why))
             player_ = std::move(panel);
@@ -142,5 +142,26 @@ SimulatedPanel::SimulatedPanel(const PanelSimulator::Options &options)
 }
 
 SimulatedPanel::~SimulatedPanel() = default;
+
+NullModemCable::NullModemCable()
+{
+    QByteArrayList answer;
+    QString why;
+    if (HarnessLine::Get().Ask({QStringLiteral("bridge")}, &answer, &why) && answer.size() == 3) {
+        id_ = QString::fromLatin1(answer[0]);
+        ends_[0] = QString::fromUtf8(answer[1]);
+        ends_[1] = QString::fromUtf8(answer[2]);
+    } else {
+        qWarning("%s", qPrintable(why));
+    }
+}
+
+NullModemCable::~NullModemCable()
+{
+    QByteArrayList answer;
+    QString why;
+    if (ok() && !HarnessLine::Get().Ask({QStringLiteral("close"), id_}, &answer, &why))
+        qWarning("%s", qPrintable(why));
+}
 
 } // namespace CommTests

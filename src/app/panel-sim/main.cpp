@@ -20,7 +20,7 @@ void stopOnSignal(int)
 {
     if (running)
         running->Stop();
-    Harness::Stop();
+    StopHarness();
 }
 
 int fail(const QString &text)
@@ -61,16 +61,10 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
     if (parser.isSet(harness)) {
-        Harness served(parser.value(comLinks));
-        QString error;
-        if (!served.Open(&error))
-            return fail(error);
-        std::printf("%s\n", qPrintable(served.ControlName()));
-        std::fflush(stdout);
         std::signal(SIGINT, stopOnSignal);
         std::signal(SIGTERM, stopOnSignal);
-        served.Run();
-        return 0;
+        QString error;
+        return ServeHarness(parser.value(comLinks), &error) ? 0 : fail(error);
     }
 
     PanelSimulator::Options options;
