@@ -25,17 +25,41 @@ int hexValue(char c)
 
 PanelSimulator::PanelSimulator() : PanelSimulator(Options{}) {}
 
-PanelSimulator::PanelSimulator(const Options &options)
-    : options_(options), line_(newLine(), deleteLine), memory_(StreamBytes, '\0')
+PanelSimulator::PanelSimulator(const Options &options) : options_(options), memory_(StreamBytes, '\0')
 {
     options_.firmware = options_.firmware.leftJustified(18, ' ', true);
     if (options_.baud > 0)
         charTime_ = std::chrono::nanoseconds(10'000'000'000LL / options_.baud); // 8N1: ten bits a character
 }
 
-PanelSimulator::~PanelSimulator()
+PanelSimulator::~PanelSimulator() = default;
+
+bool PanelSimulator::CreatePseudoTerminal(QString *error)
 {
-    closeLine();
+    QString why;
+    const bool made = line_.CreatePseudoTerminal(&why);
+    if (error)
+        *error = why;
+    return made;
+}
+
+bool PanelSimulator::OpenDevice(const QString &device, QString *error)
+{
+    QString why;
+    const bool opened = line_.OpenDevice(device, &why);
+    if (error)
+        *error = why;
+    return opened;
+}
+
+void PanelSimulator::Stop()
+{
+    line_.Stop();
+}
+
+bool PanelSimulator::Inject(const QByteArray &data)
+{
+    return line_.IsOpen() && line_.Write(data);
 }
 
 QByteArray PanelSimulator::Received() const
@@ -47,9 +71,10 @@ QByteArray PanelSimulator::Received() const
 void PanelSimulator::Run()
 {
     finishing_ = false;
-    beginRun();
+    if (charTime_.count() > 0)
+        DeviceLine::PreciseTimers();
     QByteArray input;
-    while (lineOpen()) {
+    while (line_.IsOpen()) {
         int timeoutMs = -1;
         if (!pending_.empty()) {
             const auto wait = pending_.front().due - Clock::now();
@@ -58,19 +83,20 @@ void PanelSimulator::Run()
         } else if (finishing_) {
             break;
         }
-        const Event event = waitForInput(timeoutMs, &input);
-        if (event == Event::Stopped || event == Event::Gone)
+        const DeviceLine::Event event = line_.Wait(timeoutMs, &input);
+        if (event == DeviceLine::Event::Stopped || event == DeviceLine::Event::Gone)
             break;
-        if (event == Event::Input)
+        if (event == DeviceLine::Event::Input)
             received(input.constData(), int(input.size()), Clock::now());
         // Answers fall due in order; the last stretch is slept precisely so
         // that a paced line keeps its rate.
-        while (lineOpen() && !pending_.empty() && pending_.front().due - Clock::now() < std::chrono::milliseconds(1)) {
+        while (line_.IsOpen() && !pending_.empty() &&
+               pending_.front().due - Clock::now() < std::chrono::milliseconds(1)) {
             Pending next = std::move(pending_.front());
             pending_.pop_front();
-            sleepUntil(next.due);
+            DeviceLine::SleepUntil(next.due);
             lateness_ += std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - next.due).count();
-            writeAll(next.bytes);
+            line_.Write(next.bytes);
             if (next.endsRun)
                 finishing_ = true;
         }
@@ -86,7 +112,7 @@ void PanelSimulator::received(const char *data, int size, Clock::time_point at)
         inputDone_ = at;
     input_.append(data, size);
 
-    while (lineOpen()) {
+    while (line_.IsOpen()) {
         const qsizetype start = input_.indexOf('[');
         if (start < 0) {
             input_.clear();
@@ -100,7 +126,7 @@ void PanelSimulator::received(const char *data, int size, Clock::time_point at)
             const int address = input_.mid(3, 4).toInt(&ok, 16);
             if (ok && address == options_.faultAt * DeviceData::BlockBytes) {
                 dropped_ = true;
-                closeLine();
+                line_.Close();
                 return;
             }
         }
@@ -130,7 +156,7 @@ void PanelSimulator::handleFrame(const QByteArray &frame)
         ++checksumQueries_;
         if (options_.fault == Fault::DropLine && options_.faultAt == ChecksumQuery) {
             dropped_ = true;
-            closeLine();
+            line_.Close();
             return;
         }
         QString checksum = DeviceData::ChecksumText(Received());
@@ -148,7 +174,7 @@ void PanelSimulator::handleFrame(const QByteArray &frame)
         ++firmwareQueries_;
         if (options_.fault == Fault::DropLine && options_.faultAt == FirmwareQuery) {
             dropped_ = true;
-            closeLine();
+            line_.Close();
             return;
         }
         answer("[" + options_.firmware + "]", FirmwareQuery, options_.once);

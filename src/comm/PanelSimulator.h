@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/DeviceLine.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <atomic>
 #include <chrono>
 #include <deque>
-#include <memory>
 #include <mutex>
 
 // Plays the touch panel on the far end of a serial line: acknowledges block
@@ -53,7 +54,7 @@ public:
     bool CreatePseudoTerminal(QString *error = nullptr);
     // Uses a serial device (115 200 baud, 8N1, raw).
     bool OpenDevice(const QString &device, QString *error = nullptr);
-    QString LinePath() const { return linePath_; }
+    QString LinePath() const { return line_.Path(); }
 
     void Run();
     void Stop();
@@ -92,26 +93,14 @@ private:
         bool endsRun;
     };
 
-    enum class Event { Input, Timeout, Stopped, Gone };
-    void closeLine();
-    bool lineOpen() const;
-    void beginRun();
-    // Waits up to timeoutMs (-1: without end) for input or Stop().
-    Event waitForInput(int timeoutMs, QByteArray *input);
-    static void sleepUntil(Clock::time_point due);
     void received(const char *data, int size, Clock::time_point at);
     void handleFrame(const QByteArray &frame);
     void answer(const QByteArray &text, int target, bool endsRun = false);
-    bool writeAll(const QByteArray &bytes);
     void save() const;
     bool targeted(int target) const { return options_.fault != Fault::None && options_.faultAt == target; }
 
     Options options_;
-    struct Line; // the system's end of the line
-    static Line *newLine();
-    static void deleteLine(Line *line);
-    std::unique_ptr<Line, void (*)(Line *)> line_;
-    QString linePath_;
+    DeviceLine line_;
     QByteArray input_;
     std::deque<Pending> pending_;
     std::chrono::nanoseconds charTime_{0};

@@ -1,7 +1,7 @@
 #include "Harness.h"
 
 #include "SimulatorOptions.h"
-#include "comm/PseudoTerminal.h"
+#include "platform/PseudoTerminal.h"
 
 #include <QByteArrayList>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "comm/PseudoTerminal.h"
+#include "platform/PseudoTerminal.h"
 
 #include <cerrno>
 #include <cstring>
