@@ -1,6 +1,7 @@
 #include "comm/PanelSimulator.h"
 
 #include "comm/DeviceData.h"
+#include "comm/PanelProtocol.h"
 
 #include "platform/Files.h"
 
@@ -81,6 +82,9 @@ void PanelSimulator::Run()
             timeoutMs =
                 int(std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(wait).count()));
         } else if (finishing_) {
+            // Ending closes the line: the last answer must have been taken
+            // by then, within the time the program waits for it.
+            line_.Drain(PanelExchange::AnswerLimitMs);
             break;
         }
         const DeviceLine::Event event = line_.Wait(timeoutMs, &input);

@@ -30,6 +30,11 @@ public:
     Event Wait(int timeoutMs, QByteArray *input);
     void Stop();
     bool Write(const QByteArray &bytes);
+    // Waits up to timeoutMs until what was written has left: read by the
+    // program on the other end of a pseudo-terminal, sent by a device. Closing
+    // the line before then may lose it (a pseudo-terminal's other end is hung
+    // up, and the system discards what its program had not read).
+    void Drain(int timeoutMs);
 
     // Narrows the calling thread's timer slack where the system has one, so
     // that SleepUntil() keeps a paced line's rate to the microsecond.

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 struct DeviceLine::Impl {
@@ -116,6 +117,35 @@ DeviceLine::Event DeviceLine::Wait(int timeoutMs, QByteArray *input)
             return Event::Gone; // the device went away
     }
     return Event::Timeout;
+}
+
+void DeviceLine::Drain(int timeoutMs)
+{
+    if (d_->fd < 0)
+        return;
+    if (d_->fd != d_->pty.MasterFd()) {
+        ::tcdrain(d_->fd);
+        return;
+    }
+    // The system hands what the master wrote to the other end a moment later:
+    // an empty queue only counts once the bytes were seen in it, or after a
+    // while.
+    using namespace std::chrono;
+    const auto start = steady_clock::now();
+    bool seen = false;
+    for (;;) {
+        const int unread = d_->pty.Unread();
+        if (unread < 0)
+            return;
+        const auto elapsed = steady_clock::now() - start;
+        if (unread > 0)
+            seen = true;
+        else if (seen || elapsed >= milliseconds(50))
+            return;
+        if (elapsed >= milliseconds(timeoutMs))
+            return;
+        SleepUntil(steady_clock::now() + milliseconds(1));
+    }
 }
 
 bool DeviceLine::Write(const QByteArray &bytes)

@@ -86,6 +86,12 @@ bool DeviceLine::Write(const QByteArray &bytes)
     return !d_->port.TakeFailure();
 }
 
+void DeviceLine::Drain(int)
+{
+    if (IsOpen())
+        d_->port.Drain();
+}
+
 void DeviceLine::PreciseTimers() {}
 
 void DeviceLine::SleepUntil(std::chrono::steady_clock::time_point due)

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -68,4 +69,11 @@ void PseudoTerminal::Close()
     if (keeper_ >= 0)
         ::close(keeper_);
     master_ = keeper_ = -1;
+}
+
+int PseudoTerminal::Unread() const
+{
+    // Every opening of the other end reads the same input queue.
+    int unread = 0;
+    return keeper_ >= 0 && ::ioctl(keeper_, FIONREAD, &unread) == 0 ? unread : -1;
 }

@@ -18,6 +18,9 @@ public:
     int MasterFd() const { return master_; }
     // The other end, which a program opens as its serial device.
     QString Path() const { return path_; }
+    // Bytes written to the master that the other end has not read yet; -1
+    // when the system cannot tell.
+    int Unread() const;
 
 private:
     int master_ = -1;

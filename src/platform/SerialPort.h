@@ -35,6 +35,8 @@ public:
     bool IsOpen() const;
     // Writes and pushes the data onto the line.
     void Write(const QByteArray &data);
+    // Waits until what was written has been sent.
+    void Drain();
     // Takes up what arrived, waiting up to milliseconds for something new.
     // True when new input came.
     bool WaitForReadyRead(int milliseconds);

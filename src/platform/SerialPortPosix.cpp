@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include <pwd.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace SerialPorts
@@ -124,6 +125,12 @@ void SerialPort::Write(const QByteArray &data)
     d_->port.write(data);
     // Without an event loop the data only leaves Qt's buffer when pushed.
     d_->port.flush();
+}
+
+void SerialPort::Drain()
+{
+    if (d_->port.isOpen())
+        ::tcdrain(int(d_->port.handle()));
 }
 
 bool SerialPort::WaitForReadyRead(int milliseconds)

@@ -196,6 +196,12 @@ void SerialPort::Write(const QByteArray &data)
     }
 }
 
+void SerialPort::Drain()
+{
+    if (d_->handle != INVALID_HANDLE_VALUE && !FlushFileBuffers(d_->handle))
+        d_->failed = true;
+}
+
 bool SerialPort::WaitForReadyRead(int milliseconds)
 {
     const qsizetype before = d_->buffer.size();
