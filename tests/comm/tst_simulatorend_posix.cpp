@@ -1,8 +1,8 @@
 // The simulator program's --once ends after its last answer, and closing its
 // pseudo-terminal hangs up the other end: the answer must still reach a
 // program that reads it a little later (a slow machine, Wine's serial ports).
-#include "commtests.h"
 #include "comm/DeviceData.h"
+#include "commtests.h"
 #include "platform/PseudoTerminal.h"
 
 #include <QProcess>

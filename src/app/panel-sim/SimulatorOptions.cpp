@@ -16,7 +16,8 @@ SimulatorOptions::SimulatorOptions()
           QStringLiteral("TARGET")),
       lateMs_(QStringLiteral("late-ms"), QStringLiteral("Extra delay of a late answer (default 2500)."),
               QStringLiteral("MS")),
-      once_(QStringLiteral("once"), QStringLiteral("End after the first checksum or firmware answer."))
+      once_(QStringLiteral("once"), QStringLiteral("End after the first checksum or firmware answer, once that answer "
+                                                   "was read (sent, on a device; 2 s at most)."))
 {
 }
 
