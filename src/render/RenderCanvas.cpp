@@ -149,38 +149,34 @@ void RenderCanvas::Print(const QString &text)
     textPos_ = QPoint(0, clampCoordinate(qint64(textPos_.y()) + metrics.height()));
 }
 
-void RenderCanvas::KeyedCopy(const QImage &source, qint64 left, qint64 top, QRgb key)
+template <typename Put> void RenderCanvas::copyOnto(const QImage &source, qint64 left, qint64 top, Put put)
 {
     if (source.isNull())
         return;
     const QImage src = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
     const Span xs = clipSpan(left, src.width(), image_.width());
     const Span ys = clipSpan(top, src.height(), image_.height());
-    key &= 0xFFFFFF;
-    if (xs.last > xs.first && ys.last > ys.first)
-        touch();
+    if (xs.last <= xs.first || ys.last <= ys.first)
+        return;
+    touch();
     for (int y = ys.first; y < ys.last; ++y) {
         const auto *from = reinterpret_cast<const QRgb *>(src.constScanLine(y));
         auto *to = reinterpret_cast<QRgb *>(image_.scanLine(int(top + y)));
         for (int x = xs.first; x < xs.last; ++x)
-            if ((from[x] & 0xFFFFFF) != key)
-                to[left + x] = from[x] | 0xFF000000;
+            put(to[left + x], from[x]);
     }
+}
+
+void RenderCanvas::KeyedCopy(const QImage &source, qint64 left, qint64 top, QRgb key)
+{
+    key &= 0xFFFFFF;
+    copyOnto(source, left, top, [key](QRgb &to, QRgb from) {
+        if ((from & 0xFFFFFF) != key)
+            to = from | 0xFF000000;
+    });
 }
 
 void RenderCanvas::FullCopy(const QImage &source, qint64 left, qint64 top, QRgb (*recolor)(QRgb))
 {
-    if (source.isNull())
-        return;
-    const QImage src = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
-    const Span xs = clipSpan(left, src.width(), image_.width());
-    const Span ys = clipSpan(top, src.height(), image_.height());
-    if (xs.last > xs.first && ys.last > ys.first)
-        touch();
-    for (int y = ys.first; y < ys.last; ++y) {
-        const auto *from = reinterpret_cast<const QRgb *>(src.constScanLine(y));
-        auto *to = reinterpret_cast<QRgb *>(image_.scanLine(int(top + y)));
-        for (int x = xs.first; x < xs.last; ++x)
-            to[left + x] = (recolor ? recolor(from[x]) : from[x]) | 0xFF000000;
-    }
+    copyOnto(source, left, top, [recolor](QRgb &to, QRgb from) { to = (recolor ? recolor(from) : from) | 0xFF000000; });
 }

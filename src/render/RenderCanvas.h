@@ -70,6 +70,8 @@ public:
 private:
     void ensurePixels() const;
     void touch(); // pixels are about to change
+    // Puts the pixels of source that fall on the canvas, in RGB32, through put(to, from).
+    template <typename Put> void copyOnto(const QImage &source, qint64 left, qint64 top, Put put);
 
     mutable QImage image_;
     QImage backPicture_;
